@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds, and runs every test: once in Release, once
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+bash "$root/scripts/setup.sh"
+jobs=$(nproc)
+
+bash "$root/scripts/build.sh" build
+(cd "$root/build" && ctest --output-on-failure --parallel "$jobs")
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+bash "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIEFSCHACHT_SANITIZE=ON -DTIEFSCHACHT_BENCH=OFF
+(cd "$root/build-asan" && ctest --output-on-failure --parallel "$jobs")

@@ -1,0 +1,39 @@
+#pragma once
+// The graphics device, the camera and the two text fonts.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/graphics_device.hpp"
+#include "platform/math3d.hpp"
+
+class TextFont;
+
+struct Graphics {
+    std::unique_ptr<GraphicsSystem> system;   // created first, released last
+    std::unique_ptr<GraphicsDevice> device;   // theDevice
+    PixelFormat backBufferFormat = PixelFormat::Unknown;
+    float aspectRatio = 0.0f;
+    Mat4 viewMatrix = Mat4::identity();
+    Mat4 projectionMatrix = Mat4::identity();
+    Mat4 viewProjection = Mat4::identity();   // view x projection, refreshed by the screens
+    Vec3 cameraEye{0.0f, 0.0f, 0.0f};
+    Vec3 cameraAt{0.0f, 0.0f, 1.0f};
+    Vec3 cameraUp{0.0f, 1.0f, 0.0f};
+    std::unique_ptr<TextFont> largeFont;      // "Times New Roman", 20, bold
+    std::unique_ptr<TextFont> smallFont;      // "Arial", 10, bold
+    std::string protocolLine;                 // the line written to Data/protokoll.txt
+};
+
+extern Graphics graphics;
+
+// The device every drawing routine uses (null before initGraphics).
+inline GraphicsDevice* theDevice() { return graphics.device.get(); }
+
+// Creates the fonts (before start-up, as the old program's static fonts).
+void createFonts();
+void initGraphics();
+void setUpCamera();
+void releaseGraphics();
+// viewProjection = viewMatrix x projectionMatrix.
+void refreshViewProjection();

@@ -1,0 +1,3 @@
+#pragma once
+// The program entry with its command line; returns the process exit code.
+int runProgram(int argc, char** argv);

@@ -1,0 +1,24 @@
+#pragma once
+// Factories of the real and headless backends of each seam.
+#include <memory>
+
+#include "platform/seams.hpp"
+
+class InputScript;
+
+std::unique_ptr<VideoOutput> createSdlVideoOutput();
+std::unique_ptr<VideoOutput> createHeadlessVideoOutput();
+std::unique_ptr<WindowEvents> createSdlWindowEvents();
+std::unique_ptr<WindowEvents> createHeadlessWindowEvents();
+std::unique_ptr<Clock> createSystemClock();
+// Advances by itself, so that waiting for a frame's end never waits for real time.
+std::unique_ptr<Clock> createVirtualClock();
+std::unique_ptr<InputDevices> createSdlInputDevices(VideoOutput* window);
+// Input from a script (null: no input at all).
+std::unique_ptr<InputDevices> createScriptInputDevices(std::shared_ptr<InputScript> script);
+std::unique_ptr<AudioDevice> createSdlAudioDevice();
+std::unique_ptr<AudioDevice> createHeadlessAudioDevice();
+std::unique_ptr<GlyphRasteriser> createFreeTypeRasteriser();
+std::unique_ptr<ImageDecoder> createSdlImageDecoder();
+std::unique_ptr<ShellOpener> createDesktopShell();
+std::unique_ptr<ShellOpener> createRecordingShell();

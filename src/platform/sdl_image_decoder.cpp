@@ -1,0 +1,3 @@
+// Placeholder until this part of the game is built.
+#include "platform/backends.hpp"
+std::unique_ptr<ImageDecoder> createSdlImageDecoder() { return nullptr; }

@@ -1,0 +1,169 @@
+#pragma once
+// The seams between the game and the machine. The game logic talks to the
+// platform only through these interfaces; each has a real backend (SDL2,
+// SDL2_mixer, SDL2_image, FreeType, fontconfig) and a headless one, chosen
+// once at start (platform_layer.hpp).
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// ---------------------------------------------------------------- video --
+// The window and the presentation of finished frames.
+class VideoOutput {
+public:
+    virtual ~VideoOutput() = default;
+    // One borderless window of the given size (full-screen: the desktop's
+    // full-screen mode with the picture scaled to fit at 4:3). False when no
+    // window can be had; `error` then says why.
+    virtual bool openWindow(const char* title, int width, int height, bool fullScreen,
+                            std::string& error) = 0;
+    virtual void closeWindow() = 0;
+    virtual bool windowOpen() const = 0;
+    // Shows a finished ARGB8888 frame. `changed` is false when the pixels are
+    // the same as at the last call, so the upload may be skipped.
+    virtual void present(const uint32_t* argb, int width, int height, bool changed) = 0;
+    // The last presented frame (empty before the first).
+    virtual const std::vector<uint32_t>& lastFrame() const = 0;
+    virtual int lastFrameWidth() const = 0;
+    virtual int lastFrameHeight() const = 0;
+    // A modal error message box owned by the window (headless: stderr).
+    virtual void showErrorBox(const char* caption, const char* text) = 0;
+    // Whether the window has the input focus (headless: always).
+    virtual bool hasFocus() const = 0;
+};
+
+// -------------------------------------------------------- window events --
+enum class PlatformEvent {
+    None,         // nothing waiting
+    CloseWindow,  // the window's close button or the desktop's quit request
+    Other,        // anything else (handled by the default handling: nothing)
+};
+
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    // Takes at most one event without waiting.
+    virtual PlatformEvent takeEvent() = 0;
+};
+
+// ---------------------------------------------------------------- clock --
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Milliseconds since some start, 32-bit, wrapping.
+    virtual uint32_t ticks() = 0;
+    // Gives the processor away for about `ms` milliseconds.
+    virtual void sleep(uint32_t ms) = 0;
+};
+
+// ------------------------------------------------------- input devices --
+// Raw device snapshots with the old key codes (key positions of a US layout).
+using KeyboardSnapshot = std::array<uint8_t, 256>;
+
+struct MouseSnapshot {
+    int32_t dx = 0;
+    int32_t dy = 0;
+    int32_t wheel = 0;
+    std::array<uint8_t, 8> buttons{};  // high bit set: down; [0] is the left button
+};
+
+enum class AcquireResult { Ok, InputLost, Failed };
+
+class InputDevices {
+public:
+    virtual ~InputDevices() = default;
+    virtual bool createKeyboard() = 0;
+    virtual bool createMouse() = 0;
+    virtual AcquireResult acquireKeyboard() = 0;
+    virtual AcquireResult acquireMouse() = 0;
+    // False when the read fails (device lost); the snapshot is then left as is.
+    virtual bool readKeyboard(KeyboardSnapshot& out) = 0;
+    virtual bool readMouse(MouseSnapshot& out) = 0;
+    virtual void unacquire() = 0;
+    virtual void release() = 0;
+};
+
+// ---------------------------------------------------------------- audio --
+class AudioClip {
+public:
+    virtual ~AudioClip() = default;
+    virtual const std::string& fileName() const = 0;
+};
+
+class AudioDevice {
+public:
+    virtual ~AudioDevice() = default;
+    // False when no output can be had: the game then runs silently.
+    virtual bool open() = 0;
+    virtual bool isOpen() const = 0;
+    // Null when the file is missing or unreadable.
+    virtual std::unique_ptr<AudioClip> load(const std::string& path) = 0;
+    // Starts an effect on a channel; an effect still sounding on that channel
+    // is not cut off.
+    virtual void playEffect(AudioClip& clip, int channel) = 0;
+    // Music: one looping piece at a time.
+    virtual void playMusic(AudioClip& clip, bool loopForever) = 0;
+    virtual void stopMusic(AudioClip& clip) = 0;
+    virtual bool musicPlaying() const = 0;
+    // Linear gain applied to music and effects alike, 0..1.
+    virtual void setMasterGain(float gain) = 0;
+    virtual void stopAll() = 0;
+    virtual void close() = 0;
+    // Every effect and music request in order, as "effect <file> <channel>",
+    // "music <file>", "stop <file>" (the headless backend keeps all of them).
+    virtual const std::vector<std::string>& requestLog() const = 0;
+};
+
+// ----------------------------------------------------- glyph rasteriser --
+class GlyphFace {
+public:
+    virtual ~GlyphFace() = default;
+    // The common cell height of the face in pixels.
+    virtual int cellHeight() const = 0;
+    // The advance width of a character in pixels.
+    virtual int advance(unsigned char c) const = 0;
+    // Draws the character anti-aliased, white on black, with its cell's
+    // top-left corner at (x, y) into an 8-bit coverage bitmap; clipped.
+    virtual void draw(unsigned char c, uint8_t* coverage, int bitmapWidth, int bitmapHeight,
+                      int x, int y) const = 0;
+};
+
+class GlyphRasteriser {
+public:
+    virtual ~GlyphRasteriser() = default;
+    // A face found by name, at a pixel height (the character height).
+    // Null when no face can be found; `error` then names the face.
+    virtual std::unique_ptr<GlyphFace> openFace(const char* faceName, int pixelHeight, bool bold,
+                                                bool italic, std::string& error) = 0;
+    virtual int dotsPerInch() const = 0;  // 96
+};
+
+// ---------------------------------------------------------- image files --
+struct DecodedImage {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> argb;  // A8R8G8B8, rows top first
+};
+
+class ImageDecoder {
+public:
+    virtual ~ImageDecoder() = default;
+    virtual bool decodeFile(const char* path, DecodedImage& out) = 0;
+    virtual bool decodeMemory(const void* data, size_t size, DecodedImage& out) = 0;
+    // Writes a picture (PNG, or BMP when the name ends in .bmp).
+    virtual bool writeFile(const char* path, const DecodedImage& image) = 0;
+};
+
+// ---------------------------------------------------------------- shell --
+class ShellOpener {
+public:
+    virtual ~ShellOpener() = default;
+    // Asks the desktop to open a document or web address. The result is not
+    // examined.
+    virtual void open(const std::string& target) = 0;
+    // Called once at the end of every frame.
+    virtual void endFrame() = 0;
+    virtual const std::vector<std::string>& requests() const = 0;
+};

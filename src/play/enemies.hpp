@@ -1,0 +1,13 @@
+#pragma once
+#include <array>
+
+struct Enemy;
+class Game;
+
+extern const std::array<float, 32> swayTable;
+
+// One frame of motion by the enemy type's behaviour.
+void updateEnemy(Enemy& enemy);
+// True when an active enemy's centre lies strictly inside the 2 x 2 square
+// around the hero.
+bool heroTouchesEnemy(const Game& game);

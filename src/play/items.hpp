@@ -1,0 +1,10 @@
+#pragma once
+#include <cstdint>
+
+// The pickup of the item in the hero's cell: replacement, points, action.
+void pickUpItem(int32_t code);
+int32_t itemReplacement(int32_t code);
+int32_t itemPoints(int32_t code);
+void applyItemAction(int32_t code);
+// Opens the first gate found from the hero's row upwards.
+void openGate();

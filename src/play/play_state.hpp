@@ -1,0 +1,35 @@
+#pragma once
+// The play globals: the hero's motion state, the counters of a game, and the
+// frame counters of play.
+#include <array>
+#include <cstdint>
+
+constexpr float heroStep = 0.15f;
+constexpr int32_t animStep = 4;
+
+inline constexpr std::array<float, 16> jumpTable = {
+    -0.7f, -0.4f, -0.25f, -0.2f, -0.15f, -0.1f, -0.05f, 0.0f,
+    0.0f,  0.05f, 0.1f,   0.15f, 0.2f,   0.25f, 0.4f,   0.7f};
+
+struct PlayState {
+    int32_t jumpCounter = -1;
+    uint8_t onLadder = 0;
+    uint8_t climbingUp = 0;
+    uint8_t climbingDown = 0;
+    uint8_t walkingLeft = 0;
+    uint8_t walkingRight = 0;
+    uint8_t inWater = 0;
+    int32_t deathTimer = 0;
+    int32_t lives = 3;
+    int32_t keyCount = 0;
+    int32_t score = 0;
+    int32_t animCounter = 128;
+    int32_t heroRow = 0;
+    int32_t heroCol = 0;
+    int32_t cellHere = 0, cellLeft = 0, cellRight = 0, cellAbove = 0, cellBelow = 0,
+            cellAboveLeft = 0, cellAboveRight = 0;
+    int32_t helpFrameCount = 0;    // play frames drawn since the program started
+    uint8_t highscoreEligible = 0; // a qualifying score waits to be entered
+};
+
+extern PlayState play;

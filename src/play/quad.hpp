@@ -1,0 +1,10 @@
+#pragma once
+#include "platform/math3d.hpp"
+
+class World;
+struct SpriteTexture;
+
+// One 2 x 2 textured square at a position, alpha-blended / additive. A null
+// record or a record without a texture draws the square untextured (white).
+void drawQuad(World& world, const Vec3& position, const SpriteTexture* texture);
+void drawQuadAdditive(World& world, const Vec3& position, const SpriteTexture* texture);

@@ -1,0 +1,4 @@
+// Placeholder until this part of the game is built.
+#include "screens/screens.hpp"
+void openManual() {}
+void openWebSiteAndClose() {}

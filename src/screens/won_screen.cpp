@@ -1,0 +1,3 @@
+// Placeholder until this part of the game is built.
+#include "screens/screens.hpp"
+void runWonScreen(Game&) {}

@@ -1,0 +1,37 @@
+#pragma once
+// The item table, the highscore table and their files, and the enemy file.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+struct Enemy;
+
+constexpr int itemCapacity = 50;
+constexpr int highscoreCount = 10;
+constexpr int enemyCapacity = 250;
+
+struct ItemTable {
+    int32_t count = 0;
+    std::array<int32_t, itemCapacity> code{};
+    std::array<int32_t, itemCapacity> replacement{};
+    std::array<int32_t, itemCapacity> action{};
+    std::array<int32_t, itemCapacity> points{};
+};
+
+constexpr int32_t itemActionOpenGate = 1;
+constexpr int32_t itemActionKey = 2;
+constexpr int32_t itemActionExtraLife = 3;
+constexpr int32_t itemActionLevelEnd = 4;
+
+struct HighscoreTable {
+    std::array<std::array<char, 15>, highscoreCount> names{};
+    std::array<int32_t, highscoreCount> scores{};
+};
+
+extern ItemTable itemTable;
+extern HighscoreTable highscoreTable;
+
+void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemyCapacity>& slots);
+void readItems(const char* path);
+void readHighscores(const char* path);
+void writeHighscores(const char* path);

@@ -1,0 +1,7 @@
+// Placeholder until this part of the game is built.
+#include "world/world.hpp"
+EnemyTypeTable enemyTypeTable;
+World::World() {}
+World::~World() = default;
+void World::readTextureList(const char*) {}
+void World::readEnemyTextureList(const char*) {}

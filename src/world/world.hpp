@@ -1,0 +1,62 @@
+#pragma once
+// All textures of the game, the shared unit quad and its world matrix.
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "platform/graphics_device.hpp"
+#include "platform/math3d.hpp"
+#include "world/sprite_texture.hpp"
+
+constexpr int groundTextureCapacity = 500;
+constexpr int enemyTypeCapacity = 16;
+constexpr int enemyFrameCapacity = 22;
+constexpr int heroTextureCount = 24;
+constexpr int waterTextureCount = 9;
+
+struct QuadVertex {
+    float x, y, z;
+    uint32_t colour;
+    float u, v;
+};
+static_assert(sizeof(QuadVertex) == 24);
+
+struct EnemyTypeEntry {
+    int32_t behaviour = 0;
+    int32_t blend = 0;  // 0: alpha-blended, else additive
+};
+
+struct EnemyTypeTable {
+    std::array<EnemyTypeEntry, enemyTypeCapacity> entries{};
+};
+
+extern EnemyTypeTable enemyTypeTable;
+
+class World {
+public:
+    World();   // loads everything, in the order of loading
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    Mat4 worldMatrix = Mat4::identity();
+    std::unique_ptr<SpriteTexture> titleTexture;
+    std::unique_ptr<SpriteTexture> wonTexture;
+    std::unique_ptr<SpriteTexture> cursorTexture;
+    std::unique_ptr<SpriteTexture> buttonLeftTexture;
+    std::unique_ptr<SpriteTexture> buttonMidTexture;
+    std::unique_ptr<SpriteTexture> buttonRightTexture;
+    std::unique_ptr<SpriteTexture> keyTexture;
+    std::array<std::unique_ptr<SpriteTexture>, waterTextureCount> waterTextures;
+    std::array<std::unique_ptr<SpriteTexture>, groundTextureCapacity> groundTextures;
+    std::array<std::unique_ptr<SpriteTexture>, enemyTypeCapacity * enemyFrameCapacity>
+        enemyTextures;
+    std::array<std::unique_ptr<SpriteTexture>, heroTextureCount> heroTextures;
+    std::unique_ptr<VertexBuffer> quadBuffer;
+
+    void readTextureList(const char* path);
+    void readEnemyTextureList(const char* path);
+};
+
+// The device texture of a slot, or null when the slot or its texture is absent.
+inline Texture* textureOf(const SpriteTexture* s) { return s ? s->texture.get() : nullptr; }
