@@ -35,6 +35,7 @@ extern EnemyTypeTable enemyTypeTable;
 class World {
 public:
     World();   // loads everything, in the order of loading
+    explicit World(struct BareTag);  // no textures and no quad buffer
     ~World();
     World(const World&) = delete;
     World& operator=(const World&) = delete;
