@@ -13,6 +13,8 @@ struct Graphics {
     std::unique_ptr<GraphicsSystem> system;   // created first, released last
     std::unique_ptr<GraphicsDevice> device;   // theDevice
     PixelFormat backBufferFormat = PixelFormat::Unknown;
+    PixelFormat desktopFormat = PixelFormat::Unknown;  // read for a windowed start
+    PresentParameters presentParameters;      // as the device was asked for
     float aspectRatio = 0.0f;
     Mat4 viewMatrix = Mat4::identity();
     Mat4 projectionMatrix = Mat4::identity();
@@ -27,13 +29,26 @@ struct Graphics {
 
 extern Graphics graphics;
 
+inline constexpr const char* protocolFile = "Data/protokoll.txt";
+constexpr float cameraFieldOfView = 0.7853982f;  // pi / 4
+constexpr float cameraNearPlane = 1.0f;
+
 // The device every drawing routine uses (null before initGraphics).
 inline GraphicsDevice* theDevice() { return graphics.device.get(); }
 
 // Creates the fonts (before start-up, as the old program's static fonts).
 void createFonts();
+// Creates the device into platformLayer.video with the back-buffer format
+// and the kind of vertex processing the settings ask for, writes the
+// start-up log, sets the fixed states and gives the fonts their atlases and
+// device resources. Without a device or a typeface the program cannot go on
+// and ends (after shutDown) with a message and exit code 1.
 void initGraphics();
+// The same, on a given graphics system (tests bring their own).
+void initGraphicsWith(std::unique_ptr<GraphicsSystem> system);
 void setUpCamera();
+// The fonts' atlases, the fonts, the device, the graphics system; each step
+// skips what is absent.
 void releaseGraphics();
 // viewProjection = viewMatrix x projectionMatrix.
 void refreshViewProjection();

@@ -1,3 +1,135 @@
-// Placeholder until this part of the game is built.
 #include "app/program.hpp"
-int runProgram(int, char**) { return 0; }
+
+#include <cstdio>
+#include <filesystem>
+
+#include "app/app_state.hpp"
+#include "app/command_line.hpp"
+#include "app/graphics.hpp"
+#include "app/input_state.hpp"
+#include "app/message_loop.hpp"
+#include "app/settings.hpp"
+#include "app/sound.hpp"
+#include "app/state_dump.hpp"
+#include "play/play_state.hpp"
+#include "screens/text_font.hpp"
+#include "platform/input_script.hpp"
+#include "platform/platform_layer.hpp"
+#include "world/data_tables.hpp"
+#include "world/game.hpp"
+#include "world/level.hpp"
+#include "world/random.hpp"
+#include "world/world.hpp"
+
+namespace {
+constexpr const char* windowTitle = "My Game Shell";
+
+// Every process-wide object back to its start value, so that a run in a
+// process that has run the game before starts as a fresh one would.
+void resetProcessState() {
+    theGame.reset();
+    app = AppState{};
+    settings = Settings{};
+    graphics = Graphics{};
+    input = InputState{};
+    sound = SoundSystem{};
+    play = PlayState{};
+    level = LevelState{};
+    rng = RandomGenerator{};
+    itemTable = ItemTable{};
+    highscoreTable = HighscoreTable{};
+    enemyTypeTable = EnemyTypeTable{};
+}
+
+void complain(const std::string& text) {
+    std::fprintf(stderr, "tiefschacht: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+// Writes the last presented frame; false (with a message) when it cannot.
+bool writeScreenshot(const std::string& path) {
+    const VideoOutput* video = platformLayer.video.get();
+    if (!video || video->lastFrame().empty()) {
+        complain(path + ": no frame was presented, so there is no screenshot");
+        return false;
+    }
+    if (!platformLayer.images) {
+        complain(path + ": no image writer");
+        return false;
+    }
+    DecodedImage image;
+    image.width = video->lastFrameWidth();
+    image.height = video->lastFrameHeight();
+    image.argb = video->lastFrame();
+    if (!platformLayer.images->writeFile(path.c_str(), image)) {
+        complain(path + ": the screenshot cannot be written");
+        return false;
+    }
+    return true;
+}
+
+bool writeOutput(const std::string& path, const std::string& text) {
+    std::string error;
+    if (writeTextFile(path, text, error)) return true;
+    complain(path + ": " + error);
+    return false;
+}
+}  // namespace
+
+int runProgram(int argc, char** argv) {
+    CommandLine cl;
+    int early = parseCommandLine(argc, argv, cl);
+    if (early >= 0) return early;
+    anchorFileOptions(cl);
+
+    std::shared_ptr<InputScript> script;
+    if (!cl.inputFile.empty()) {
+        script = std::make_shared<InputScript>();
+        std::string error;
+        if (!script->load(cl.inputFile, error)) {
+            complain(cl.inputFile + ": " + error);
+            return exitBadCommandLine;
+        }
+    }
+    if (!cl.dataDir.empty()) {
+        std::error_code ec;
+        std::filesystem::current_path(cl.dataDir, ec);
+        if (ec) {
+            complain(cl.dataDir + ": " + ec.message());
+            return exitBadCommandLine;
+        }
+    }
+
+    resetProcessState();
+    PlatformOptions options;
+    options.headless = cl.headless;
+    options.realtimeClock = cl.realtime;
+    options.script = script;
+    platformLayer = createPlatformLayer(options);
+    app.recording = !cl.recordFile.empty();
+
+    createFonts();
+    readResolutions();
+    std::string error;
+    if (!platformLayer.video ||
+        !platformLayer.video->openWindow(windowTitle, settings.screenWidth, settings.screenHeight,
+                                         settings.fullScreen != 0, error)) {
+        shutDown();
+        platformLayer = PlatformLayer{};
+        complain(error.empty() ? "no window can be opened" : error);
+        return 1;
+    }
+
+    startUp();
+    runMessageLoop(cl.frames);
+
+    std::string dump = cl.dumpFile.empty() ? std::string() : stateDumpText();
+    shutDown();
+
+    int exitCode = 0;
+    if (!cl.dumpFile.empty() && !writeOutput(cl.dumpFile, dump)) exitCode = 1;
+    if (!cl.recordFile.empty() && !writeOutput(cl.recordFile, app.recorder.text())) exitCode = 1;
+    if (!cl.screenshotFile.empty() && !writeScreenshot(cl.screenshotFile)) exitCode = 1;
+    platformLayer = PlatformLayer{};
+    return exitCode;
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The settings read from the three configuration files, with the values they
 // have before and without the files.
+#include <array>
 #include <cstdint>
 
 struct Settings {
@@ -18,9 +19,28 @@ struct Settings {
 
 extern Settings settings;
 
+struct DisplayModeEntry {
+    int32_t width;
+    int32_t height;
+    int32_t colourDepth;
+};
+
+// Display modes 1 to 4 of Data/Resolutions.txt; any other mode is the first.
+inline constexpr std::array<DisplayModeEntry, 4> displayModes{{
+    {800, 600, 16},
+    {800, 600, 32},
+    {1024, 768, 16},
+    {1024, 768, 32},
+}};
+
+inline constexpr const char* resolutionsFile = "Data/Resolutions.txt";
+inline constexpr const char* renderingOptionsFile = "Data/RenderingAndMore.txt";
+inline constexpr const char* gameSettingsFile = "Data/SpielEinstellungen.txt";
+
 // Each reader opens its file relative to the working directory. A file that
 // cannot be opened runs shutDown and ends the program (exit code 1, with a
-// message naming the file).
+// message naming the file). Descriptive words are read and thrown away; a
+// value that is missing or malformed leaves its setting as it was.
 void readResolutions();
 void readRenderingOptions();
 void readGameSettings();

@@ -1,5 +1,29 @@
-// Placeholder until this part of the game is built.
 #include "platform/platform_layer.hpp"
+
 #include "platform/backends.hpp"
+
 PlatformLayer platformLayer;
-PlatformLayer createPlatformLayer(const PlatformOptions&) { return {}; }
+
+PlatformLayer createPlatformLayer(const PlatformOptions& options) {
+    PlatformLayer layer;
+    layer.headless = options.headless;
+    if (options.headless) {
+        layer.video = createHeadlessVideoOutput();
+        layer.events = createHeadlessWindowEvents();
+        layer.clock = options.realtimeClock ? createSystemClock() : createVirtualClock();
+        layer.inputDevices = createScriptInputDevices(options.script);
+        layer.audio = createHeadlessAudioDevice();
+        layer.shell = createRecordingShell();
+    } else {
+        layer.video = createSdlVideoOutput();
+        layer.events = createSdlWindowEvents();
+        layer.clock = createSystemClock();
+        layer.inputDevices = options.script ? createScriptInputDevices(options.script)
+                                            : createSdlInputDevices(layer.video.get());
+        layer.audio = createSdlAudioDevice();
+        layer.shell = createDesktopShell();
+    }
+    layer.glyphs = createFreeTypeRasteriser();
+    layer.images = createSdlImageDecoder();
+    return layer;
+}

@@ -1,3 +1,165 @@
-// Placeholder until this part of the game is built.
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "platform/backends.hpp"
-std::unique_ptr<ImageDecoder> createSdlImageDecoder() { return nullptr; }
+
+namespace {
+// Pictures larger than this on either side are refused before decoding, so a
+// damaged or hostile header cannot ask for gigabytes.
+constexpr uint32_t largestSide = 16384;
+constexpr size_t largestFile = 256u << 20;
+
+uint32_t readLe32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+uint32_t readBe32(const uint8_t* p) {
+    return uint32_t(p[3]) | uint32_t(p[2]) << 8 | uint32_t(p[1]) << 16 | uint32_t(p[0]) << 24;
+}
+uint16_t readBe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
+
+bool isBmp(const uint8_t* d, size_t n) { return n >= 2 && d[0] == 'B' && d[1] == 'M'; }
+
+// Whether a BMP's header gives its pixels a real alpha channel: only a
+// bit-field header that names an alpha mask does. A plain 32-bit BMP keeps
+// nothing meaningful in its fourth byte.
+bool bmpHasAlphaChannel(const uint8_t* d, size_t n) {
+    if (n < 54) return false;
+    uint32_t headerSize = readLe32(d + 14);
+    uint32_t bits = d[28] | uint32_t(d[29]) << 8;
+    uint32_t compression = readLe32(d + 30);
+    constexpr uint32_t biBitfields = 3, biAlphaBitfields = 6;
+    if (bits != 32 && bits != 16) return false;
+    if (compression == biAlphaBitfields) return true;
+    if (compression != biBitfields || headerSize < 56 || n < 14 + 56) return false;
+    return readLe32(d + 14 + 52) != 0;  // the alpha mask of a V3 or later header
+}
+
+// Rejects declared sizes beyond largestSide for the formats whose size
+// sits in a known place (BMP, PNG, JPEG).
+bool sizeAcceptable(const uint8_t* d, size_t n) {
+    auto ok = [](int64_t w, int64_t h) {
+        if (w < 0) w = -w;
+        if (h < 0) h = -h;
+        return w <= largestSide && h <= largestSide;
+    };
+    if (isBmp(d, n) && n >= 26) {
+        uint32_t headerSize = readLe32(d + 14);
+        if (headerSize == 12)
+            return ok(d[18] | d[19] << 8, d[20] | d[21] << 8);
+        return n >= 26 && ok(static_cast<int32_t>(readLe32(d + 18)),
+                             static_cast<int32_t>(readLe32(d + 22)));
+    }
+    static constexpr uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (n >= 24 && std::memcmp(d, pngSignature, 8) == 0)
+        return readBe32(d + 16) <= largestSide && readBe32(d + 20) <= largestSide;
+    if (n >= 4 && d[0] == 0xFF && d[1] == 0xD8) {
+        // Walk the JPEG segments up to the first frame header.
+        size_t p = 2;
+        while (p + 4 <= n) {
+            if (d[p] != 0xFF) return true;  // let the decoder judge the damage
+            uint8_t marker = d[p + 1];
+            if (marker == 0xFF) { ++p; continue; }
+            if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+                p += 2;
+                continue;
+            }
+            uint16_t length = readBe16(d + p + 2);
+            bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
+                               marker != 0xC8 && marker != 0xCC;
+            if (frameHeader) {
+                if (p + 9 > n) return true;
+                return ok(readBe16(d + p + 5), readBe16(d + p + 7));
+            }
+            p += 2 + length;
+        }
+    }
+    return true;
+}
+
+class SdlImageDecoder final : public ImageDecoder {
+public:
+    bool decodeFile(const char* path, DecodedImage& out) override {
+        if (!path) return false;
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return false;
+        in.seekg(0, std::ios::end);
+        std::streamoff size = in.tellg();
+        if (size <= 0 || static_cast<uint64_t>(size) > largestFile) return false;
+        in.seekg(0, std::ios::beg);
+        std::vector<uint8_t> bytes(static_cast<size_t>(size));
+        if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return false;
+        return decodeMemory(bytes.data(), bytes.size(), out);
+    }
+
+    bool decodeMemory(const void* data, size_t size, DecodedImage& out) override {
+        if (!data || size == 0 || size > largestFile) return false;
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        if (!sizeAcceptable(bytes, size)) return false;
+        SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
+        if (!rw) return false;
+        SDL_Surface* loaded = IMG_Load_RW(rw, 1);
+        if (!loaded) return false;
+        bool ownAlpha = loaded->format->Amask != 0 &&
+                        (!isBmp(bytes, size) || bmpHasAlphaChannel(bytes, size));
+        SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+        SDL_FreeSurface(loaded);
+        if (!argb) return false;
+        bool ok = copyOut(argb, ownAlpha, isBmp(bytes, size), out);
+        SDL_FreeSurface(argb);
+        return ok;
+    }
+
+    bool writeFile(const char* path, const DecodedImage& image) override {
+        if (!path || image.width <= 0 || image.height <= 0 ||
+            image.argb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
+            return false;
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint32_t*>(image.argb.data()), image.width, image.height, 32,
+            image.width * 4, SDL_PIXELFORMAT_ARGB8888);
+        if (!s) return false;
+        std::string name(path);
+        std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : "";
+        std::transform(ext.begin(), ext.end(), ext.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        int rc = ext == ".bmp" ? SDL_SaveBMP(s, path) : IMG_SavePNG(s, path);
+        SDL_FreeSurface(s);
+        return rc == 0;
+    }
+
+private:
+        // ownAlpha: the picture's fourth channel is alpha (else every pixel is
+    // opaque). bmp: all-zero alpha means a BMP written without alpha in mind.
+    static bool copyOut(SDL_Surface* s, bool ownAlpha, bool bmp, DecodedImage& out) {
+        if (s->w <= 0 || s->h <= 0) return false;
+        if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return false;
+        out.width = s->w;
+        out.height = s->h;
+        out.argb.resize(static_cast<size_t>(s->w) * static_cast<size_t>(s->h));
+        bool anyAlpha = false;
+        for (int y = 0; y < s->h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
+                                                                static_cast<size_t>(y) * s->pitch);
+            uint32_t* dst = out.argb.data() + static_cast<size_t>(y) * s->w;
+            for (int x = 0; x < s->w; ++x) {
+                uint32_t p = row[x];
+                if (!ownAlpha) p |= 0xFF000000u;
+                anyAlpha |= (p >> 24) != 0;
+                dst[x] = p;
+            }
+        }
+        if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+        if (ownAlpha && bmp && !anyAlpha)
+            for (uint32_t& p : out.argb) p |= 0xFF000000u;
+        return true;
+    }
+};
+}  // namespace
+
+std::unique_ptr<ImageDecoder> createSdlImageDecoder() { return std::make_unique<SdlImageDecoder>(); }

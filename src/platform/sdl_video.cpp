@@ -1,4 +1,150 @@
-// Placeholder until this part of the game is built.
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+
 #include "platform/backends.hpp"
-std::unique_ptr<VideoOutput> createSdlVideoOutput() { return nullptr; }
-std::unique_ptr<WindowEvents> createSdlWindowEvents() { return nullptr; }
+
+namespace {
+// One borderless SDL window with a renderer and one streaming ARGB8888
+// texture that each finished frame is copied into. Full-screen uses the
+// desktop's full-screen mode: the display mode is not changed, the picture
+// is scaled to fit at its own 4:3 shape with black bars beside it.
+class SdlVideoOutput final : public VideoOutput {
+public:
+    ~SdlVideoOutput() override { closeWindow(); }
+
+    bool openWindow(const char* title, int width, int height, bool fullScreen,
+                    std::string& error) override {
+        closeWindow();
+        if (width <= 0 || height <= 0) {
+            error = "the window size " + std::to_string(width) + " x " + std::to_string(height) +
+                    " is not usable";
+            return false;
+        }
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            error = std::string("no display: ") + SDL_GetError();
+            return false;
+        }
+        videoStarted_ = true;
+        // Mouse motion is read as a snapshot of relative counts, never from
+        // the queue; letting every motion event queue up would bury the
+        // messages that matter (one is taken per frame).
+        SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+        SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
+        SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
+        SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+
+        Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN;
+        if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window_ = SDL_CreateWindow(title, 0, 0, width, height, flags);
+        if (!window_) {
+            error = std::string("the window cannot be created: ") + SDL_GetError();
+            closeWindow();
+            return false;
+        }
+        // No PRESENTVSYNC: presentation must never wait for the display.
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        if (!renderer_) {
+            error = std::string("no renderer for the window: ") + SDL_GetError();
+            closeWindow();
+            return false;
+        }
+        SDL_RenderSetLogicalSize(renderer_, width, height);
+        logicalWidth_ = width;
+        logicalHeight_ = height;
+        return true;
+    }
+
+    void closeWindow() override {
+        if (texture_) SDL_DestroyTexture(texture_);
+        if (renderer_) SDL_DestroyRenderer(renderer_);
+        if (window_) SDL_DestroyWindow(window_);
+        texture_ = nullptr;
+        renderer_ = nullptr;
+        window_ = nullptr;
+        textureWidth_ = textureHeight_ = 0;
+        if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        videoStarted_ = false;
+    }
+
+    bool windowOpen() const override { return window_ != nullptr; }
+
+    void present(const uint32_t* argb, int width, int height, bool changed) override {
+        if (!argb || width <= 0 || height <= 0) return;
+        bool sameSize = width == frameWidth_ && height == frameHeight_;
+        if (changed || !sameSize) {
+            frameWidth_ = width;
+            frameHeight_ = height;
+            frame_.assign(argb, argb + static_cast<size_t>(width) * static_cast<size_t>(height));
+        }
+        if (!renderer_) return;
+        if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
+            if (texture_) SDL_DestroyTexture(texture_);
+            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                         SDL_TEXTUREACCESS_STREAMING, width, height);
+            if (!texture_) return;
+            textureWidth_ = width;
+            textureHeight_ = height;
+            changed = true;
+        }
+        if (changed) SDL_UpdateTexture(texture_, nullptr, argb, width * 4);
+        if (width != logicalWidth_ || height != logicalHeight_) {
+            SDL_RenderSetLogicalSize(renderer_, width, height);
+            logicalWidth_ = width;
+            logicalHeight_ = height;
+        }
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+    }
+
+    const std::vector<uint32_t>& lastFrame() const override { return frame_; }
+    int lastFrameWidth() const override { return frameWidth_; }
+    int lastFrameHeight() const override { return frameHeight_; }
+
+    void showErrorBox(const char* caption, const char* text) override {
+        // Shown over the window; without a display the text still reaches stderr.
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption ? caption : "",
+                                     text ? text : "", window_) != 0) {
+            std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
+            std::fflush(stderr);
+        }
+    }
+
+    bool hasFocus() const override {
+        return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    }
+
+private:
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    bool videoStarted_ = false;
+    int textureWidth_ = 0, textureHeight_ = 0;
+    int logicalWidth_ = 0, logicalHeight_ = 0;
+    std::vector<uint32_t> frame_;
+    int frameWidth_ = 0, frameHeight_ = 0;
+};
+
+// One SDL event per call. The window's close button and the desktop's
+// quit request both become CloseWindow.
+class SdlWindowEvents final : public WindowEvents {
+public:
+    PlatformEvent takeEvent() override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return PlatformEvent::None;
+        SDL_Event e;
+        if (!SDL_PollEvent(&e)) return PlatformEvent::None;
+        if (e.type == SDL_QUIT) return PlatformEvent::CloseWindow;
+        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)
+            return PlatformEvent::CloseWindow;
+        return PlatformEvent::Other;
+    }
+};
+}  // namespace
+
+std::unique_ptr<VideoOutput> createSdlVideoOutput() { return std::make_unique<SdlVideoOutput>(); }
+std::unique_ptr<WindowEvents> createSdlWindowEvents() { return std::make_unique<SdlWindowEvents>(); }

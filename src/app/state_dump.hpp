@@ -1,0 +1,11 @@
+#pragma once
+// The state dump: the game's state at the end of a run as JSON, with the
+// game's own names as keys.
+#include <string>
+
+// The dump of the state as it is now (call before shut-down releases the
+// Game). Sounds played and shell requests come from the platform backends.
+std::string stateDumpText();
+
+// Writes `text` to `path`; false (with the reason in `error`) when it cannot.
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error);

@@ -1,0 +1,26 @@
+#pragma once
+// A shell that opens each target at most once per press. A screen asks
+// again in every frame its button is held, so a target asked for in the
+// frame before (or already in this frame) is not opened again.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/seams.hpp"
+
+class OncePerPressShell final : public ShellOpener {
+public:
+    using Opener = std::function<void(const std::string&)>;
+    explicit OncePerPressShell(Opener opener) : opener_(std::move(opener)) {}
+
+    void open(const std::string& target) override;
+    void endFrame() override;
+    // The targets actually opened, in order.
+    const std::vector<std::string>& requests() const override { return opened_; }
+
+private:
+    Opener opener_;
+    std::vector<std::string> previousFrame_;
+    std::vector<std::string> thisFrame_;
+    std::vector<std::string> opened_;
+};
