@@ -6,8 +6,8 @@
 
 #include "platform/graphics_device.hpp"
 #include "platform/math3d.hpp"
+#include "screens/text_font.hpp"
 
-class TextFont;
 
 struct Graphics {
     std::unique_ptr<GraphicsSystem> system;   // created first, released last

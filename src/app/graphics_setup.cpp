@@ -76,18 +76,23 @@ void setFixedStates(GraphicsDevice& d) {
     d.setRenderState(RenderState::ZEnable, ZBufferTrue);
 }
 
-void giveFontItsAtlas(TextFont* font, GraphicsDevice* device) {
+constexpr const char* largeFace = "Times New Roman";
+constexpr const char* smallFace = "Arial";
+
+// Text is the only way the game explains itself: without its typeface it
+// cannot go on.
+void giveFontItsAtlas(TextFont* font, const char* face, GraphicsDevice* device) {
     if (!font) return;
     if (!succeeded(font->createGlyphAtlas(device)))
-        failOnStartUp(std::string("the typeface \"") + font->faceName.data() +
+        failOnStartUp(std::string("the typeface \"") + face +
                       "\" cannot be rendered, so the game cannot show its text");
     font->createDeviceResources();
 }
 }  // namespace
 
 void createFonts() {
-    graphics.largeFont = std::make_unique<TextFont>("Times New Roman", 20, FontBold);
-    graphics.smallFont = std::make_unique<TextFont>("Arial", 10, FontBold);
+    graphics.largeFont = std::make_unique<TextFont>(largeFace, 20, FontBold);
+    graphics.smallFont = std::make_unique<TextFont>(smallFace, 10, FontBold);
 }
 
 void initGraphics() {
@@ -133,8 +138,8 @@ void initGraphicsWith(std::unique_ptr<GraphicsSystem> system) {
                                ? static_cast<float>(settings.screenWidth) /
                                      static_cast<float>(settings.screenHeight)
                                : 0.0f;
-    giveFontItsAtlas(graphics.largeFont.get(), graphics.device.get());
-    giveFontItsAtlas(graphics.smallFont.get(), graphics.device.get());
+    giveFontItsAtlas(graphics.largeFont.get(), largeFace, graphics.device.get());
+    giveFontItsAtlas(graphics.smallFont.get(), smallFace, graphics.device.get());
 }
 
 void releaseGraphics() {

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/app_state.hpp"
+#include "app/dispatcher.hpp"
+#include "app/graphics.hpp"
+#include "app_test_support.hpp"
+#include "world/game.hpp"
+
+namespace {
+// What the stand-in handlers did, and where each one switches to.
+struct Trace {
+    std::vector<int> ran;
+    std::array<int32_t, 6> switchTo{-2, -2, -2, -2, -2, -2};
+};
+Trace trace;
+
+constexpr std::array<int32_t, 6> order{StatePlaying, StateMainMenu, StateWon,
+                                       StateHighscore, StateTitle, StateExit};
+
+template <size_t I>
+void handler(Game&) {
+    trace.ran.push_back(order[I]);
+    if (trace.switchTo[I] != -2) setGameState(trace.switchTo[I]);
+}
+
+const DispatchTable table{{{order[0], handler<0>},
+                           {order[1], handler<1>},
+                           {order[2], handler<2>},
+                           {order[3], handler<3>},
+                           {order[4], handler<4>},
+                           {order[5], handler<5>}}};
+
+size_t slotOf(int32_t state) {
+    return static_cast<size_t>(std::find(order.begin(), order.end(), state) - order.begin());
+}
+
+std::vector<int> frame(Game& g) {
+    trace.ran.clear();
+    dispatchStateWith(g, table);
+    return trace.ran;
+}
+}  // namespace
+
+TEST(AppDispatcher, TheGameUsesTheFixedOrder) {
+    for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(gameStateHandlers[i].state, order[i]);
+}
+
+TEST(AppDispatcher, SwitchesToLaterStatesRunInTheSameFrame) {
+    Game g{BareTag{}};
+    // Play won: the won screen runs right after play.
+    trace = Trace{};
+    trace.switchTo[slotOf(StatePlaying)] = StateWon;
+    setGameState(StatePlaying);
+    EXPECT_EQ(frame(g), (std::vector<int>{StatePlaying, StateWon}));
+
+    // The last life lost: the highscore screen in the same frame.
+    trace = Trace{};
+    trace.switchTo[slotOf(StatePlaying)] = StateHighscore;
+    setGameState(StatePlaying);
+    EXPECT_EQ(frame(g), (std::vector<int>{StatePlaying, StateHighscore}));
+
+    // A chain of later states all runs in one frame.
+    trace = Trace{};
+    trace.switchTo[slotOf(StateMainMenu)] = StateWon;
+    trace.switchTo[slotOf(StateWon)] = StateHighscore;
+    trace.switchTo[slotOf(StateHighscore)] = StateExit;
+    setGameState(StateMainMenu);
+    EXPECT_EQ(frame(g), (std::vector<int>{StateMainMenu, StateWon, StateHighscore, StateExit}));
+}
+
+TEST(AppDispatcher, SwitchesToEarlierStatesWaitForTheNextFrame) {
+    Game g{BareTag{}};
+    trace = Trace{};
+    trace.switchTo[slotOf(StateTitle)] = StateMainMenu;
+    setGameState(StateTitle);
+    EXPECT_EQ(frame(g), (std::vector<int>{StateTitle}));
+    trace.switchTo[slotOf(StateMainMenu)] = StatePlaying;
+    EXPECT_EQ(frame(g), (std::vector<int>{StateMainMenu}));
+    EXPECT_EQ(frame(g), (std::vector<int>{StatePlaying}));
+    EXPECT_EQ(app.gameState, StatePlaying);
+}
+
+TEST(AppDispatcher, NoHandlerBeforeStartUpEndsOrAfterItFailed) {
+    Game g{BareTag{}};
+    trace = Trace{};
+    EXPECT_EQ(app.gameState, StateStarting);
+    EXPECT_TRUE(frame(g).empty());
+    setGameState(StateInitFailed);
+    EXPECT_TRUE(frame(g).empty());
+    setGameState(7);
+    EXPECT_TRUE(frame(g).empty());
+}
+
+TEST(AppDispatcher, StatesVisitedListsEachStateOnceInTheOrderFirstEntered) {
+    setGameState(StateTitle);
+    setGameState(StateMainMenu);
+    setGameState(StateTitle);
+    setGameState(StateExit);
+    setGameState(StateExit);
+    EXPECT_EQ(app.statesVisited,
+              (std::vector<int32_t>{StateStarting, StateTitle, StateMainMenu, StateExit}));
+}
+
+TEST(AppDispatcher, AFrameClearsBeginsDispatchesEndsAndPresents) {
+    std::vector<std::string> calls;
+    graphics.device = std::make_unique<apptest::FakeDevice>(&calls);
+    theGame = std::make_unique<Game>(BareTag{});
+    // Before start-up has ended the frame is still cleared and presented.
+    renderFrame();
+    EXPECT_EQ(calls, (std::vector<std::string>{"clear 4278190080", "beginScene", "endScene",
+                                               "present"}));
+    theGame.reset();
+    graphics.device.reset();
+}

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/app_state.hpp"
+#include "app/graphics.hpp"
+#include "app/settings.hpp"
+#include "app/vertex_processing.hpp"
+#include "app_test_support.hpp"
+
+using apptest::FakeGraphicsSystem;
+using apptest::TempDir;
+
+namespace {
+constexpr uint32_t pure = behaviourPureHardware;
+constexpr uint32_t hw = CreateHardwareVertexProcessing;
+constexpr uint32_t mixed = CreateMixedVertexProcessing;
+constexpr uint32_t sw = CreateSoftwareVertexProcessing;
+
+// Runs initGraphics on a fake system; returns the system for inspection.
+FakeGraphicsSystem* initOnFake(std::vector<uint32_t> refusedKinds = {},
+                               std::vector<PixelFormat> refusedFormats = {}) {
+    auto system = std::make_unique<FakeGraphicsSystem>();
+    system->refusedKinds = std::move(refusedKinds);
+    system->refusedFormats = std::move(refusedFormats);
+    FakeGraphicsSystem* raw = system.get();
+    initGraphicsWith(std::move(system));
+    return raw;
+}
+
+void displayMode(int depth, int fullScreen) {
+    settings.screenWidth = depth == 16 ? 800 : 1024;
+    settings.screenHeight = depth == 16 ? 600 : 768;
+    settings.colourDepth = depth;
+    settings.fullScreen = fullScreen;
+    settings.backBufferCount = 1;
+}
+}  // namespace
+
+TEST(AppGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
+    struct Case {
+        int mode;
+        std::vector<uint32_t> refused;
+        std::vector<uint32_t> attempts;
+        const char* line;
+    };
+    const std::vector<Case> cases{
+        {0, {}, {pure}, "hardware VertexProcessing with PureDevice gewollt"},
+        {0, {pure}, {pure, hw}, "hardware VertexProcessing ungewollt"},
+        {0, {pure, hw}, {pure, hw, mixed}, "mixed VertexProcessing ungewollt"},
+        {0, {pure, hw, mixed}, {pure, hw, mixed, sw}, "software VertexProcessing ungewollt"},
+        {0, {hw, mixed, sw}, {pure}, "hardware VertexProcessing with PureDevice gewollt"},
+        {1, {}, {hw}, "hardware VertexProcessing gewollt"},
+        {1, {pure}, {hw}, "hardware VertexProcessing gewollt"},
+        {1, {hw}, {hw, mixed}, "mixed VertexProcessing ungewollt"},
+        {1, {hw, mixed}, {hw, mixed, sw}, "software VertexProcessing ungewollt"},
+        {2, {}, {mixed}, "mixed VertexProcessing gewollt"},
+        {2, {pure, hw}, {mixed}, "mixed VertexProcessing gewollt"},
+        {2, {mixed}, {mixed, sw}, "software VertexProcessing ungewollt"},
+        {3, {}, {sw}, "software VertexProcessing gewollt"},
+        {3, {pure, hw, mixed}, {sw}, "software VertexProcessing gewollt"},
+    };
+    for (const Case& c : cases) {
+        FakeGraphicsSystem system;
+        system.refusedKinds = c.refused;
+        DeviceCreation made = createDeviceForMode(system, c.mode, PresentParameters{});
+        EXPECT_EQ(system.attempts, c.attempts) << "mode " << c.mode;
+        ASSERT_NE(made.logLine, nullptr);
+        EXPECT_STREQ(made.logLine, c.line);
+        EXPECT_TRUE(made.device);
+    }
+    // The software attempt at the end of a row writes its line even when it fails.
+    for (int mode : {0, 1, 2, 3}) {
+        FakeGraphicsSystem system;
+        system.refusedKinds = {pure, hw, mixed, sw};
+        DeviceCreation made = createDeviceForMode(system, mode, PresentParameters{});
+        EXPECT_FALSE(made.device);
+        ASSERT_NE(made.logLine, nullptr);
+        EXPECT_STREQ(made.logLine, mode == 3 ? "software VertexProcessing gewollt"
+                                             : "software VertexProcessing ungewollt");
+    }
+    // Outside 0 to 3 nothing is tried.
+    for (int mode : {-1, 4, 7}) {
+        FakeGraphicsSystem system;
+        DeviceCreation made = createDeviceForMode(system, mode, PresentParameters{});
+        EXPECT_TRUE(system.attempts.empty());
+        EXPECT_EQ(made.logLine, nullptr);
+    }
+}
+
+TEST(AppGraphicsSetup, TheLogHoldsExactlyTheLineOfTheDeviceObtained) {
+    TempDir dir;
+    displayMode(16, 1);
+    settings.vertexProcessingMode = 1;
+    initOnFake({hw});
+    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "mixed VertexProcessing ungewollt\n");
+    EXPECT_EQ(graphics.protocolLine, "mixed VertexProcessing ungewollt");
+    ASSERT_TRUE(graphics.device);
+    releaseGraphics();
+
+    // Rewritten at every start.
+    settings.vertexProcessingMode = 3;
+    initOnFake();
+    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "software VertexProcessing gewollt\n");
+}
+
+TEST(AppGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
+    TempDir dir;
+    displayMode(16, 1);
+    // Mode 7: no attempt, an empty log, and the program cannot go on.
+    settings.vertexProcessingMode = 7;
+    EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "vertex processing mode 7");
+    EXPECT_TRUE(std::filesystem::exists("Data/protokoll.txt"));
+    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "");
+
+    // Every attempt refused: the software line is written, then the end.
+    settings.vertexProcessingMode = 2;
+    EXPECT_EXIT(initOnFake({pure, hw, mixed, sw}), testing::ExitedWithCode(1), "no graphics device");
+    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "software VertexProcessing ungewollt\n");
+
+    // A log that cannot be created ends the program, naming it.
+    std::filesystem::remove("Data/protokoll.txt");
+    std::filesystem::create_directories("Data/protokoll.txt");
+    EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "Data/protokoll.txt: ");
+}
+
+TEST(AppGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
+    TempDir dir;
+    struct Case {
+        int depth;
+        std::vector<PixelFormat> refused;
+        PixelFormat chosen;
+    };
+    const std::vector<Case> cases{
+        {16, {}, PixelFormat::R5G6B5},
+        {16, {PixelFormat::R5G6B5}, PixelFormat::X1R5G5B5},
+        {16, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5}, PixelFormat::A1R5G5B5},
+        {16, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5, PixelFormat::A1R5G5B5}, PixelFormat::Unknown},
+        {32, {}, PixelFormat::X8R8G8B8},
+        {32, {PixelFormat::X8R8G8B8}, PixelFormat::A8R8G8B8},
+        {32, {PixelFormat::X8R8G8B8, PixelFormat::A8R8G8B8}, PixelFormat::Unknown},
+    };
+    for (const Case& c : cases) {
+        graphics = Graphics{};
+        displayMode(c.depth, 1);
+        FakeGraphicsSystem* sys = initOnFake({}, c.refused);
+        EXPECT_EQ(graphics.backBufferFormat, c.chosen) << "depth " << c.depth;
+        EXPECT_EQ(sys->lastParams.backBufferFormat, c.chosen);
+        EXPECT_FALSE(sys->lastParams.windowed);
+        EXPECT_TRUE(sys->lastParams.flipSwapEffect);
+        EXPECT_EQ(sys->lastParams.backBufferWidth, static_cast<uint32_t>(settings.screenWidth));
+        EXPECT_EQ(sys->lastParams.backBufferHeight, static_cast<uint32_t>(settings.screenHeight));
+        releaseGraphics();
+    }
+    // 16-bit checks pair the X1R5G5B5 display with the A1R5G5B5 back buffer.
+    graphics = Graphics{};
+    displayMode(16, 1);
+    FakeGraphicsSystem* sys = initOnFake({}, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5});
+    ASSERT_EQ(sys->formatChecks.size(), 3u);
+    EXPECT_EQ(sys->formatChecks[2].first, PixelFormat::X1R5G5B5);
+    EXPECT_EQ(sys->formatChecks[2].second, PixelFormat::A1R5G5B5);
+}
+
+TEST(AppGraphicsSetup, AWindowedStartTakesTheDesktopFormatAfterTheChecks) {
+    TempDir dir;
+    displayMode(16, 0);
+    FakeGraphicsSystem* sys = initOnFake();
+    EXPECT_EQ(sys->formatChecks.size(), 1u);  // the checks still run
+    EXPECT_EQ(graphics.backBufferFormat, PixelFormat::X8R8G8B8);
+    const PresentParameters& p = sys->lastParams;
+    EXPECT_TRUE(p.windowed);
+    EXPECT_FALSE(p.flipSwapEffect);
+    EXPECT_EQ(p.backBufferFormat, PixelFormat::X8R8G8B8);
+    EXPECT_EQ(p.backBufferWidth, 0u);
+    EXPECT_EQ(p.backBufferHeight, 0u);
+    EXPECT_EQ(p.backBufferCount, 1u);
+    EXPECT_TRUE(p.enableAutoDepthStencil);
+    EXPECT_EQ(p.autoDepthStencilFormat, PixelFormat::D16);
+    // Presentation never waits for the display, so the cap alone sets the pace.
+    EXPECT_FALSE(p.waitForRetrace);
+}
+
+TEST(AppGraphicsSetup, FixedStatesAndTheAspectRatio) {
+    TempDir dir;
+    displayMode(32, 1);
+    std::vector<std::string> calls;
+    auto system = std::make_unique<FakeGraphicsSystem>();
+    system->deviceCalls = &calls;
+    initGraphicsWith(std::move(system));
+    EXPECT_EQ(calls, (std::vector<std::string>{
+                         "samplerState 0 3 2", "samplerState 0 2 2", "samplerState 1 3 2",
+                         "samplerState 1 2 2", "stageState 0 6 0", "stageState 1 6 0",
+                         "renderState 6 2", "renderState 10 1", "renderState 13 1",
+                         "renderState 16 1", "renderState 0 1"}));
+    EXPECT_FLOAT_EQ(graphics.aspectRatio, 4.0f / 3.0f);
+}
+
+TEST(AppGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane) {
+    TempDir dir;
+    displayMode(16, 1);
+    settings.viewDistance = 500.0f;
+    initOnFake();
+    setUpCamera();
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) EXPECT_FLOAT_EQ(graphics.viewMatrix.m[i][j], i == j ? 1.0f : 0.0f);
+    const Mat4& p = graphics.projectionMatrix;
+    EXPECT_NEAR(p.m[1][1], 1.0f / std::tan(0.7853982f / 2.0f), 1e-5f);
+    EXPECT_NEAR(p.m[0][0], p.m[1][1] * 0.75f, 1e-5f);
+    EXPECT_FLOAT_EQ(p.m[2][2], 500.0f / 499.0f);
+    EXPECT_FLOAT_EQ(p.m[3][2], -500.0f / 499.0f);
+    EXPECT_FLOAT_EQ(p.m[2][3], 1.0f);
+
+    // Beyond the view distance a point lies past the far plane (depth > 1).
+    auto far = transformPoint({0, 0, 501}, p);
+    EXPECT_GT(far[2] / far[3], 1.0f);
+    auto near = transformPoint({0, 0, 499}, p);
+    EXPECT_LT(near[2] / near[3], 1.0f);
+
+    // The device has both transforms; the shared product is ready for use.
+    Mat4 onDevice;
+    theDevice()->getTransform(TransformKind::Projection, onDevice);
+    EXPECT_EQ(onDevice.m, p.m);
+    EXPECT_EQ(graphics.viewProjection.m, matrixMultiply(graphics.viewMatrix, p).m);
+}

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.hpp"
+#include "app/graphics.hpp"
+#include "app/lifecycle_steps.hpp"
+#include "app/message_loop.hpp"
+#include "app/settings.hpp"
+#include "app_test_support.hpp"
+#include "platform/backends.hpp"
+#include "platform/platform_layer.hpp"
+#include "screens/text_font.hpp"
+#include "world/game.hpp"
+
+namespace {
+std::vector<std::string> steps;
+int inputResult = 0;
+std::vector<float> params3D;
+
+const StartUpSteps recordingStartUp{
+    [] { steps.push_back("initInput"); return inputResult; },
+    [] { steps.push_back("initSound"); },
+    [](float a, float b, float c, float d) {
+        steps.push_back("set3DParameters");
+        params3D = {a, b, c, d};
+    },
+    [] { steps.push_back("startTitleMusic"); },
+    [] { steps.push_back("readRenderingOptions"); },
+    [] { steps.push_back("readGameSettings"); },
+    [] { steps.push_back("initGraphics"); },
+    [] { steps.push_back("setUpCamera"); },
+    [] { steps.push_back("createGame"); },
+};
+
+const ShutDownSteps recordingShutDown{
+    [] { steps.push_back("destroyGame"); },
+    [] { steps.push_back("releaseInput"); },
+    [] { steps.push_back("releaseGraphics"); },
+    [] { steps.push_back("releaseSound"); },
+};
+
+// Hands out a fixed list of events, then none.
+class QueuedEvents final : public WindowEvents {
+public:
+    std::vector<PlatformEvent> queue;
+    PlatformEvent takeEvent() override {
+        if (queue.empty()) return PlatformEvent::None;
+        PlatformEvent e = queue.front();
+        queue.erase(queue.begin());
+        return e;
+    }
+};
+
+void openHeadlessWindow() {
+    platformLayer.video = createHeadlessVideoOutput();
+    std::string error;
+    ASSERT_TRUE(platformLayer.video->openWindow("t", 800, 600, false, error));
+}
+}  // namespace
+
+TEST(AppLifecycle, StartUpRunsEveryStepInOrderAndEndsOnTheTitle) {
+    startUpWith(recordingStartUp);
+    EXPECT_EQ(steps, (std::vector<std::string>{"initInput", "initSound", "set3DParameters",
+                                               "startTitleMusic", "readRenderingOptions",
+                                               "readGameSettings", "initGraphics", "setUpCamera",
+                                               "createGame"}));
+    EXPECT_EQ(params3D, (std::vector<float>{1.0f, 1.0f, 30.0f, 10000.0f}));
+    EXPECT_EQ(app.gameState, StateTitle);
+    EXPECT_FALSE(app.closeRequested);
+}
+
+TEST(AppLifecycle, AFailedInputSetUpClosesTheWindowAndCreatesNothing) {
+    openHeadlessWindow();
+    inputResult = 1;
+    startUpWith(recordingStartUp);
+    EXPECT_EQ(steps, (std::vector<std::string>{"initInput"}));
+    EXPECT_EQ(app.gameState, StateInitFailed);
+    EXPECT_TRUE(app.closeRequested);
+    EXPECT_TRUE(app.quitPosted);
+    EXPECT_FALSE(platformLayer.video->windowOpen());
+
+    // The loop ends on the quit message before any frame runs.
+    runMessageLoop(std::nullopt);
+    EXPECT_EQ(app.frames, 0u);
+}
+
+TEST(AppLifecycle, ShutDownReleasesInOrderAndASecondOneFindsNothing) {
+    shutDownWith(recordingShutDown);
+    EXPECT_EQ(steps, (std::vector<std::string>{"destroyGame", "releaseInput", "releaseGraphics",
+                                               "releaseSound"}));
+
+    // The game's own shut-down on what start-up made, twice.
+    createFonts();
+    auto system = std::make_unique<apptest::FakeGraphicsSystem>();
+    graphics.system = std::move(system);
+    graphics.device = std::make_unique<apptest::FakeDevice>(nullptr);
+    theGame = std::make_unique<Game>(BareTag{});
+    shutDown();
+    EXPECT_FALSE(theGame);
+    EXPECT_FALSE(graphics.largeFont);
+    EXPECT_FALSE(graphics.smallFont);
+    EXPECT_FALSE(graphics.device);
+    EXPECT_FALSE(graphics.system);
+    shutDown();
+    EXPECT_FALSE(theGame);
+}
+
+TEST(AppLifecycle, OneMessagePerPassAndAFrameAfterEach) {
+    auto events = std::make_unique<QueuedEvents>();
+    events->queue.assign(5, PlatformEvent::Other);
+    QueuedEvents* q = events.get();
+    platformLayer.events = std::move(events);
+    runMessageLoop(3);
+    EXPECT_EQ(app.frames, 3u);
+    EXPECT_EQ(q->queue.size(), 2u);  // one message taken per frame
+    runMessageLoop(4);
+    EXPECT_EQ(app.frames, 7u);
+    EXPECT_TRUE(q->queue.empty());
+}
+
+TEST(AppLifecycle, TheCloseButtonEndsTheLoopAfterTheFrameThatSawIt) {
+    openHeadlessWindow();
+    auto events = std::make_unique<QueuedEvents>();
+    events->queue = {PlatformEvent::Other, PlatformEvent::CloseWindow, PlatformEvent::Other};
+    platformLayer.events = std::move(events);
+    runMessageLoop(std::nullopt);
+    EXPECT_EQ(app.frames, 2u);
+    EXPECT_TRUE(app.closeRequested);
+    EXPECT_FALSE(platformLayer.video->windowOpen());
+}
+
+TEST(AppLifecycle, TheFrameThatRequestsClosingStillFinishes) {
+    openHeadlessWindow();
+    std::vector<std::string> calls;
+    auto device = std::make_unique<apptest::FakeDevice>(&calls);
+    // A screen sends the close request in the middle of frame 2.
+    device->onEndScene = [] {
+        if (app.frames == 1) {
+            requestClose();
+            requestClose();  // a second request changes nothing
+        }
+    };
+    graphics.device = std::move(device);
+    theGame = std::make_unique<Game>(BareTag{});
+    runMessageLoop(std::nullopt);
+    EXPECT_EQ(app.frames, 2u);
+    EXPECT_EQ(calls.back(), "present");
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "present"), 2);
+    theGame.reset();
+    graphics.device.reset();
+}

@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "app/frame_cap.hpp"
+#include "app/settings.hpp"
+#include "app_test_support.hpp"
+
+using apptest::TempDir;
+using apptest::writeFile;
+
+namespace {
+void resolutions(const std::string& mode, const std::string& buffers, const std::string& windowed) {
+    writeFile("Data/Resolutions.txt", "Aufloesung waehle Modus eins bis vier: " + mode +
+                                          " Puffer " + buffers + " Vollbild " + windowed + "\n");
+}
+}  // namespace
+
+TEST(AppSettings, StartValuesBeforeAnyFileIsRead) {
+    Settings s;
+    EXPECT_EQ(s.screenWidth, 0);
+    EXPECT_EQ(s.screenHeight, 0);
+    EXPECT_EQ(s.colourDepth, 0);
+    EXPECT_EQ(s.fullScreen, 1);
+    EXPECT_EQ(s.frameCapMode, 0);
+    EXPECT_EQ(s.minFrameTime, 0.0f);
+    EXPECT_EQ(s.viewDistance, 1000.0f);
+}
+
+TEST(AppSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
+    TempDir dir;
+    struct Case {
+        std::string mode;
+        int w, h, depth;
+    };
+    for (const Case& c : {Case{"1", 800, 600, 16}, Case{"2", 800, 600, 32}, Case{"3", 1024, 768, 16},
+                          Case{"4", 1024, 768, 32}, Case{"0", 800, 600, 16}, Case{"5", 800, 600, 16},
+                          Case{"-3", 800, 600, 16}, Case{"vier", 800, 600, 16}}) {
+        settings = Settings{};
+        settings.screenWidth = 1;  // a previous value must not survive
+        resolutions(c.mode, "1", "1");
+        readResolutions();
+        EXPECT_EQ(settings.screenWidth, c.w) << "mode " << c.mode;
+        EXPECT_EQ(settings.screenHeight, c.h) << "mode " << c.mode;
+        EXPECT_EQ(settings.colourDepth, c.depth) << "mode " << c.mode;
+    }
+    // A file that ends before the mode counts as an unknown mode.
+    settings = Settings{};
+    writeFile("Data/Resolutions.txt", "nur drei Worte");
+    readResolutions();
+    EXPECT_EQ(settings.screenWidth, 800);
+    EXPECT_EQ(settings.colourDepth, 16);
+}
+
+TEST(AppSettings, WindowedOnlyForZeroAndFullScreenOnlyForOne) {
+    TempDir dir;
+    resolutions("3", "2", "0");
+    readResolutions();
+    EXPECT_EQ(settings.screenWidth, 1024);
+    EXPECT_EQ(settings.backBufferCount, 2);
+    EXPECT_EQ(settings.fullScreen, 0);
+
+    for (const char* other : {"2", "-1", "x", ""}) {
+        settings = Settings{};
+        resolutions("1", "1", other);
+        readResolutions();
+        EXPECT_EQ(settings.fullScreen, 1) << "last value '" << other << "'";
+    }
+}
+
+TEST(AppSettings, ValuesAreKnownByPositionOnly) {
+    TempDir dir;
+    // A descriptive word with a blank in it is two words: every later value
+    // is read one place late. "zwei" stands where the buffer count should be.
+    writeFile("Data/Resolutions.txt", "a b c d e f 4 Puffer Anzahl 2 Vollbild 0");
+    settings.backBufferCount = 7;
+    readResolutions();
+    EXPECT_EQ(settings.screenWidth, 1024);
+    EXPECT_EQ(settings.colourDepth, 32);
+    EXPECT_EQ(settings.backBufferCount, 7);  // "Anzahl" is no number: kept
+    EXPECT_EQ(settings.fullScreen, 1);       // "Vollbild" is read as the last value
+
+    // Line breaks mean nothing, and a word far longer than the scratch
+    // buffer is skipped whole.
+    settings = Settings{};
+    std::string longWord(5000, 'w');
+    writeFile("Data/Resolutions.txt", longWord + "\n b\nc d e f\n2\nP 3\n\nV\n0");
+    readResolutions();
+    EXPECT_EQ(settings.colourDepth, 32);
+    EXPECT_EQ(settings.backBufferCount, 3);
+    EXPECT_EQ(settings.fullScreen, 0);
+}
+
+TEST(AppSettings, RenderingOptionsAndTheFrameTime) {
+    TempDir dir;
+    writeFile("Data/RenderingAndMore.txt",
+              "Vertex Verarbeitung 0-3 und Modus: 2 Bremse 1 Bilder 50 Rest 7.5");
+    readRenderingOptions();
+    EXPECT_EQ(settings.vertexProcessingMode, 2);
+    EXPECT_EQ(settings.frameCapMode, 1);
+    EXPECT_EQ(settings.frameCap, 50.0f);
+    EXPECT_EQ(settings.minFrameTime, 20.0f);
+
+    // The last number is read and used for nothing; its absence changes nothing.
+    Settings before = settings;
+    writeFile("Data/RenderingAndMore.txt", "a b c d e 2 f 1 g 50 h");
+    readRenderingOptions();
+    EXPECT_EQ(settings.frameCap, before.frameCap);
+    EXPECT_EQ(settings.minFrameTime, before.minFrameTime);
+    EXPECT_EQ(settings.vertexProcessingMode, before.vertexProcessingMode);
+}
+
+TEST(AppSettings, AFrameRateOfZeroOrWorseTurnsTheCapOff) {
+    TempDir dir;
+    for (const char* rate : {"0", "-30", "nan", "inf", "x"}) {
+        settings = Settings{};
+        writeFile("Data/RenderingAndMore.txt", std::string("a b c d e 3 f 1 g ") + rate + " h 0");
+        readRenderingOptions();
+        EXPECT_EQ(settings.frameCapMode, 1);
+        EXPECT_FALSE(frameCapOn(settings)) << "rate " << rate;
+    }
+    settings = Settings{};
+    writeFile("Data/RenderingAndMore.txt", "a b c d e 3 f 1 g 0 h 0");
+    readRenderingOptions();
+    EXPECT_TRUE(std::isinf(settings.minFrameTime));
+
+    writeFile("Data/RenderingAndMore.txt", "a b c d e 3 f 1 g 60 h 0");
+    readRenderingOptions();
+    EXPECT_TRUE(frameCapOn(settings));
+    for (int mode : {0, 2, -1}) {
+        settings.frameCapMode = mode;
+        EXPECT_FALSE(frameCapOn(settings)) << "mode " << mode;
+    }
+}
+
+TEST(AppSettings, ViewDistanceKeepsItsValueWithoutANumber) {
+    TempDir dir;
+    writeFile("Data/SpielEinstellungen.txt", "Sichtweite 500.5");
+    readGameSettings();
+    EXPECT_EQ(settings.viewDistance, 500.5f);
+
+    settings = Settings{};
+    writeFile("Data/SpielEinstellungen.txt", "Sichtweite weit");
+    readGameSettings();
+    EXPECT_EQ(settings.viewDistance, 1000.0f);
+}
+
+TEST(AppSettingsDeathTest, AFileThatCannotBeOpenedEndsTheProgramNamingIt) {
+    TempDir dir;
+    EXPECT_EXIT(readResolutions(), testing::ExitedWithCode(1),
+                "Data/Resolutions.txt: No such file or directory");
+    EXPECT_EXIT(readRenderingOptions(), testing::ExitedWithCode(1), "Data/RenderingAndMore.txt");
+    std::filesystem::create_directories("Data/SpielEinstellungen.txt");  // a folder, not a file
+    EXPECT_EXIT(readGameSettings(), testing::ExitedWithCode(1), "Data/SpielEinstellungen.txt: ");
+}

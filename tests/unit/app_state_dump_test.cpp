@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "app/app_state.hpp"
+#include "app/input_state.hpp"
+#include "app/sound.hpp"
+#include "app/state_dump.hpp"
+#include "play/play_state.hpp"
+#include "platform/backends.hpp"
+#include "platform/platform_layer.hpp"
+#include "world/data_tables.hpp"
+#include "world/game.hpp"
+#include "world/level.hpp"
+
+using nlohmann::json;
+
+namespace {
+// An audio device that only has a request log.
+class LoggedAudio final : public AudioDevice {
+public:
+    std::vector<std::string> log;
+    bool open() override { return true; }
+    bool isOpen() const override { return true; }
+    std::unique_ptr<AudioClip> load(const std::string&) override { return nullptr; }
+    void playEffect(AudioClip&, int) override {}
+    void playMusic(AudioClip&, bool) override {}
+    void stopMusic(AudioClip&) override {}
+    bool musicPlaying() const override { return false; }
+    void setMasterGain(float) override {}
+    void stopAll() override {}
+    void close() override {}
+    const std::vector<std::string>& requestLog() const override { return log; }
+};
+}  // namespace
+
+TEST(AppStateDump, HoldsTheGamesStateUnderItsOwnNames) {
+    app.frames = 42;
+    setGameState(StateTitle);
+    setGameState(StatePlaying);
+    play.score = 1234;
+    play.lives = 2;
+    play.jumpCounter = 5;
+    play.heroRow = 377;
+    input.masterVolume = -600;
+    input.cursorScreenX = 400.5f;
+    std::snprintf(input.nameBuffer.data(), input.nameBuffer.size(), "ANNA");
+    input.nameLength = 4;
+    sound.nextChannel = 3;
+    level.tileGrid[0][0] = 66;
+    level.tileGrid[399][21] = 7;
+    level.levelOrigin = {0.0f, -380.0f, 40.0f};
+    std::snprintf(highscoreTable.names[0].data(), 15, "J\xfcrgen");  // Latin-1, not UTF-8
+    highscoreTable.scores[0] = 900;
+    theGame = std::make_unique<Game>(BareTag{});
+    theGame->hero->position.x = -1.0f;
+    theGame->enemies[7]->active = 1;
+    theGame->enemies[7]->type = 3;
+    theGame->enemies[7]->position = {4.0f, -2.5f, 40.0f};
+    theGame->enemies[7]->velocityX = 0.25f;
+    auto audio = std::make_unique<LoggedAudio>();
+    audio->log = {"music Sound/Titelmusik.wav", "effect Sound/Geld.wav 0", "stop Sound/Titelmusik.wav",
+                  "effect Sound/Schritt.wav 1"};
+    platformLayer.audio = std::move(audio);
+    platformLayer.shell = createRecordingShell();
+    platformLayer.shell->open("www.example.org");
+
+    json d = json::parse(stateDumpText());
+    EXPECT_EQ(d["frames"], 42);
+    EXPECT_EQ(d["gameState"], StatePlaying);
+    EXPECT_EQ(d["statesVisited"], json({-1, 0, 100}));
+    EXPECT_EQ(d["score"], 1234);
+    EXPECT_EQ(d["lives"], 2);
+    EXPECT_EQ(d["jumpCounter"], 5);
+    EXPECT_EQ(d["heroRow"], 377);
+    EXPECT_EQ(d["masterVolume"], -600);
+    EXPECT_EQ(d["nameBuffer"], "ANNA");
+    EXPECT_EQ(d["nameLength"], 4);
+    EXPECT_EQ(d["nextChannel"], 3);
+    EXPECT_EQ(d["cursorScreenPos"]["x"], 400.5);
+    EXPECT_EQ(d["cursorWorldPos"]["z"], 60.0);
+    EXPECT_EQ(d["hero"]["x"], -1.0);
+    EXPECT_EQ(d["hero"]["y"], 1.0);
+    EXPECT_EQ(d["levelOrigin"]["y"], -380.0);
+    EXPECT_EQ(d["closeRequested"], false);
+
+    ASSERT_EQ(d["tileGrid"].size(), 400u);
+    EXPECT_EQ(d["tileGrid"][0].size(), 22u);
+    EXPECT_EQ(d["tileGrid"][0][0], 66);  // row 0 first
+    EXPECT_EQ(d["tileGrid"][399][21], 7);
+
+    ASSERT_EQ(d["highscores"].size(), 10u);
+    EXPECT_EQ(d["highscores"][0]["score"], 900);
+    EXPECT_EQ(d["highscores"][0]["name"].get<std::string>().substr(0, 1), "J");
+
+    ASSERT_EQ(d["enemies"].size(), 1u);  // only active slots
+    EXPECT_EQ(d["enemies"][0]["slot"], 7);
+    EXPECT_EQ(d["enemies"][0]["type"], 3);
+    EXPECT_EQ(d["enemies"][0]["y"], -2.5);
+    EXPECT_EQ(d["enemies"][0]["velocityX"], 0.25);
+
+    EXPECT_EQ(d["soundsPlayed"],
+              json({"Sound/Titelmusik.wav", "Sound/Geld.wav", "Sound/Schritt.wav"}));
+    EXPECT_EQ(d["shellRequests"], json({"www.example.org"}));
+    for (const char* key : {"paused", "keyCount", "animCounter", "deathTimer", "onLadder", "inWater",
+                            "walkingLeft", "walkingRight", "climbingUp", "climbingDown", "heroCol",
+                            "highscoreEligible", "helpFrameCount"})
+        EXPECT_TRUE(d.contains(key)) << key;
+    theGame.reset();
+}
+
+TEST(AppStateDump, WithoutAGameOrBackendsTheDumpIsStillComplete) {
+    json d = json::parse(stateDumpText());
+    EXPECT_TRUE(d["hero"].is_null());
+    EXPECT_TRUE(d["enemies"].empty());
+    EXPECT_TRUE(d["soundsPlayed"].empty());
+    EXPECT_TRUE(d["shellRequests"].empty());
+    EXPECT_EQ(d["gameState"], StateStarting);
+}

@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "platform/backends.hpp"
+#include "platform/once_per_press_shell.hpp"
+#include "platform/platform_layer.hpp"
+
+TEST(PlatformVideoHeadless, KeepsTheLastPresentedFrame) {
+    auto video = createHeadlessVideoOutput();
+    std::string error;
+    EXPECT_FALSE(video->openWindow("t", 0, 600, false, error));
+    EXPECT_FALSE(error.empty());
+    ASSERT_TRUE(video->openWindow("t", 4, 2, true, error));
+    EXPECT_TRUE(video->windowOpen());
+    EXPECT_TRUE(video->lastFrame().empty());
+
+    std::vector<uint32_t> a(8, 0xFF112233u), b(8, 0xFF445566u);
+    video->present(a.data(), 4, 2, true);
+    EXPECT_EQ(video->lastFrame(), a);
+    EXPECT_EQ(video->lastFrameWidth(), 4);
+    EXPECT_EQ(video->lastFrameHeight(), 2);
+    // Unchanged frames are not copied again; changed ones are.
+    video->present(b.data(), 4, 2, false);
+    EXPECT_EQ(video->lastFrame(), a);
+    video->present(b.data(), 4, 2, true);
+    EXPECT_EQ(video->lastFrame(), b);
+    // A new size is always taken, whatever `changed` says.
+    std::vector<uint32_t> c(2, 1u);
+    video->present(c.data(), 1, 2, false);
+    EXPECT_EQ(video->lastFrame(), c);
+    video->present(nullptr, 4, 2, true);  // nothing to show: ignored
+    EXPECT_EQ(video->lastFrame(), c);
+
+    video->closeWindow();
+    EXPECT_FALSE(video->windowOpen());
+    EXPECT_TRUE(video->hasFocus());
+    testing::internal::CaptureStderr();
+    video->showErrorBox("Fehler", "Keine Tastatur");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fehler: Keine Tastatur\n");
+    EXPECT_EQ(createHeadlessWindowEvents()->takeEvent(), PlatformEvent::None);
+}
+
+TEST(PlatformVideoClock, TheVirtualClockMovesOnlyWhenLookedAtOrSleptOn) {
+    auto clock = createVirtualClock();
+    uint32_t a = clock->ticks();
+    uint32_t b = clock->ticks();
+    EXPECT_EQ(b - a, 1u);
+    clock->sleep(100);
+    EXPECT_EQ(clock->ticks() - b, 101u);
+
+    auto real = createSystemClock();
+    uint32_t start = real->ticks();
+    real->sleep(5);
+    EXPECT_GE(real->ticks() - start, 5u);
+}
+
+TEST(PlatformVideoShell, AHeldButtonOpensItsTargetOnce) {
+    std::vector<std::string> opened;
+    OncePerPressShell shell([&](const std::string& t) { opened.push_back(t); });
+    // Held for three frames: opened in the first only.
+    for (int frame = 0; frame < 3; ++frame) {
+        shell.open("file:///m.htm");
+        shell.open("file:///m.htm");  // twice in one frame still counts once
+        shell.endFrame();
+    }
+    EXPECT_EQ(opened, (std::vector<std::string>{"file:///m.htm"}));
+    // Released for a frame, then pressed again: opened again.
+    shell.endFrame();
+    shell.open("file:///m.htm");
+    // Another target in the same frame is its own press.
+    shell.open("https://www.example.org");
+    shell.endFrame();
+    EXPECT_EQ(opened, (std::vector<std::string>{"file:///m.htm", "file:///m.htm",
+                                                "https://www.example.org"}));
+    EXPECT_EQ(shell.requests(), opened);
+
+    auto recording = createRecordingShell();
+    recording->open("a");
+    recording->endFrame();
+    recording->open("a");
+    EXPECT_EQ(recording->requests(), (std::vector<std::string>{"a", "a"}));
+}
+
+TEST(PlatformVideoLayer, AHeadlessLayerNeedsNoDisplayAndRecordsItsRequests) {
+    PlatformOptions options;
+    options.headless = true;
+    PlatformLayer layer = createPlatformLayer(options);
+    EXPECT_TRUE(layer.headless);
+    ASSERT_TRUE(layer.video);
+    ASSERT_TRUE(layer.events);
+    ASSERT_TRUE(layer.clock);
+    ASSERT_TRUE(layer.images);
+    ASSERT_TRUE(layer.shell);
+    std::string error;
+    EXPECT_TRUE(layer.video->openWindow("My Game Shell", 800, 600, true, error));
+    // The virtual clock: a capped frame never waits for real time.
+    uint32_t t = layer.clock->ticks();
+    layer.clock->sleep(16);
+    EXPECT_EQ(layer.clock->ticks() - t, 17u);
+    layer.shell->open("x");
+    EXPECT_EQ(layer.shell->requests().size(), 1u);
+
+    options.realtimeClock = true;
+    PlatformLayer realtime = createPlatformLayer(options);
+    uint32_t r = realtime.clock->ticks();
+    EXPECT_EQ(realtime.clock->ticks() - r, 0u);  // reading does not move the real clock
+}
