@@ -73,11 +73,35 @@ inline std::string levelText(int fill, const std::string& firstLine = "") {
     return text;
 }
 
+// Rows are padded, so a loader that ignores the pitch is caught. `live`
+// counts the textures not yet released.
+// The two texture lists a World needs: one ground texture, no enemy type.
+inline void writeTextureLists() {
+    writeText("Data/GroundTextures.txt", "Anzahl 1 Graphics/Boden0.bmp\n");
+    writeText("Data/EnemyTextures.txt", "Typen 0\n");
+}
+
+// Everything a Game reads: the texture lists, a level of open cells, one
+// enemy, one item and a highscore list.
+inline void writeGameFiles() {
+    writeTextureLists();
+    writeText("Data/Level1.txt", levelText(0));
+    writeText("Data/Enemies1.txt",
+              "Anzahl 1 Typ 2 X 3 Y 4 MinX -5 MaxY 6 MaxX 7 MinY -8 SpeedX 0.5 SpeedY 0.25\n");
+    writeText("Data/Items.txt", "Anzahl 1 Code 25 Ersatz 0 Aktion 2 Punkte 0\n");
+    std::string scores;
+    for (int i = 0; i < 10; ++i) scores += "SPIELER" + std::to_string(i) + " " + std::to_string(100 - i) + "\n";
+    writeText("Data/Highscore.txt", scores);
+}
+
 class FakeTexture : public Texture {
 public:
-    FakeTexture(uint32_t w, uint32_t h, PixelFormat f, Pool p)
+    FakeTexture(uint32_t w, uint32_t h, PixelFormat f, Pool p, int* live)
         : w_(w), h_(h), format_(f), pool(p), pitch_(static_cast<int>(w * 4 + 12)),
-          bytes(static_cast<size_t>(pitch_) * h, 0) {}
+          bytes(static_cast<size_t>(pitch_) * h, 0), live_(live) {
+        ++*live_;
+    }
+    ~FakeTexture() override { --*live_; }
     uint32_t width() const override { return w_; }
     uint32_t height() const override { return h_; }
     PixelFormat format() const override { return format_; }
@@ -98,6 +122,7 @@ public:
     Pool pool;
     int pitch_;
     std::vector<unsigned char> bytes;
+    int* live_;
 };
 
 class FakeVertexBuffer : public VertexBuffer {
@@ -122,6 +147,7 @@ public:
         Pool pool;
     };
     std::vector<Created> created;
+    int liveTextures = 0;
     uint32_t vertexBufferUsage = 0, vertexBufferFvf = 0;
     Pool vertexBufferPool = Pool::Default;
 
@@ -145,7 +171,7 @@ public:
     Status createTexture(uint32_t w, uint32_t h, uint32_t levels, uint32_t usage, PixelFormat f,
                          Pool pool, std::unique_ptr<Texture>& out) override {
         created.push_back({w, h, levels, usage, f, pool});
-        out = std::make_unique<FakeTexture>(w, h, f, pool);
+        out = std::make_unique<FakeTexture>(w, h, f, pool, &liveTextures);
         return StatusOk;
     }
     Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
