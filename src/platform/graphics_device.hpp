@@ -238,7 +238,7 @@ public:
     virtual void clearDrawLog() = 0;
     // For tests and benchmarks: draw every primitive with the general
     // triangle rasteriser, never the rectangle fast path.
-    virtual void forceGeneralPath(bool on) = 0;
+    virtual void forceGeneralPath(bool) {}
 };
 
 // The "graphics system" that creates devices: display mode queries, format
