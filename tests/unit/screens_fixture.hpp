@@ -4,7 +4,12 @@
 // it is asked to open.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,34 +39,43 @@ inline void useCamera(int width, int height) {
     graphics.viewProjection = matrixMultiply(graphics.viewMatrix, graphics.projectionMatrix);
 }
 
-// The screens' buttons where the bare Game has not built them.
-inline void ensureButtons(Game& game) {
-    struct Row { float x, y; int32_t segments; float offset; const char* label; };
-    const Row rows[11] = {
-        {-13.0f, 4.0f, 16, 0.38f, "Spielen"},
-        {-13.0f, -6.0f, 16, 0.06f, "Weitere Games unter : www.example.org"},
-        {-13.0f, -1.0f, 16, 0.27f, "Spielanleitung lesen"},
-        {-13.0f, 2.0f, 16, 0.06f, "Weitere Games unter : www.example.org"},
-        {-13.0f, -3.0f, 16, 0.3f, "Spiel beenden"},
-        {-4.15f, -22.0f, 6, 0.03f, "Spiel starten"},
-        {-17.5f, -22.0f, 6, 0.02f, "Highscoreliste"},
-        {22.0f, -22.0f, 6, 0.03f, "Spiel beenden"},
-        {-6.5f, -17.0f, 8, 0.17f, "OK"},
-        {9.0f, -22.0f, 6, -0.02f, "www.example.org"},
-        {-31.2f, -22.0f, 6, 0.02f, "Spielanleitung"},
-    };
-    for (size_t i = 0; i < 11; ++i)
-        if (!game.buttons[i])
-            game.buttons[i] = std::make_unique<Button>(rows[i].x, rows[i].y, rows[i].segments,
-                                                       rows[i].offset, rows[i].label);
-}
+// A fresh temporary folder with a Data/ directory as the working directory,
+// for the files the screens read and write; the old one comes back after.
+class WorkingFolder {
+public:
+    WorkingFolder() {
+        char pattern[] = "/tmp/tiefschacht_scrXXXXXX";
+        if (mkdtemp(pattern)) path = pattern;
+        std::filesystem::create_directory(path / "Data");
+        previous = std::filesystem::current_path();
+        std::filesystem::current_path(path);
+    }
+    ~WorkingFolder() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous, ignored);
+        std::filesystem::remove_all(path, ignored);
+    }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+    void write(const std::string& relative, const std::string& text) const {
+        std::ofstream(path / relative) << text;
+    }
+    std::string read(const std::string& relative) const {
+        std::ifstream in(path / relative);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    std::filesystem::path path, previous;
+};
 
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         useCamera(1024, 768);
         game = std::make_unique<Game>(BareTag{});
-        ensureButtons(*game);
         auto recorder = std::make_unique<RecordingShellForTests>();
         shell = recorder.get();
         platformLayer.shell = std::move(recorder);
@@ -88,6 +102,7 @@ protected:
         for (int i = 0; i <= 10; ++i) placeButton(i, 10, 40 * i);
     }
 
+    WorkingFolder folder;
     std::unique_ptr<Game> game;
     RecordingShellForTests* shell = nullptr;
 };

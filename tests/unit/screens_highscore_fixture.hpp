@@ -1,13 +1,8 @@
 #pragma once
 // The highscore tests' set-up: a known list, a typed name, and a fresh
 // working folder with a Data/ directory for the list file.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "screens/highscore_screen.hpp"
@@ -32,32 +27,12 @@ inline void typeName(const char* name) {
 inline std::string nameAt(int i) { return highscoreTable.names[static_cast<size_t>(i)].data(); }
 inline int scoreAt(int i) { return highscoreTable.scores[static_cast<size_t>(i)]; }
 
-// Runs each test in a fresh folder with a Data/ directory, so the list file
-// the screen writes lands there.
 class HighscoreTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        char pattern[] = "/tmp/tiefschacht_hsXXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        std::filesystem::create_directory(folder / "Data");
-        oldFolder = std::filesystem::current_path();
-        std::filesystem::current_path(folder);
         setTable({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
         app.gameState = StateHighscore;
     }
-    void TearDown() override {
-        std::filesystem::current_path(oldFolder);
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-        ScreenTest::TearDown();
-    }
-    std::string listFile() {
-        std::ifstream in(folder / "Data/Highscore.txt");
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    std::filesystem::path folder, oldFolder;
+    std::string listFile() const { return folder.read("Data/Highscore.txt"); }
 };

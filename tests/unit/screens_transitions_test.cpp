@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <string>
 
 #include "screens/buttons.hpp"
 #include "screens/screens.hpp"
@@ -19,7 +20,25 @@ bool isManualAddress(const std::string& s) {
 
 using TitleScreenTest = ScreenTest;
 using ExitScreenTest = ScreenTest;
-using MainMenuTest = ScreenTest;
+// The main menu starts games, so the level and the enemy file are there.
+class MainMenuTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        std::string text;
+        for (int row = 399; row >= 0; --row)
+            for (int col = 0; col < 22; ++col) {
+                const int code = row == 391 && col == 10 ? 23 : (col == 0 || row < 391 ? 70 : 0);
+                text += std::to_string(code) + " x" + (col == 21 ? "\n" : " ");
+            }
+        folder.write("Data/Level1.txt", text);
+        folder.write("Data/Enemies1.txt",
+                     "Anzahl 2\n"
+                     "Typ 3 X 4.5 Y 7 MinX 1 MaxY 9 MaxX 8 MinY 2 TempoX 0.25 TempoY -0.5\n"
+                     "Typ 1 X -3 Y -20 MinX -9 MaxY -1 MaxX 0 MinY -30 TempoX 0 TempoY 1\n");
+        app.gameState = StateMainMenu;
+    }
+};
 using WonScreenTest = ScreenTest;
 
 TEST_F(TitleScreenTest, SpielenLeadsToTheMainMenuAndLooksPushedIn) {
@@ -142,7 +161,6 @@ TEST_F(MainMenuTest, EachButtonLeadsWhereItShould) {
 }
 
 TEST_F(MainMenuTest, NothingHappensWithoutTheMouseButton) {
-    app.gameState = StateMainMenu;
     placeAllButtons();
     clickOn(5);
     input.mouseDown = 0;
@@ -153,7 +171,6 @@ TEST_F(MainMenuTest, NothingHappensWithoutTheMouseButton) {
 }
 
 TEST_F(MainMenuTest, SpielStartenResetsTheGameButOnlyTheHerosX) {
-    app.gameState = StateMainMenu;
     play.score = 1234;
     play.lives = -1;
     play.keyCount = 4;
@@ -173,6 +190,42 @@ TEST_F(MainMenuTest, SpielStartenResetsTheGameButOnlyTheHerosX) {
     EXPECT_FLOAT_EQ(hero.position.y, 1.0f);
     EXPECT_EQ(hero.frame, 9);
     EXPECT_EQ(hero.active, 0);
+}
+
+TEST_F(MainMenuTest, SpielStartenReadsTheLevelAndTheEnemiesAgain) {
+    // The state a finished game leaves behind.
+    level.tileGrid[391][10] = 0;  // the item was taken
+    level.tileGrid[395][5] = 4;   // a door was opened
+    level.levelOrigin.y = -100.0f;
+    Enemy& first = *game->enemies[0];
+    first.active = 1;
+    first.position.y = 250.0f;
+    first.maxY = 260.0f;
+    first.minY = 240.0f;
+    game->enemies[7]->active = 1;  // beyond the file's count: left alone
+    game->enemies[7]->position.x = 11.0f;
+    play.animCounter = 64;
+
+    placeAllButtons();
+    clickOn(5);
+    runMainMenu(*game);
+    EXPECT_EQ(app.gameState, StatePlaying);
+    EXPECT_EQ(level.tileGrid[391][10], 23);
+    EXPECT_EQ(level.tileGrid[395][5], 0);
+    EXPECT_EQ(level.tileGrid[0][0], 70);
+    EXPECT_FLOAT_EQ(level.levelOrigin.y, -380.0f);
+    EXPECT_EQ(first.type, 3);
+    EXPECT_FLOAT_EQ(first.position.x, 4.5f);
+    EXPECT_FLOAT_EQ(first.position.y, 7.0f);
+    EXPECT_FLOAT_EQ(first.maxY, 9.0f);
+    EXPECT_FLOAT_EQ(first.minY, 2.0f);
+    EXPECT_FLOAT_EQ(first.velocityX, 0.25f);
+    EXPECT_FLOAT_EQ(first.velocityY, -0.5f);
+    EXPECT_EQ(game->enemies[1]->active, 1);
+    EXPECT_FLOAT_EQ(game->enemies[1]->position.y, -20.0f);
+    EXPECT_EQ(game->enemies[7]->active, 1);
+    EXPECT_FLOAT_EQ(game->enemies[7]->position.x, 11.0f);
+    EXPECT_EQ(play.animCounter, 0);
 }
 
 TEST_F(MainMenuTest, WhereRectanglesOverlapOnlyTheButtonDrawnThereActs) {
