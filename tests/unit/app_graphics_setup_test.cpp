@@ -222,3 +222,11 @@ TEST(AppGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane) {
     EXPECT_EQ(onDevice.m, p.m);
     EXPECT_EQ(graphics.viewProjection.m, matrixMultiply(graphics.viewMatrix, p).m);
 }
+
+TEST(AppGraphicsSetupDeathTest, WithoutItsTypefaceTheGameEndsNamingIt) {
+    TempDir dir;
+    displayMode(16, 1);
+    createFonts();
+    // The stand-in device makes no textures, so no glyph atlas can be made.
+    EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "Times New Roman");
+}
