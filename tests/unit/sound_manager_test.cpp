@@ -187,13 +187,4 @@ TEST_F(SoundManager, WithoutAnOutputEverythingIsSilent) {
     }
 }
 
-TEST_F(SoundManager, ThreeDimensionalSettingsAreKept) {
-    initSound();
-    set3DParameters(1.0f, 1.0f, 30.0f, 10000.0f);
-    EXPECT_EQ(sound.settings3D.dopplerFactor, 1.0f);
-    EXPECT_EQ(sound.settings3D.rolloffFactor, 1.0f);
-    EXPECT_EQ(sound.settings3D.minDistance, 30.0f);
-    EXPECT_EQ(sound.settings3D.maxDistance, 10000.0f);
-}
-
 }  // namespace
