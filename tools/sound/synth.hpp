@@ -2,6 +2,7 @@
 // A tiny synthesiser: oscillators, envelopes, noise, a low-pass filter and an
 // echo, all writing into float buffers at one sample rate.
 #include <cmath>
+#include <algorithm>
 #include <cstdint>
 #include <numbers>
 #include <string>
@@ -68,8 +69,9 @@ inline double window(double t, double length) {
 // Adds a decaying echo (delay in seconds, feedback 0..1); the buffer grows to hold the tail.
 inline void echo(Buffer& b, double delay, double feedback, int repeats) {
     const int d = samplesOf(delay);
-    const size_t original = b.size();
-    b.resize(original + size_t(d) * repeats, 0.0f);
+    Buffer longer(b.size() + size_t(d) * repeats);
+    std::copy(b.begin(), b.end(), longer.begin());
+    b.swap(longer);
     for (size_t i = d; i < b.size(); ++i) b[i] += static_cast<float>(b[i - d] * feedback);
 }
 
