@@ -1,5 +1,6 @@
 #include "title_music.hpp"
 
+#include <algorithm>
 #include <array>
 
 namespace synth {
@@ -79,6 +80,18 @@ Buffer titleMusic() {
     float loudest = 0;
     for (float s : loop) loudest = std::max(loudest, std::abs(s));
     for (float& s : loop) s = s * 0.7f / loudest;
+    // Start the file on the gentlest rising zero crossing: the loop is a
+    // circle, so turning it keeps the seam smooth, and both ends of the file
+    // then lie at the crossing.
+    size_t best = 0;
+    float gentlest = 2.0f;
+    for (size_t i = 1; i < loop.size(); ++i) {
+        if (loop[i - 1] < 0 && loop[i] >= 0 && loop[i] - loop[i - 1] < gentlest) {
+            gentlest = loop[i] - loop[i - 1];
+            best = i;
+        }
+    }
+    std::rotate(loop.begin(), loop.begin() + static_cast<long>(best), loop.end());
     return loop;
 }
 
