@@ -133,3 +133,22 @@ TEST(SdlAudioMix, UnreadableFilesGiveNoClip) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SdlAudioMix, TheShippedSoundsAllLoad) {
+    const std::string out = tempPath("shipped.raw");
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
+    auto device = createSdlAudioDevice();
+    ASSERT_TRUE(device->open());
+    for (const char* name : {"Titelmusik", "Geist", "Geld", "krepier", "Uhu", "Vogel1", "Vogel2",
+                             "drip", "ersauf", "pock", "tuer", "Schritt", "Kletter", "Vampir"}) {
+        const std::string path = std::string(TIEFSCHACHT_GAME_DIR) + "/Sound/" + name + ".wav";
+        EXPECT_TRUE(device->load(path)) << path;
+    }
+    device->close();
+    fs::remove(out);
+}
+
+}  // namespace
