@@ -151,70 +151,90 @@ inline __m128i widen2(uint32_t a, uint32_t b) {
                              _mm_setzero_si128());
 }
 
+inline __m128i load64(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
+
 struct SpanKernel {
-    const TextureView* tex;
     const SpanTables* tables;
     __m128i k, c;
+    bool identity;      // the stage passes the texel through unchanged
     bool linear;
     BlendMode mode;
     bool alphaTest;
     uint32_t alphaFunc, alphaRef;
+    int lineFirst, lineLast;  // texel columns the rectangle reads, inclusive
 
-    // Source colours of pixels i and i + 1 (b == a for a single pixel).
-    __m128i source(const uint32_t* r0, const uint32_t* r1, __m128i fy, __m128i fyInv, int i,
-                   int j) const {
+    // Filters texture rows r0 and r1 into the line with weight fy.
+    void filterLine(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, uint16_t* line) const {
+        const __m128i fy = _mm_set1_epi16(static_cast<short>(weightY));
+        const __m128i fyInv = _mm_set1_epi16(static_cast<short>(256 - weightY));
+        const __m128i zero = _mm_setzero_si128();
+        int x = lineFirst;
+        for (; x + 4 <= lineLast + 1; x += 4) {
+            __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + x));
+            __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + x));
+            __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), fyInv),
+                                                      _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), fy)),
+                                        8);
+            __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), fyInv),
+                                                      _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), fy)),
+                                        8);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x), lo);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x + 8), hi);
+        }
+        for (; x <= lineLast; ++x) {
+            __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(r0[x])), zero);
+            __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(r1[x])), zero);
+            __m128i v = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, fyInv), _mm_mullo_epi16(b, fy)), 8);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(line + 4 * x), v);
+        }
+    }
+
+    // Source colours of pixels i and j (j == i for a single pixel), 16 bits a channel.
+    __m128i source(const uint32_t* r0, const uint16_t* line, int i, int j) const {
         const SpanTables& t = *tables;
         __m128i texel;
         if (linear) {
-            int32_t x0a = t.col0[i], x0b = t.col0[j], x1a = t.col1[i], x1b = t.col1[j];
-            __m128i wx = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&t.colWeight[4 * i])),
-                                            _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&t.colWeight[4 * j])));
-            __m128i wxInv = _mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(&t.colWeightInv[4 * i])),
-                                               _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&t.colWeightInv[4 * j])));
-            __m128i top = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(widen2(r0[x0a], r0[x0b]), wxInv),
-                                                       _mm_mullo_epi16(widen2(r0[x1a], r0[x1b]), wx)),
-                                         8);
-            __m128i bottom = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(widen2(r1[x0a], r1[x0b]), wxInv),
-                                                          _mm_mullo_epi16(widen2(r1[x1a], r1[x1b]), wx)),
-                                            8);
-            texel = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(top, fyInv), _mm_mullo_epi16(bottom, fy)), 8);
+            __m128i left = _mm_unpacklo_epi64(load64(line + 4 * t.col0[i]), load64(line + 4 * t.col0[j]));
+            __m128i right = _mm_unpacklo_epi64(load64(line + 4 * t.col1[i]), load64(line + 4 * t.col1[j]));
+            __m128i wx = _mm_unpacklo_epi64(load64(&t.colWeight[4 * i]), load64(&t.colWeight[4 * j]));
+            __m128i wxInv = _mm_unpacklo_epi64(load64(&t.colWeightInv[4 * i]), load64(&t.colWeightInv[4 * j]));
+            texel = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(left, wxInv), _mm_mullo_epi16(right, wx)), 8);
         } else {
             texel = widen2(r0[t.col0[i]], r0[t.col0[j]]);
         }
+        if (identity) return texel;
         return _mm_add_epi16(div255v(_mm_mullo_epi16(texel, k)), c);
     }
 
-    // Blends two source pixels over dst[0..1]; returns the packed results.
+    // Blends two source pixels over dst[0..1] (one when single); packed results.
     __m128i blendPair(__m128i src, const uint32_t* dst, bool single) const {
-        __m128i d8 = single ? _mm_cvtsi32_si128(static_cast<int>(dst[0]))
-                            : _mm_loadl_epi64(reinterpret_cast<const __m128i*>(dst));
-        switch (mode) {
-        case BlendMode::Mix: {
-            __m128i sa = _mm_shufflehi_epi16(_mm_shufflelo_epi16(src, 0xFF), 0xFF);
-            __m128i inv = _mm_sub_epi16(_mm_set1_epi16(255), sa);
-            __m128i d = _mm_unpacklo_epi8(d8, _mm_setzero_si128());
-            __m128i x = _mm_add_epi16(_mm_mullo_epi16(src, sa), _mm_mullo_epi16(d, inv));
-            return _mm_packus_epi16(div255v(x), _mm_setzero_si128());
-        }
-        case BlendMode::Add:
-            return _mm_adds_epu8(_mm_packus_epi16(src, _mm_setzero_si128()), d8);
-        default:
-            return _mm_packus_epi16(src, _mm_setzero_si128());
-        }
+        __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
+        if (mode == BlendMode::Replace) return s8;
+        __m128i d8 = single ? _mm_cvtsi32_si128(static_cast<int>(dst[0])) : load64(dst);
+        if (mode == BlendMode::Add) return _mm_adds_epu8(s8, d8);
+        // Opaque and fully transparent pairs need no arithmetic: the blend
+        // gives the source or leaves the destination exactly.
+        const uint64_t alphas = static_cast<uint64_t>(_mm_cvtsi128_si64(s8)) & 0xFF000000FF000000ull;
+        const uint64_t opaque = single ? (alphas | 0xFF00000000000000ull) : alphas;
+        if (opaque == 0xFF000000FF000000ull) return s8;
+        if ((single ? (alphas & 0xFF000000ull) : alphas) == 0) return d8;
+        __m128i sa = _mm_shufflehi_epi16(_mm_shufflelo_epi16(src, 0xFF), 0xFF);
+        __m128i inv = _mm_sub_epi16(_mm_set1_epi16(255), sa);
+        __m128i d = _mm_unpacklo_epi8(d8, _mm_setzero_si128());
+        __m128i x = _mm_add_epi16(_mm_mullo_epi16(src, sa), _mm_mullo_epi16(d, inv));
+        return _mm_packus_epi16(div255v(x), _mm_setzero_si128());
     }
 
-    void row(uint32_t* dst, int count, const uint32_t* r0, const uint32_t* r1, uint16_t weightY) const {
-        const __m128i fy = _mm_set1_epi16(static_cast<short>(weightY));
-        const __m128i fyInv = _mm_set1_epi16(static_cast<short>(256 - weightY));
+    bool passes(uint32_t pixel) const { return compare<uint32_t>(alphaFunc, pixel >> 24, alphaRef); }
+
+    void row(uint32_t* dst, int count, const uint32_t* r0, const uint16_t* line) const {
         int i = 0;
         for (; i + 2 <= count; i += 2) {
-            __m128i src = source(r0, r1, fy, fyInv, i, i + 1);
+            __m128i src = source(r0, line, i, i + 1);
             if (alphaTest) {
                 __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
-                uint32_t a0 = static_cast<uint32_t>(_mm_cvtsi128_si32(s8)) >> 24;
-                uint32_t a1 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(s8, 4))) >> 24;
-                bool pass0 = compare<uint32_t>(alphaFunc, a0, alphaRef);
-                bool pass1 = compare<uint32_t>(alphaFunc, a1, alphaRef);
+                bool pass0 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(s8)));
+                bool pass1 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(s8, 4))));
                 if (!pass0 && !pass1) continue;
                 __m128i out = blendPair(src, dst + i, false);
                 if (pass0) dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
@@ -224,11 +244,10 @@ struct SpanKernel {
             }
         }
         if (i < count) {
-            __m128i src = source(r0, r1, fy, fyInv, i, i);
-            if (alphaTest) {
-                uint32_t a0 = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(src, _mm_setzero_si128()))) >> 24;
-                if (!compare<uint32_t>(alphaFunc, a0, alphaRef)) return;
-            }
+            __m128i src = source(r0, line, i, i);
+            if (alphaTest &&
+                !passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(src, _mm_setzero_si128())))))
+                return;
             dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(blendPair(src, dst + i, true)));
         }
     }
@@ -278,24 +297,38 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
         t.rowWeight[y] = linear ? static_cast<uint16_t>(t.fixedV[y] & 255) : 0;
 
     SpanKernel kernel;
-    kernel.tex = &tex;
     kernel.tables = &t;
-    kernel.k = _mm_set_epi16(static_cast<short>(k[3]), static_cast<short>(k[2]), static_cast<short>(k[1]),
-                             static_cast<short>(k[0]), static_cast<short>(k[3]), static_cast<short>(k[2]),
-                             static_cast<short>(k[1]), static_cast<short>(k[0]));
-    kernel.c = _mm_set_epi16(static_cast<short>(c[3]), static_cast<short>(c[2]), static_cast<short>(c[1]),
-                             static_cast<short>(c[0]), static_cast<short>(c[3]), static_cast<short>(c[2]),
-                             static_cast<short>(c[1]), static_cast<short>(c[0]));
+    auto lanes = [](const std::array<uint16_t, 4>& v) {
+        return _mm_set_epi16(static_cast<short>(v[3]), static_cast<short>(v[2]), static_cast<short>(v[1]),
+                             static_cast<short>(v[0]), static_cast<short>(v[3]), static_cast<short>(v[2]),
+                             static_cast<short>(v[1]), static_cast<short>(v[0]));
+    };
+    kernel.k = lanes(k);
+    kernel.c = lanes(c);
+    kernel.identity = k == std::array<uint16_t, 4>{255, 255, 255, 255} &&
+                      c == std::array<uint16_t, 4>{0, 0, 0, 0};
     kernel.linear = linear;
     kernel.mode = mode;
     kernel.alphaTest = setup.alphaTest;
     kernel.alphaFunc = setup.alphaFunc;
     kernel.alphaRef = setup.alphaRef;
+    kernel.lineFirst = tex.width;
+    kernel.lineLast = -1;
+    if (linear) {
+        for (int x = 0; x < cols; ++x) {
+            kernel.lineFirst = std::min({kernel.lineFirst, t.col0[x], t.col1[x]});
+            kernel.lineLast = std::max({kernel.lineLast, t.col0[x], t.col1[x]});
+        }
+        t.line.resize(static_cast<size_t>(tex.width) * 4);
+    }
     for (int y = 0; y < rows; ++y) {
         const uint32_t* texRow0 = tex.texels + static_cast<size_t>(t.row0[y]) * tex.width;
-        const uint32_t* texRow1 = tex.texels + static_cast<size_t>(t.row1[y]) * tex.width;
         uint32_t* dst = target.colour + static_cast<size_t>(r0 + y) * target.width + c0;
-        kernel.row(dst, cols, texRow0, texRow1, t.rowWeight[y]);
+        if (linear) {
+            const uint32_t* texRow1 = tex.texels + static_cast<size_t>(t.row1[y]) * tex.width;
+            kernel.filterLine(texRow0, texRow1, t.rowWeight[y], t.line.data());
+        }
+        kernel.row(dst, cols, texRow0, t.line.data());
     }
 }
 

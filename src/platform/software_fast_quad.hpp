@@ -36,6 +36,7 @@ struct SpanTables {
     std::vector<int32_t> row0, row1;
     std::vector<uint16_t> rowWeight;
     std::vector<int64_t> fixedV;
+    std::vector<uint16_t> line;            // one texture row pair filtered down, 4 lanes per texel
 };
 
 // Draws the rectangle. `setup.sampler.linear` is the filter in force.
