@@ -97,6 +97,21 @@ protected:
         input.cursorScreenY = static_cast<float>(r.top + r.bottom) / 2.0f;
         input.mouseDown = 1;
     }
+    // The files "Spiel starten" reads: a level with a floor, a wall and an
+    // item where the hero starts, and two enemies.
+    void writeNewGameFiles() {
+        std::string text;
+        for (int row = 399; row >= 0; --row)
+            for (int col = 0; col < 22; ++col) {
+                const int code = row == 391 && col == 10 ? 23 : (col == 0 || row < 391 ? 70 : 0);
+                text += std::to_string(code) + " x" + (col == 21 ? "\n" : " ");
+            }
+        folder.write("Data/Level1.txt", text);
+        folder.write("Data/Enemies1.txt",
+                     "Anzahl 2\n"
+                     "Typ 3 X 4.5 Y 7 MinX 1 MaxY 9 MaxX 8 MinY 2 TempoX 0.25 TempoY -0.5\n"
+                     "Typ 1 X -3 Y -20 MinX -9 MaxY -1 MaxX 0 MinY -30 TempoX 0 TempoY 1\n");
+    }
     // Every screen button laid out in its own row, as no two overlap.
     void placeAllButtons() {
         for (int i = 0; i <= 10; ++i) placeButton(i, 10, 40 * i);

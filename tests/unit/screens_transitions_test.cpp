@@ -25,17 +25,7 @@ class MainMenuTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        std::string text;
-        for (int row = 399; row >= 0; --row)
-            for (int col = 0; col < 22; ++col) {
-                const int code = row == 391 && col == 10 ? 23 : (col == 0 || row < 391 ? 70 : 0);
-                text += std::to_string(code) + " x" + (col == 21 ? "\n" : " ");
-            }
-        folder.write("Data/Level1.txt", text);
-        folder.write("Data/Enemies1.txt",
-                     "Anzahl 2\n"
-                     "Typ 3 X 4.5 Y 7 MinX 1 MaxY 9 MaxX 8 MinY 2 TempoX 0.25 TempoY -0.5\n"
-                     "Typ 1 X -3 Y -20 MinX -9 MaxY -1 MaxX 0 MinY -30 TempoX 0 TempoY 1\n");
+        writeNewGameFiles();
         app.gameState = StateMainMenu;
     }
 };
