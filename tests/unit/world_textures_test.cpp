@@ -348,3 +348,38 @@ TEST(WorldColourKey, AppliesToPicturesDecodedFromBmpFiles) {
     platformLayer.images.reset();
     graphics.device.reset();
 }
+
+TEST(WorldLoading, OnTheSoftwareDevice) {
+    ScratchFolder dir;
+    writeTextureLists();
+    auto system = createSoftwareGraphicsSystem(nullptr, 64, 48);
+    ASSERT_TRUE(system);
+    PresentParameters params;
+    params.windowed = true;
+    params.backBufferFormat = PixelFormat::X8R8G8B8;
+    ASSERT_TRUE(succeeded(
+        system->createDevice(CreateSoftwareVertexProcessing, params, graphics.device)));
+    auto decoder = std::make_unique<FakeDecoder>();
+    DecodedImage cursor = picture(2, 2, 0xFF000000u);
+    cursor.argb[3] = 0xFF204060u;
+    decoder->pictures["Graphics/Cursor.bmp"] = cursor;
+    platformLayer.images = std::move(decoder);
+
+    {
+        World world;
+        ASSERT_TRUE(world.titleTexture->texture);
+        EXPECT_EQ(world.titleTexture->texture->width(), 1024u);
+        EXPECT_EQ(world.titleTexture->texture->height(), 768u);
+        Texture& t = *world.cursorTexture->texture;
+        LockedRect r;
+        ASSERT_TRUE(succeeded(t.lockRect(r)));
+        const auto* texels = static_cast<const uint32_t*>(r.bits);
+        EXPECT_EQ(texels[0], 0x00000000u);
+        EXPECT_EQ(texels[r.pitch / 4 + 1], 0xFF204060u);
+        t.unlockRect();
+        EXPECT_TRUE(world.quadBuffer);
+        EXPECT_FALSE(world.keyTexture->texture);
+    }
+    platformLayer.images.reset();
+    graphics.device.reset();
+}
