@@ -1,5 +1,134 @@
-// Placeholder until this part of the game is built.
 #include "screens/buttons.hpp"
-bool buttonHit(const Game&, int) { return false; }
-void drawButton(World&, Button&) {}
-void drawCursor(World&, const Vec3&) {}
+
+#include <cmath>
+#include <cstdint>
+
+#include "app/graphics.hpp"
+#include "app/input_state.hpp"
+#include "app/settings.hpp"
+#include "play/quad.hpp"
+#include "screens/text_font.hpp"
+#include "world/game.hpp"
+#include "world/projection.hpp"
+#include "world/world.hpp"
+
+namespace {
+
+constexpr uint32_t labelShadowColour = 0xFF000000;
+constexpr uint32_t labelColour = 0xFFFAFAFA;
+constexpr float labelDepth = 0.9f;
+constexpr float labelXScale = 0.03f;
+constexpr float labelYScale = 0.02f;
+constexpr float labelShadowShift = 0.002f;
+// The label's top edge lies this far above the projected centre of the left
+// piece, so the line sits on the middle of the row.
+constexpr float labelRaise = 0.02f;
+
+void setAddressMode(GraphicsDevice& device, uint32_t mode) {
+    device.setSamplerState(0, SamplerState::AddressU, mode);
+    device.setSamplerState(0, SamplerState::AddressV, mode);
+}
+
+// Float to int toward zero, without undefined behaviour for values beyond
+// the int range (a cursor or button far off the screen, or not a number).
+int32_t truncToInt(float v) {
+    if (!(v == v)) return 0;
+    if (v >= 2147483520.0f) return INT32_MAX;
+    if (v <= -2147483648.0f) return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
+
+// Sums that may leave the int range saturate instead of wrapping.
+int32_t addClamped(int32_t a, int64_t b) {
+    int64_t s = static_cast<int64_t>(a) + b;
+    if (s > INT32_MAX) return INT32_MAX;
+    if (s < INT32_MIN) return INT32_MIN;
+    return static_cast<int32_t>(s);
+}
+
+void drawPieces(World& world, GraphicsDevice& device, const Button& button) {
+    const Vec3 start = *button.position;
+    setAddressMode(device, AddressClamp);
+    drawQuad(world, start, world.buttonLeftTexture.get());
+    float x = start.x;
+    for (int32_t i = 0; i < button.segments - 2; ++i) {
+        x += buttonPieceStep;
+        drawQuad(world, {x, start.y, start.z}, world.buttonMidTexture.get());
+    }
+    x += buttonPieceStep;
+    drawQuad(world, {x, start.y, start.z}, world.buttonRightTexture.get());
+    setAddressMode(device, AddressWrap);
+}
+
+void drawLabel(const Button& button, ScreenPoint projected) {
+    TextFont* font = graphics.largeFont.get();
+    const int32_t w = settings.screenWidth;
+    const int32_t h = settings.screenHeight;
+    if (!font || w <= 0 || h <= 0) return;
+    const float tx = (projected.x - static_cast<float>(w / 2)) / (static_cast<float>(w) * 0.5f) +
+                     button.labelOffset;
+    const float ty =
+        (projected.y - static_cast<float>(h / 2)) / (static_cast<float>(h) * 0.5f) - labelRaise;
+    font->drawText(tx + labelShadowShift, ty + labelShadowShift, labelDepth, labelXScale,
+                   labelYScale, labelShadowColour, button.label.data(), TextFiltered);
+    font->drawText(tx, ty, labelDepth, labelXScale, labelYScale, labelColour,
+                   button.label.data(), TextFiltered);
+}
+
+}  // namespace
+
+Button* buttonAt(Game& game, int index) {
+    if (index < 0 || index >= buttonSlotCount) return nullptr;
+    return game.buttons[static_cast<size_t>(index)].get();
+}
+
+const Button* buttonAt(const Game& game, int index) {
+    if (index < 0 || index >= buttonSlotCount) return nullptr;
+    return game.buttons[static_cast<size_t>(index)].get();
+}
+
+bool buttonHit(const Game& game, int index) {
+    const Button* button = buttonAt(game, index);
+    if (!button) return false;
+    const float cx = input.cursorScreenX;
+    const float cy = input.cursorScreenY;
+    const ScreenRect& r = button->screenRect;
+    if (!(static_cast<float>(r.top) < cy)) return false;
+    if (!(static_cast<float>(r.bottom) > cy)) return false;
+    if (!(static_cast<float>(r.left) < cx)) return false;
+    if (!(static_cast<float>(r.right) > cx)) return false;
+    return true;
+}
+
+int buttonUnderCursor(const Game& game, std::initializer_list<int> indices) {
+    int found = -1;
+    for (int i : indices) {
+        if (!buttonHit(game, i)) continue;
+        if (found < 0 || buttonAt(game, i)->screenRect.left > buttonAt(game, found)->screenRect.left)
+            found = i;
+    }
+    return found;
+}
+
+void drawButton(World& world, Button& button) {
+    if (!button.position) return;
+    button.position->z = button.pressed ? menuPlaneZ + pressedDepthOffset : menuPlaneZ;
+    const ScreenPoint projected = projectToScreen(*button.position);
+
+    if (GraphicsDevice* device = theDevice()) drawPieces(world, *device, button);
+
+    const int32_t left = truncToInt(projected.x);
+    const int32_t top = truncToInt(projected.y);
+    button.screenRect.left = left;
+    button.screenRect.top = top;
+    button.screenRect.right =
+        addClamped(left, static_cast<int64_t>(buttonPiecePixels) * button.segments);
+    button.screenRect.bottom = addClamped(top, buttonPiecePixels);
+
+    if (theDevice()) drawLabel(button, projected);
+}
+
+void drawCursor(World& world, const Vec3& position) {
+    if (!theDevice()) return;
+    drawQuad(world, position, world.cursorTexture.get());
+}

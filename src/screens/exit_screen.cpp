@@ -1,3 +1,40 @@
-// Placeholder until this part of the game is built.
+#include "app/app_state.hpp"
+#include "app/graphics.hpp"
+#include "app/input_state.hpp"
+#include "screens/buttons.hpp"
 #include "screens/screens.hpp"
-void runExitScreen(Game&) {}
+#include "world/game.hpp"
+
+namespace {
+
+constexpr int webSiteButton = 3;
+constexpr int quitButton = 4;
+
+bool pressed(Game& game, int index) {
+    const Button* b = buttonAt(game, index);
+    return b && b->pressed;
+}
+
+void drawExitScreen(Game& game) {
+    refreshViewProjection();
+    if (!game.world) return;
+    for (int i : {webSiteButton, quitButton})
+        if (Button* b = buttonAt(game, i)) drawButton(*game.world, *b);
+    drawCursor(*game.world, input.cursorWorldPos);
+}
+
+}  // namespace
+
+void runExitScreen(Game& game) {
+    for (int i : {webSiteButton, quitButton}) {
+        Button* b = buttonAt(game, i);
+        if (!b) continue;
+        b->pressed = 0;
+        if (input.mouseDown && buttonHit(game, i)) b->pressed = 1;
+    }
+
+    if (pressed(game, quitButton)) requestClose();
+    if (pressed(game, webSiteButton)) openWebSiteAndClose();
+
+    drawExitScreen(game);
+}

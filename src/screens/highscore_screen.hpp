@@ -1,7 +1,24 @@
 #pragma once
+// The list of the ten best results, with the name entry for a score that
+// makes the list.
+#include <array>
+#include <cstddef>
+
 class Game;
+
+constexpr const char* highscorePath = "Data/Highscore.txt";
+// Stored for an entry made before any letter was typed, so that the list
+// file (one name token and one number per line) stays readable.
+constexpr const char* unknownPlayerName = "UNBEKANNT";
 
 void runHighscoreScreen(Game& game);
 // Enters score and name into the list, clears score, writes the file.
 void insertHighscore(Game& game);
 void drawHighscoreScreen(Game& game);
+
+// The list index a new score goes to: below every entry that is strictly
+// better, above every entry with the same or a lower score.
+int highscorePlacement(int score);
+// The name a new entry gets from the typed name: its capital letters, at
+// most 14; UNBEKANNT when there are none.
+std::array<char, 15> entryName(const char* typed, size_t capacity);

@@ -1,3 +1,17 @@
-// Placeholder until this part of the game is built.
+#include "app/sound.hpp"
+#include "play/play_state.hpp"
 #include "screens/screens.hpp"
-void startNewGame(Game&) {}
+#include "world/data_tables.hpp"
+#include "world/game.hpp"
+#include "world/level.hpp"
+
+void startNewGame(Game& game) {
+    stopTitleMusic();
+    play.score = 0;
+    play.lives = 3;
+    play.keyCount = 0;
+    readLevel(levelPath);  // also puts the scroll back to the top
+    // Only x: the hero's other fields keep what the last game left.
+    if (game.hero) game.hero->position.x = -1.0f;
+    readEnemies(enemiesPath, game.enemies);
+}

@@ -1,5 +1,17 @@
 #pragma once
+// The title, exit, main-menu and won screens, the new-game reset and the
+// actions that leave the game (the manual, the web site, closing).
+#include <string>
+
 class Game;
+
+// Depth of the full-screen background pictures: a 2 x 2 quad there spans
+// the width of a 4:3 screen.
+constexpr float backgroundDepth = 1.809f;
+
+constexpr const char* manualPath = "Data/Spielanleitung.htm";
+constexpr const char* levelPath = "Data/Level1.txt";
+constexpr const char* enemiesPath = "Data/Enemies1.txt";
 
 void runTitleScreen(Game& game);
 void runExitScreen(Game& game);
@@ -11,3 +23,9 @@ void startNewGame(Game& game);
 void openManual();
 // The maker's web site, then the close request.
 void openWebSiteAndClose();
+
+// http:// followed by the web-site host.
+std::string webSiteAddress();
+// A file:// address for an absolute path, with every byte that may not stand
+// in a URL path percent-encoded.
+std::string fileAddress(const std::string& absolutePath);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/graphics_device.hpp"
 
@@ -22,6 +23,13 @@ struct FontVertex {
 };
 static_assert(sizeof(FontVertex) == 28);
 
+// The side of the square atlas for a typeface size in points.
+uint32_t atlasSizeForHeight(uint32_t heightPoints);
+// The pixel height a size in points is rasterised at: points x the
+// resolution scaled by textScale (truncated) / 72, rounded to the nearest
+// pixel; at 96 dots per inch 20 points give 27 pixels and 10 points 13.
+int fontPixelHeight(uint32_t heightPoints, int dotsPerInch, float textScale);
+
 class TextFont {
 public:
     TextFont(const char* faceName, uint32_t height, uint32_t flags);
@@ -29,6 +37,8 @@ public:
     TextFont(const TextFont&) = delete;
     TextFont& operator=(const TextFont&) = delete;
 
+    // Renders the atlas through platformLayer.glyphs. On failure nothing is
+    // kept (no device, no atlas) and `error` says why.
     Status createGlyphAtlas(GraphicsDevice* device);
     Status createDeviceResources();
     // x, y: normalised screen coordinates of the first character's top-left
@@ -50,4 +60,5 @@ public:
     uint32_t spacing = 0;
     std::unique_ptr<StateBlock> savedState;
     std::unique_ptr<StateBlock> drawState;
+    std::string error;  // why the last createGlyphAtlas failed (names the typeface)
 };

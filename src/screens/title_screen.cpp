@@ -1,3 +1,44 @@
-// Placeholder until this part of the game is built.
+#include "app/app_state.hpp"
+#include "app/graphics.hpp"
+#include "app/input_state.hpp"
+#include "screens/buttons.hpp"
 #include "screens/screens.hpp"
-void runTitleScreen(Game&) {}
+#include "world/game.hpp"
+
+namespace {
+
+constexpr int playButton = 0;
+constexpr int webSiteButton = 1;
+constexpr int manualButton = 2;
+
+bool pressed(Game& game, int index) {
+    const Button* b = buttonAt(game, index);
+    return b && b->pressed;
+}
+
+void drawTitleScreen(Game& game) {
+    refreshViewProjection();
+    if (!game.world) return;
+    for (int i : {playButton, webSiteButton, manualButton})
+        if (Button* b = buttonAt(game, i)) drawButton(*game.world, *b);
+    drawCursor(*game.world, input.cursorWorldPos);
+}
+
+}  // namespace
+
+void runTitleScreen(Game& game) {
+    for (int i : {playButton, webSiteButton, manualButton}) {
+        Button* b = buttonAt(game, i);
+        if (!b) continue;
+        b->pressed = 0;
+        if (input.mouseDown && buttonHit(game, i)) b->pressed = 1;
+    }
+
+    if (pressed(game, playButton)) setGameState(StateMainMenu);
+    if (pressed(game, webSiteButton)) openWebSiteAndClose();
+    // The mouse button is a level: held over the button, the request is made
+    // again every frame (the desktop shell opens it once per press).
+    if (pressed(game, manualButton)) openManual();
+
+    drawTitleScreen(game);
+}

@@ -1,3 +1,29 @@
-// Placeholder until this part of the game is built.
+#include "app/app_state.hpp"
+#include "app/graphics.hpp"
+#include "app/input_state.hpp"
+#include "play/quad.hpp"
+#include "screens/buttons.hpp"
 #include "screens/screens.hpp"
-void runWonScreen(Game&) {}
+#include "world/game.hpp"
+#include "world/world.hpp"
+
+namespace {
+
+// The main menu's "Spiel beenden", which here leads on to the list.
+constexpr int onwardButton = 7;
+
+void drawWonScreen(Game& game) {
+    if (!game.world) return;
+    World& world = *game.world;
+    if (theDevice()) drawQuad(world, {0.0f, 0.0f, backgroundDepth}, world.wonTexture.get());
+    if (Button* b = buttonAt(game, onwardButton)) drawButton(world, *b);
+    drawCursor(world, input.cursorWorldPos);
+}
+
+}  // namespace
+
+void runWonScreen(Game& game) {
+    // The score of the finished game stays set for the highscore screen.
+    if (input.mouseDown && buttonHit(game, onwardButton)) setGameState(StateHighscore);
+    drawWonScreen(game);
+}

@@ -34,4 +34,16 @@ extern HighscoreTable highscoreTable;
 void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemyCapacity>& slots);
 void readItems(const char* path);
 void readHighscores(const char* path);
-void writeHighscores(const char* path);
+
+// Where a highscore write can be made to fail, so that tests can check that
+// an interrupted write leaves the old list in place.
+enum class HighscoreWriteFault {
+    None,
+    AfterTempWritten,  // the new list is complete in the temporary file
+};
+
+// Writes the ten entries to a temporary file beside `path`, flushes it to
+// the disk and renames it over `path`, so the old list stays until the new
+// one is complete. A write that fails removes the temporary file and ends
+// the program (after shut-down) with a message naming the file and the reason.
+void writeHighscores(const char* path, HighscoreWriteFault fault = HighscoreWriteFault::None);

@@ -1,3 +1,14 @@
-// Placeholder until this part of the game is built.
 #include "world/projection.hpp"
-ScreenPoint projectToScreen(const Vec3&) { return {}; }
+
+#include "app/graphics.hpp"
+#include "app/settings.hpp"
+
+ScreenPoint projectToScreen(const Vec3& p) {
+    const auto& m = graphics.viewProjection.m;
+    const float xp = p.x * m[0][0] + p.y * m[1][0] + p.z * m[2][0] + m[3][0];
+    const float yp = p.x * m[0][1] + p.y * m[1][1] + p.z * m[2][1] + m[3][1];
+    const float w = p.x * m[0][3] + p.y * m[1][3] + p.z * m[2][3] + m[3][3];
+    const float width = static_cast<float>(settings.screenWidth);
+    const float height = static_cast<float>(settings.screenHeight);
+    return {(xp / w + 1.0f) * 0.5f * width, (1.0f - yp / w) * 0.5f * height};
+}

@@ -1,11 +1,148 @@
-// Placeholder until this part of the game is built.
 #include "world/world.hpp"
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/graphics.hpp"
+#include "world/data_file.hpp"
 #include "world/game.hpp"
 
 EnemyTypeTable enemyTypeTable;
-World::World() {}
+
+namespace {
+constexpr uint32_t pictureWidth = 1024;
+constexpr uint32_t pictureHeight = 768;
+
+constexpr std::array<const char*, heroTextureCount> heroFrameFiles = {
+    "Graphics/Hero1.bmp",   "Graphics/HeroL1.bmp",  "Graphics/HeroL2.bmp",
+    "Graphics/HeroL3.bmp",  "Graphics/HeroL4.bmp",  "Graphics/HeroR1.bmp",
+    "Graphics/HeroR2.bmp",  "Graphics/HeroR3.bmp",  "Graphics/HeroR4.bmp",
+    "Graphics/HeroK1.bmp",  "Graphics/HeroK2.bmp",  "Graphics/HeroK3.bmp",
+    "Graphics/HeroK4.bmp",  "Graphics/HeroSL1.bmp", "Graphics/HeroSL2.bmp",
+    "Graphics/HeroSL3.bmp", "Graphics/HeroSL4.bmp", "Graphics/HeroSR1.bmp",
+    "Graphics/HeroSR2.bmp", "Graphics/HeroSR3.bmp", "Graphics/HeroSR4.bmp",
+    "Graphics/HeroS1.bmp",  "Graphics/HeroS2.bmp",  "Graphics/HeroT1.bmp"};
+
+// The unit quad: a 2 x 2 square around the origin, picture upright.
+constexpr std::array<QuadVertex, 4> unitQuad = {{
+    {-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
+    {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
+    {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
+    {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
+}};
+
+std::unique_ptr<SpriteTexture> loadPicture(const char* name) {
+    auto s = std::make_unique<SpriteTexture>();
+    s->setFileName(name);
+    s->loadFromFile();
+    return s;
+}
+
+// A full-screen picture: a blank texture that the picture replaces when it
+// can be loaded.
+std::unique_ptr<SpriteTexture> loadScreenPicture(const char* name) {
+    auto s = std::make_unique<SpriteTexture>();
+    s->createBlank(pictureWidth, pictureHeight, 0, PixelFormat::A8R8G8B8);
+    s->setFileName(name);
+    s->loadFromFile();
+    return s;
+}
+
+std::unique_ptr<VertexBuffer> createQuadBuffer() {
+    GraphicsDevice* device = theDevice();
+    if (!device) return nullptr;
+    std::unique_ptr<VertexBuffer> buffer;
+    if (!succeeded(device->createVertexBuffer(sizeof(unitQuad), UsageWriteOnly, FvfQuadVertex,
+                                              Pool::Managed, buffer)) ||
+        !buffer)
+        return nullptr;
+    void* data = nullptr;
+    if (succeeded(buffer->lock(0, 0, &data, 0)) && data) {
+        std::memcpy(data, unitQuad.data(), sizeof(unitQuad));
+        buffer->unlock();
+    }
+    return buffer;
+}
+}  // namespace
+
+World::World() {
+    titleTexture = loadScreenPicture("Graphics/Titelbild.bmp");
+    wonTexture = loadScreenPicture("Graphics/Gewonnen.bmp");
+    cursorTexture = loadPicture("Graphics/Cursor.bmp");
+    for (int i = 0; i < waterTextureCount; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Graphics/wasser%d.bmp", i + 1);
+        waterTextures[i] = loadPicture(name);
+    }
+    buttonLeftTexture = loadPicture("Graphics/ButtonLeft.bmp");
+    buttonMidTexture = loadPicture("Graphics/ButtonMid.bmp");
+    buttonRightTexture = loadPicture("Graphics/ButtonRight.bmp");
+    for (int i = 0; i < heroTextureCount; ++i) heroTextures[i] = loadPicture(heroFrameFiles[i]);
+    keyTexture = loadPicture("Graphics/Schluessel.bmp");
+    readEnemyTextureList("Data/EnemyTextures.txt");
+    readTextureList("Data/GroundTextures.txt");
+    quadBuffer = createQuadBuffer();
+}
+
 World::World(BareTag) {}
-World::~World() = default;
-void World::readTextureList(const char*) {}
-void World::readEnemyTextureList(const char*) {}
+
+World::~World() {
+    // Textures first, then the quad buffer; each slot releases its texture.
+    titleTexture.reset();
+    wonTexture.reset();
+    cursorTexture.reset();
+    buttonLeftTexture.reset();
+    buttonMidTexture.reset();
+    buttonRightTexture.reset();
+    keyTexture.reset();
+    for (auto& s : waterTextures) s.reset();
+    for (auto& s : groundTextures) s.reset();
+    for (auto& s : enemyTextures) s.reset();
+    for (auto& s : heroTextures) s.reset();
+    quadBuffer.reset();
+}
+
+// Reads the next file name into a new slot and loads its picture.
+static std::unique_ptr<SpriteTexture> readPictureEntry(TokenReader& reader) {
+    auto s = std::make_unique<SpriteTexture>();
+    std::string name;
+    if (reader.readWord(name)) s->setFileName(name.c_str());
+    s->loadFromFile();
+    return s;
+}
+
+void World::readTextureList(const char* path) {
+    TokenReader reader;
+    openDataFile(reader, path);
+    int32_t count = 0;
+    reader.skipWord();
+    reader.readDecimal(count);
+    count = limitCount(count, groundTextureCapacity, path, "ground textures");
+    for (int32_t i = 0; i < count; ++i) groundTextures[i] = readPictureEntry(reader);
+}
+
+void World::readEnemyTextureList(const char* path) {
+    TokenReader reader;
+    openDataFile(reader, path);
+    // Locals kept across types: a failed conversion keeps the last value.
+    int32_t typeCount = 0;
+    int32_t frameCount = 0;
+    reader.skipWord();
+    reader.readDecimal(typeCount);
+    typeCount = limitCount(typeCount, enemyTypeCapacity, path, "enemy types");
+    for (int32_t t = 0; t < typeCount; ++t) {
+        reader.skipWord();
+        reader.readDecimal(frameCount);
+        reader.skipWord();
+        reader.readDecimal(enemyTypeTable.entries[t].behaviour);
+        reader.skipWord();
+        reader.readDecimal(enemyTypeTable.entries[t].blend);
+        char what[48];
+        std::snprintf(what, sizeof what, "frames for enemy type %d", static_cast<int>(t));
+        const int32_t frames = limitCount(frameCount, enemyFrameCapacity, path, what);
+        for (int32_t f = 0; f < frames; ++f)
+            enemyTextures[t * enemyFrameCapacity + f] = readPictureEntry(reader);
+        if (frames < frameCount) return;  // the rest of the list is not read
+    }
+}

@@ -1,0 +1,273 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/graphics.hpp"
+#include "platform/platform_layer.hpp"
+#include "unit/world_test_support.hpp"
+#include "world/game.hpp"
+#include "world/world.hpp"
+
+using namespace worldtest;
+
+namespace {
+// Installs a fake device and decoder for one test.
+struct Stand {
+    FakeDevice* device;
+    FakeDecoder* decoder;
+    Stand() {
+        auto d = std::make_unique<FakeDevice>();
+        device = d.get();
+        graphics.device = std::move(d);
+        auto i = std::make_unique<FakeDecoder>();
+        decoder = i.get();
+        platformLayer.images = std::move(i);
+    }
+    ~Stand() {
+        platformLayer.images.reset();
+        graphics.device.reset();
+    }
+};
+
+FakeTexture& fake(const SpriteTexture& s) { return static_cast<FakeTexture&>(*s.texture); }
+}  // namespace
+
+TEST(WorldColourKey, OnlyOpaquePureBlackBecomesTransparent) {
+    uint32_t px[] = {0xFF000000u, 0xFF010000u, 0xFF000001u, 0xFF000100u,
+                     0x00000000u, 0x80000000u, 0xFFFFFFFFu, 0xFE000000u};
+    applyColourKey(px, std::size(px));
+    EXPECT_EQ(px[0], 0x00000000u);
+    EXPECT_EQ(px[1], 0xFF010000u);
+    EXPECT_EQ(px[2], 0xFF000001u);
+    EXPECT_EQ(px[3], 0xFF000100u);
+    EXPECT_EQ(px[4], 0x00000000u);
+    EXPECT_EQ(px[5], 0x80000000u);
+    EXPECT_EQ(px[6], 0xFFFFFFFFu);
+    EXPECT_EQ(px[7], 0xFE000000u);
+}
+
+TEST(WorldSpriteTexture, LoadsAtTheFilesSizeWithTheKeyAppliedWhateverThePitch) {
+    Stand stand;
+    DecodedImage img = picture(3, 2, 0xFF102030u);
+    img.argb[1] = 0xFF000000u;
+    img.argb[5] = 0xFF010000u;
+    stand.decoder->pictures["Graphics/a.bmp"] = img;
+    SpriteTexture s;
+    s.setFileName("Graphics/a.bmp");
+    s.loadFromFile();
+
+    ASSERT_TRUE(s.texture);
+    ASSERT_EQ(stand.device->created.size(), 1u);
+    const auto& c = stand.device->created[0];
+    EXPECT_EQ(c.width, 3u);
+    EXPECT_EQ(c.height, 2u);
+    EXPECT_EQ(c.format, PixelFormat::A8R8G8B8);
+    EXPECT_EQ(c.pool, Pool::Managed);
+    EXPECT_EQ(c.usage, 0u);
+    const FakeTexture& t = fake(s);
+    EXPECT_EQ(t.pixel(0, 0), 0xFF102030u);
+    EXPECT_EQ(t.pixel(1, 0), 0x00000000u);
+    EXPECT_EQ(t.pixel(2, 1), 0xFF010000u);
+    EXPECT_EQ(t.pixel(0, 1), 0xFF102030u);
+}
+
+TEST(WorldSpriteTexture, FailuresLeaveTheTextureAsItWas) {
+    {
+        Stand stand;
+        SpriteTexture s;
+        s.createBlank(1024, 768, 0, PixelFormat::A8R8G8B8);
+        ASSERT_TRUE(s.texture);
+        Texture* blank = s.texture.get();
+        s.setFileName("Graphics/missing.bmp");
+        s.loadFromFile();
+        EXPECT_EQ(s.texture.get(), blank);
+
+        // A decoder answer that does not add up is refused.
+        DecodedImage bad = picture(4, 4, 0xFFFFFFFFu);
+        bad.argb.resize(3);
+        stand.decoder->pictures["Graphics/bad.bmp"] = bad;
+        s.setFileName("Graphics/bad.bmp");
+        s.loadFromFile();
+        EXPECT_EQ(s.texture.get(), blank);
+
+        // A blank with a usage lives in the default pool.
+        SpriteTexture d;
+        d.createBlank(8, 8, UsageDynamic, PixelFormat::A4R4G4B4);
+        EXPECT_EQ(stand.device->created.back().pool, Pool::Default);
+        EXPECT_EQ(stand.device->created.back().levels, 1u);
+    }
+    // No device and no decoder: nothing is made, nothing breaks.
+    SpriteTexture s;
+    s.setFileName("Graphics/a.bmp");
+    s.loadFromFile();
+    s.createBlank(4, 4, 0, PixelFormat::A8R8G8B8);
+    EXPECT_FALSE(s.texture);
+}
+
+TEST(WorldSpriteTexture, FileNamesAreCutTo99Characters) {
+    SpriteTexture s;
+    s.setFileName(std::string(300, 'n').c_str());
+    EXPECT_EQ(std::strlen(s.fileName.data()), 99u);
+}
+
+TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
+    ScratchFolder dir;
+    Stand stand;
+    writeText("Data/EnemyTextures.txt",
+              "Typen 2\n"
+              "Bilder 1 Verhalten 3 Blend 1 Graphics/e0.bmp\n"
+              "Bilder 4 Verhalten 2 Blend 0 Graphics/e10.bmp Graphics/e11.bmp\n"
+              "Graphics/e12.bmp Graphics/e13.bmp\n");
+    writeText("Data/GroundTextures.txt", "Anzahl 3 Graphics/g0.bmp Graphics/g1.bmp Graphics/g2.bmp");
+    for (const char* name : {"Graphics/Gewonnen.bmp", "Graphics/Cursor.bmp", "Graphics/wasser9.bmp",
+                             "Graphics/HeroT1.bmp", "Graphics/e12.bmp", "Graphics/g1.bmp"})
+        stand.decoder->pictures[name] = picture(32, 32, 0xFF808080u);
+    stand.decoder->pictures["Graphics/Gewonnen.bmp"] = picture(640, 480, 0xFF808080u);
+
+    World world;
+
+    std::vector<std::string> expected = {"Graphics/Titelbild.bmp", "Graphics/Gewonnen.bmp",
+                                         "Graphics/Cursor.bmp"};
+    for (int i = 1; i <= 9; ++i) expected.push_back("Graphics/wasser" + std::to_string(i) + ".bmp");
+    for (const char* b : {"Left", "Mid", "Right"})
+        expected.push_back(std::string("Graphics/Button") + b + ".bmp");
+    for (const char* h : {"Hero1", "HeroL1", "HeroL2", "HeroL3", "HeroL4", "HeroR1", "HeroR2",
+                          "HeroR3", "HeroR4", "HeroK1", "HeroK2", "HeroK3", "HeroK4", "HeroSL1",
+                          "HeroSL2", "HeroSL3", "HeroSL4", "HeroSR1", "HeroSR2", "HeroSR3",
+                          "HeroSR4", "HeroS1", "HeroS2", "HeroT1"})
+        expected.push_back(std::string("Graphics/") + h + ".bmp");
+    expected.push_back("Graphics/Schluessel.bmp");
+    for (const char* e : {"e0", "e10", "e11", "e12", "e13", "g0", "g1", "g2"})
+        expected.push_back(std::string("Graphics/") + e + ".bmp");
+    EXPECT_EQ(stand.decoder->asked, expected);
+
+    // The title picture is missing: its blank stays. The won picture replaces its blank.
+    ASSERT_TRUE(world.titleTexture && world.titleTexture->texture);
+    EXPECT_EQ(world.titleTexture->texture->width(), 1024u);
+    EXPECT_EQ(world.titleTexture->texture->height(), 768u);
+    EXPECT_EQ(stand.device->created[0].format, PixelFormat::A8R8G8B8);
+    EXPECT_EQ(world.wonTexture->texture->width(), 640u);
+    EXPECT_STREQ(world.titleTexture->fileName.data(), "Graphics/Titelbild.bmp");
+
+    // Slots are filled whether or not their picture exists.
+    EXPECT_TRUE(world.cursorTexture->texture);
+    EXPECT_FALSE(world.keyTexture->texture);
+    ASSERT_TRUE(world.keyTexture);
+    EXPECT_FALSE(world.waterTextures[0]->texture);
+    EXPECT_TRUE(world.waterTextures[8]->texture);
+    EXPECT_TRUE(world.heroTextures[23]->texture);
+    for (auto* s : {world.buttonLeftTexture.get(), world.buttonMidTexture.get(),
+                    world.buttonRightTexture.get()})
+        ASSERT_NE(s, nullptr);
+
+    // Ground codes 0..2 only; the enemy type 1 fills slots 22..25.
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(world.groundTextures[i]);
+    EXPECT_TRUE(world.groundTextures[1]->texture);
+    EXPECT_FALSE(world.groundTextures[3]);
+    EXPECT_TRUE(world.enemyTextures[0]);
+    EXPECT_FALSE(world.enemyTextures[1]);
+    for (int i = 22; i < 26; ++i) EXPECT_TRUE(world.enemyTextures[i]);
+    EXPECT_FALSE(world.enemyTextures[26]);
+    EXPECT_STREQ(world.enemyTextures[24]->fileName.data(), "Graphics/e12.bmp");
+    EXPECT_TRUE(world.enemyTextures[24]->texture);
+    EXPECT_EQ(enemyTypeTable.entries[0].behaviour, 3);
+    EXPECT_EQ(enemyTypeTable.entries[0].blend, 1);
+    EXPECT_EQ(enemyTypeTable.entries[1].behaviour, 2);
+    EXPECT_EQ(enemyTypeTable.entries[1].blend, 0);
+
+    ASSERT_TRUE(world.quadBuffer);
+    EXPECT_EQ(world.quadBuffer->size(), 96u);
+    EXPECT_EQ(stand.device->vertexBufferUsage, UsageWriteOnly);
+    EXPECT_EQ(stand.device->vertexBufferFvf, FvfQuadVertex);
+    EXPECT_EQ(stand.device->vertexBufferPool, Pool::Managed);
+    QuadVertex v[4];
+    std::memcpy(v, static_cast<FakeVertexBuffer&>(*world.quadBuffer).data.data(), sizeof v);
+    const float want[4][5] = {{-1, 1, 0, 0, 0}, {-1, -1, 0, 0, 1}, {1, 1, 0, 1, 0}, {1, -1, 0, 1, 1}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(v[i].x, want[i][0]);
+        EXPECT_EQ(v[i].y, want[i][1]);
+        EXPECT_EQ(v[i].z, want[i][2]);
+        EXPECT_EQ(v[i].u, want[i][3]);
+        EXPECT_EQ(v[i].v, want[i][4]);
+        EXPECT_EQ(v[i].colour, 0xFFFFFFFFu);
+    }
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_EQ(world.worldMatrix.m[r][c], r == c ? 1.0f : 0.0f);
+}
+
+TEST(WorldLoading, ListsBeyondTheirTablesAreReadUpToCapacity) {
+    ScratchFolder dir;
+    Stand stand;
+    std::string ground = "Anzahl 501\n";
+    for (int i = 0; i < 501; ++i) ground += "Graphics/g" + std::to_string(i) + ".bmp\n";
+    writeText("Data/GroundTextures.txt", ground);
+    std::string enemies = "Typen 17\n";
+    for (int t = 0; t < 17; ++t) {
+        int frames = t == 16 ? 1 : 2;
+        enemies += "Bilder " + std::to_string(frames) + " V 1 B 0";
+        for (int f = 0; f < frames; ++f) enemies += " Graphics/t" + std::to_string(t) + ".bmp";
+        enemies += "\n";
+    }
+    writeText("Data/EnemyTextures.txt", enemies);
+
+    testing::internal::CaptureStderr();
+    World world;
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    EXPECT_TRUE(world.groundTextures[499]);
+    EXPECT_STREQ(world.groundTextures[499]->fileName.data(), "Graphics/g499.bmp");
+    EXPECT_TRUE(world.enemyTextures[15 * 22 + 1]);
+    EXPECT_NE(err.find("Data/GroundTextures.txt"), std::string::npos);
+    EXPECT_NE(err.find("500"), std::string::npos);
+    EXPECT_NE(err.find("Data/EnemyTextures.txt"), std::string::npos);
+    EXPECT_NE(err.find("16"), std::string::npos);
+    EXPECT_TRUE(world.quadBuffer);
+}
+
+TEST(WorldLoading, TooManyFramesStopTheListAtTheCapacity) {
+    ScratchFolder dir;
+    Stand stand;
+    writeTextureLists();
+    std::string enemies = "Typen 2\nBilder 30 V 1 B 0";
+    for (int f = 0; f < 30; ++f) enemies += " Graphics/f" + std::to_string(f) + ".bmp";
+    enemies += "\nBilder 1 V 2 B 1 Graphics/next.bmp\n";
+    writeText("Data/EnemyTextures.txt", enemies);
+
+    testing::internal::CaptureStderr();
+    World world;
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    EXPECT_STREQ(world.enemyTextures[21]->fileName.data(), "Graphics/f21.bmp");
+    // Frame 22 would be the next type's first slot: nothing spills over.
+    EXPECT_FALSE(world.enemyTextures[22]);
+    EXPECT_NE(err.find("22"), std::string::npos);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+}
+
+TEST(WorldLoading, WithoutDeviceOrDecoderEverySlotIsThereWithoutTexture) {
+    ScratchFolder dir;
+    writeTextureLists();
+    World world;
+    ASSERT_TRUE(world.titleTexture);
+    EXPECT_FALSE(world.titleTexture->texture);
+    ASSERT_TRUE(world.groundTextures[0]);
+    EXPECT_FALSE(world.groundTextures[0]->texture);
+    EXPECT_FALSE(world.quadBuffer);
+}
+
+TEST(WorldLoadingDeathTest, MissingTextureListEndsTheProgramNamingIt) {
+    ScratchFolder dir;
+    writeText("Data/EnemyTextures.txt", "Typen 0\n");
+    EXPECT_EXIT({ World w; }, testing::ExitedWithCode(1), "Data/GroundTextures.txt");
+}
+
+TEST(WorldLoading, TheGameReleasesEveryTextureOnce) {
+    ScratchFolder dir;
+    Stand stand;
+    writeGameFiles();
+    stand.decoder->pictures["Graphics/Cursor.bmp"] = picture(4, 4, 0xFFFFFFFFu);
+    auto game = std::make_unique<Game>();
+    EXPECT_EQ(stand.device->liveTextures, 3);  // two blanks and the cursor
+    game.reset();
+    EXPECT_EQ(stand.device->liveTextures, 0);
+}
