@@ -105,7 +105,7 @@ constexpr uint32_t VertexBlendDisable = 0;
 constexpr uint32_t ColorWriteAll = 0xF;
 constexpr uint32_t AddressWrap = 1, AddressClamp = 3;
 constexpr uint32_t FilterNone = 0, FilterPoint = 1, FilterLinear = 2;
-constexpr uint32_t TopDisable = 1, TopSelectArg1 = 2, TopModulate = 4;
+constexpr uint32_t TopDisable = 1, TopSelectArg1 = 2, TopSelectArg2 = 3, TopModulate = 4;
 constexpr uint32_t TaDiffuse = 0, TaCurrent = 1, TaTexture = 2;
 constexpr uint32_t TtfDisable = 0;
 
@@ -236,6 +236,9 @@ public:
     virtual void enableDrawLog(bool on) = 0;
     virtual const std::vector<DrawRecord>& drawLog() const = 0;
     virtual void clearDrawLog() = 0;
+    // For tests and benchmarks: draw every primitive with the general
+    // triangle rasteriser, never the rectangle fast path.
+    virtual void forceGeneralPath(bool) {}
 };
 
 // The "graphics system" that creates devices: display mode queries, format

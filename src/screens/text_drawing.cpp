@@ -23,6 +23,8 @@ Status TextFont::drawText(float x, float y, float z, float xScale, float yScale,
     if (device == nullptr || !vertexBuffer || !savedState || !drawState) return StatusFail;
     if (vertexBuffer->size() < batchVertexRoom * vertexStride) return StatusFail;
     if (text == nullptr) return StatusOk;
+    // Without a screen size nothing can be placed (and nothing divided by it).
+    if (settings.screenWidth <= 0 || settings.screenHeight <= 0) return StatusFail;
 
     // The line height in texels: the cell height of the blank.
     const GlyphRect& blankRect = glyphRects[0];

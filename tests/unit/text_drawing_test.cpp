@@ -294,6 +294,13 @@ TEST_F(TextDrawing, DeviceResourcesAndTheirFailure) {
     EXPECT_EQ(draw("A"), StatusFail);
     EXPECT_TRUE(device.draws.empty());
 
+    // No screen size yet: nothing is placed, nothing divided by zero.
+    device.failVertexBuffers = false;
+    ASSERT_EQ(font->createDeviceResources(), StatusOk);
+    settings.screenHeight = 0;
+    EXPECT_EQ(draw("A", 0, 0, TextCentreX | TextCentreY), StatusFail);
+    EXPECT_TRUE(device.draws.empty());
+
     // A font whose atlas was never made has no device to draw with.
     TextFont bare("Arial", 10, FontBold);
     EXPECT_EQ(bare.createDeviceResources(), StatusFail);

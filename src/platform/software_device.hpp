@@ -1,0 +1,115 @@
+#pragma once
+// The software graphics device: holds the states, textures, vertex streams
+// and state blocks of the old immediate-mode interface and rasterises into
+// an ARGB8888 back buffer with a float depth buffer.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/graphics_device.hpp"
+#include "platform/software_device_states.hpp"
+#include "platform/software_geometry.hpp"
+#include "platform/software_registry.hpp"
+#include "platform/software_shading.hpp"
+#include "platform/software_state_block.hpp"
+
+class SoftwareDevice final : public GraphicsDevice {
+public:
+    SoftwareDevice(VideoOutput* video, int width, int height, PixelFormat format, bool depthBuffer,
+                   uint32_t behaviour);
+    ~SoftwareDevice() override;
+    SoftwareDevice(const SoftwareDevice&) = delete;
+    SoftwareDevice& operator=(const SoftwareDevice&) = delete;
+
+    Status clear(uint32_t colour, float depth) override;
+    Status beginScene() override;
+    Status endScene() override;
+    Status present() override;
+
+    Status setTransform(TransformKind kind, const Mat4& m) override;
+    Status getTransform(TransformKind kind, Mat4& out) const override;
+    Status setRenderState(RenderState s, uint32_t value) override;
+    uint32_t getRenderState(RenderState s) const override;
+    Status setSamplerState(int sampler, SamplerState s, uint32_t value) override;
+    uint32_t getSamplerState(int sampler, SamplerState s) const override;
+    Status setTextureStageState(int stage, TextureStageState s, uint32_t value) override;
+    uint32_t getTextureStageState(int stage, TextureStageState s) const override;
+    Status setTexture(int stage, Texture* texture) override;
+    Texture* getTexture(int stage) const override;
+
+    Status createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
+                         PixelFormat format, Pool pool, std::unique_ptr<Texture>& out) override;
+    Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
+                              std::unique_ptr<VertexBuffer>& out) override;
+
+    Status setStreamSource(int stream, VertexBuffer* buffer, uint32_t offset,
+                           uint32_t stride) override;
+    Status setFvf(uint32_t fvf) override;
+    Status setPixelShader(const void* shader) override;
+    Status drawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) override;
+
+    Status beginStateBlock() override;
+    Status endStateBlock(std::unique_ptr<StateBlock>& out) override;
+
+    Status getDeviceCaps(DeviceCaps& out) const override;
+
+    const uint32_t* backBuffer() const override { return colour_.data(); }
+    int backBufferWidth() const override { return width_; }
+    int backBufferHeight() const override { return height_; }
+
+    void setMaxTextureWidth(uint32_t width) override { caps_.maxTextureWidth = width; }
+    void enableDrawLog(bool on) override { logOn_ = on; }
+    const std::vector<DrawRecord>& drawLog() const override { return log_; }
+    void clearDrawLog() override { log_.clear(); }
+    void forceGeneralPath(bool on) override { generalOnly_ = on; }
+
+    PixelFormat backBufferFormat() const { return format_; }
+    uint32_t behaviour() const { return behaviour_; }
+
+    // For state blocks: read the device's value of a recorded state, or set it.
+    void readState(swr::RecordedState& s) const;
+    void writeState(const swr::RecordedState& s);
+
+private:
+    // Stores or records a state change.
+    void change(const swr::RecordedState& s);
+    swr::PixelSetup pixelSetup(bool transformed) const;
+    swr::RenderTarget target();
+    void drawScreenTriangle(const swr::ScreenVertex (&tri)[3], const swr::PixelSetup& setup,
+                            bool minMagDiffer);
+    void drawClipTriangle(const swr::ClipVertex (&tri)[3], const swr::PixelSetup& setup,
+                          bool minMagDiffer);
+    void drawPolygon(std::array<swr::ScreenVertex, swr::MaxPolygon>& poly, int n,
+                     const swr::PixelSetup& setup, bool minMagDiffer);
+    void logDraw(PrimitiveType type, uint32_t primitiveCount);
+
+    VideoOutput* video_;
+    int width_;
+    int height_;
+    PixelFormat format_;
+    uint32_t behaviour_;
+    std::vector<uint32_t> colour_;
+    std::vector<float> depth_;
+    std::vector<uint32_t> presented_;
+    bool presentedOnce_ = false;
+
+    swr::DeviceStates states_;
+    swr::RegistryPtr registry_;
+    bool recording_ = false;
+    std::vector<swr::RecordedState> recorded_;
+
+    VertexBuffer* stream_ = nullptr;
+    uint32_t streamOffset_ = 0;
+    uint32_t streamStride_ = 0;
+    uint32_t fvf_ = 0;
+    bool inScene_ = false;
+
+    DeviceCaps caps_{4096, 4096};
+    bool logOn_ = false;
+    std::vector<DrawRecord> log_;
+    bool generalOnly_ = false;
+
+    // Scratch space reused by every draw, so drawing allocates nothing.
+    std::vector<swr::ScreenVertex> screenScratch_;
+    std::vector<swr::ClipVertex> clipScratch_;
+};

@@ -1,0 +1,84 @@
+// The software graphics system: a 32-bit desktop of the window's size, the
+// usual back-buffer formats, and devices for every kind of vertex
+// processing, each of which tests can refuse.
+#include <algorithm>
+#include <vector>
+
+#include "platform/graphics_device.hpp"
+#include "platform/software_device.hpp"
+
+namespace {
+
+constexpr uint32_t ProcessingMask = CreateSoftwareVertexProcessing | CreateHardwareVertexProcessing |
+                                    CreateMixedVertexProcessing | CreatePureDevice;
+constexpr int MaxBackBufferSide = 16384;
+
+class SoftwareGraphicsSystem final : public GraphicsSystem {
+public:
+    SoftwareGraphicsSystem(VideoOutput* video, int width, int height)
+        : video_(video), width_(width), height_(height) {}
+
+    Status getAdapterDisplayMode(DisplayMode& out) const override {
+        out.width = static_cast<uint32_t>(std::max(width_, 0));
+        out.height = static_cast<uint32_t>(std::max(height_, 0));
+        out.refreshRate = 60;
+        out.format = PixelFormat::X8R8G8B8;
+        return StatusOk;
+    }
+
+    Status checkDeviceType(PixelFormat, PixelFormat backBufferFormat, bool) const override {
+        static constexpr PixelFormat accepted[] = {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5,
+                                                   PixelFormat::A1R5G5B5, PixelFormat::X8R8G8B8,
+                                                   PixelFormat::A8R8G8B8};
+        if (std::find(std::begin(accepted), std::end(accepted), backBufferFormat) ==
+            std::end(accepted))
+            return StatusNotAvailable;
+        if (std::find(refusedFormats_.begin(), refusedFormats_.end(), backBufferFormat) !=
+            refusedFormats_.end())
+            return StatusNotAvailable;
+        return StatusOk;
+    }
+
+    Status createDevice(uint32_t behaviourFlags, const PresentParameters& params,
+                        std::unique_ptr<GraphicsDevice>& out) override {
+        out.reset();
+        uint32_t kind = behaviourFlags & ProcessingMask;
+        uint32_t processing = kind & ~CreatePureDevice;
+        // Exactly one kind of vertex processing; a pure device only with hardware.
+        if (processing != CreateSoftwareVertexProcessing &&
+            processing != CreateHardwareVertexProcessing && processing != CreateMixedVertexProcessing)
+            return StatusInvalidCall;
+        if ((kind & CreatePureDevice) != 0 && processing != CreateHardwareVertexProcessing)
+            return StatusInvalidCall;
+        if (std::find(refusedKinds_.begin(), refusedKinds_.end(), kind) != refusedKinds_.end())
+            return StatusNotAvailable;
+        int w = params.backBufferWidth != 0 ? static_cast<int>(std::min<uint32_t>(params.backBufferWidth, MaxBackBufferSide + 1)) : width_;
+        int h = params.backBufferHeight != 0 ? static_cast<int>(std::min<uint32_t>(params.backBufferHeight, MaxBackBufferSide + 1)) : height_;
+        if (w <= 0 || h <= 0 || w > MaxBackBufferSide || h > MaxBackBufferSide)
+            return StatusInvalidCall;
+        out = std::make_unique<SoftwareDevice>(video_, w, h, params.backBufferFormat,
+                                               params.enableAutoDepthStencil, kind);
+        return StatusOk;
+    }
+
+    void refuseBehaviour(uint32_t behaviourFlags) override {
+        refusedKinds_.push_back(behaviourFlags & ProcessingMask);
+    }
+    void refuseFormat(PixelFormat backBufferFormat) override {
+        refusedFormats_.push_back(backBufferFormat);
+    }
+
+private:
+    VideoOutput* video_;
+    int width_;
+    int height_;
+    std::vector<uint32_t> refusedKinds_;
+    std::vector<PixelFormat> refusedFormats_;
+};
+
+}  // namespace
+
+std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(VideoOutput* video, int windowWidth,
+                                                             int windowHeight) {
+    return std::make_unique<SoftwareGraphicsSystem>(video, windowWidth, windowHeight);
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The button pieces of the menus.
+#include "image.hpp"
+
+namespace art {
+
+enum class ButtonPiece { Left, Middle, Right };
+
+// A stone slab with a bevel; the middle piece repeats seamlessly.
+Image buttonPiece(ButtonPiece piece);
+
+}  // namespace art

@@ -1,0 +1,370 @@
+#include "levelcheck/level_check.hpp"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "world/token_reader.hpp"
+
+namespace levelcheck {
+namespace {
+
+constexpr int rows = 400;
+constexpr int columns = 22;
+constexpr int groundCapacity = 500;
+constexpr int typeCapacity = 16;
+constexpr int frameCapacity = 22;
+constexpr int itemCapacity = 50;
+constexpr int enemyCapacity = 250;
+constexpr int levelEndAction = 4;
+constexpr int keyAction = 2;
+constexpr int openGateAction = 1;
+constexpr int32_t doorCode = 68;
+constexpr int32_t gateCode = 88;
+
+bool isSolid(int32_t c) { return c > 65; }
+bool isItem(int32_t c) { return c > 22 && c < 44; }
+
+using Problems = std::vector<std::string>;
+
+struct Level {
+    std::array<std::array<int32_t, columns>, rows> cells{};
+};
+
+struct Item {
+    int32_t code = 0, replacement = 0, action = 0, points = 0;
+};
+
+struct EnemyType {
+    int32_t frames = 0, behaviour = 0, blend = 0;
+};
+
+struct EnemyRecord {
+    int32_t type = 0;
+    float x = 0, y = 0, minX = 0, maxY = 0, maxX = 0, minY = 0, speedX = 0, speedY = 0;
+};
+
+struct Data {
+    Level level;
+    std::vector<std::string> groundTextures;
+    std::vector<EnemyType> enemyTypes;
+    std::vector<std::vector<std::string>> enemyFrames;
+    std::vector<Item> items;
+    std::vector<EnemyRecord> enemies;
+};
+
+std::string cellName(int row, int column) {
+    return "row " + std::to_string(row) + " column " + std::to_string(column);
+}
+
+bool openFile(const std::string& dir, const char* name, TokenReader& reader, Problems& problems) {
+    std::string error;
+    const std::string path = dir + "/" + name;
+    if (!reader.open(path.c_str(), error)) {
+        problems.push_back(std::string(name) + ": cannot be read (" + error + ")");
+        return false;
+    }
+    return true;
+}
+
+void readLevel(const std::string& dir, Data& data, Problems& problems) {
+    TokenReader in;
+    if (!openFile(dir, "Data/Level1.txt", in, problems)) return;
+    for (int row = rows - 1; row >= 0; --row) {
+        for (int column = 0; column < columns; ++column) {
+            int32_t code = 0;
+            if (!in.readInteger(code) || !in.skipWord()) {
+                problems.push_back("Data/Level1.txt: the entry of " + cellName(row, column) +
+                                   " is missing or not a number with a label");
+                return;
+            }
+            data.level.cells[row][column] = code;
+        }
+    }
+    if (!in.atEnd()) problems.push_back("Data/Level1.txt: text after the 8800 cell entries");
+}
+
+void readGroundTextures(const std::string& dir, Data& data, Problems& problems) {
+    TokenReader in;
+    if (!openFile(dir, "Data/GroundTextures.txt", in, problems)) return;
+    int32_t count = 0;
+    if (!in.skipWord() || !in.readDecimal(count) || count < 0) {
+        problems.push_back("Data/GroundTextures.txt: no texture count after the label");
+        return;
+    }
+    if (count > groundCapacity) {
+        problems.push_back("Data/GroundTextures.txt: " + std::to_string(count) +
+                           " textures, more than the " + std::to_string(groundCapacity) + " slots");
+        count = groundCapacity;
+    }
+    for (int i = 0; i < count; ++i) {
+        std::string name;
+        if (!in.readWord(name)) {
+            problems.push_back("Data/GroundTextures.txt: only " + std::to_string(i) + " of " +
+                               std::to_string(count) + " file names");
+            return;
+        }
+        if (name.size() > 99) {
+            problems.push_back("Data/GroundTextures.txt: file name longer than 99 characters: " + name);
+        }
+        data.groundTextures.push_back(name);
+    }
+}
+
+void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
+    TokenReader in;
+    if (!openFile(dir, "Data/EnemyTextures.txt", in, problems)) return;
+    int32_t count = 0;
+    if (!in.skipWord() || !in.readDecimal(count) || count < 0) {
+        problems.push_back("Data/EnemyTextures.txt: no type count after the label");
+        return;
+    }
+    if (count > typeCapacity) {
+        problems.push_back("Data/EnemyTextures.txt: " + std::to_string(count) +
+                           " enemy types, more than " + std::to_string(typeCapacity));
+        count = typeCapacity;
+    }
+    for (int t = 0; t < count; ++t) {
+        EnemyType type;
+        if (!in.skipWord() || !in.readDecimal(type.frames) || !in.skipWord() ||
+            !in.readDecimal(type.behaviour) || !in.skipWord() || !in.readDecimal(type.blend)) {
+            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) +
+                               " lacks its frame count, behaviour or blending");
+            return;
+        }
+        if (type.frames > frameCapacity || type.frames < 0) {
+            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) + " has " +
+                               std::to_string(type.frames) + " frames (0 to " +
+                               std::to_string(frameCapacity) + " allowed)");
+            type.frames = type.frames < 0 ? 0 : frameCapacity;
+        }
+        std::vector<std::string> frames;
+        for (int f = 0; f < type.frames; ++f) {
+            std::string name;
+            if (!in.readWord(name)) {
+                problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) +
+                                   " lists only " + std::to_string(f) + " frames");
+                return;
+            }
+            frames.push_back(name);
+        }
+        data.enemyTypes.push_back(type);
+        data.enemyFrames.push_back(frames);
+    }
+}
+
+void readItems(const std::string& dir, Data& data, Problems& problems) {
+    TokenReader in;
+    if (!openFile(dir, "Data/Items.txt", in, problems)) return;
+    int32_t count = 0;
+    if (!in.skipWord() || !in.readInteger(count) || count < 0) {
+        problems.push_back("Data/Items.txt: no item count after the label");
+        return;
+    }
+    if (count > itemCapacity) {
+        problems.push_back("Data/Items.txt: " + std::to_string(count) + " items, more than " +
+                           std::to_string(itemCapacity));
+        count = itemCapacity;
+    }
+    for (int i = 0; i < count; ++i) {
+        Item item;
+        if (!in.skipWord() || !in.readInteger(item.code) || !in.skipWord() ||
+            !in.readInteger(item.replacement) || !in.skipWord() || !in.readInteger(item.action) ||
+            !in.skipWord() || !in.readInteger(item.points)) {
+            problems.push_back("Data/Items.txt: entry " + std::to_string(i) + " is incomplete");
+            return;
+        }
+        data.items.push_back(item);
+    }
+}
+
+void readEnemies(const std::string& dir, Data& data, Problems& problems) {
+    TokenReader in;
+    if (!openFile(dir, "Data/Enemies1.txt", in, problems)) return;
+    int32_t count = 0;
+    if (!in.skipWord() || !in.readInteger(count) || count < 0) {
+        problems.push_back("Data/Enemies1.txt: no enemy count after the label");
+        return;
+    }
+    if (count > enemyCapacity) {
+        problems.push_back("Data/Enemies1.txt: " + std::to_string(count) + " enemies, more than " +
+                           std::to_string(enemyCapacity));
+        count = enemyCapacity;
+    }
+    for (int i = 0; i < count; ++i) {
+        EnemyRecord e;
+        bool ok = in.skipWord() && in.readInteger(e.type);
+        for (float* v : {&e.x, &e.y, &e.minX, &e.maxY, &e.maxX, &e.minY, &e.speedX, &e.speedY}) {
+            ok = ok && in.skipWord() && in.readFloat(*v);
+        }
+        if (!ok) {
+            problems.push_back("Data/Enemies1.txt: enemy " + std::to_string(i) + " is incomplete");
+            return;
+        }
+        data.enemies.push_back(e);
+    }
+}
+
+const Item* findItem(const Data& data, int32_t code) {
+    for (const Item& item : data.items) {
+        if (item.code == code) return &item;
+    }
+    return nullptr;
+}
+
+void checkBorders(const Data& data, Problems& problems) {
+    for (int row = 0; row < rows; ++row) {
+        for (int column : {0, columns - 1}) {
+            if (!isSolid(data.level.cells[row][column])) {
+                problems.push_back("Data/Level1.txt: the border at " + cellName(row, column) +
+                                   " is not solid (code " +
+                                   std::to_string(data.level.cells[row][column]) + ")");
+            }
+        }
+    }
+    for (int row : {0, rows - 1}) {
+        for (int column = 0; column < columns; ++column) {
+            if (!isSolid(data.level.cells[row][column])) {
+                problems.push_back("Data/Level1.txt: the " + std::string(row == 0 ? "bottom" : "top") +
+                                   " row is not solid at column " + std::to_string(column));
+            }
+        }
+    }
+}
+
+void checkCodes(const Data& data, const Options& options, const std::string& dir,
+                Problems& problems) {
+    std::set<int32_t> reported;
+    int levelEnds = 0, keys = 0, doors = 0;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int32_t code = data.level.cells[row][column];
+            if ((code < 0 || code >= static_cast<int32_t>(data.groundTextures.size())) &&
+                reported.insert(code).second) {
+                problems.push_back("Data/Level1.txt: code " + std::to_string(code) + " at " +
+                                   cellName(row, column) + " has no ground texture");
+            }
+            if (code == doorCode) ++doors;
+            if (!isItem(code)) continue;
+            const Item* item = findItem(data, code);
+            if (!item) {
+                if (reported.insert(code).second) {
+                    problems.push_back("Data/Level1.txt: item code " + std::to_string(code) +
+                                       " at " + cellName(row, column) + " has no entry in Data/Items.txt");
+                }
+                continue;
+            }
+            for (const Item& entry : data.items) {
+                if (entry.code != code) continue;
+                if (entry.action == levelEndAction) ++levelEnds;
+                if (entry.action == keyAction) ++keys;
+                if (entry.action == openGateAction) {
+                    bool gateAbove = false;
+                    for (int r = row; r < rows && !gateAbove; ++r) {
+                        for (int c = 0; c < columns; ++c) gateAbove |= data.level.cells[r][c] == gateCode;
+                    }
+                    if (!gateAbove) {
+                        problems.push_back("Data/Level1.txt: the gate switch at " + cellName(row, column) +
+                                           " has no gate at or above its row to open");
+                    }
+                }
+            }
+        }
+    }
+    if (levelEnds != 1) {
+        problems.push_back("Data/Level1.txt: " + std::to_string(levelEnds) +
+                           " level-end items; exactly one is needed");
+    }
+    if (keys < doors) {
+        problems.push_back("Data/Level1.txt: " + std::to_string(doors) + " locked doors but only " +
+                           std::to_string(keys) + " keys");
+    }
+    if (options.checkPictureFiles) {
+        std::set<std::string> missing;
+        for (const std::string& name : data.groundTextures) {
+            if (!std::filesystem::exists(dir + "/" + name) && missing.insert(name).second) {
+                problems.push_back("Data/GroundTextures.txt: picture " + name + " does not exist");
+            }
+        }
+        for (const auto& frames : data.enemyFrames) {
+            for (const std::string& name : frames) {
+                if (!std::filesystem::exists(dir + "/" + name) && missing.insert(name).second) {
+                    problems.push_back("Data/EnemyTextures.txt: picture " + name + " does not exist");
+                }
+            }
+        }
+    }
+}
+
+// The highest picture number each movement routine shows.
+int highestFrameShown(int32_t behaviour) {
+    switch (behaviour) {
+        case 0: return 7;  // patrol: 0..3 right, 4..7 left
+        case 1: return 1;  // flyer: 0 left, 1 right
+        case 2: return 3;  // animated flyer: 0..3
+        case 3: return 3;  // bobbing patrol: 0,1 right, 2,3 left
+        default: return -1;
+    }
+}
+
+void checkEnemies(const Data& data, Problems& problems) {
+    const int typeCount = static_cast<int>(data.enemyTypes.size());
+    for (int t = 0; t < typeCount; ++t) {
+        const EnemyType& type = data.enemyTypes[t];
+        if (type.behaviour < 0 || type.behaviour > 3) {
+            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) +
+                               " has the unknown behaviour " + std::to_string(type.behaviour));
+        }
+    }
+    // A free slot is drawn as nothing but still holds type 0, frame 0.
+    if (typeCount == 0 || data.enemyTypes[0].frames < 1) {
+        problems.push_back("Data/EnemyTextures.txt: type 0 needs at least one frame");
+    }
+    std::set<int32_t> reportedTypes;
+    for (size_t i = 0; i < data.enemies.size(); ++i) {
+        const EnemyRecord& e = data.enemies[i];
+        const std::string who = "Data/Enemies1.txt: enemy " + std::to_string(i);
+        if (e.type < 0 || e.type >= typeCount) {
+            problems.push_back(who + " has type " + std::to_string(e.type) +
+                               ", which Data/EnemyTextures.txt does not define");
+            continue;
+        }
+        const EnemyType& type = data.enemyTypes[e.type];
+        const int needed = highestFrameShown(type.behaviour) + 1;
+        if (type.frames < needed && reportedTypes.insert(e.type).second) {
+            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(e.type) + " shows frames 0 to " +
+                               std::to_string(needed - 1) + " but lists only " +
+                               std::to_string(type.frames));
+        }
+        if (e.x < e.minX || e.x > e.maxX) {
+            problems.push_back(who + " starts at x " + std::to_string(e.x) + ", outside its bounds " +
+                               std::to_string(e.minX) + " to " + std::to_string(e.maxX));
+        }
+        if (e.y < e.minY || e.y > e.maxY) {
+            problems.push_back(who + " starts at y " + std::to_string(e.y) + ", outside its bounds " +
+                               std::to_string(e.minY) + " to " + std::to_string(e.maxY));
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> checkGameData(const std::string& gameDir, const Options& options) {
+    Problems problems;
+    Data data;
+    readLevel(gameDir, data, problems);
+    readGroundTextures(gameDir, data, problems);
+    readEnemyTextures(gameDir, data, problems);
+    readItems(gameDir, data, problems);
+    readEnemies(gameDir, data, problems);
+    if (!problems.empty()) return problems;  // unreadable files: the rest would only repeat it
+    checkBorders(data, problems);
+    checkCodes(data, options, gameDir, problems);
+    checkEnemies(data, problems);
+    return problems;
+}
+
+}  // namespace levelcheck

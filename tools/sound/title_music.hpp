@@ -1,0 +1,10 @@
+#pragma once
+// The title music: a calm, slightly eerie piece over a bass line that loops
+// without a seam.
+#include "synth.hpp"
+
+namespace synth {
+
+Buffer titleMusic();
+
+}  // namespace synth
