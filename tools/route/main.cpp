@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -147,6 +148,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string name = argc > 4 ? argv[4] : "SCHACHTHELD";
+    // ROUTE_TRACE=1 prints where each step leaves the hero (for writing routes).
+    const bool trace = std::getenv("ROUTE_TRACE") != nullptr;
     std::ifstream routeFile(argv[2]);
     std::stringstream text;
     text << routeFile.rdbuf();
@@ -216,6 +219,12 @@ int main(int argc, char** argv) {
                 return 1;
             }
             if (app.gameState == StateWon) break;
+        }
+        if (trace) {
+            std::printf("%4d %-40s x %7.2f row %3.0f scroll %8.2f jump %2d water %d ladder %d keys %d score %d\n",
+                        step.line, step.text.substr(0, 40).c_str(), game.hero->position.x,
+                        std::trunc((400 - level.levelOrigin.y) / 2 + 1.5), level.levelOrigin.y, play.jumpCounter,
+                        play.inWater, play.onLadder, play.keyCount, play.score);
         }
         if (app.gameState == StateWon) break;
     }
