@@ -75,6 +75,53 @@ void insideButton(const Game& game, int slot, double& x, double& y) {
     y = game.buttons[slot]->position->y - 1.0;
 }
 
+// Everything play reads and writes, so the route can look ahead and come back.
+struct Snapshot {
+    LevelState level;
+    PlayState play;
+    RandomGenerator rng;
+    AppState app;
+    InputState input;
+    Hero hero;
+    std::vector<Enemy> enemies;
+
+    explicit Snapshot(const Game& game)
+        : level(::level), play(::play), rng(::rng), app(::app), input(::input), hero(*game.hero) {
+        for (const auto& e : game.enemies) enemies.push_back(*e);
+    }
+    void restore(Game& game) const {
+        ::level = level;
+        ::play = play;
+        ::rng = rng;
+        ::app = app;
+        ::input = input;
+        *game.hero = hero;
+        for (size_t i = 0; i < enemies.size(); ++i) *game.enemies[i] = enemies[i];
+    }
+};
+
+void holdKeys(const std::string& keys) {
+    input.keyLeft = keys.find("Left") != std::string::npos;
+    input.keyRight = keys.find("Right") != std::string::npos;
+    input.keyUp = keys.find("Up") != std::string::npos;
+    input.keyDown = keys.find("Down") != std::string::npos;
+    input.keySpace = keys.find("Space") != std::string::npos;
+}
+
+// How many of the next `horizon` frames the hero survives holding `first`
+// for one frame and `then` after it.
+int survival(Game& game, const std::string& first, const std::string& then, int horizon) {
+    const Snapshot saved(game);
+    int frames = 0;
+    for (; frames < horizon; ++frames) {
+        holdKeys(frames == 0 ? first : then);
+        updatePlay(game);
+        if (play.deathTimer > 0) break;
+    }
+    saved.restore(game);
+    return frames;
+}
+
 bool quantity(const Game& game, const route::Condition& c, int frame, double& v, std::string& error) {
     const double x = game.hero->position.x, scroll = level.levelOrigin.y;
     const std::string& q = c.quantity;
@@ -186,10 +233,7 @@ int main(int argc, char** argv) {
     long playFrames = 0;
     for (const route::Step& step : steps) {
         script.comment(step.text);
-        const std::string keys = joinKeys(step.keys);
-        const bool left = keys.find("Left") != std::string::npos, right = keys.find("Right") != std::string::npos;
-        const bool up = keys.find("Up") != std::string::npos, down = keys.find("Down") != std::string::npos;
-        const bool space = keys.find("Space") != std::string::npos;
+        const std::string stepKeys = joinKeys(step.keys);
         for (int frame = 0;; ++frame) {
             if (step.frames >= 0) {
                 if (frame >= step.frames) break;
@@ -206,8 +250,15 @@ int main(int argc, char** argv) {
                              step.line, game.hero->position.x, std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
                 return 1;
             }
-            input.keyLeft = left, input.keyRight = right, input.keyUp = up, input.keyDown = down;
-            input.keySpace = space;
+            std::string keys = stepKeys;
+            if (step.safely) {
+                // Move on when that is safe for a while; else stand still, if
+                // standing is safer; else move on anyway.
+                constexpr int horizon = 30;
+                const int moving = survival(game, stepKeys, stepKeys, horizon);
+                if (moving < horizon && survival(game, "-", stepKeys, horizon) > moving) keys = "-";
+            }
+            holdKeys(keys);
             updatePlay(game);
             script.keys(keys);
             ++playFrames;

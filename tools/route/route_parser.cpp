@@ -48,8 +48,12 @@ bool parseRoute(const std::string& text, std::vector<Step>& steps, std::string& 
                 step.until.push_back(c);
                 std::string joiner;
                 if (!(words >> joiner)) break;
+                if (joiner == "safely") {
+                    step.safely = true;
+                    break;
+                }
                 if (joiner != "and") {
-                    error = "line " + std::to_string(number) + ": conditions are joined by 'and'";
+                    error = "line " + std::to_string(number) + ": conditions are joined by 'and' (and may end in 'safely')";
                     return false;
                 }
             } while (true);
