@@ -22,6 +22,7 @@
 #include "screens/screens.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
+#include "world/random.hpp"
 
 namespace {
 
