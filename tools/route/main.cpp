@@ -184,8 +184,11 @@ bool holds(const Game& game, const route::Step& step, int frame, bool& result, s
 
 std::string joinKeys(const std::vector<std::string>& keys) {
     std::string k;
-    for (const std::string& key : keys) k += (k.empty() ? "" : "+") + key;
-    return k.empty() ? "-" : k;
+    for (const std::string& key : keys) {
+        if (!k.empty()) k += '+';
+        k += key;
+    }
+    return k.empty() ? std::string("-") : k;
 }
 
 }  // namespace
@@ -253,11 +256,20 @@ int main(int argc, char** argv) {
             }
             std::string keys = stepKeys;
             if (step.safely) {
-                // Move on when that is safe for a while; else stand still, if
-                // standing is safer; else move on anyway.
-                constexpr int horizon = 30;
-                const int moving = survival(game, stepKeys, stepKeys, horizon);
-                if (moving < horizon && survival(game, "-", stepKeys, horizon) > moving) keys = "-";
+                // Move on when that is safe for a while; else stand still or
+                // step back, whichever keeps the hero safe for longest.
+                constexpr int horizon = 40;
+                int best = survival(game, stepKeys, stepKeys, horizon);
+                std::string back = stepKeys.find("Left") != std::string::npos ? "Right"
+                                   : stepKeys.find("Right") != std::string::npos ? "Left" : "-";
+                for (const std::string& other : {std::string("-"), back}) {
+                    if (best >= horizon) break;
+                    const int s = survival(game, other, stepKeys, horizon);
+                    if (s > best) {
+                        best = s;
+                        keys = other;
+                    }
+                }
             }
             holdKeys(keys);
             updatePlay(game);
