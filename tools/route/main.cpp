@@ -111,13 +111,20 @@ void holdKeys(const std::string& keys) {
 
 // How many of the next `horizon` frames the hero survives holding `first`
 // for one frame and `then` after it.
-int survival(Game& game, const std::string& first, const std::string& then, int horizon) {
+// With `keepRow`, a first frame that drops the hero into another row (a
+// step back over an edge) counts as no survival at all.
+int survival(Game& game, const std::string& first, const std::string& then, int horizon, bool keepRow = false) {
     const Snapshot saved(game);
+    const float scroll = level.levelOrigin.y;
     int frames = 0;
     for (; frames < horizon; ++frames) {
         holdKeys(frames == 0 ? first : then);
         updatePlay(game);
         if (play.deathTimer > 0) break;
+        if (frames == 0 && keepRow && std::abs(level.levelOrigin.y - scroll) > 0.5f) {
+            frames = -1;
+            break;
+        }
     }
     saved.restore(game);
     return frames;
@@ -264,7 +271,7 @@ int main(int argc, char** argv) {
                                    : stepKeys.find("Right") != std::string::npos ? "Left" : "-";
                 for (const std::string& other : {std::string("-"), back}) {
                     if (best >= horizon) break;
-                    const int s = survival(game, other, stepKeys, horizon);
+                    const int s = survival(game, other, stepKeys, horizon, true);
                     if (s > best) {
                         best = s;
                         keys = other;
