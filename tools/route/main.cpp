@@ -111,7 +111,7 @@ void holdKeys(const std::string& keys) {
 
 // How many of the next `horizon` frames the hero survives holding `first`
 // for one frame and `then` after it.
-// With `keepRow`, a first frame that drops the hero into another row (a
+// With `keepRow`, a first step that drops the hero into another row (a
 // step back over an edge) counts as no survival at all.
 int survival(Game& game, const std::string& first, const std::string& then, int horizon, bool keepRow = false) {
     const Snapshot saved(game);
@@ -121,7 +121,7 @@ int survival(Game& game, const std::string& first, const std::string& then, int 
         holdKeys(frames == 0 ? first : then);
         updatePlay(game);
         if (play.deathTimer > 0) break;
-        if (frames == 0 && keepRow && std::abs(level.levelOrigin.y - scroll) > 0.5f) {
+        if (frames <= 1 && keepRow && std::abs(level.levelOrigin.y - scroll) > 0.5f) {
             frames = -1;
             break;
         }
