@@ -111,8 +111,8 @@ void holdKeys(const std::string& keys) {
 
 // How many of the next `horizon` frames the hero survives holding `first`
 // for one frame and `then` after it.
-// With `keepRow`, a first step that drops the hero into another row (a
-// step back over an edge) counts as no survival at all.
+// With `keepRow`, leaving the row (a step back over an edge) counts as no
+// survival at all.
 int survival(Game& game, const std::string& first, const std::string& then, int horizon, bool keepRow = false) {
     const Snapshot saved(game);
     const float scroll = level.levelOrigin.y;
@@ -121,7 +121,7 @@ int survival(Game& game, const std::string& first, const std::string& then, int 
         holdKeys(frames == 0 ? first : then);
         updatePlay(game);
         if (play.deathTimer > 0) break;
-        if (frames <= 1 && keepRow && std::abs(level.levelOrigin.y - scroll) > 0.5f) {
+        if (keepRow && std::abs(level.levelOrigin.y - scroll) > 0.5f) {
             frames = -1;
             break;
         }
@@ -264,14 +264,14 @@ int main(int argc, char** argv) {
             std::string keys = stepKeys;
             if (step.safely) {
                 // Move on when that is safe for a while; else stand still or
-                // step back, whichever keeps the hero safe for longest.
+                // keep stepping back, whichever keeps the hero safe for longest.
                 constexpr int horizon = 40;
                 int best = survival(game, stepKeys, stepKeys, horizon);
                 std::string back = stepKeys.find("Left") != std::string::npos ? "Right"
                                    : stepKeys.find("Right") != std::string::npos ? "Left" : "-";
                 for (const std::string& other : {std::string("-"), back}) {
                     if (best >= horizon) break;
-                    const int s = survival(game, other, stepKeys, horizon, true);
+                    const int s = survival(game, other, other, horizon, true);
                     if (s > best) {
                         best = s;
                         keys = other;
