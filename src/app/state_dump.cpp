@@ -27,22 +27,6 @@ std::string boundedText(const std::array<char, N>& buffer) {
     return std::string(buffer.data(), n);
 }
 
-// File names from the audio request log: effects and music starts, in order.
-json soundsPlayed() {
-    json out = json::array();
-    if (!platformLayer.audio) return out;
-    for (const std::string& entry : platformLayer.audio->requestLog()) {
-        if (entry.rfind("effect ", 0) == 0) {
-            std::string rest = entry.substr(7);
-            size_t channel = rest.rfind(' ');
-            out.push_back(channel == std::string::npos ? rest : rest.substr(0, channel));
-        } else if (entry.rfind("music ", 0) == 0) {
-            out.push_back(entry.substr(6));
-        }
-    }
-    return out;
-}
-
 json enemies() {
     json out = json::array();
     if (!theGame) return out;
@@ -108,7 +92,7 @@ std::string stateDumpText() {
     d["highscores"] = highscores();
     d["enemies"] = enemies();
     d["tileGrid"] = tileGrid();
-    d["soundsPlayed"] = soundsPlayed();
+    d["soundsPlayed"] = json(soundsPlayed());
     d["shellRequests"] =
         platformLayer.shell ? json(platformLayer.shell->requests()) : json::array();
     d["closeRequested"] = app.closeRequested;
