@@ -27,7 +27,6 @@ std::string boundedText(const std::array<char, N>& buffer) {
     return std::string(buffer.data(), n);
 }
 
-
 json enemies() {
     json out = json::array();
     if (!theGame) return out;
@@ -93,7 +92,7 @@ std::string stateDumpText() {
     d["highscores"] = highscores();
     d["enemies"] = enemies();
     d["tileGrid"] = tileGrid();
-    d["soundsPlayed"] = ::soundsPlayed();
+    d["soundsPlayed"] = json(soundsPlayed());
     d["shellRequests"] =
         platformLayer.shell ? json(platformLayer.shell->requests()) : json::array();
     d["closeRequested"] = app.closeRequested;

@@ -57,21 +57,24 @@ bool piecesPresent() {
 TEST(AppRecordReplay, ARecordedRunReplaysToTheSameState) {
     if (!piecesPresent()) GTEST_SKIP() << "needs the software device and the input scripts";
     apptest::TempDir dir;
-    // Move the cursor onto the title's first button and click, wait, then
-    // walk, jump and climb for a while in whatever state that leads to.
+    // The cursor onto the title's "Spielen" and click, then onto the main
+    // menu's "Spiel starten" and click; then walk, jump and climb.
     writeFile("script.txt",
               "# to the main menu and into play\n"
-              "20 -\n40 - 0 -3\n3 - 0 0 L\n30 -\n60 - -2 8\n3 - 0 0 L\n20 -\n"
-              "40 Right\n10 Right+Space\n30 Left\n20 Down\n20 Up\n5 Space\n");
+              "10 -\n40 - -5 0\n10 - 0 -7\n3 - 0 0 L\n20 -\n20 - 7 0\n40 - 0 13\n3 - 0 0 L\n20 -\n"
+              "40 Right\n10 Right+Space\n30 Left\n20 Down\n20 Up\n5 Space\n60 Left\n");
     makeRuntimeFolder(dir.path() / "first");
     makeRuntimeFolder(dir.path() / "second");
 
-    Args first{{"--headless", "--data", (dir.path() / "first").string(), "--frames", "400",
-                "--input", "script.txt", "--record", "recorded.txt", "--dump-state", "first.json"}};
+    // --data changes the working directory, so every name is absolute.
+    auto at = [&](const char* name) { return (dir.path() / name).string(); };
+    Args first{{"--headless", "--data", at("first"), "--frames", "400", "--input", at("script.txt"),
+                "--record", at("recorded.txt"), "--dump-state", at("first.json")}};
     ASSERT_EQ(first.run(), 0);
-    Args second{{"--headless", "--data", (dir.path() / "second").string(), "--frames", "400",
-                 "--input", "recorded.txt", "--dump-state", "second.json"}};
+    Args second{{"--headless", "--data", at("second"), "--frames", "400", "--input",
+                 at("recorded.txt"), "--dump-state", at("second.json")}};
     ASSERT_EQ(second.run(), 0);
+    std::filesystem::current_path(dir.path());
 
     nlohmann::json a = nlohmann::json::parse(readFile("first.json"));
     nlohmann::json b = nlohmann::json::parse(readFile("second.json"));
