@@ -20,6 +20,8 @@ public:
     // SDL cannot tell whether a keyboard or a mouse is attached; one is
     // assumed, as every desktop session has them.
     bool createKeyboard() override {
+        // Keys are read as positions, never as text: no input method windows.
+        SDL_StopTextInput();
         if (!gamepads_) gamepads_ = std::make_unique<SdlGamepads>();
         keyboard_ = true;
         return true;

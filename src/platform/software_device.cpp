@@ -88,7 +88,10 @@ Status SoftwareDevice::clear(uint32_t colour, float depth) {
     if (!(depth >= 0.0f)) depth = 0.0f;
     if (depth > 1.0f) depth = 1.0f;
     std::fill(colour_.begin(), colour_.end(), colour);
-    std::fill(depth_.begin(), depth_.end(), depth);
+    // The depth buffer is filled when a draw first uses it: most frames of
+    // the game never test depth, so they skip that pass over memory.
+    depthClearPending_ = true;
+    pendingDepth_ = depth;
     return StatusOk;
 }
 
@@ -442,6 +445,10 @@ Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex,
     if (vertexCount == 0) return StatusOk;
 
     const swr::PixelSetup setup = pixelSetup(transformed);
+    if (setup.depthTest && depthClearPending_) {
+        std::fill(depth_.begin(), depth_.end(), pendingDepth_);
+        depthClearPending_ = false;
+    }
     const auto& smp = states_.sampler[0];
     const bool minMagDiffer = smp[static_cast<int>(SamplerState::MinFilter)] !=
                               smp[static_cast<int>(SamplerState::MagFilter)];

@@ -99,6 +99,8 @@ private:
     uint32_t behaviour_;
     std::vector<uint32_t> colour_;
     std::vector<float> depth_;
+    bool depthClearPending_ = false;
+    float pendingDepth_ = 1.0f;
     std::vector<uint32_t> presented_;
     bool presentedOnce_ = false;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 
 #include "platform/software_rasteriser.hpp"
@@ -38,7 +39,7 @@ bool findScreenRect(const ScreenVertex* const (&c)[6], ScreenRect& out) {
     }
     // Each triangle has three corners; together all four, sharing a diagonal
     // (the corners 0 and 3, or 1 and 2).
-    auto bits = [](unsigned m) { return __builtin_popcount(m); };
+    auto bits = [](unsigned m) { return std::popcount(m); };
     unsigned shared = maskA & maskB;
     if (bits(maskA) != 3 || bits(maskB) != 3 || (maskA | maskB) != 0xF) return false;
     if (shared != 0x9 && shared != 0x6) return false;
@@ -153,13 +154,14 @@ inline __m128i widen2(uint32_t a, uint32_t b) {
 
 inline __m128i load64(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
 
+// The span loops, compiled once for every combination of filter, blend,
+// alpha test and stage so that the inner loops carry no decisions.
 struct SpanKernel {
-    const SpanTables* tables;
+    const int32_t* col0;
+    const int32_t* col1;
+    const uint16_t* colWeight;
+    const uint16_t* colWeightInv;
     __m128i k, c;
-    bool identity;      // the stage passes the texel through unchanged
-    bool linear;
-    BlendMode mode;
-    bool alphaTest;
     uint32_t alphaFunc, alphaRef;
     int lineFirst, lineLast;  // texel columns the rectangle reads, inclusive
 
@@ -190,28 +192,29 @@ struct SpanKernel {
     }
 
     // Source colours of pixels i and j (j == i for a single pixel), 16 bits a channel.
+    template <bool Linear, bool Identity>
     __m128i source(const uint32_t* r0, const uint16_t* line, int i, int j) const {
-        const SpanTables& t = *tables;
         __m128i texel;
-        if (linear) {
-            __m128i left = _mm_unpacklo_epi64(load64(line + 4 * t.col0[i]), load64(line + 4 * t.col0[j]));
-            __m128i right = _mm_unpacklo_epi64(load64(line + 4 * t.col1[i]), load64(line + 4 * t.col1[j]));
-            __m128i wx = _mm_unpacklo_epi64(load64(&t.colWeight[4 * i]), load64(&t.colWeight[4 * j]));
-            __m128i wxInv = _mm_unpacklo_epi64(load64(&t.colWeightInv[4 * i]), load64(&t.colWeightInv[4 * j]));
+        if constexpr (Linear) {
+            __m128i left = _mm_unpacklo_epi64(load64(line + 4 * col0[i]), load64(line + 4 * col0[j]));
+            __m128i right = _mm_unpacklo_epi64(load64(line + 4 * col1[i]), load64(line + 4 * col1[j]));
+            __m128i wx = _mm_unpacklo_epi64(load64(colWeight + 4 * i), load64(colWeight + 4 * j));
+            __m128i wxInv = _mm_unpacklo_epi64(load64(colWeightInv + 4 * i), load64(colWeightInv + 4 * j));
             texel = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(left, wxInv), _mm_mullo_epi16(right, wx)), 8);
         } else {
-            texel = widen2(r0[t.col0[i]], r0[t.col0[j]]);
+            texel = widen2(r0[col0[i]], r0[col0[j]]);
         }
-        if (identity) return texel;
+        if constexpr (Identity) return texel;
         return _mm_add_epi16(div255v(_mm_mullo_epi16(texel, k)), c);
     }
 
     // Blends two source pixels over dst[0..1] (one when single); packed results.
+    template <BlendMode Mode>
     __m128i blendPair(__m128i src, const uint32_t* dst, bool single) const {
         __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
-        if (mode == BlendMode::Replace) return s8;
+        if constexpr (Mode == BlendMode::Replace) return s8;
         __m128i d8 = single ? _mm_cvtsi32_si128(static_cast<int>(dst[0])) : load64(dst);
-        if (mode == BlendMode::Add) return _mm_adds_epu8(s8, d8);
+        if constexpr (Mode == BlendMode::Add) return _mm_adds_epu8(s8, d8);
         // Opaque and fully transparent pairs need no arithmetic: the blend
         // gives the source or leaves the destination exactly.
         const uint64_t alphas = static_cast<uint64_t>(_mm_cvtsi128_si64(s8)) & 0xFF000000FF000000ull;
@@ -227,31 +230,77 @@ struct SpanKernel {
 
     bool passes(uint32_t pixel) const { return compare<uint32_t>(alphaFunc, pixel >> 24, alphaRef); }
 
+    template <bool Linear, BlendMode Mode, bool AlphaTest, bool Identity>
     void row(uint32_t* dst, int count, const uint32_t* r0, const uint16_t* line) const {
         int i = 0;
         for (; i + 2 <= count; i += 2) {
-            __m128i src = source(r0, line, i, i + 1);
-            if (alphaTest) {
+            __m128i src = source<Linear, Identity>(r0, line, i, i + 1);
+            if constexpr (AlphaTest) {
                 __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
                 bool pass0 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(s8)));
                 bool pass1 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(s8, 4))));
                 if (!pass0 && !pass1) continue;
-                __m128i out = blendPair(src, dst + i, false);
+                __m128i out = blendPair<Mode>(src, dst + i, false);
                 if (pass0) dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
                 if (pass1) dst[i + 1] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(out, 4)));
             } else {
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), blendPair(src, dst + i, false));
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), blendPair<Mode>(src, dst + i, false));
             }
         }
         if (i < count) {
-            __m128i src = source(r0, line, i, i);
-            if (alphaTest &&
+            __m128i src = source<Linear, Identity>(r0, line, i, i);
+            if (AlphaTest &&
                 !passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(src, _mm_setzero_si128())))))
                 return;
-            dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(blendPair(src, dst + i, true)));
+            dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(blendPair<Mode>(src, dst + i, true)));
         }
     }
 };
+
+struct RowSource {
+    const TextureView* tex;
+    const int32_t* row0;
+    const int32_t* row1;
+    const uint16_t* rowWeight;
+    uint16_t* line;
+    uint32_t* target;
+    int pitch;      // target pixels per row
+    int rows, cols;
+};
+
+template <bool Linear, BlendMode Mode, bool AlphaTest, bool Identity>
+void drawRows(const SpanKernel& kernel, const RowSource& r) {
+    const TextureView& tex = *r.tex;
+    for (int y = 0; y < r.rows; ++y) {
+        const uint32_t* texRow0 = tex.texels + static_cast<size_t>(r.row0[y]) * tex.width;
+        if constexpr (Linear) {
+            const uint32_t* texRow1 = tex.texels + static_cast<size_t>(r.row1[y]) * tex.width;
+            kernel.filterLine(texRow0, texRow1, r.rowWeight[y], r.line);
+        }
+        kernel.row<Linear, Mode, AlphaTest, Identity>(r.target + static_cast<size_t>(y) * r.pitch, r.cols,
+                                                      texRow0, r.line);
+    }
+}
+
+template <bool Linear, BlendMode Mode, bool AlphaTest>
+void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
+    identity ? drawRows<Linear, Mode, AlphaTest, true>(k, r) : drawRows<Linear, Mode, AlphaTest, false>(k, r);
+}
+
+template <bool Linear, BlendMode Mode>
+void dispatchAlphaTest(bool alphaTest, bool identity, const SpanKernel& k, const RowSource& r) {
+    alphaTest ? dispatchIdentity<Linear, Mode, true>(identity, k, r)
+              : dispatchIdentity<Linear, Mode, false>(identity, k, r);
+}
+
+template <bool Linear>
+void dispatchMode(BlendMode mode, bool alphaTest, bool identity, const SpanKernel& k, const RowSource& r) {
+    switch (mode) {
+    case BlendMode::Mix: dispatchAlphaTest<Linear, BlendMode::Mix>(alphaTest, identity, k, r); break;
+    case BlendMode::Add: dispatchAlphaTest<Linear, BlendMode::Add>(alphaTest, identity, k, r); break;
+    default: dispatchAlphaTest<Linear, BlendMode::Replace>(alphaTest, identity, k, r); break;
+    }
+}
 
 }  // namespace
 
@@ -297,7 +346,10 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
         t.rowWeight[y] = linear ? static_cast<uint16_t>(t.fixedV[y] & 255) : 0;
 
     SpanKernel kernel;
-    kernel.tables = &t;
+    kernel.col0 = t.col0.data();
+    kernel.col1 = t.col1.data();
+    kernel.colWeight = t.colWeight.data();
+    kernel.colWeightInv = t.colWeightInv.data();
     auto lanes = [](const std::array<uint16_t, 4>& v) {
         return _mm_set_epi16(static_cast<short>(v[3]), static_cast<short>(v[2]), static_cast<short>(v[1]),
                              static_cast<short>(v[0]), static_cast<short>(v[3]), static_cast<short>(v[2]),
@@ -305,11 +357,8 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
     };
     kernel.k = lanes(k);
     kernel.c = lanes(c);
-    kernel.identity = k == std::array<uint16_t, 4>{255, 255, 255, 255} &&
-                      c == std::array<uint16_t, 4>{0, 0, 0, 0};
-    kernel.linear = linear;
-    kernel.mode = mode;
-    kernel.alphaTest = setup.alphaTest;
+    const bool identity = k == std::array<uint16_t, 4>{255, 255, 255, 255} &&
+                          c == std::array<uint16_t, 4>{0, 0, 0, 0};
     kernel.alphaFunc = setup.alphaFunc;
     kernel.alphaRef = setup.alphaRef;
     kernel.lineFirst = tex.width;
@@ -321,15 +370,12 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
         }
         t.line.resize(static_cast<size_t>(tex.width) * 4);
     }
-    for (int y = 0; y < rows; ++y) {
-        const uint32_t* texRow0 = tex.texels + static_cast<size_t>(t.row0[y]) * tex.width;
-        uint32_t* dst = target.colour + static_cast<size_t>(r0 + y) * target.width + c0;
-        if (linear) {
-            const uint32_t* texRow1 = tex.texels + static_cast<size_t>(t.row1[y]) * tex.width;
-            kernel.filterLine(texRow0, texRow1, t.rowWeight[y], t.line.data());
-        }
-        kernel.row(dst, cols, texRow0, t.line.data());
-    }
+    RowSource src{&tex, t.row0.data(), t.row1.data(), t.rowWeight.data(), t.line.data(),
+                  target.colour + static_cast<size_t>(r0) * target.width + c0, target.width, rows, cols};
+    if (linear)
+        dispatchMode<true>(mode, setup.alphaTest, identity, kernel, src);
+    else
+        dispatchMode<false>(mode, setup.alphaTest, identity, kernel, src);
 }
 
 }  // namespace swr

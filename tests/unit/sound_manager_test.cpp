@@ -187,4 +187,23 @@ TEST_F(SoundManager, WithoutAnOutputEverythingIsSilent) {
     }
 }
 
+TEST(ShippedSounds, AllFourteenLoadInTheRuntimeFolder) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(TIEFSCHACHT_GAME_DIR);
+    sound = SoundSystem{};
+    platformLayer.audio = createHeadlessAudioDevice();
+    initSound();
+    EXPECT_TRUE(sound.titleMusic);
+    const SoundSegment* effects[] = {
+        sound.ghost.get(), sound.coins.get(), sound.death.get(), sound.owl.get(),
+        sound.bird1.get(), sound.bird2.get(), sound.drip.get(), sound.swim.get(),
+        sound.gate.get(), sound.door.get(), sound.step.get(), sound.climb.get(),
+        sound.vampire.get(),
+    };
+    for (size_t i = 0; i < std::size(effects); ++i) EXPECT_TRUE(effects[i]) << allFiles[i + 1];
+    releaseSound();
+    platformLayer = PlatformLayer{};
+    fs::current_path(previous);
+}
+
 }  // namespace
