@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/seams.hpp"
 
@@ -31,7 +32,7 @@ struct Sound3DSettings {
 };
 
 struct SoundSystem {
-    bool managerCreated = false;
+    bool managerCreated = false;  // the audio output is open
     std::unique_ptr<SoundSegment> titleMusic;  // Sound/Titelmusik.wav
     // The effects in load order: Geist, Geld, krepier, Uhu, Vogel1, Vogel2,
     // drip, ersauf, pock, tuer, Schritt, Kletter, Vampir.
@@ -56,3 +57,7 @@ void setMasterVolume(int32_t volume);
 // The linear gain for a master volume (clamped to what the output carries).
 float gainForVolume(int32_t volume);
 void releaseSound();
+
+// The file names of the effects and music started so far, in order, as far
+// as the audio device keeps them (the headless device keeps all).
+std::vector<std::string> soundsPlayed();

@@ -88,7 +88,10 @@ Status SoftwareDevice::clear(uint32_t colour, float depth) {
     if (!(depth >= 0.0f)) depth = 0.0f;
     if (depth > 1.0f) depth = 1.0f;
     std::fill(colour_.begin(), colour_.end(), colour);
-    std::fill(depth_.begin(), depth_.end(), depth);
+    // The depth buffer is filled when a draw first uses it: most frames of
+    // the game never test depth, so they skip that pass over memory.
+    depthClearPending_ = true;
+    pendingDepth_ = depth;
     return StatusOk;
 }
 
@@ -376,6 +379,47 @@ void SoftwareDevice::drawClipTriangle(const swr::ClipVertex (&tri)[3], const swr
     drawPolygon(poly, n, setup, minMagDiffer);
 }
 
+bool SoftwareDevice::drawRectPair(const size_t (&index)[6], bool transformed,
+                                  const swr::PixelSetup& setup, bool minMagDiffer) {
+    const swr::ScreenVertex* corner[6];
+    for (int k = 0; k < 6; ++k) {
+        if (transformed) {
+            // Only rectangles that no clip plane touches.
+            if (!insideScratch_[index[k]]) return false;
+            corner[k] = &projectedScratch_[index[k]];
+        } else {
+            corner[k] = &screenScratch_[index[k]];
+        }
+    }
+    swr::ScreenRect rect;
+    if (!swr::findScreenRect(corner, rect)) return false;
+    auto orientation = [](const swr::ScreenVertex& a, const swr::ScreenVertex& b,
+                          const swr::ScreenVertex& c) {
+        return (b.x - a.x) * (c.y - a.y) - (c.x - a.x) * (b.y - a.y);
+    };
+    const uint32_t cull = states_.render[static_cast<int>(RenderState::CullMode)];
+    auto culled = [&](double area) {
+        return (cull == CullCW && area > 0.0) || (cull == CullCCW && area < 0.0);
+    };
+    const bool cullA = culled(orientation(*corner[0], *corner[1], *corner[2]));
+    const bool cullB = culled(orientation(*corner[3], *corner[4], *corner[5]));
+    if (cullA != cullB) return false;
+    if (cullA) return true;
+    swr::PixelSetup s = setup;
+    if (minMagDiffer) {
+        const auto& smp = states_.sampler[0];
+        double texels = std::fabs((rect.uRight - rect.uLeft) * setup.texture.width *
+                                  (rect.vBottom - rect.vTop) * setup.texture.height);
+        double pixels = (rect.right - rect.left) * (rect.bottom - rect.top);
+        uint32_t filter = texels > pixels ? smp[static_cast<int>(SamplerState::MinFilter)]
+                                          : smp[static_cast<int>(SamplerState::MagFilter)];
+        s.sampler.linear = filter == FilterLinear;
+    }
+    swr::drawScreenRect(rect, s, target(), spanTables_);
+    ++fastRects_;
+    return true;
+}
+
 Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex,
                                      uint32_t primitiveCount) {
     if (type != PrimitiveType::TriangleList && type != PrimitiveType::TriangleStrip)
@@ -401,6 +445,10 @@ Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex,
     if (vertexCount == 0) return StatusOk;
 
     const swr::PixelSetup setup = pixelSetup(transformed);
+    if (setup.depthTest && depthClearPending_) {
+        std::fill(depth_.begin(), depth_.end(), pendingDepth_);
+        depthClearPending_ = false;
+    }
     const auto& smp = states_.sampler[0];
     const bool minMagDiffer = smp[static_cast<int>(SamplerState::MinFilter)] !=
                               smp[static_cast<int>(SamplerState::MagFilter)];
@@ -420,6 +468,14 @@ Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex,
                                                    readFloat(p + 8), readFloat(p + 16),
                                                    readFloat(p + 20), colour);
         }
+        if (!generalOnly_ && primitiveCount >= 2) {
+            projectedScratch_.resize(count);
+            insideScratch_.resize(count);
+            for (size_t i = 0; i < count; ++i) {
+                insideScratch_[i] = swr::insideClipVolume(clipScratch_[i]);
+                if (insideScratch_[i]) projectedScratch_[i] = swr::project(clipScratch_[i], width_, height_);
+            }
+        }
     } else {
         screenScratch_.resize(count);
         for (size_t i = 0; i < count; ++i) {
@@ -430,30 +486,42 @@ Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex,
         }
     }
 
-    for (uint32_t t = 0; t < primitiveCount; ++t) {
-        size_t i0, i1, i2;
+    auto triangle = [&](uint32_t t, size_t* out) {
         if (list) {
-            i0 = size_t{t} * 3;
-            i1 = i0 + 1;
-            i2 = i0 + 2;
+            out[0] = size_t{t} * 3;
+            out[1] = out[0] + 1;
+            out[2] = out[0] + 2;
         } else if (t % 2 == 0) {
-            i0 = t;
-            i1 = size_t{t} + 1;
-            i2 = size_t{t} + 2;
+            out[0] = t;
+            out[1] = size_t{t} + 1;
+            out[2] = size_t{t} + 2;
         } else {
             // Odd triangles of a strip run the other way round.
-            i0 = size_t{t} + 1;
-            i1 = t;
-            i2 = size_t{t} + 2;
+            out[0] = size_t{t} + 1;
+            out[1] = t;
+            out[2] = size_t{t} + 2;
+        }
+    };
+    for (uint32_t t = 0; t < primitiveCount;) {
+        size_t index[6];
+        triangle(t, index);
+        if (!generalOnly_ && t + 1 < primitiveCount) {
+            triangle(t + 1, index + 3);
+            if (drawRectPair(index, transformed, setup, minMagDiffer)) {
+                t += 2;
+                continue;
+            }
         }
         if (transformed) {
-            const swr::ClipVertex tri[3] = {clipScratch_[i0], clipScratch_[i1], clipScratch_[i2]};
+            const swr::ClipVertex tri[3] = {clipScratch_[index[0]], clipScratch_[index[1]],
+                                            clipScratch_[index[2]]};
             drawClipTriangle(tri, setup, minMagDiffer);
         } else {
-            const swr::ScreenVertex tri[3] = {screenScratch_[i0], screenScratch_[i1],
-                                              screenScratch_[i2]};
+            const swr::ScreenVertex tri[3] = {screenScratch_[index[0]], screenScratch_[index[1]],
+                                              screenScratch_[index[2]]};
             drawScreenTriangle(tri, setup, minMagDiffer);
         }
+        ++t;
     }
     return StatusOk;
 }

@@ -8,6 +8,7 @@
 
 #include "platform/graphics_device.hpp"
 #include "platform/software_device_states.hpp"
+#include "platform/software_fast_quad.hpp"
 #include "platform/software_geometry.hpp"
 #include "platform/software_registry.hpp"
 #include "platform/software_shading.hpp"
@@ -64,6 +65,10 @@ public:
     void forceGeneralPath(bool on) override { generalOnly_ = on; }
 
     PixelFormat backBufferFormat() const { return format_; }
+    // For tests: how many rectangles the fast path has drawn, and write
+    // access to the back buffer (to lay down a background).
+    int fastRectCount() const { return fastRects_; }
+    uint32_t* mutableBackBuffer() { return colour_.data(); }
     uint32_t behaviour() const { return behaviour_; }
 
     // For state blocks: read the device's value of a recorded state, or set it.
@@ -81,6 +86,10 @@ private:
                           bool minMagDiffer);
     void drawPolygon(std::array<swr::ScreenVertex, swr::MaxPolygon>& poly, int n,
                      const swr::PixelSetup& setup, bool minMagDiffer);
+    // Draws triangles a and b (six vertex indices) as one rectangle when
+    // they make one; false when the general path must draw them.
+    bool drawRectPair(const size_t (&index)[6], bool transformed, const swr::PixelSetup& setup,
+                      bool minMagDiffer);
     void logDraw(PrimitiveType type, uint32_t primitiveCount);
 
     VideoOutput* video_;
@@ -90,6 +99,8 @@ private:
     uint32_t behaviour_;
     std::vector<uint32_t> colour_;
     std::vector<float> depth_;
+    bool depthClearPending_ = false;
+    float pendingDepth_ = 1.0f;
     std::vector<uint32_t> presented_;
     bool presentedOnce_ = false;
 
@@ -112,4 +123,8 @@ private:
     // Scratch space reused by every draw, so drawing allocates nothing.
     std::vector<swr::ScreenVertex> screenScratch_;
     std::vector<swr::ClipVertex> clipScratch_;
+    std::vector<swr::ScreenVertex> projectedScratch_;
+    std::vector<uint8_t> insideScratch_;
+    swr::SpanTables spanTables_;
+    int fastRects_ = 0;
 };

@@ -67,6 +67,9 @@ int clipPlane(const std::array<V, MaxPolygon>& in, int n, std::array<V, MaxPolyg
 
 bool finite(double v) { return std::isfinite(v); }
 
+// w must stay clearly positive so the divide is defined.
+constexpr double MinW = 1e-7;
+
 }  // namespace
 
 ClipVertex transformVertex(const Mat4& m, float x, float y, float z, float u, float v,
@@ -103,6 +106,25 @@ ScreenVertex screenVertex(float x, float y, float z, float rhw, float u, float v
     return r;
 }
 
+ScreenVertex project(const ClipVertex& v, int width, int height) {
+    const double halfW = width * 0.5, halfH = height * 0.5;
+    const double rhw = 1.0 / v.w;
+    ScreenVertex s;
+    s.x = (v.x * rhw + 1.0) * halfW;
+    s.y = (1.0 - v.y * rhw) * halfH;
+    s.z = v.z * rhw;
+    s.rhw = rhw;
+    s.uw = v.u * rhw;
+    s.vw = v.v * rhw;
+    for (int c = 0; c < 4; ++c) s.colourW[c] = v.colour[c] * rhw;
+    return s;
+}
+
+bool insideClipVolume(const ClipVertex& v) {
+    return finite(v.x) && finite(v.y) && finite(v.z) && finite(v.w) && finite(v.u) &&
+           finite(v.v) && v.z >= 0.0 && v.w - v.z >= 0.0 && v.w - MinW >= 0.0;
+}
+
 int clipAndProject(const ClipVertex (&tri)[3], int width, int height,
                    std::array<ScreenVertex, MaxPolygon>& out) {
     std::array<ClipVertex, MaxPolygon> a{}, b{};
@@ -114,25 +136,11 @@ int clipAndProject(const ClipVertex (&tri)[3], int width, int height,
         a[i] = v;
     }
     int n = 3;
-    // w must stay clearly positive so the divide below is defined.
-    constexpr double minW = 1e-7;
     n = clipPlane(a, n, b, [](const ClipVertex& v) { return v.z; });
     n = clipPlane(b, n, a, [](const ClipVertex& v) { return v.w - v.z; });
-    n = clipPlane(a, n, b, [](const ClipVertex& v) { return v.w - minW; });
+    n = clipPlane(a, n, b, [](const ClipVertex& v) { return v.w - MinW; });
     if (n < 3) return 0;
-    double halfW = width * 0.5, halfH = height * 0.5;
-    for (int i = 0; i < n; ++i) {
-        const ClipVertex& v = b[i];
-        double rhw = 1.0 / v.w;
-        ScreenVertex& s = out[i];
-        s.x = (v.x * rhw + 1.0) * halfW;
-        s.y = (1.0 - v.y * rhw) * halfH;
-        s.z = v.z * rhw;
-        s.rhw = rhw;
-        s.uw = v.u * rhw;
-        s.vw = v.v * rhw;
-        for (int c = 0; c < 4; ++c) s.colourW[c] = v.colour[c] * rhw;
-    }
+    for (int i = 0; i < n; ++i) out[i] = project(b[i], width, height);
     return n;
 }
 

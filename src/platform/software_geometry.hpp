@@ -40,6 +40,13 @@ ClipVertex transformVertex(const Mat4& m, float x, float y, float z, float u, fl
 // Vertex of a pre-transformed draw (screen position and 1/w given).
 ScreenVertex screenVertex(float x, float y, float z, float rhw, float u, float v, uint32_t argb);
 
+// The divide by w and the viewport mapping of one vertex.
+ScreenVertex project(const ClipVertex& v, int width, int height);
+
+// Whether a vertex lies within 0 <= z <= w (w > 0) and is finite, so that
+// no clipping can change a triangle made of such vertices.
+bool insideClipVolume(const ClipVertex& v);
+
 // Clips the triangle against 0 <= z <= w (and w > 0), divides by w and maps
 // to the viewport. Returns the number of vertices written to out (0: gone).
 int clipAndProject(const ClipVertex (&tri)[3], int width, int height,

@@ -82,9 +82,11 @@ inline uint32_t sampleTexel(const TextureView& tex, const SamplerSetup& s, int64
     int y0 = addressIndex(iy, tex.height, s.wrapV), y1 = addressIndex(iy + 1, tex.height, s.wrapV);
     const uint32_t* r0 = tex.texels + static_cast<size_t>(y0) * tex.width;
     const uint32_t* r1 = tex.texels + static_cast<size_t>(y1) * tex.width;
-    uint32_t top = lerpTexel(r0[x0], r0[x1], fx);
-    uint32_t bottom = lerpTexel(r1[x0], r1[x1], fx);
-    return lerpTexel(top, bottom, fy);
+    // Columns first (down), then across: the span drawer filters a whole
+    // texture row pair once and then each pixel from that line.
+    uint32_t left = lerpTexel(r0[x0], r1[x0], fy);
+    uint32_t right = lerpTexel(r0[x1], r1[x1], fy);
+    return lerpTexel(left, right, fx);
 }
 
 // Texture-stage operations and arguments as the device numbers them.

@@ -282,6 +282,13 @@ TEST_F(DevicePixels, DepthTestKeepsTheNearerQuad) {
     device->setStreamSource(0, farQuad.get(), 0, 24);
     device->drawPrimitive(PrimitiveType::TriangleStrip, 0, 2);
     EXPECT_EQ(pixel(W / 2, H / 2), 0xFF00FF00u);
+    // Clearing the depth to 0 leaves nothing in front of it.
+    device->clear(0xFF000000u, 0.0f);
+    draw(nearQuad.get(), 40);
+    EXPECT_TRUE(coveredBox().empty());
+    device->setRenderState(RenderState::ZFunc, CmpGreater);
+    draw(nearQuad.get(), 40);
+    EXPECT_EQ(pixel(W / 2, H / 2), 0xFFFF0000u);
 }
 
 TEST_F(DevicePixels, TopLeftRuleCoversSharedEdgesOnce) {

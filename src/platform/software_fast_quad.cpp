@@ -1,0 +1,380 @@
+#include "platform/software_fast_quad.hpp"
+
+#include <emmintrin.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/software_rasteriser.hpp"
+
+namespace swr {
+
+bool findScreenRect(const ScreenVertex* const (&c)[6], ScreenRect& out) {
+    const ScreenVertex& first = *c[0];
+    double xa = first.x, xb = first.x, ya = first.y, yb = first.y;
+    for (const ScreenVertex* v : c) {
+        if (v->z != first.z || v->rhw != first.rhw || v->colourW != first.colourW) return false;
+        if (!std::isfinite(v->x) || !std::isfinite(v->y) || !std::isfinite(v->uw) ||
+            !std::isfinite(v->vw) || !std::isfinite(v->z))
+            return false;
+        xa = std::min(xa, v->x);
+        xb = std::max(xb, v->x);
+        ya = std::min(ya, v->y);
+        yb = std::max(yb, v->y);
+    }
+    if (!(xa < xb) || !(ya < yb)) return false;
+    // Corner number: bit 0 set on the right edge, bit 1 on the bottom edge.
+    int id[6];
+    for (int k = 0; k < 6; ++k) {
+        const ScreenVertex& v = *c[k];
+        if ((v.x != xa && v.x != xb) || (v.y != ya && v.y != yb)) return false;
+        id[k] = (v.x == xb ? 1 : 0) | (v.y == yb ? 2 : 0);
+    }
+    unsigned maskA = 0, maskB = 0;
+    for (int k = 0; k < 3; ++k) {
+        maskA |= 1u << id[k];
+        maskB |= 1u << id[k + 3];
+    }
+    // Each triangle has three corners; together all four, sharing a diagonal
+    // (the corners 0 and 3, or 1 and 2).
+    auto bits = [](unsigned m) { return __builtin_popcount(m); };
+    unsigned shared = maskA & maskB;
+    if (bits(maskA) != 3 || bits(maskB) != 3 || (maskA | maskB) != 0xF) return false;
+    if (shared != 0x9 && shared != 0x6) return false;
+    // Texture coordinates: u follows x only and v follows y only.
+    std::array<double, 2> u{}, v{};
+    std::array<bool, 2> uSet{}, vSet{};
+    for (int k = 0; k < 6; ++k) {
+        int col = id[k] & 1, row = id[k] >> 1;
+        if (uSet[col] && u[col] != c[k]->uw) return false;
+        if (vSet[row] && v[row] != c[k]->vw) return false;
+        u[col] = c[k]->uw;
+        v[row] = c[k]->vw;
+        uSet[col] = vSet[row] = true;
+    }
+    const double inv = 1.0 / first.rhw;
+    out.left = xa;
+    out.right = xb;
+    out.top = ya;
+    out.bottom = yb;
+    out.uLeft = u[0] * inv;
+    out.uRight = u[1] * inv;
+    out.vTop = v[0] * inv;
+    out.vBottom = v[1] * inv;
+    out.z = static_cast<float>(first.z);
+    uint32_t colour = 0;
+    for (int i = 0; i < 4; ++i) {
+        double ch = std::floor(first.colourW[i] * inv + 0.5);
+        uint32_t cc = ch <= 0.0 ? 0u : ch >= 255.0 ? 255u : static_cast<uint32_t>(ch);
+        colour |= cc << (24 - 8 * i);
+    }
+    out.diffuse = colour;
+    return true;
+}
+
+namespace {
+
+// Pixel range [first, last) whose centres lie in [lo, hi) on the snapped grid.
+void pixelRange(double lo, double hi, int limit, int& first, int& last) {
+    int64_t a = snapToGrid(std::max(lo, -GuardBand));
+    int64_t b = snapToGrid(std::min(hi, limit + GuardBand));
+    first = static_cast<int>(std::clamp<int64_t>((a + 255) >> 8, 0, limit));
+    last = static_cast<int>(std::clamp<int64_t>((b + 255) >> 8, 0, limit));
+}
+
+void axisTable(int first, int count, double lo, double hi, double t0, double t1, int size, bool linear,
+               bool wrap, std::vector<int32_t>& idx0, std::vector<int32_t>& idx1,
+               std::vector<int64_t>& fixedT) {
+    idx0.resize(count);
+    idx1.resize(count);
+    fixedT.resize(count);
+    const double slope = (t1 - t0) / (hi - lo);
+    for (int k = 0; k < count; ++k) {
+        double t = t0 + (first + k - lo) * slope;
+        int64_t f = toFixed(t, size, linear);
+        fixedT[k] = f;
+        idx0[k] = addressIndex(f >> 8, size, wrap);
+        idx1[k] = linear ? addressIndex((f >> 8) + 1, size, wrap) : idx0[k];
+    }
+}
+
+enum class BlendMode { Replace, Mix, Add, Other };
+
+BlendMode blendMode(const BlendSetup& b) {
+    if (!b.enabled) return BlendMode::Replace;
+    if (b.src == BlendFactor::One && b.dst == BlendFactor::Zero) return BlendMode::Replace;
+    if (b.src == BlendFactor::SrcAlpha && b.dst == BlendFactor::InvSrcAlpha) return BlendMode::Mix;
+    if (b.src == BlendFactor::One && b.dst == BlendFactor::One) return BlendMode::Add;
+    return BlendMode::Other;
+}
+
+// With a constant diffuse colour the stage gives, per channel,
+// div255(texel * k) + c. False when it does not (texture times texture).
+bool linearCombine(const CombineSetup& cs, uint32_t diffuse, std::array<uint16_t, 4>& k,
+                   std::array<uint16_t, 4>& c) {
+    for (int ch = 0; ch < 4; ++ch) {  // memory order: b, g, r, a
+        const bool alpha = ch == 3;
+        StageOp op = alpha ? cs.alphaOp : cs.colourOp;
+        StageArg a1 = alpha ? cs.alphaArg1 : cs.colourArg1;
+        StageArg a2 = alpha ? cs.alphaArg2 : cs.colourArg2;
+        uint32_t d = channel(diffuse, 8 * ch);
+        StageArg only = StageArg::Diffuse;
+        switch (op) {
+        case StageOp::Disable: only = StageArg::Diffuse; break;
+        case StageOp::SelectArg1: only = a1; break;
+        case StageOp::SelectArg2: only = a2; break;
+        case StageOp::Modulate:
+            if (a1 == StageArg::Texture && a2 == StageArg::Texture) return false;
+            if (a1 == StageArg::Diffuse && a2 == StageArg::Diffuse) {
+                k[ch] = 0;
+                c[ch] = static_cast<uint16_t>(div255(d * d));
+            } else {
+                k[ch] = static_cast<uint16_t>(d);
+                c[ch] = 0;
+            }
+            continue;
+        }
+        k[ch] = only == StageArg::Texture ? 255 : 0;
+        c[ch] = only == StageArg::Texture ? 0 : static_cast<uint16_t>(d);
+    }
+    return true;
+}
+
+inline __m128i div255v(__m128i x) {
+    x = _mm_add_epi16(x, _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), 8);
+}
+
+inline __m128i widen2(uint32_t a, uint32_t b) {
+    return _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(b), static_cast<int>(a)),
+                             _mm_setzero_si128());
+}
+
+inline __m128i load64(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
+
+// The span loops, compiled once for every combination of filter, blend,
+// alpha test and stage so that the inner loops carry no decisions.
+struct SpanKernel {
+    const int32_t* col0;
+    const int32_t* col1;
+    const uint16_t* colWeight;
+    const uint16_t* colWeightInv;
+    __m128i k, c;
+    uint32_t alphaFunc, alphaRef;
+    int lineFirst, lineLast;  // texel columns the rectangle reads, inclusive
+
+    // Filters texture rows r0 and r1 into the line with weight fy.
+    void filterLine(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, uint16_t* line) const {
+        const __m128i fy = _mm_set1_epi16(static_cast<short>(weightY));
+        const __m128i fyInv = _mm_set1_epi16(static_cast<short>(256 - weightY));
+        const __m128i zero = _mm_setzero_si128();
+        int x = lineFirst;
+        for (; x + 4 <= lineLast + 1; x += 4) {
+            __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + x));
+            __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + x));
+            __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), fyInv),
+                                                      _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), fy)),
+                                        8);
+            __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), fyInv),
+                                                      _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), fy)),
+                                        8);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x), lo);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x + 8), hi);
+        }
+        for (; x <= lineLast; ++x) {
+            __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(r0[x])), zero);
+            __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(r1[x])), zero);
+            __m128i v = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, fyInv), _mm_mullo_epi16(b, fy)), 8);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(line + 4 * x), v);
+        }
+    }
+
+    // Source colours of pixels i and j (j == i for a single pixel), 16 bits a channel.
+    template <bool Linear, bool Identity>
+    __m128i source(const uint32_t* r0, const uint16_t* line, int i, int j) const {
+        __m128i texel;
+        if constexpr (Linear) {
+            __m128i left = _mm_unpacklo_epi64(load64(line + 4 * col0[i]), load64(line + 4 * col0[j]));
+            __m128i right = _mm_unpacklo_epi64(load64(line + 4 * col1[i]), load64(line + 4 * col1[j]));
+            __m128i wx = _mm_unpacklo_epi64(load64(colWeight + 4 * i), load64(colWeight + 4 * j));
+            __m128i wxInv = _mm_unpacklo_epi64(load64(colWeightInv + 4 * i), load64(colWeightInv + 4 * j));
+            texel = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(left, wxInv), _mm_mullo_epi16(right, wx)), 8);
+        } else {
+            texel = widen2(r0[col0[i]], r0[col0[j]]);
+        }
+        if constexpr (Identity) return texel;
+        return _mm_add_epi16(div255v(_mm_mullo_epi16(texel, k)), c);
+    }
+
+    // Blends two source pixels over dst[0..1] (one when single); packed results.
+    template <BlendMode Mode>
+    __m128i blendPair(__m128i src, const uint32_t* dst, bool single) const {
+        __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
+        if constexpr (Mode == BlendMode::Replace) return s8;
+        __m128i d8 = single ? _mm_cvtsi32_si128(static_cast<int>(dst[0])) : load64(dst);
+        if constexpr (Mode == BlendMode::Add) return _mm_adds_epu8(s8, d8);
+        // Opaque and fully transparent pairs need no arithmetic: the blend
+        // gives the source or leaves the destination exactly.
+        const uint64_t alphas = static_cast<uint64_t>(_mm_cvtsi128_si64(s8)) & 0xFF000000FF000000ull;
+        const uint64_t opaque = single ? (alphas | 0xFF00000000000000ull) : alphas;
+        if (opaque == 0xFF000000FF000000ull) return s8;
+        if ((single ? (alphas & 0xFF000000ull) : alphas) == 0) return d8;
+        __m128i sa = _mm_shufflehi_epi16(_mm_shufflelo_epi16(src, 0xFF), 0xFF);
+        __m128i inv = _mm_sub_epi16(_mm_set1_epi16(255), sa);
+        __m128i d = _mm_unpacklo_epi8(d8, _mm_setzero_si128());
+        __m128i x = _mm_add_epi16(_mm_mullo_epi16(src, sa), _mm_mullo_epi16(d, inv));
+        return _mm_packus_epi16(div255v(x), _mm_setzero_si128());
+    }
+
+    bool passes(uint32_t pixel) const { return compare<uint32_t>(alphaFunc, pixel >> 24, alphaRef); }
+
+    template <bool Linear, BlendMode Mode, bool AlphaTest, bool Identity>
+    void row(uint32_t* dst, int count, const uint32_t* r0, const uint16_t* line) const {
+        int i = 0;
+        for (; i + 2 <= count; i += 2) {
+            __m128i src = source<Linear, Identity>(r0, line, i, i + 1);
+            if constexpr (AlphaTest) {
+                __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
+                bool pass0 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(s8)));
+                bool pass1 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(s8, 4))));
+                if (!pass0 && !pass1) continue;
+                __m128i out = blendPair<Mode>(src, dst + i, false);
+                if (pass0) dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
+                if (pass1) dst[i + 1] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(out, 4)));
+            } else {
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), blendPair<Mode>(src, dst + i, false));
+            }
+        }
+        if (i < count) {
+            __m128i src = source<Linear, Identity>(r0, line, i, i);
+            if (AlphaTest &&
+                !passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(src, _mm_setzero_si128())))))
+                return;
+            dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(blendPair<Mode>(src, dst + i, true)));
+        }
+    }
+};
+
+struct RowSource {
+    const TextureView* tex;
+    const int32_t* row0;
+    const int32_t* row1;
+    const uint16_t* rowWeight;
+    uint16_t* line;
+    uint32_t* target;
+    int pitch;      // target pixels per row
+    int rows, cols;
+};
+
+template <bool Linear, BlendMode Mode, bool AlphaTest, bool Identity>
+void drawRows(const SpanKernel& kernel, const RowSource& r) {
+    const TextureView& tex = *r.tex;
+    for (int y = 0; y < r.rows; ++y) {
+        const uint32_t* texRow0 = tex.texels + static_cast<size_t>(r.row0[y]) * tex.width;
+        if constexpr (Linear) {
+            const uint32_t* texRow1 = tex.texels + static_cast<size_t>(r.row1[y]) * tex.width;
+            kernel.filterLine(texRow0, texRow1, r.rowWeight[y], r.line);
+        }
+        kernel.row<Linear, Mode, AlphaTest, Identity>(r.target + static_cast<size_t>(y) * r.pitch, r.cols,
+                                                      texRow0, r.line);
+    }
+}
+
+template <bool Linear, BlendMode Mode, bool AlphaTest>
+void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
+    identity ? drawRows<Linear, Mode, AlphaTest, true>(k, r) : drawRows<Linear, Mode, AlphaTest, false>(k, r);
+}
+
+template <bool Linear, BlendMode Mode>
+void dispatchAlphaTest(bool alphaTest, bool identity, const SpanKernel& k, const RowSource& r) {
+    alphaTest ? dispatchIdentity<Linear, Mode, true>(identity, k, r)
+              : dispatchIdentity<Linear, Mode, false>(identity, k, r);
+}
+
+template <bool Linear>
+void dispatchMode(BlendMode mode, bool alphaTest, bool identity, const SpanKernel& k, const RowSource& r) {
+    switch (mode) {
+    case BlendMode::Mix: dispatchAlphaTest<Linear, BlendMode::Mix>(alphaTest, identity, k, r); break;
+    case BlendMode::Add: dispatchAlphaTest<Linear, BlendMode::Add>(alphaTest, identity, k, r); break;
+    default: dispatchAlphaTest<Linear, BlendMode::Replace>(alphaTest, identity, k, r); break;
+    }
+}
+
+}  // namespace
+
+void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const RenderTarget& target,
+                    SpanTables& t) {
+    int c0, c1, r0, r1;
+    pixelRange(rect.left, rect.right, target.width, c0, c1);
+    pixelRange(rect.top, rect.bottom, target.height, r0, r1);
+    const int cols = c1 - c0, rows = r1 - r0;
+    if (cols <= 0 || rows <= 0) return;
+
+    const TextureView& tex = setup.texture;
+    const bool linear = setup.sampler.linear;
+    axisTable(c0, cols, rect.left, rect.right, rect.uLeft, rect.uRight, tex.width, linear,
+              setup.sampler.wrapU, t.col0, t.col1, t.fixedU);
+    axisTable(r0, rows, rect.top, rect.bottom, rect.vTop, rect.vBottom, tex.height, linear,
+              setup.sampler.wrapV, t.row0, t.row1, t.fixedV);
+
+    std::array<uint16_t, 4> k{}, c{};
+    const BlendMode mode = blendMode(setup.blend);
+    const bool simd = !setup.depthTest && mode != BlendMode::Other &&
+                      linearCombine(setup.combine, rect.diffuse, k, c);
+    if (!simd) {
+        for (int y = 0; y < rows; ++y) {
+            size_t base = static_cast<size_t>(r0 + y) * target.width + c0;
+            for (int x = 0; x < cols; ++x)
+                shadePixel(setup, target, base + x, rect.z, t.fixedU[x], t.fixedV[y], rect.diffuse);
+        }
+        return;
+    }
+
+    t.colWeight.resize(static_cast<size_t>(cols) * 4);
+    t.colWeightInv.resize(static_cast<size_t>(cols) * 4);
+    for (int x = 0; x < cols; ++x) {
+        uint16_t f = linear ? static_cast<uint16_t>(t.fixedU[x] & 255) : 0;
+        for (int l = 0; l < 4; ++l) {
+            t.colWeight[4 * x + l] = f;
+            t.colWeightInv[4 * x + l] = static_cast<uint16_t>(256 - f);
+        }
+    }
+    t.rowWeight.resize(rows);
+    for (int y = 0; y < rows; ++y)
+        t.rowWeight[y] = linear ? static_cast<uint16_t>(t.fixedV[y] & 255) : 0;
+
+    SpanKernel kernel;
+    kernel.col0 = t.col0.data();
+    kernel.col1 = t.col1.data();
+    kernel.colWeight = t.colWeight.data();
+    kernel.colWeightInv = t.colWeightInv.data();
+    auto lanes = [](const std::array<uint16_t, 4>& v) {
+        return _mm_set_epi16(static_cast<short>(v[3]), static_cast<short>(v[2]), static_cast<short>(v[1]),
+                             static_cast<short>(v[0]), static_cast<short>(v[3]), static_cast<short>(v[2]),
+                             static_cast<short>(v[1]), static_cast<short>(v[0]));
+    };
+    kernel.k = lanes(k);
+    kernel.c = lanes(c);
+    const bool identity = k == std::array<uint16_t, 4>{255, 255, 255, 255} &&
+                          c == std::array<uint16_t, 4>{0, 0, 0, 0};
+    kernel.alphaFunc = setup.alphaFunc;
+    kernel.alphaRef = setup.alphaRef;
+    kernel.lineFirst = tex.width;
+    kernel.lineLast = -1;
+    if (linear) {
+        for (int x = 0; x < cols; ++x) {
+            kernel.lineFirst = std::min({kernel.lineFirst, t.col0[x], t.col1[x]});
+            kernel.lineLast = std::max({kernel.lineLast, t.col0[x], t.col1[x]});
+        }
+        t.line.resize(static_cast<size_t>(tex.width) * 4);
+    }
+    RowSource src{&tex, t.row0.data(), t.row1.data(), t.rowWeight.data(), t.line.data(),
+                  target.colour + static_cast<size_t>(r0) * target.width + c0, target.width, rows, cols};
+    if (linear)
+        dispatchMode<true>(mode, setup.alphaTest, identity, kernel, src);
+    else
+        dispatchMode<false>(mode, setup.alphaTest, identity, kernel, src);
+}
+
+}  // namespace swr

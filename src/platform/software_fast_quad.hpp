@@ -1,0 +1,46 @@
+#pragma once
+// The rectangle fast path: two triangles that together make an axis-aligned
+// rectangle on screen, with one depth, one 1/w, one colour and texture
+// coordinates that follow x and y separately, are drawn span by span from
+// per-rectangle tables of texel columns and rows, with SSE2 for filtering
+// and blending. It covers exactly the pixels and computes exactly the
+// colours of the general rasteriser (up to rounding of the texture
+// coordinates), which the tests check.
+#include <cstdint>
+#include <vector>
+
+#include "platform/software_geometry.hpp"
+#include "platform/software_shading.hpp"
+
+namespace swr {
+
+// A rectangle on screen with what the span drawer needs.
+struct ScreenRect {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    double uLeft = 0, uRight = 0, vTop = 0, vBottom = 0;
+    float z = 0;
+    uint32_t diffuse = 0;
+};
+
+// Recognises two triangles (a0, a1, a2) and (b0, b1, b2) that share a
+// diagonal and form a rectangle meeting the conditions above. `corners`
+// are the six vertices in triangle order.
+bool findScreenRect(const ScreenVertex* const (&corners)[6], ScreenRect& out);
+
+// Per-rectangle tables, kept between draws so drawing allocates nothing.
+struct SpanTables {
+    std::vector<int32_t> col0, col1;       // texel columns per pixel column
+    std::vector<uint16_t> colWeight;       // 4 lanes per column: fx
+    std::vector<uint16_t> colWeightInv;    // 4 lanes per column: 256 - fx
+    std::vector<int64_t> fixedU;           // fixed-point u per column (scalar path)
+    std::vector<int32_t> row0, row1;
+    std::vector<uint16_t> rowWeight;
+    std::vector<int64_t> fixedV;
+    std::vector<uint16_t> line;            // one texture row pair filtered down, 4 lanes per texel
+};
+
+// Draws the rectangle. `setup.sampler.linear` is the filter in force.
+void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const RenderTarget& target,
+                    SpanTables& tables);
+
+}  // namespace swr

@@ -1,0 +1,200 @@
+// The rectangle fast path against the general rasteriser: random-ish quads
+// and text-like triangle lists, drawn both ways over the same background,
+// must give the same pixels within a small tolerance, and the fast path must
+// really be taken for them.
+#include <cstdlib>
+#include <random>
+
+#include "platform/software_device.hpp"
+#include "unit/device_fixture.hpp"
+
+namespace {
+
+class FastPath : public DeviceTest {
+protected:
+    static constexpr int FW = 320;
+    static constexpr int FH = 240;
+
+    void SetUp() override { makeDevice(FW, FH); }
+
+    SoftwareDevice& soft() { return *dynamic_cast<SoftwareDevice*>(device.get()); }
+
+    void fillBackground(std::mt19937& rng) {
+        background.resize(static_cast<size_t>(FW) * FH);
+        for (auto& p : background) p = rng();
+    }
+
+    // Draws with the general path and then the fast path over the same
+    // background; returns the largest per-channel difference.
+    template <typename Draw>
+    int compareBothPaths(Draw&& draw, int* differing = nullptr) {
+        auto restore = [&] {
+            std::copy(background.begin(), background.end(), soft().mutableBackBuffer());
+        };
+        restore();
+        device->forceGeneralPath(true);
+        draw();
+        std::vector<uint32_t> reference(device->backBuffer(), device->backBuffer() + FW * FH);
+        restore();
+        device->forceGeneralPath(false);
+        draw();
+        int worst = 0, count = 0;
+        for (int i = 0; i < FW * FH; ++i) {
+            int d = 0;
+            for (int s = 0; s < 32; s += 8)
+                d = std::max(d, std::abs(channelOf(reference[i], s) - channelOf(device->backBuffer()[i], s)));
+            worst = std::max(worst, d);
+            count += d > 0;
+        }
+        if (differing != nullptr) *differing = count;
+        return worst;
+    }
+
+    std::unique_ptr<Texture> randomTexture(std::mt19937& rng) {
+        static constexpr int sizes[] = {1, 2, 3, 8, 16, 32, 64};
+        int w = sizes[rng() % 7], h = sizes[rng() % 7];
+        std::vector<uint32_t> texels(static_cast<size_t>(w) * h);
+        for (auto& t : texels) {
+            t = rng();
+            switch (rng() % 4) {
+            case 0: t &= 0x00FFFFFFu; break;           // transparent
+            case 1: t |= 0xFF000000u; break;           // opaque
+            case 2: t = 0x00000000u; break;            // colour key
+            default: break;                            // anything
+            }
+        }
+        return makeTexture(w, h, texels);
+    }
+
+    void randomStates(std::mt19937& rng) {
+        auto pick = [&](std::initializer_list<uint32_t> v) { return *(v.begin() + rng() % v.size()); };
+        device->setSamplerState(0, SamplerState::AddressU, pick({AddressClamp, AddressWrap}));
+        device->setSamplerState(0, SamplerState::AddressV, pick({AddressClamp, AddressWrap}));
+        uint32_t filter = pick({FilterPoint, FilterLinear});
+        device->setSamplerState(0, SamplerState::MinFilter, filter);
+        device->setSamplerState(0, SamplerState::MagFilter, filter);
+        device->setRenderState(RenderState::AlphaBlendEnable, rng() % 5 != 0);
+        const std::pair<uint32_t, uint32_t> blends[] = {{BlendSrcAlpha, BlendInvSrcAlpha},
+                                                        {BlendOne, BlendOne},
+                                                        {BlendOne, BlendZero},
+                                                        {BlendSrcAlpha, BlendOne},
+                                                        {BlendZero, BlendInvSrcAlpha}};
+        auto [src, dst] = blends[rng() % 5];
+        device->setRenderState(RenderState::SrcBlend, src);
+        device->setRenderState(RenderState::DestBlend, dst);
+        device->setRenderState(RenderState::AlphaTestEnable, rng() % 3 == 0);
+        device->setRenderState(RenderState::AlphaFunc, 1 + rng() % 8);
+        device->setRenderState(RenderState::AlphaRef, rng() % 256);
+        device->setTextureStageState(0, TextureStageState::ColorOp,
+                                     pick({TopModulate, TopModulate, TopSelectArg1, TopSelectArg2, TopDisable}));
+        device->setTextureStageState(0, TextureStageState::AlphaOp,
+                                     pick({TopSelectArg1, TopModulate, TopSelectArg2}));
+        device->setTextureStageState(0, TextureStageState::ColorArg1, pick({TaTexture, TaDiffuse}));
+        device->setTextureStageState(0, TextureStageState::AlphaArg2, pick({TaCurrent, TaTexture}));
+    }
+
+    std::vector<uint32_t> background;
+};
+
+TEST_F(FastPath, GameQuadsMatchTheGeneralPath) {
+    std::mt19937 rng(1234);
+    int drawnByFastPath = 0;
+    for (int round = 0; round < 150; ++round) {
+        fillBackground(rng);
+        auto tex = rng() % 8 == 0 ? nullptr : randomTexture(rng);
+        randomStates(rng);
+        std::uniform_real_distribution<float> pos(-26.0f, 26.0f), uv(-1.5f, 2.5f);
+        const float depths[] = {40.0f, 60.0f, 1.809f, 7.3f, 123.0f};
+        float z = depths[rng() % 5];
+        float x = pos(rng) * z / 40.0f, y = pos(rng) * z / 50.0f;
+        float u0 = uv(rng), u1 = uv(rng), v0 = uv(rng), v1 = uv(rng);
+        uint32_t colour = rng() % 3 == 0 ? 0xFFFFFFFFu : static_cast<uint32_t>(rng());
+        std::vector<QuadVertex> q = {{-1, 1, 0, colour, u0, v0},
+                                     {-1, -1, 0, colour, u0, v1},
+                                     {1, 1, 0, colour, u1, v0},
+                                     {1, -1, 0, colour, u1, v1}};
+        auto vb = makeBuffer(q);
+        int before = soft().fastRectCount();
+        int worst = compareBothPaths([&] {
+            translate(x, y, z);
+            device->setRenderState(RenderState::Lighting, 0);
+            device->setRenderState(RenderState::ZEnable, 0);
+            device->setRenderState(RenderState::CullMode, CullCW);
+            device->setTexture(0, tex.get());
+            device->setStreamSource(0, vb.get(), 0, 24);
+            device->setFvf(FvfQuadVertex);
+            device->drawPrimitive(PrimitiveType::TriangleStrip, 0, 2);
+        });
+        drawnByFastPath += soft().fastRectCount() > before;
+        EXPECT_LE(worst, 2) << "round " << round;
+    }
+    EXPECT_GT(drawnByFastPath, 140);
+}
+
+TEST_F(FastPath, TextListsMatchTheGeneralPath) {
+    std::mt19937 rng(99);
+    for (int round = 0; round < 60; ++round) {
+        fillBackground(rng);
+        auto tex = randomTexture(rng);
+        randomStates(rng);
+        // Glyph-like rectangles shifted by half a pixel, as the text code writes them.
+        std::vector<ScreenVertexData> verts;
+        std::uniform_real_distribution<float> px(-20.0f, FW + 20.0f), py(-20.0f, FH + 20.0f),
+            size(0.3f, 40.0f), uv(0.0f, 1.0f);
+        uint32_t colour = static_cast<uint32_t>(rng()) | 0x80000000u;
+        for (int g = 0; g < 20; ++g) {
+            float x0 = std::floor(px(rng)) - 0.5f, y0 = std::floor(py(rng)) - 0.5f;
+            float x1 = x0 + size(rng), y1 = y0 + size(rng);
+            float l = uv(rng), t = uv(rng), r = uv(rng), b = uv(rng);
+            std::vector<ScreenVertexData> glyph = {{x0, y1, 0.9f, 1, colour, l, b}, {x0, y0, 0.9f, 1, colour, l, t},
+                                                   {x1, y1, 0.9f, 1, colour, r, b}, {x1, y0, 0.9f, 1, colour, r, t},
+                                                   {x1, y1, 0.9f, 1, colour, r, b}, {x0, y0, 0.9f, 1, colour, l, t}};
+            verts.insert(verts.end(), glyph.begin(), glyph.end());
+        }
+        auto vb = makeBuffer(verts);
+        int before = soft().fastRectCount();
+        int worst = compareBothPaths([&] {
+            device->setRenderState(RenderState::ZEnable, 0);
+            device->setRenderState(RenderState::CullMode, CullCCW);
+            device->setTexture(0, tex.get());
+            device->setStreamSource(0, vb.get(), 0, 28);
+            device->setFvf(FvfScreenVertex);
+            device->drawPrimitive(PrimitiveType::TriangleList, 0, 40);
+        });
+        EXPECT_EQ(soft().fastRectCount() - before, 20) << "round " << round;
+        EXPECT_LE(worst, 2) << "round " << round;
+    }
+}
+
+TEST_F(FastPath, OtherShapesAndStatesStillDrawThroughTheGeneralPath) {
+    std::mt19937 rng(7);
+    fillBackground(rng);
+    auto tex = randomTexture(rng);
+    // A rotated quad, a quad with differing vertex colours, a quad with the
+    // depth test on, and one that crosses the near plane.
+    std::vector<std::vector<QuadVertex>> shapes = {
+        {{-1, 0, 0, 0xFFFFFFFFu, 0, 0}, {0, -1, 0, 0xFFFFFFFFu, 0, 1}, {0, 1, 0, 0xFFFFFFFFu, 1, 0}, {1, 0, 0, 0xFFFFFFFFu, 1, 1}},
+        {{-1, 1, 0, 0xFFFF0000u, 0, 0}, {-1, -1, 0, 0xFF00FF00u, 0, 1}, {1, 1, 0, 0xFF0000FFu, 1, 0}, {1, -1, 0, 0xFFFFFFFFu, 1, 1}},
+        unitQuad(),
+        {{-1, 1, -45, 0xFFFFFFFFu, 0, 0}, {-1, -1, -45, 0xFFFFFFFFu, 0, 1}, {1, 1, 5, 0xFFFFFFFFu, 1, 0}, {1, -1, 5, 0xFFFFFFFFu, 1, 1}},
+    };
+    for (size_t s = 0; s < shapes.size(); ++s) {
+        auto vb = makeBuffer(shapes[s]);
+        int before = soft().fastRectCount();
+        int worst = compareBothPaths([&] {
+            translate(0, 0, 40);
+            device->setRenderState(RenderState::Lighting, 0);
+            device->setRenderState(RenderState::ZEnable, s == 2);
+            device->setRenderState(RenderState::CullMode, CullNone);
+            device->setTexture(0, tex.get());
+            device->setStreamSource(0, vb.get(), 0, 24);
+            device->setFvf(FvfQuadVertex);
+            device->drawPrimitive(PrimitiveType::TriangleStrip, 0, 2);
+        });
+        EXPECT_EQ(worst, 0) << "shape " << s;
+        // Only the depth-tested rectangle may take the fast path.
+        EXPECT_EQ(soft().fastRectCount() - before, s == 2 ? 1 : 0) << "shape " << s;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/gamepad_mapping.hpp"
+#include "platform/key_codes.hpp"
+#include "platform/sdl_key_map.hpp"
+
+namespace {
+
+// SDL scancodes are USB keyboard usage numbers; the tests use the numbers
+// so they need no SDL header.
+constexpr int usbA = 4, usbY = 28, usbZ = 29, usbReturn = 40, usbEscape = 41,
+              usbBackspace = 42, usbSpace = 44, usbPause = 72, usbPageUp = 75, usbPageDown = 78,
+              usbRight = 79, usbLeft = 80, usbDown = 81, usbUp = 82;
+
+TEST(SdlKeyMap, KeysAreKnownByPosition) {
+    EXPECT_EQ(keyCodeForScancode(usbA), KeyA);
+    // The key a German keyboard engraves Z is the US Y position, and back.
+    EXPECT_EQ(keyCodeForScancode(usbY), 0x15);
+    EXPECT_EQ(keyCodeForScancode(usbZ), 0x2C);
+    EXPECT_EQ(keyCodeForScancode(usbEscape), 0x01);
+    EXPECT_EQ(keyCodeForScancode(usbReturn), 0x1C);
+    EXPECT_EQ(keyCodeForScancode(usbBackspace), 0x0E);
+    EXPECT_EQ(keyCodeForScancode(usbSpace), 0x39);
+    EXPECT_EQ(keyCodeForScancode(usbPause), 0xC5);
+    EXPECT_EQ(keyCodeForScancode(usbPageUp), 0xC9);
+    EXPECT_EQ(keyCodeForScancode(usbPageDown), 0xD1);
+    EXPECT_EQ(keyCodeForScancode(usbUp), 0xC8);
+    EXPECT_EQ(keyCodeForScancode(usbDown), 0xD0);
+    EXPECT_EQ(keyCodeForScancode(usbLeft), 0xCB);
+    EXPECT_EQ(keyCodeForScancode(usbRight), 0xCD);
+}
+
+TEST(SdlKeyMap, TheWholeStandardKeyboardHasDistinctCodes) {
+    // Letters, digits, Enter .. Slash, Caps Lock, F1-F12, the navigation
+    // block, the keypad: USB usages 4 to 99 and the eight modifiers.
+    std::set<uint8_t> codes;
+    int mapped = 0;
+    for (int usage = 4; usage <= 99; ++usage) {
+        if (usage == 50) continue;  // the ISO # key shares the backslash position
+        const uint8_t code = keyCodeForScancode(usage);
+        EXPECT_NE(code, 0) << "usage " << usage;
+        codes.insert(code);
+        ++mapped;
+    }
+    for (int usage = 224; usage <= 231; ++usage) {
+        const uint8_t code = keyCodeForScancode(usage);
+        EXPECT_NE(code, 0) << "usage " << usage;
+        codes.insert(code);
+        ++mapped;
+    }
+    EXPECT_EQ(static_cast<int>(codes.size()), mapped);
+    EXPECT_EQ(keyCodeForScancode(-1), 0);
+    EXPECT_EQ(keyCodeForScancode(0), 0);
+    EXPECT_EQ(keyCodeForScancode(100000), 0);
+}
+
+TEST(GamepadMapping, ButtonsAndStickActAsKeys) {
+    GamepadReading pad;
+    KeyboardSnapshot keys{};
+    addGamepadKeys(pad, keys);
+    EXPECT_EQ(keys, KeyboardSnapshot{});  // a pad at rest holds nothing
+
+    pad.dpadLeft = true;
+    pad.buttonA = true;
+    pad.buttonStart = true;
+    pad.buttonBack = true;
+    pad.leftY = -20000;  // stick pushed up
+    keys[KeyRight] = keyDownBit;  // the keyboard's own keys stay
+    addGamepadKeys(pad, keys);
+    EXPECT_TRUE(keys[KeyLeft] & keyDownBit);
+    EXPECT_TRUE(keys[KeyRight] & keyDownBit);
+    EXPECT_TRUE(keys[KeyUp] & keyDownBit);
+    EXPECT_FALSE(keys[KeyDown] & keyDownBit);
+    EXPECT_TRUE(keys[KeySpace] & keyDownBit);
+    EXPECT_TRUE(keys[KeyPause] & keyDownBit);
+    EXPECT_TRUE(keys[KeyEscape] & keyDownBit);
+
+    KeyboardSnapshot slight{};
+    GamepadReading drift;
+    drift.leftX = 9000;  // a little off centre: not an arrow
+    addGamepadKeys(drift, slight);
+    EXPECT_FALSE(slight[KeyRight] & keyDownBit);
+}
+
+TEST(GamepadMapping, StickMovesTheCursorAndAIsTheLeftButton) {
+    EXPECT_EQ(stickCursorCounts(0), 0.0f);
+    EXPECT_EQ(stickCursorCounts(7000), 0.0f);  // dead zone
+    EXPECT_GT(stickCursorCounts(20000), 0.0f);
+    EXPECT_LT(stickCursorCounts(-20000), 0.0f);
+    EXPECT_FLOAT_EQ(stickCursorCounts(32767), -stickCursorCounts(-32767));
+    EXPECT_LT(stickCursorCounts(20000), stickCursorCounts(30000));
+    EXPECT_LE(stickCursorCounts(-32768), -stickCursorCounts(32767) + 1e-3f);
+
+    // Slow motion builds up over polls rather than being lost.
+    GamepadReading pad;
+    pad.leftX = 11000;
+    pad.buttonA = true;
+    float carryX = 0.0f, carryY = 0.0f;
+    int32_t total = 0;
+    for (int i = 0; i < 600; ++i) {
+        MouseSnapshot mouse;
+        mouse.dx = 0;
+        addGamepadMouse(pad, mouse, carryX, carryY);
+        EXPECT_TRUE(mouse.buttons[0] & 0x80);
+        total += mouse.dx;
+    }
+    EXPECT_NEAR(static_cast<float>(total), 600.0f * stickCursorCounts(11000), 1.0f);
+    EXPECT_GT(total, 0);
+
+    // Added to what the mouse itself moved.
+    MouseSnapshot mouse;
+    mouse.dx = 5;
+    mouse.dy = -3;
+    GamepadReading full;
+    full.leftX = 32767;
+    carryX = carryY = 0.0f;
+    addGamepadMouse(full, mouse, carryX, carryY);
+    EXPECT_EQ(mouse.dx, 5 + static_cast<int32_t>(stickCursorCounts(32767)));
+    EXPECT_EQ(mouse.dy, -3);
+    EXPECT_FALSE(mouse.buttons[0] & 0x80);
+}
+
+}  // namespace
