@@ -26,6 +26,7 @@ Image squeezeToScreen(const Image& square) {
             out.set(x, y, {static_cast<int>(std::lround(r / total)), static_cast<int>(std::lround(g / total)),
                            static_cast<int>(std::lround(b / total))});
         }
+    out.makeOpaque();
     return out;
 }
 
