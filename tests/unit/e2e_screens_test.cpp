@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "e2e_runtime_folder.hpp"
+#include "screens/screens.hpp"
 
 namespace {
 
@@ -88,4 +89,18 @@ TEST(EndToEnd, WonGameGoesThroughTheWonScreenIntoTheList) {
     EXPECT_EQ(state["highscores"][5]["score"], 450);
     EXPECT_NE(folder.read("Data/Highscore.txt").find("\nUNBEKANNT 450\nPIA 400\n"),
               std::string::npos);
+}
+
+TEST(EndToEnd, ManualIsAskedForWhileHeldAndTheWebSiteEndsTheProgram) {
+    RuntimeFolder folder;
+    ASSERT_EQ(folder.run(e2eScript("manual_and_web_site.txt"), 500), 0);
+    const auto state = folder.dump();
+    ASSERT_FALSE(state.is_discarded());
+    // The manual by its absolute path in the folder the game runs in.
+    const std::string manual = fileAddress(
+        (std::filesystem::canonical(folder.root) / "Data/Spielanleitung.htm").string());
+    const nlohmann::json expected = {manual, manual, manual, "http://www.example.org"};
+    EXPECT_EQ(state["shellRequests"], expected);
+    EXPECT_TRUE(state["closeRequested"].get<bool>());
+    EXPECT_EQ(state["gameState"], 1);
 }
