@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 
 #include "platform/software_rasteriser.hpp"
@@ -38,7 +39,7 @@ bool findScreenRect(const ScreenVertex* const (&c)[6], ScreenRect& out) {
     }
     // Each triangle has three corners; together all four, sharing a diagonal
     // (the corners 0 and 3, or 1 and 2).
-    auto bits = [](unsigned m) { return __builtin_popcount(m); };
+    auto bits = [](unsigned m) { return std::popcount(m); };
     unsigned shared = maskA & maskB;
     if (bits(maskA) != 3 || bits(maskB) != 3 || (maskA | maskB) != 0xF) return false;
     if (shared != 0x9 && shared != 0x6) return false;

@@ -5,7 +5,11 @@
 
 namespace swr {
 
-int64_t snapToGrid(double v) { return static_cast<int64_t>(std::floor(v * 256.0 + 0.5)); }
+int64_t snapToGrid(double v) {
+    // Callers pass guard-band coordinates; the clamp only keeps the
+    // conversion defined for anything else.
+    return roundHalfUp(std::clamp(v * 256.0, -1.0e12, 1.0e12));
+}
 
 bool minifies(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
               const TextureView& tex) {

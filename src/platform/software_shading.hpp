@@ -36,11 +36,18 @@ inline TextureView whiteTexture() { return TextureView{&whiteTexel, 1, 1}; }
 // Texture coordinate -> fixed point in 1/256 texel. Linear filtering moves
 // the origin half a texel so that texel centres sit at (i + 0.5) / size.
 // NaN and absurd values are pinned so the integer conversion stays defined.
+// floor(v + 0.5) for |v| <= 1e12, without a library call.
+inline int64_t roundHalfUp(double v) {
+    double h = v + 0.5;
+    int64_t i = static_cast<int64_t>(h);
+    return h < static_cast<double>(i) ? i - 1 : i;
+}
+
 inline int64_t toFixed(double t, int size, bool linear) {
     double s = t * static_cast<double>(size) * 256.0 - (linear ? 128.0 : 0.0);
     if (!(s == s)) s = 0.0;
     s = std::clamp(s, -1.0e12, 1.0e12);
-    return static_cast<int64_t>(std::floor(s + 0.5));
+    return roundHalfUp(s);
 }
 
 inline int addressIndex(int64_t i, int size, bool wrap) {

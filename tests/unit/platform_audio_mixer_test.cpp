@@ -42,10 +42,29 @@ int peak(const std::vector<int16_t>& samples) {
     return most;
 }
 
-// Opens the mixer on the disk driver, runs `play`, lets the output run for
-// `ms` milliseconds and gives back what was written.
+// Waits until the disk driver has written `ms` milliseconds more output to
+// `path`. The driver keeps real time, but a busy machine may hold its thread
+// back, so the wait follows the file rather than the clock (up to 20 s).
+void waitForOutput(const std::string& path, int ms) {
+    constexpr uintmax_t bytesPerMs = 44100 * 2 * 2 / 1000;
+    std::error_code ec;
+    const uintmax_t start = fs::exists(path, ec) ? fs::file_size(path, ec) : 0;
+    const uintmax_t goal = start + bytesPerMs * static_cast<uintmax_t>(ms);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < deadline) {
+        const uintmax_t size = fs::exists(path, ec) ? fs::file_size(path, ec) : 0;
+        if (!ec && size >= goal) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ADD_FAILURE() << "the disk driver wrote too little to " << path;
+}
+
+using Wait = std::function<void(int)>;
+
+// Opens the mixer on the disk driver, runs `play`, lets `ms` milliseconds of
+// output be written and gives back everything that was.
 std::vector<int16_t> mix(const std::string& name, const std::string& wav, int ms,
-                         const std::function<void(AudioDevice&, AudioClip&)>& play) {
+                         const std::function<void(AudioDevice&, AudioClip&, const Wait&)>& play) {
     const std::string out = tempPath(name + ".raw");
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
@@ -54,9 +73,10 @@ std::vector<int16_t> mix(const std::string& name, const std::string& wav, int ms
     if (!device->isOpen()) return {};
     auto clip = device->load(wav);
     EXPECT_TRUE(clip);
+    const Wait wait = [&](int waitMs) { waitForOutput(out, waitMs); };
     if (clip) {
-        play(*device, *clip);
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        play(*device, *clip, wait);
+        wait(ms);
     }
     clip.reset();
     device->close();
@@ -69,7 +89,7 @@ TEST(SdlAudioMix, SixDecibelsDownIsHalfTheAmplitude) {
     const std::string wav = tempPath("steady.wav");
     writeTestWav(wav, steadyLevel(12000, 44100 / 5));
     auto at = [&](const char* name, int32_t volume) {
-        return peak(mix(name, wav, 400, [&](AudioDevice& device, AudioClip& clip) {
+        return peak(mix(name, wav, 400, [&](AudioDevice& device, AudioClip& clip, const Wait&) {
             device.setMasterGain(gainForVolume(volume));
             device.playEffect(clip, 0);
         }));
@@ -87,7 +107,7 @@ TEST(SdlAudioMix, EffectsOnOneChannelOverlapAndAreNeverDropped) {
     writeTestWav(wav, steadyLevel(1000, 44100 / 2));
     // More effects at once than the mixer starts with voices, all on one
     // game channel: every one of them sounds, added together.
-    const auto samples = mix("many", wav, 700, [](AudioDevice& device, AudioClip& clip) {
+    const auto samples = mix("many", wav, 700, [](AudioDevice& device, AudioClip& clip, const Wait&) {
         for (int i = 0; i < 24; ++i) device.playEffect(clip, 0);
     });
     EXPECT_EQ(peak(samples), 24000);
@@ -97,9 +117,9 @@ TEST(SdlAudioMix, EffectsOnOneChannelOverlapAndAreNeverDropped) {
 TEST(SdlAudioMix, MusicLoopsWithoutAGapUntilStopped) {
     const std::string wav = tempPath("loop.wav");
     writeTestWav(wav, steadyLevel(3000, 44100 / 20));  // 50 ms, looped
-    const auto samples = mix("music", wav, 500, [](AudioDevice& device, AudioClip& clip) {
+    const auto samples = mix("music", wav, 200, [](AudioDevice& device, AudioClip& clip, const Wait& wait) {
         device.playMusic(clip, true);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        wait(300);
         EXPECT_TRUE(device.musicPlaying());
         device.stopMusic(clip);
         EXPECT_FALSE(device.musicPlaying());

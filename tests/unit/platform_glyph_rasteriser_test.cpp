@@ -32,6 +32,18 @@ TEST(GlyphRasteriser, FindsBothGameFacesWithSensibleMetrics) {
         EXPECT_GT(face->advance('W'), face->advance('i'));
         EXPECT_GT(face->advance(' '), 0);
         EXPECT_LT(face->advance('W'), fc.pixelHeight * 2);
+        // The other styles of the family are found too, and bold is wider.
+        for (auto [bold, italic] : {std::pair{false, false}, {false, true}, {true, true}}) {
+            auto styled = rasteriser->openFace(fc.name, fc.pixelHeight, bold, italic, error);
+            ASSERT_NE(styled, nullptr) << error;
+            if (!bold) {
+                int thin = 0, thick = 0;
+                for (const char* p = "Tiefschacht"; *p; ++p)
+                    thin += styled->advance(static_cast<unsigned char>(*p)),
+                        thick += face->advance(static_cast<unsigned char>(*p));
+                EXPECT_LT(thin, thick);
+            }
+        }
     }
 }
 

@@ -308,37 +308,3 @@ TEST_F(TextDrawing, DeviceResourcesAndTheirFailure) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST(TextDrawingSmallDevice, ShrunkAtlasKeepsTheSizeOnScreen) {
-    settings.screenWidth = 1024;
-    settings.screenHeight = 768;
-    platformLayer.glyphs = createFreeTypeRasteriser();
-    FakeDevice roomy, small;
-    small.setMaxTextureWidth(256);
-    TextFont full("Times New Roman", 20, FontBold), shrunk("Times New Roman", 20, FontBold);
-    ASSERT_EQ(full.createGlyphAtlas(&roomy), StatusOk);
-    ASSERT_EQ(shrunk.createGlyphAtlas(&small), StatusOk);
-    ASSERT_EQ(full.createDeviceResources(), StatusOk);
-    ASSERT_EQ(shrunk.createDeviceResources(), StatusOk);
-    ASSERT_EQ(shrunk.textScale, 0.5f);
-
-    const char* text = "Punkte:  12345";
-    ASSERT_EQ(full.drawText(-0.9f, 0.8f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFF, text, TextFiltered), StatusOk);
-    ASSERT_EQ(shrunk.drawText(-0.9f, 0.8f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFF, text, TextFiltered),
-              StatusOk);
-    ASSERT_EQ(roomy.draws.size(), 1u);
-    ASSERT_EQ(small.draws.size(), 1u);
-    const auto& a = roomy.draws[0].vertices;
-    const auto& b = small.draws[0].vertices;
-    ASSERT_EQ(a.size(), b.size());
-    // Same line height; the same width within the rounding of a smaller raster.
-    EXPECT_NEAR(a[0].y - a[1].y, 0.03f * 768.0f, 1e-3f);
-    EXPECT_NEAR(b[0].y - b[1].y, 0.03f * 768.0f, 1e-3f);
-    const float widthA = a.back().x - a.front().x, widthB = b.back().x - b.front().x;
-    EXPECT_NEAR(widthB / widthA, 1.0f, 0.08f);
-    platformLayer = PlatformLayer{};
-}
-
-}  // namespace
