@@ -76,6 +76,23 @@ bool writeOutput(const std::string& path, const std::string& text) {
 }
 }  // namespace
 
+namespace {
+// Puts the working directory back as it was when it was constructed.
+class WorkingDirectoryRestorer {
+public:
+    WorkingDirectoryRestorer() { saved_ = std::filesystem::current_path(error_); }
+    ~WorkingDirectoryRestorer() {
+        if (!error_) std::filesystem::current_path(saved_, error_);
+    }
+    WorkingDirectoryRestorer(const WorkingDirectoryRestorer&) = delete;
+    WorkingDirectoryRestorer& operator=(const WorkingDirectoryRestorer&) = delete;
+
+private:
+    std::error_code error_;
+    std::filesystem::path saved_;
+};
+}  // namespace
+
 int runProgram(int argc, char** argv) {
     CommandLine cl;
     int early = parseCommandLine(argc, argv, cl);
@@ -91,6 +108,10 @@ int runProgram(int argc, char** argv) {
             return exitBadCommandLine;
         }
     }
+    // The program runs in the data folder; the caller's working directory is
+    // given back on return, so a caller that runs the game twice in one
+    // process (the tests do) finds its relative paths where it left them.
+    WorkingDirectoryRestorer restoreWorkingDirectory;
     if (!cl.dataDir.empty()) {
         std::error_code ec;
         std::filesystem::current_path(cl.dataDir, ec);

@@ -1,7 +1,20 @@
-// Placeholder until this part of the game is built.
 #include "play/draw_play.hpp"
-void drawPlay(Game&) {}
-void drawTileGrid(World&, const Vec3&) {}
-void drawHeroFrame(World&, const Vec3&, int) {}
-void drawEnemy(World&, const Vec3&, int32_t, bool) {}
-void drawKeyIcon(World&, const Vec3&) {}
+
+#include "app/graphics.hpp"
+#include "world/game.hpp"
+#include "world/level.hpp"
+#include "world/world.hpp"
+
+void drawPlay(Game& game) {
+    refreshViewProjection();
+    if (game.world) {
+        World& world = *game.world;
+        drawTileGrid(world, level.levelOrigin);
+        drawHeroPicture(game);
+        drawEnemiesInView(game);
+        drawSpareLives(world);
+    }
+    drawScore();
+    if (game.world) drawKeys(*game.world);
+    drawInstructions();  // counts the play frames even with nothing to draw on
+}

@@ -1,7 +1,74 @@
-// Placeholder until this part of the game is built.
 #include "play/items.hpp"
-void pickUpItem(int32_t) {}
-int32_t itemReplacement(int32_t) { return 0; }
-int32_t itemPoints(int32_t) { return 0; }
-void applyItemAction(int32_t) {}
-void openGate() {}
+
+#include <algorithm>
+
+#include "app/app_state.hpp"
+#include "app/sound.hpp"
+#include "play/play_state.hpp"
+#include "world/data_tables.hpp"
+#include "world/level.hpp"
+
+namespace {
+// The entries in use, never more than the table holds.
+int32_t entriesInUse() { return std::clamp(itemTable.count, 0, itemCapacity); }
+}  // namespace
+
+void pickUpItem(int32_t code) {
+    setCell(play.heroRow, play.heroCol, itemReplacement(code));
+    // Points may be negative; the sum wraps instead of overflowing.
+    play.score = static_cast<int32_t>(static_cast<uint32_t>(play.score) +
+                                      static_cast<uint32_t>(itemPoints(code)));
+    applyItemAction(code);
+}
+
+int32_t itemReplacement(int32_t code) {
+    for (int32_t i = 0; i < entriesInUse(); ++i)
+        if (itemTable.code[i] == code) return itemTable.replacement[i];
+    return 0;
+}
+
+int32_t itemPoints(int32_t code) {
+    for (int32_t i = 0; i < entriesInUse(); ++i) {
+        if (itemTable.code[i] != code) continue;
+        if (itemTable.points[i] > 0) playSound(sound.coins.get());
+        return itemTable.points[i];
+    }
+    return 0;
+}
+
+// Every entry with the code acts, not only the first.
+void applyItemAction(int32_t code) {
+    for (int32_t i = 0; i < entriesInUse(); ++i) {
+        if (itemTable.code[i] != code) continue;
+        switch (itemTable.action[i]) {
+        case itemActionOpenGate:
+            openGate();
+            break;
+        case itemActionKey:
+            play.keyCount += 1;
+            playSound(sound.coins.get());
+            break;
+        case itemActionExtraLife:
+            play.lives += 1;
+            playSound(sound.coins.get());
+            break;
+        case itemActionLevelEnd:
+            setGameState(StateWon);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void openGate() {
+    const int32_t firstRow = play.heroRow < 0 ? 0 : play.heroRow;
+    for (int32_t row = firstRow; row < levelRows; ++row) {
+        for (int32_t col = 0; col < levelColumns; ++col) {
+            if (cellAt(row, col) != cellGate) continue;
+            setCell(row, col, cellOpened);
+            playSound(sound.gate.get());
+            return;
+        }
+    }
+}

@@ -33,3 +33,11 @@ struct PlayState {
 };
 
 extern PlayState play;
+
+// The quarter of the animation cycle: 0 at its start (128..96), 3 at its end.
+inline int32_t animationQuarter() {
+    if (play.animCounter >= 96) return 0;
+    if (play.animCounter >= 64) return 1;
+    if (play.animCounter >= 32) return 2;
+    return 3;
+}

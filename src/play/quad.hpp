@@ -8,3 +8,6 @@ struct SpriteTexture;
 // record or a record without a texture draws the square untextured (white).
 void drawQuad(World& world, const Vec3& position, const SpriteTexture* texture);
 void drawQuadAdditive(World& world, const Vec3& position, const SpriteTexture* texture);
+// Sampler 0's addressing: clamp (so a picture's edges don't bleed in from
+// the opposite side) or back to wrap.
+void setTextureClamping(bool on);

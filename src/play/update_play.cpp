@@ -1,7 +1,40 @@
-// Placeholder until this part of the game is built.
 #include "play/update_play.hpp"
+
+#include "app/sound.hpp"
+#include "play/draw_play.hpp"
+#include "play/enemies.hpp"
+#include "play/hero_steps.hpp"
+#include "play/items.hpp"
 #include "play/play_state.hpp"
-PlayState play;
-void updatePlay(Game&) {}
-void scrollWorld(Game&, float) {}
-void moveHeroX(Game&, float) {}
+#include "world/game.hpp"
+#include "world/level.hpp"
+
+void updatePlay(Game& game) {
+    playAmbientSounds();
+    playMovementSounds();
+
+    if (play.animCounter > 0)
+        play.animCounter -= animStep;
+    else
+        play.animCounter = 128;
+
+    locateHero(game);
+    // Every frame, jumping or not; the neighbours are not read again after.
+    if (isItem(play.cellHere)) pickUpItem(play.cellHere);
+
+    if (play.jumpCounter == -1) runGroundBlock(game);
+    runJump(game);
+
+    for (auto& enemy : game.enemies)
+        if (enemy) updateEnemy(*enemy);
+
+    if (heroTouchesEnemy(game) && play.deathTimer == 0) {
+        play.deathTimer = 40;
+        playSound(sound.death.get());
+    }
+
+    if (play.deathTimer > 0)
+        runDying(game);
+    else
+        drawPlay(game);
+}

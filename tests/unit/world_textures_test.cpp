@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/graphics.hpp"
+#include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
 #include "unit/world_test_support.hpp"
 #include "world/game.hpp"
@@ -270,4 +271,115 @@ TEST(WorldLoading, TheGameReleasesEveryTextureOnce) {
     EXPECT_EQ(stand.device->liveTextures, 3);  // two blanks and the cursor
     game.reset();
     EXPECT_EQ(stand.device->liveTextures, 0);
+}
+
+namespace {
+void put16(std::string& s, uint32_t v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>((v >> 8) & 0xFF);
+}
+void put32(std::string& s, uint32_t v) {
+    put16(s, v & 0xFFFF);
+    put16(s, v >> 16);
+}
+
+// An uncompressed BMP of 24 or 32 bits per pixel; pixels given as ARGB,
+// rows top first (the file stores them bottom first, rows padded to 4 bytes).
+std::string bmpFile(int w, int h, int bits, const std::vector<uint32_t>& argb) {
+    const int rowBytes = (w * bits / 8 + 3) / 4 * 4;
+    std::string s = "BM";
+    put32(s, 54 + rowBytes * h);
+    put32(s, 0);
+    put32(s, 54);
+    put32(s, 40);
+    put32(s, static_cast<uint32_t>(w));
+    put32(s, static_cast<uint32_t>(h));
+    put16(s, 1);
+    put16(s, static_cast<uint32_t>(bits));
+    put32(s, 0);  // no compression
+    put32(s, static_cast<uint32_t>(rowBytes * h));
+    put32(s, 2835);
+    put32(s, 2835);
+    put32(s, 0);
+    put32(s, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        std::string row;
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = argb[static_cast<size_t>(y * w + x)];
+            row += static_cast<char>(p & 0xFF);
+            row += static_cast<char>((p >> 8) & 0xFF);
+            row += static_cast<char>((p >> 16) & 0xFF);
+            if (bits == 32) row += static_cast<char>(p >> 24);
+        }
+        row.resize(static_cast<size_t>(rowBytes), '\0');
+        s += row;
+    }
+    return s;
+}
+}  // namespace
+
+TEST(WorldColourKey, AppliesToPicturesDecodedFromBmpFiles) {
+    ScratchFolder dir;
+    auto decoder = createSdlImageDecoder();
+    if (!decoder) GTEST_SKIP() << "no image decoder in this build";
+    platformLayer.images = std::move(decoder);
+    graphics.device = std::make_unique<FakeDevice>();
+
+    // Black, almost black, white; red, green, blue: 3 x 2 pixels, so the
+    // 24-bit rows need padding.
+    const std::vector<uint32_t> pixels = {0xFF000000u, 0xFF010000u, 0xFFFFFFFFu,
+                                          0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    const std::vector<uint32_t> keyed = {0x00000000u, 0xFF010000u, 0xFFFFFFFFu,
+                                         0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    for (int bits : {24, 32}) {
+        SCOPED_TRACE(bits);
+        const std::string name = "Graphics/p" + std::to_string(bits) + ".bmp";
+        writeText(name, bmpFile(3, 2, bits, pixels));
+        SpriteTexture s;
+        s.setFileName(name.c_str());
+        s.loadFromFile();
+        ASSERT_TRUE(s.texture);
+        ASSERT_EQ(s.texture->width(), 3u);
+        ASSERT_EQ(s.texture->height(), 2u);
+        for (uint32_t y = 0; y < 2; ++y)
+            for (uint32_t x = 0; x < 3; ++x)
+                EXPECT_EQ(fake(s).pixel(x, y), keyed[y * 3 + x]) << x << "," << y;
+    }
+    platformLayer.images.reset();
+    graphics.device.reset();
+}
+
+TEST(WorldLoading, OnTheSoftwareDevice) {
+    ScratchFolder dir;
+    writeTextureLists();
+    auto system = createSoftwareGraphicsSystem(nullptr, 64, 48);
+    ASSERT_TRUE(system);
+    PresentParameters params;
+    params.windowed = true;
+    params.backBufferFormat = PixelFormat::X8R8G8B8;
+    ASSERT_TRUE(succeeded(
+        system->createDevice(CreateSoftwareVertexProcessing, params, graphics.device)));
+    auto decoder = std::make_unique<FakeDecoder>();
+    DecodedImage cursor = picture(2, 2, 0xFF000000u);
+    cursor.argb[3] = 0xFF204060u;
+    decoder->pictures["Graphics/Cursor.bmp"] = cursor;
+    platformLayer.images = std::move(decoder);
+
+    {
+        World world;
+        ASSERT_TRUE(world.titleTexture->texture);
+        EXPECT_EQ(world.titleTexture->texture->width(), 1024u);
+        EXPECT_EQ(world.titleTexture->texture->height(), 768u);
+        Texture& t = *world.cursorTexture->texture;
+        LockedRect r;
+        ASSERT_TRUE(succeeded(t.lockRect(r)));
+        const auto* texels = static_cast<const uint32_t*>(r.bits);
+        EXPECT_EQ(texels[0], 0x00000000u);
+        EXPECT_EQ(texels[r.pitch / 4 + 1], 0xFF204060u);
+        t.unlockRect();
+        EXPECT_TRUE(world.quadBuffer);
+        EXPECT_FALSE(world.keyTexture->texture);
+    }
+    platformLayer.images.reset();
+    graphics.device.reset();
 }

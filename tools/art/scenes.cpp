@@ -5,7 +5,30 @@
 namespace art {
 namespace {
 
-constexpr int width = 1024, height = 768;
+// The game shows these pictures on a square quad that spans the screen's
+// width, so a picture is stretched to a square and its top and bottom eighth
+// are cut off. The scenes are therefore drawn on a square canvas, with what
+// matters between y = 128 and 896, and squeezed to 1024 x 768 at the end.
+constexpr int width = 1024, height = 1024;
+
+Image squeezeToScreen(const Image& square) {
+    Image out(width, 768);
+    for (int y = 0; y < 768; ++y)
+        for (int x = 0; x < width; ++x) {
+            // Each output row averages the 4/3 canvas rows it stands for.
+            const double y0 = y * 4.0 / 3.0, y1 = (y + 1) * 4.0 / 3.0;
+            double r = 0, g = 0, b = 0, total = 0;
+            for (int sy = static_cast<int>(y0); sy < y1 && sy < height; ++sy) {
+                const double w = std::min<double>(sy + 1, y1) - std::max<double>(sy, y0);
+                const Rgb c = square.at(x, sy);
+                r += c.r * w, g += c.g * w, b += c.b * w, total += w;
+            }
+            out.set(x, y, {static_cast<int>(std::lround(r / total)), static_cast<int>(std::lround(g / total)),
+                           static_cast<int>(std::lround(b / total))});
+        }
+    out.makeOpaque();
+    return out;
+}
 
 void fillEllipse(Image& img, double cx, double cy, double rx, double ry, Rgb c) {
     for (int y = static_cast<int>(cy - ry); y <= cy + ry; ++y)
@@ -46,17 +69,17 @@ void stars(Image& img, int maxY, int seed) {
 
 Image titlePicture() {
     Image img(width, height);
-    const int horizon = 520;
+    const int horizon = 640;
     for (int y = 0; y < height; ++y) {
         const double t = y / double(horizon);
         const Rgb sky = t < 0.6 ? mix({14, 16, 46}, {86, 48, 92}, t / 0.6) : mix({86, 48, 92}, {236, 122, 70}, (t - 0.6) / 0.4);
         img.fillRect(0, y, width, y + 1, sky);
     }
-    stars(img, 300, 5);
+    stars(img, 420, 5);
     // The setting sun behind the far hills.
-    for (int y = 380; y < horizon; ++y)
-        for (int x = 380; x < 650; ++x) {
-            const double d = std::hypot(x - 512.0, y - 505.0);
+    for (int y = 480; y < horizon; ++y)
+        for (int x = 370; x < 660; ++x) {
+            const double d = std::hypot(x - 512.0, y - 625.0);
             if (d < 70) img.set(x, y, mix({255, 214, 120}, {250, 150, 80}, d / 70));
             else if (d < 140) img.blend(x, y, {255, 170, 90}, 0.35 * (1 - (d - 70) / 70));
         }
@@ -81,12 +104,12 @@ Image titlePicture() {
         }
     }
     for (int i = 0; i < 600; ++i) {  // grass blades
-        const int x = static_cast<int>(hashNoise(i, 20, 4) * width), y = horizon + 40 + static_cast<int>(hashNoise(i, 21, 4) * 230);
+        const int x = static_cast<int>(hashNoise(i, 20, 4) * width), y = horizon + 40 + static_cast<int>(hashNoise(i, 21, 4) * 300);
         for (int k = 0; k < 6; ++k) img.set(x + (k > 3), y - k, {70, 120, 56});
     }
     // The shaft's mouth: a ring of stones around a black-blue pit, and a
     // wooden windlass with its rope running down into the dark.
-    const double cx = 512, cy = 640;
+    const double cx = 512, cy = 790;
     fillEllipse(img, cx, cy + 6, 190, 62, {28, 24, 22});
     for (int i = 0; i < 36; ++i) {
         const double a = i * 2 * 3.14159265 / 36;
@@ -97,29 +120,29 @@ Image titlePicture() {
     }
     fillEllipse(img, cx, cy, 150, 40, {6, 6, 14});
     fillEllipse(img, cx, cy + 8, 120, 28, {2, 2, 6});
-    img.fillRect(360, 430, 374, 650, {92, 60, 32});
-    img.fillRect(650, 430, 664, 650, {92, 60, 32});
-    img.fillRect(360, 430, 364, 650, {130, 90, 52});
-    img.fillRect(650, 430, 654, 650, {130, 90, 52});
-    img.fillRect(350, 450, 674, 466, {110, 74, 40});
-    img.fillRect(350, 450, 674, 454, {150, 106, 62});
-    img.fillRect(496, 444, 528, 472, {80, 52, 28});
-    img.fillRect(510, 472, 514, 640, {190, 170, 120});
-    img.fillRect(498, 560, 526, 580, {96, 70, 40});  // the bucket
-    img.fillRect(498, 560, 526, 563, {140, 110, 70});
+    img.fillRect(360, 560, 374, 800, {92, 60, 32});
+    img.fillRect(650, 560, 664, 800, {92, 60, 32});
+    img.fillRect(360, 560, 364, 800, {130, 90, 52});
+    img.fillRect(650, 560, 654, 800, {130, 90, 52});
+    img.fillRect(350, 580, 674, 596, {110, 74, 40});
+    img.fillRect(350, 580, 674, 584, {150, 106, 62});
+    img.fillRect(496, 574, 528, 602, {80, 52, 28});
+    img.fillRect(510, 602, 514, 790, {190, 170, 120});
+    img.fillRect(498, 700, 526, 720, {96, 70, 40});  // the bucket
+    img.fillRect(498, 700, 526, 703, {140, 110, 70});
     // A lantern left at the edge, glowing.
-    img.fillRect(690, 610, 704, 628, {255, 210, 110});
-    img.fillRect(688, 606, 706, 610, {60, 56, 52});
-    for (int y = 540; y < 700; ++y)
-        for (int x = 620; x < 780; ++x) {
-            const double d = std::hypot(x - 697.0, y - 619.0);
+    img.fillRect(720, 760, 734, 778, {255, 210, 110});
+    img.fillRect(718, 756, 736, 760, {60, 56, 52});
+    for (int y = 690; y < 850; ++y)
+        for (int x = 650; x < 810; ++x) {
+            const double d = std::hypot(x - 727.0, y - 769.0);
             if (d > 12 && d < 80) img.blend(x, y, {255, 190, 90}, 0.3 * (1 - d / 80));
         }
     // The name.
     const int cell = 14;
-    drawLetters(img, "Tiefschacht", (width - lettersWidth("Tiefschacht", cell)) / 2, 60, cell, {250, 226, 150}, {170, 110, 50});
+    drawLetters(img, "Tiefschacht", (width - lettersWidth("Tiefschacht", cell)) / 2, 190, cell, {250, 226, 150}, {170, 110, 50});
     img.makeOpaque();
-    return img;
+    return squeezeToScreen(img);
 }
 
 Image wonPicture(const Image& hero16, const Image& treasure16) {
@@ -135,32 +158,32 @@ Image wonPicture(const Image& hero16, const Image& treasure16) {
         }
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const double d = std::hypot(x - 560.0, (y - 560.0) * 1.3);
+            const double d = std::hypot(x - 560.0, (y - 700.0) * 1.3);
             if (d < 520) img.blend(x, y, {255, 190, 80}, 0.45 * (1 - d / 520) * (1 - d / 520));
         }
     // Floor, heaps of gold and the treasure chest, the hero beside it.
-    img.fillRect(0, 640, width, height, {50, 30, 26});
+    img.fillRect(0, 800, width, height, {50, 30, 26});
     for (int i = 0; i < 900; ++i) {
         const double u = hashNoise(i, 1, 44), v = hashNoise(i, 2, 44);
-        const int x = static_cast<int>(420 + (u - 0.5) * 560 * (1 - v * 0.6)), y = static_cast<int>(640 - v * 90 + hashNoise(i, 3, 44) * 20);
+        const int x = static_cast<int>(420 + (u - 0.5) * 560 * (1 - v * 0.6)), y = static_cast<int>(800 - v * 90 + hashNoise(i, 3, 44) * 20);
         fillEllipse(img, x, y, 7, 4, mix({200, 150, 40}, {255, 226, 110}, hashNoise(i, 4, 44)));
     }
-    img.paste(treasure16.scaledUp(14), 500 - 112, 420, true);
-    img.paste(hero16.scaledUp(14), 640, 420, true);
+    img.paste(treasure16.scaledUp(14), 500 - 112, 580, true);
+    img.paste(hero16.scaledUp(14), 640, 580, true);
     // Chains hanging from the vault's ceiling.
     for (int chain : {120, 900}) {
-        for (int y = 0; y < 360; y += 18) {
+        for (int y = 0; y < 500; y += 18) {
             img.fillRect(chain - 5, y, chain + 5, y + 12, {140, 140, 150});
             img.fillRect(chain - 2, y + 3, chain + 2, y + 9, {40, 30, 30});
         }
     }
     const int cell = 16;
-    drawLetters(img, "Gewonnen!", (width - lettersWidth("Gewonnen!", cell)) / 2, 70, cell, {255, 236, 140}, {200, 130, 30});
+    drawLetters(img, "Gewonnen!", (width - lettersWidth("Gewonnen!", cell)) / 2, 190, cell, {255, 236, 140}, {200, 130, 30});
     const int small = 5;
-    drawLetters(img, "Der Schatz ist dein.", (width - lettersWidth("Der Schatz ist dein.", small)) / 2, 230, small,
+    drawLetters(img, "Der Schatz ist dein.", (width - lettersWidth("Der Schatz ist dein.", small)) / 2, 360, small,
                 {240, 230, 210}, {190, 170, 150});
     img.makeOpaque();
-    return img;
+    return squeezeToScreen(img);
 }
 
 }  // namespace art

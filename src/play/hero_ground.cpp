@@ -1,0 +1,147 @@
+// The hero on the ground, on a ladder or in water: everything a frame does
+// while no jump is running.
+#include "app/input_state.hpp"
+#include "app/sound.hpp"
+#include "play/hero_steps.hpp"
+#include "play/play_state.hpp"
+#include "play/snapping.hpp"
+#include "play/update_play.hpp"
+#include "world/game.hpp"
+#include "world/level.hpp"
+
+namespace {
+
+// Spends a key on a locked door at (row, col); the cell becomes a passage.
+void openDoorWithKey(int32_t code, int32_t row, int32_t col) {
+    if (code != cellDoor || play.keyCount <= 0) return;
+    setCell(row, col, cellOpened);
+    play.keyCount -= 1;
+    playSound(sound.door.get());
+}
+
+void updateWater() {
+    if (isWater(play.cellHere)) {
+        if (!play.inWater) playSound(sound.drip.get());
+        play.inWater = 1;
+    } else {
+        play.inWater = 0;
+    }
+}
+
+// The motion flags still hold last frame's values: take back what that
+// motion did wrong, or lift the hero onto a one-cell obstacle.
+void correctLastMotion(Game& game) {
+    if (!play.inWater && !isLadder(play.cellHere) && play.climbingUp)
+        scrollWorld(game, +heroStep);  // climbed off the top of a ladder
+    if (isSolid(play.cellHere) && play.climbingDown) scrollWorld(game, -heroStep);
+
+    if (isSolid(play.cellHere) && play.walkingLeft) {
+        openDoorWithKey(play.cellHere, play.heroRow, play.heroCol);
+        moveHeroX(game, +heroStep);
+        if (play.cellAbove < 66) {
+            moveHeroX(game, -heroStep);
+            scrollWorld(game, -2.0f);
+            stepUpSnap(game);
+        }
+    }
+    if (isSolid(play.cellHere) && play.walkingRight) {
+        openDoorWithKey(play.cellHere, play.heroRow, play.heroCol);
+        moveHeroX(game, -heroStep);
+        if (play.cellAbove < 66) {
+            moveHeroX(game, +heroStep);
+            scrollWorld(game, -2.0f);
+            stepUpSnap(game);
+        }
+    }
+}
+
+// The column beside the hero's; an extreme column wraps to one outside the
+// grid instead of overflowing.
+int32_t columnBeside(int32_t d) {
+    return static_cast<int32_t>(static_cast<uint32_t>(play.heroCol) + static_cast<uint32_t>(d));
+}
+
+bool nearLadder() {
+    return isLadder(play.cellBelow) || isLadder(play.cellHere) || isLadder(play.cellAbove);
+}
+
+// One horizontal key: `walking` is the flag of that direction, `side` the
+// cell on that side and `sideCol` its column.
+void walkKey(Game& game, uint8_t& walking, int32_t side, int32_t sideCol) {
+    walking = 1;
+    if (play.inWater) return;
+    if (nearLadder()) {
+        if (isSolid(side) && play.onLadder) walking = 0;  // no stepping off into a wall
+        openDoorWithKey(side, play.heroRow, sideCol);      // a door beside a ladder
+    }
+    if (play.onLadder && walking) snapToRowCentre(game);
+    if (walking) play.onLadder = 0;
+}
+
+void grabLadder(Game& game) {
+    if (!play.onLadder) {
+        play.walkingLeft = 0;
+        play.walkingRight = 0;
+        snapToColumnCentre(game);
+    }
+    play.onLadder = 1;
+}
+
+void verticalKeys(Game& game) {
+    if (input.keyUp) {
+        if (play.inWater) {
+            play.climbingUp = 1;
+            if (!isLadder(play.cellAbove) && !isWater(play.cellAbove) &&
+                atUpperStop(level.levelOrigin.y))
+                play.climbingUp = 0;  // the highest water row
+        } else if (nearLadder()) {
+            play.climbingUp = 1;
+            grabLadder(game);
+            if (isSolid(play.cellAbove) && atUpperStop(level.levelOrigin.y))
+                play.climbingUp = 0;  // head against a solid cell
+        }
+    }
+    if (input.keyDown) {
+        if (play.inWater) {
+            play.climbingDown = 1;
+            if (isSolid(play.cellBelow) && atLowerStop(level.levelOrigin.y))
+                play.climbingDown = 0;
+        } else if (nearLadder()) {
+            play.climbingDown = 1;
+            grabLadder(game);
+            if (isSolid(play.cellBelow) && atLowerStop(level.levelOrigin.y))
+                play.climbingDown = 0;  // feet on solid ground
+        }
+    }
+}
+
+void clearMotionFlags() {
+    play.climbingDown = 0;
+    play.climbingUp = 0;
+    play.walkingLeft = 0;
+    play.walkingRight = 0;
+}
+
+}  // namespace
+
+void runGroundBlock(Game& game) {
+    updateWater();
+    correctLastMotion(game);
+    clearMotionFlags();
+
+    if (input.keyLeft) walkKey(game, play.walkingLeft, play.cellLeft, columnBeside(-1));
+    if (input.keyRight) walkKey(game, play.walkingRight, play.cellRight, columnBeside(+1));
+    verticalKeys(game);
+
+    // Nothing but ladders and solid cells carries the hero; he drops a whole
+    // cell per frame. In water he floats.
+    if (play.cellBelow < 44 && !play.inWater) {
+        clearMotionFlags();
+        scrollWorld(game, +2.0f);
+    }
+
+    if (play.walkingLeft) moveHeroX(game, -heroStep);
+    if (play.walkingRight) moveHeroX(game, +heroStep);
+    if (play.climbingUp) scrollWorld(game, -heroStep);
+    if (play.climbingDown) scrollWorld(game, +heroStep);
+}

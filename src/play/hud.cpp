@@ -1,0 +1,78 @@
+#include <cstdint>
+#include <cstdio>
+
+#include "app/graphics.hpp"
+#include "play/draw_play.hpp"
+#include "play/enemies.hpp"
+#include "play/play_state.hpp"
+#include "screens/text_font.hpp"
+#include "world/game.hpp"
+#include "world/world.hpp"
+
+namespace {
+constexpr uint32_t shadowColour = 0xFF000000;
+constexpr uint32_t textColour = 0xFFFAFAFA;
+constexpr int32_t instructionFrames = 1000;
+
+bool inView(const Vec3& p) { return p.x > -23.0f && p.x < 23.0f && p.y > -18.0f && p.y < 18.0f; }
+}  // namespace
+
+void drawEnemiesInView(Game& game) {
+    if (!game.world) return;
+    for (const auto& enemy : game.enemies) {
+        if (!enemy || !inView(enemy->position) || !enemy->active) continue;
+        if (!enemyTypeValid(enemy->type)) continue;
+        const bool alphaBlended = enemyTypeTable.entries[enemy->type].blend == 0;
+        drawEnemy(*game.world, enemy->position, enemy->frame, alphaBlended);
+    }
+}
+
+// The life and key icons lie on the menu plane, in the top-left and
+// bottom-left corners.
+void drawSpareLives(World& world) {
+    Vec3 position{-33.0f, 23.0f, 60.0f};
+    for (int32_t i = 0; i < play.lives; ++i) {
+        position.x += 2.0f;
+        drawHeroFrame(world, position, 0);
+    }
+}
+
+void drawKeys(World& world) {
+    Vec3 position{-33.0f, -22.0f, 60.0f};
+    for (int32_t i = 0; i < play.keyCount; ++i) {
+        position.x += 2.0f;
+        drawKeyIcon(world, position);
+    }
+}
+
+void drawScore() {
+    TextFont* font = graphics.largeFont.get();
+    if (!font) return;
+    char text[32];
+    std::snprintf(text, sizeof text, "Punkte:  %i", play.score);
+    font->drawText(0.602f, -0.952f, 0.9f, 0.03f, 0.02f, shadowColour, text, TextFiltered);
+    font->drawText(0.6f, -0.95f, 0.9f, 0.03f, 0.02f, textColour, text, TextFiltered);
+}
+
+// The instructions show in the first play frames after the program starts,
+// not again in later games.
+void drawInstructions() {
+    if (play.helpFrameCount < INT32_MAX) play.helpFrameCount += 1;  // saturates, never wraps
+    if (play.helpFrameCount >= instructionFrames) return;
+    TextFont* font = graphics.smallFont.get();
+    if (!font) return;
+    struct Line {
+        const char* text;
+        float x, y;
+    };
+    static constexpr Line lines[] = {{"Bewegen mit den Pfeiltasten", -0.3f, -0.7f},
+                                     {"Springen mit der Leertaste", -0.29f, -0.6f},
+                                     {"Spiel verlassen mit Esc", -0.255f, -0.5f}};
+    static constexpr Line shadows[] = {{lines[0].text, -0.302f, -0.702f},
+                                       {lines[1].text, -0.292f, -0.602f},
+                                       {lines[2].text, -0.257f, -0.502f}};
+    for (const Line& s : shadows)
+        font->drawText(s.x, s.y, 0.9f, 0.03f, 0.02f, shadowColour, s.text, TextFiltered);
+    for (const Line& l : lines)
+        font->drawText(l.x, l.y, 0.9f, 0.03f, 0.02f, textColour, l.text, TextFiltered);
+}

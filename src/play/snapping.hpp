@@ -1,0 +1,21 @@
+#pragma once
+// The alignments of the hero to row and column centres, and the parity test
+// that tells where climbing and swimming stop. The hero's row is centred when
+// the scroll is an even whole number, his column when x is an odd one.
+#include <cstdint>
+
+class Game;
+
+// Float to 32-bit integer, rounding toward zero. Values beyond the integer
+// range saturate and NaN gives the lowest value, so no input is undefined.
+int32_t truncToInt(float value);
+
+// Scroll to the nearest even whole number; odd whole numbers go away from zero.
+void snapToRowCentre(Game& game);
+// Scroll down to the even whole number at or below trunc(scroll).
+void stepUpSnap(Game& game);
+// Hero x to the centre of his column (for 0 <= x < 1 that is -1).
+void snapToColumnCentre(Game& game);
+
+bool atUpperStop(float scroll);
+bool atLowerStop(float scroll);
