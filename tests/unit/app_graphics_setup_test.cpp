@@ -230,3 +230,35 @@ TEST(AppGraphicsSetupDeathTest, WithoutItsTypefaceTheGameEndsNamingIt) {
     // The stand-in device makes no textures, so no glyph atlas can be made.
     EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "Times New Roman");
 }
+
+TEST(AppGraphicsSetup, TheSoftwareDeviceRefusesWhatItIsToldAndTheLogFollows) {
+    TempDir dir;
+    displayMode(16, 0);
+    struct Case {
+        int mode;
+        std::vector<uint32_t> refused;
+        const char* line;
+    };
+    const std::vector<Case> cases{
+        {0, {}, "hardware VertexProcessing with PureDevice gewollt\n"},
+        {0, {pure}, "hardware VertexProcessing ungewollt\n"},
+        {0, {pure, hw}, "mixed VertexProcessing ungewollt\n"},
+        {0, {pure, hw, mixed}, "software VertexProcessing ungewollt\n"},
+        {1, {hw}, "mixed VertexProcessing ungewollt\n"},
+        {1, {pure}, "hardware VertexProcessing gewollt\n"},
+        {2, {mixed}, "software VertexProcessing ungewollt\n"},
+        {3, {}, "software VertexProcessing gewollt\n"},
+    };
+    for (const Case& c : cases) {
+        auto system = createSoftwareGraphicsSystem(nullptr, 800, 600);
+        if (!system) GTEST_SKIP() << "needs the software device";
+        for (uint32_t kind : c.refused) system->refuseBehaviour(kind);
+        settings.vertexProcessingMode = c.mode;
+        initGraphicsWith(std::move(system));
+        EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), c.line) << "mode " << c.mode;
+        ASSERT_TRUE(theDevice());
+        EXPECT_EQ(theDevice()->backBufferWidth(), 800);
+        EXPECT_EQ(theDevice()->getRenderState(RenderState::CullMode), CullCW);
+        releaseGraphics();
+    }
+}

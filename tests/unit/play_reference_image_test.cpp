@@ -1,0 +1,72 @@
+// One rendered play frame of the shipped game compared with a stored picture.
+// When the pictures or the level change on purpose, renew the reference with
+//   TIEFSCHACHT_RENEW_REFERENCE=1 build/tests/unit_tests --gtest_filter='PlayReferenceImage.*'
+// and commit tests/reference/play_frame.png; the test never renews it by itself.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <unistd.h>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/program.hpp"
+#include "platform/backends.hpp"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int runGame(std::vector<std::string> words) {
+    words.insert(words.begin(), "tiefschacht");
+    std::vector<char*> argv;
+    for (auto& w : words) argv.push_back(w.data());
+    return runProgram(static_cast<int>(argv.size()), argv.data());
+}
+
+int channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+
+}  // namespace
+
+TEST(PlayReferenceImage, APlayFrameLooksAsStored) {
+    const fs::path game = TIEFSCHACHT_GAME_DIR;
+    if (!fs::exists(game / "Graphics" / "Titelbild.bmp")) GTEST_SKIP() << "no runtime folder";
+    const fs::path work = fs::temp_directory_path() / ("tiefschacht-reference-" + std::to_string(::getpid()));
+    fs::remove_all(work);
+    fs::copy(game, work, fs::copy_options::recursive);
+
+    const fs::path shot = work / "frame.png";
+    // The winning run's first 150 frames: through the menus into play, the
+    // hero walking right with the help lines still shown.
+    ASSERT_EQ(runGame({"--headless", "--data", work.string(), "--frames", "150", "--input",
+                       std::string(TIEFSCHACHT_SOURCE_DIR) + "/tests/e2e/winning_run.txt",
+                       "--screenshot", shot.string()}),
+              0);
+
+    const fs::path reference = fs::path(TIEFSCHACHT_SOURCE_DIR) / "tests/reference/play_frame.png";
+    if (std::getenv("TIEFSCHACHT_RENEW_REFERENCE")) {
+        fs::copy_file(shot, reference, fs::copy_options::overwrite_existing);
+        GTEST_SKIP() << "reference renewed: " << reference;
+    }
+
+    auto decoder = createSdlImageDecoder();
+    DecodedImage got, want;
+    ASSERT_TRUE(decoder->decodeFile(shot.string().c_str(), got));
+    ASSERT_TRUE(decoder->decodeFile(reference.string().c_str(), want));
+    ASSERT_EQ(got.width, want.width);
+    ASSERT_EQ(got.height, want.height);
+
+    // Small tolerance: a pixel counts as different when a channel is off by
+    // more than 8; at most 0.5 % of the pixels may differ.
+    size_t differing = 0;
+    for (size_t i = 0; i < got.argb.size(); ++i) {
+        for (int shift : {0, 8, 16}) {
+            if (std::abs(channel(got.argb[i], shift) - channel(want.argb[i], shift)) > 8) {
+                ++differing;
+                break;
+            }
+        }
+    }
+    EXPECT_LE(differing, got.argb.size() / 200) << "pixels differing from " << reference;
+    fs::remove_all(work);
+}
