@@ -87,7 +87,10 @@ static size_t readDigits(const std::string& t, size_t& pos, int base, uint64_t& 
     return count;
 }
 
-bool TokenReader::readDecimal(int32_t& out) {
+// %d and %i: an optional sign, then the digits; with `prefixes`, 0x/0X
+// introduces hexadecimal and a leading 0 octal. The value is stored
+// truncated to 32 bits, as the C conversions store an out-of-range number.
+bool TokenReader::readSignedInteger(int32_t& out, bool prefixes) {
     skipSpace();
     size_t p = pos_;
     bool negative = false;
@@ -96,23 +99,7 @@ bool TokenReader::readDecimal(int32_t& out) {
         ++p;
     }
     uint64_t value = 0;
-    if (readDigits(text_, p, 10, value) == 0) return false;
-    pos_ = p;
-    uint32_t bits = static_cast<uint32_t>(value);
-    out = static_cast<int32_t>(negative ? 0u - bits : bits);
-    return true;
-}
-
-bool TokenReader::readInteger(int32_t& out) {
-    skipSpace();
-    size_t p = pos_;
-    bool negative = false;
-    if (p < text_.size() && (text_[p] == '+' || text_[p] == '-')) {
-        negative = text_[p] == '-';
-        ++p;
-    }
-    uint64_t value = 0;
-    if (p < text_.size() && text_[p] == '0') {
+    if (prefixes && p < text_.size() && text_[p] == '0') {
         if (p + 1 < text_.size() && (text_[p + 1] == 'x' || text_[p + 1] == 'X') &&
             p + 2 < text_.size() && digitValue(text_[p + 2]) < 16) {
             p += 2;
@@ -128,6 +115,10 @@ bool TokenReader::readInteger(int32_t& out) {
     out = static_cast<int32_t>(negative ? 0u - bits : bits);
     return true;
 }
+
+bool TokenReader::readDecimal(int32_t& out) { return readSignedInteger(out, false); }
+
+bool TokenReader::readInteger(int32_t& out) { return readSignedInteger(out, true); }
 
 bool TokenReader::readFloat(float& out) {
     skipSpace();

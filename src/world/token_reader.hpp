@@ -37,6 +37,7 @@ public:
 
 private:
     void skipSpace();
+    bool readSignedInteger(int32_t& out, bool prefixes);
     std::string text_;
     size_t pos_ = 0;
 };
