@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include <unistd.h>
+
 #include "app/sound.hpp"
 #include "platform/backends.hpp"
 #include "unit/sound_test_wav.hpp"
@@ -22,7 +24,10 @@ namespace fs = std::filesystem;
 
 std::string tempPath(const std::string& leaf) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    return (fs::path(testing::TempDir()) / (std::string(info->name()) + "_" + leaf)).string();
+    // One name per process, so test runs side by side never share a file.
+    return (fs::path(testing::TempDir()) /
+            (std::string(info->name()) + "_" + std::to_string(::getpid()) + "_" + leaf))
+        .string();
 }
 
 std::vector<int16_t> readOutput(const std::string& path) {
