@@ -118,6 +118,18 @@ Status SoftwareDevice::present() {
 
 // ------------------------------------------------------------ states --
 
+namespace {
+// One state assignment as the device and the state blocks record it.
+RecordedState stateChange(RecordedState::Kind kind, int unit, int index, uint32_t value) {
+    RecordedState s;
+    s.kind = kind;
+    s.unit = unit;
+    s.index = index;
+    s.value = value;
+    return s;
+}
+}  // namespace
+
 void SoftwareDevice::change(const RecordedState& s) {
     if (recording_)
         swr::recordState(recorded_, s);
@@ -165,11 +177,7 @@ Status SoftwareDevice::getTransform(TransformKind kind, Mat4& out) const {
 
 Status SoftwareDevice::setRenderState(RenderState st, uint32_t value) {
     if (!validRender(st)) return StatusInvalidCall;
-    RecordedState s;
-    s.kind = RecordedState::Kind::Render;
-    s.index = static_cast<int>(st);
-    s.value = value;
-    change(s);
+    change(stateChange(RecordedState::Kind::Render, 0, static_cast<int>(st), value));
     return StatusOk;
 }
 
@@ -179,12 +187,7 @@ uint32_t SoftwareDevice::getRenderState(RenderState st) const {
 
 Status SoftwareDevice::setSamplerState(int sampler, SamplerState st, uint32_t value) {
     if (!validSampler(sampler, st)) return StatusInvalidCall;
-    RecordedState s;
-    s.kind = RecordedState::Kind::Sampler;
-    s.unit = sampler;
-    s.index = static_cast<int>(st);
-    s.value = value;
-    change(s);
+    change(stateChange(RecordedState::Kind::Sampler, sampler, static_cast<int>(st), value));
     return StatusOk;
 }
 
@@ -194,12 +197,7 @@ uint32_t SoftwareDevice::getSamplerState(int sampler, SamplerState st) const {
 
 Status SoftwareDevice::setTextureStageState(int stage, TextureStageState st, uint32_t value) {
     if (!validStage(stage, st)) return StatusInvalidCall;
-    RecordedState s;
-    s.kind = RecordedState::Kind::Stage;
-    s.unit = stage;
-    s.index = static_cast<int>(st);
-    s.value = value;
-    change(s);
+    change(stateChange(RecordedState::Kind::Stage, stage, static_cast<int>(st), value));
     return StatusOk;
 }
 
