@@ -41,6 +41,23 @@ bool bmpHasAlphaChannel(const uint8_t* d, size_t n) {
     return readLe32(d + 14 + 52) != 0;  // the alpha mask of a V3 or later header
 }
 
+bool isPng(const uint8_t* d, size_t n) {
+    static constexpr uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    return n >= 8 && std::memcmp(d, pngSignature, 8) == 0;
+}
+bool isJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
+
+// The formats decoded, by their SDL2_image type names: only those whose
+// declared size sizeAcceptable can check. Anything else (SVG, GIF, XCF and
+// the rest SDL2_image would guess at) is refused, so no file can get past the
+// size guard, or into a loader the game never needs, by its format.
+const char* decodedFormat(const uint8_t* d, size_t n) {
+    if (isBmp(d, n)) return "BMP";
+    if (isPng(d, n)) return "PNG";
+    if (isJpeg(d, n)) return "JPG";
+    return nullptr;
+}
+
 // Rejects declared sizes beyond largestSide for the formats whose size
 // sits in a known place (BMP, PNG, JPEG).
 bool sizeAcceptable(const uint8_t* d, size_t n) {
@@ -56,8 +73,7 @@ bool sizeAcceptable(const uint8_t* d, size_t n) {
         return n >= 26 && ok(static_cast<int32_t>(readLe32(d + 18)),
                              static_cast<int32_t>(readLe32(d + 22)));
     }
-    static constexpr uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (n >= 24 && std::memcmp(d, pngSignature, 8) == 0)
+    if (n >= 24 && isPng(d, n))
         return readBe32(d + 16) <= largestSide && readBe32(d + 20) <= largestSide;
     if (n >= 4 && d[0] == 0xFF && d[1] == 0xD8) {
         // Walk the JPEG segments up to the first frame header.
@@ -101,10 +117,11 @@ public:
     bool decodeMemory(const void* data, size_t size, DecodedImage& out) override {
         if (!data || size == 0 || size > largestFile) return false;
         const auto* bytes = static_cast<const uint8_t*>(data);
-        if (!sizeAcceptable(bytes, size)) return false;
+        const char* format = decodedFormat(bytes, size);
+        if (!format || !sizeAcceptable(bytes, size)) return false;
         SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
         if (!rw) return false;
-        SDL_Surface* loaded = IMG_Load_RW(rw, 1);
+        SDL_Surface* loaded = IMG_LoadTyped_RW(rw, 1, format);
         if (!loaded) return false;
         bool ownAlpha = loaded->format->Amask != 0 &&
                         (!isBmp(bytes, size) || bmpHasAlphaChannel(bytes, size));

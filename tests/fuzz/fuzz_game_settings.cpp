@@ -1,0 +1,70 @@
+// Data/SpielEinstellungen.txt: the view distance. It sets the far plane of
+// the camera, so a few squares are drawn through that camera on the software
+// device: no distance the file gives may break the drawing.
+#include <array>
+#include <cstring>
+#include <memory>
+
+#include "app/graphics.hpp"
+#include "app/settings.hpp"
+#include "fuzz_support.hpp"
+#include "platform/software_device.hpp"
+#include "play/quad.hpp"
+#include "world/game.hpp"
+#include "world/world.hpp"
+
+namespace {
+constexpr int screenWidth = 64;
+constexpr int screenHeight = 48;
+
+constexpr std::array<QuadVertex, 4> unitQuad = {{
+    {-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
+    {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
+    {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
+    {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
+}};
+
+// Play plane, menu plane, very near, behind the eye and far away.
+constexpr std::array<Vec3, 6> positions = {{
+    {0.0f, 0.0f, 40.0f}, {-20.0f, 15.0f, 60.0f}, {0.0f, 0.0f, 1.0f},
+    {0.0f, 0.0f, -5.0f}, {3.0f, -2.0f, 5000.0f}, {0.0f, 0.0f, 0.5f},
+}};
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::makeScratchFolder();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::InScratchFolder inScratch;
+    fuzz::resetProcessState();
+    fuzz::writeFile(gameSettingsFile, data, size);
+    readGameSettings();
+
+    graphics.device = std::make_unique<SoftwareDevice>(nullptr, screenWidth, screenHeight,
+                                                       PixelFormat::A8R8G8B8, true, 0);
+    graphics.aspectRatio = static_cast<float>(screenWidth) / static_cast<float>(screenHeight);
+    setUpCamera();
+    {
+        World world{BareTag{}};
+        GraphicsDevice& device = *graphics.device;
+        FUZZ_CHECK(succeeded(device.createVertexBuffer(sizeof(unitQuad), UsageWriteOnly,
+                                                       FvfQuadVertex, Pool::Managed,
+                                                       world.quadBuffer)));
+        void* bytes = nullptr;
+        FUZZ_CHECK(succeeded(world.quadBuffer->lock(0, 0, &bytes, 0)) && bytes);
+        std::memcpy(bytes, unitQuad.data(), sizeof(unitQuad));
+        world.quadBuffer->unlock();
+
+        device.clear(0xFF000000u, 1.0f);
+        device.beginScene();
+        for (const Vec3& p : positions) {
+            drawQuad(world, p, nullptr);
+            drawQuadAdditive(world, p, nullptr);
+        }
+        device.endScene();
+    }
+    graphics.device.reset();
+    return 0;
+}

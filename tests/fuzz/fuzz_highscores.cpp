@@ -1,0 +1,48 @@
+// The highscore file: ten name and score pairs. After reading, the list is
+// written back and read again: what the game writes it must read back the
+// same, whatever the names were.
+#include <cstring>
+#include <string>
+
+#include "fuzz_support.hpp"
+#include "world/data_tables.hpp"
+
+namespace {
+constexpr const char* listFile = "Data/Highscore.txt";
+
+// A name as the list keeps it: at most 14 characters, ended by the first NUL.
+std::string nameOf(const std::array<char, 15>& entry) {
+    return std::string(entry.data(), strnlen(entry.data(), entry.size()));
+}
+
+// The name as it reads back after a write: blanks become '_', an empty name '-'.
+std::string afterRoundTrip(std::string name) {
+    for (char& c : name)
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') c = '_';
+    if (name.empty()) name = "-";
+    return name;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::makeScratchFolder();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::InScratchFolder inScratch;
+    fuzz::resetProcessState();
+    fuzz::writeFile(listFile, data, size);
+    readHighscores(listFile);
+    for (const auto& entry : highscoreTable.names) FUZZ_CHECK(entry.back() == '\0');
+
+    const HighscoreTable read = highscoreTable;
+    writeHighscores(listFile);
+    highscoreTable = HighscoreTable{};
+    readHighscores(listFile);
+    for (int i = 0; i < highscoreCount; ++i) {
+        FUZZ_CHECK(nameOf(highscoreTable.names[i]) == afterRoundTrip(nameOf(read.names[i])));
+        FUZZ_CHECK(highscoreTable.scores[i] == read.scores[i]);
+    }
+    return 0;
+}

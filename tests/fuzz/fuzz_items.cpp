@@ -1,0 +1,18 @@
+// The item file: a count, then four labelled numbers per item.
+#include "fuzz_support.hpp"
+#include "world/data_tables.hpp"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::makeScratchFolder();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::InScratchFolder inScratch;
+    fuzz::resetProcessState();
+    fuzz::writeFile("Data/Items.txt", data, size);
+    readItems("Data/Items.txt");
+    // Play walks the first `count` entries of each column.
+    FUZZ_CHECK(itemTable.count >= 0 && itemTable.count <= itemCapacity);
+    return 0;
+}

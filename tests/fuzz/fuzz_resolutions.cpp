@@ -1,0 +1,24 @@
+// Data/Resolutions.txt: the display mode, the back-buffer count and windowed or not.
+#include <algorithm>
+
+#include "app/settings.hpp"
+#include "fuzz_support.hpp"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::makeScratchFolder();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::InScratchFolder inScratch;
+    fuzz::resetProcessState();
+    fuzz::writeFile(resolutionsFile, data, size);
+    readResolutions();
+    // The window is opened at one of the four modes, whatever the file says.
+    FUZZ_CHECK(std::any_of(displayModes.begin(), displayModes.end(), [](const DisplayModeEntry& m) {
+        return m.width == settings.screenWidth && m.height == settings.screenHeight &&
+               m.colourDepth == settings.colourDepth;
+    }));
+    FUZZ_CHECK(settings.fullScreen == 0 || settings.fullScreen == 1);
+    return 0;
+}
