@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and runs every test: once in Release, once
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# under AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of
+# every fuzz target on its seed corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
@@ -16,3 +17,6 @@ bash "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1" \
   -DTIEFSCHACHT_SANITIZE=ON -DTIEFSCHACHT_BENCH=OFF
 (cd "$root/build-asan" && ctest --output-on-failure --parallel "$jobs")
+
+# Every fuzz target for a few seconds (TIEFSCHACHT_FUZZ_SECONDS, default 10).
+bash "$root/scripts/fuzz.sh" "${TIEFSCHACHT_FUZZ_SECONDS:-10}"

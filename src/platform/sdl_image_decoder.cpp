@@ -47,14 +47,28 @@ bool isPng(const uint8_t* d, size_t n) {
 }
 bool isJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
 
-// The formats decoded, by their SDL2_image type names: only those whose
-// declared size sizeAcceptable can check. Anything else (SVG, GIF, XCF and
-// the rest SDL2_image would guess at) is refused, so no file can get past the
-// size guard, or into a loader the game never needs, by its format.
-const char* decodedFormat(const uint8_t* d, size_t n) {
-    if (isBmp(d, n)) return "BMP";
-    if (isPng(d, n)) return "PNG";
-    if (isJpeg(d, n)) return "JPG";
+// The formats decoded: only those whose declared size sizeAcceptable can
+// check. Anything else SDL2_image would guess from the contents (SVG, GIF,
+// XCF and the rest) is refused, so no file gets past the size guard, or into
+// a loader the game never needs, by its format.
+enum class Format { None, Bmp, Png, Jpeg };
+
+Format formatOf(const uint8_t* d, size_t n) {
+    if (isBmp(d, n)) return Format::Bmp;
+    if (isPng(d, n)) return Format::Png;
+    if (isJpeg(d, n)) return Format::Jpeg;
+    return Format::None;
+}
+
+// The format's own loader: the general one would try every format in turn
+// however the file starts.
+SDL_Surface* loadAs(Format format, SDL_RWops* rw) {
+    switch (format) {
+    case Format::Bmp: return IMG_LoadBMP_RW(rw);
+    case Format::Png: return IMG_LoadPNG_RW(rw);
+    case Format::Jpeg: return IMG_LoadJPG_RW(rw);
+    case Format::None: break;
+    }
     return nullptr;
 }
 
@@ -117,11 +131,12 @@ public:
     bool decodeMemory(const void* data, size_t size, DecodedImage& out) override {
         if (!data || size == 0 || size > largestFile) return false;
         const auto* bytes = static_cast<const uint8_t*>(data);
-        const char* format = decodedFormat(bytes, size);
-        if (!format || !sizeAcceptable(bytes, size)) return false;
+        const Format format = formatOf(bytes, size);
+        if (format == Format::None || !sizeAcceptable(bytes, size)) return false;
         SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
         if (!rw) return false;
-        SDL_Surface* loaded = IMG_LoadTyped_RW(rw, 1, format);
+        SDL_Surface* loaded = loadAs(format, rw);
+        SDL_RWclose(rw);
         if (!loaded) return false;
         bool ownAlpha = loaded->format->Amask != 0 &&
                         (!isBmp(bytes, size) || bmpHasAlphaChannel(bytes, size));

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/backends.hpp"
+
+// The decoder takes BMP, PNG and JPEG, the formats whose declared size it can
+// check before decoding. Every other format SDL2_image would otherwise guess
+// from the contents is refused: a picture in one of them would pass the size
+// guard unchecked, and its loader is code the game never needs (the SVG
+// loader, for one, leaks memory on every picture).
+TEST(PlatformImageFormats, OnlyFormatsWithACheckedSizeAreDecoded) {
+    auto decoder = createSdlImageDecoder();
+    DecodedImage img;
+
+    const std::string svg =
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"4\" height=\"4\">"
+        "<rect width=\"4\" height=\"4\" fill=\"#ff0000\"/></svg>";
+    EXPECT_FALSE(decoder->decodeMemory(svg.data(), svg.size(), img));
+
+    // A one-pixel GIF, and the same GIF claiming 60000 x 60000 pixels.
+    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
+                                0xFF, 0, 0, 0, 0, 0,  // two palette colours
+                                ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, ';'};
+    EXPECT_FALSE(decoder->decodeMemory(gif.data(), gif.size(), img));
+    gif[6] = gif[8] = 0x60;
+    gif[7] = gif[9] = 0xEA;
+    EXPECT_FALSE(decoder->decodeMemory(gif.data(), gif.size(), img));
+
+    const std::string xpm =
+        "/* XPM */\nstatic char *p[] = {\"1 1 1 1\", \"a c #00FF00\", \"a\"};\n";
+    EXPECT_FALSE(decoder->decodeMemory(xpm.data(), xpm.size(), img));
+
+    // The formats the game uses still decode.
+    DecodedImage picture;
+    picture.width = 2;
+    picture.height = 1;
+    picture.argb = {0xFF102030u, 0x80FFFFFFu};
+    ASSERT_TRUE(decoder->writeFile("formats.png", picture));
+    ASSERT_TRUE(decoder->writeFile("formats.bmp", picture));
+    for (const char* name : {"formats.png", "formats.bmp"}) {
+        DecodedImage back;
+        EXPECT_TRUE(decoder->decodeFile(name, back)) << name;
+        EXPECT_EQ(back.width, 2) << name;
+        std::remove(name);
+    }
+}
