@@ -12,8 +12,10 @@
 
 namespace {
 // Pictures larger than this on either side are refused before decoding, so a
-// damaged or hostile header cannot ask for gigabytes.
-constexpr uint32_t largestSide = 16384;
+// damaged or hostile header cannot ask for gigabytes (a few bytes claiming
+// 16384 x 16384 pixels cost seconds and over a gigabyte to decode). No
+// texture can be larger: it is the largest side the graphics device takes.
+constexpr uint32_t largestSide = 4096;
 constexpr size_t largestFile = 256u << 20;
 
 uint32_t readLe32(const uint8_t* p) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/backends.hpp"
@@ -45,5 +46,34 @@ TEST(PlatformImageFormats, OnlyFormatsWithACheckedSizeAreDecoded) {
         EXPECT_TRUE(decoder->decodeFile(name, back)) << name;
         EXPECT_EQ(back.width, 2) << name;
         std::remove(name);
+    }
+}
+
+// A few bytes of BMP header claiming more pixels than any texture can hold
+// would still make the decoder allocate and convert them all; such a picture
+// is refused before decoding.
+TEST(PlatformImageFormats, APictureLargerThanAnyTextureIsRefusedBeforeDecoding) {
+    auto decoder = createSdlImageDecoder();
+    auto header = [](int32_t w, int32_t h) {
+        std::vector<uint8_t> v{'B', 'M'};
+        auto put32 = [&v](uint32_t x) {
+            for (int i = 0; i < 4; ++i) v.push_back(static_cast<uint8_t>(x >> (8 * i)));
+        };
+        put32(54 + 64);
+        put32(0);
+        put32(54);
+        put32(40);
+        put32(static_cast<uint32_t>(w));
+        put32(static_cast<uint32_t>(h));
+        v.push_back(1), v.push_back(0), v.push_back(24), v.push_back(0);
+        for (int i = 0; i < 6; ++i) put32(0);
+        v.resize(v.size() + 64, 0x10);
+        return v;
+    };
+    DecodedImage img;
+    for (auto [w, h] : {std::pair{4097, 1}, std::pair{1, 4097}, std::pair{16384, 16384},
+                        std::pair{1, -4097}}) {
+        const std::vector<uint8_t> file = header(w, h);
+        EXPECT_FALSE(decoder->decodeMemory(file.data(), file.size(), img)) << w << " x " << h;
     }
 }
