@@ -27,8 +27,22 @@ struct ScreenRect {
 // are the six vertices in triangle order.
 bool findScreenRect(const ScreenVertex* const (&corners)[6], ScreenRect& out);
 
+// What the column tables were last built for: the tile grid draws its
+// squares column by column, so most rectangles reuse the columns of the one
+// before.
+struct ColumnKey {
+    int first = 0, count = -1;
+    double left = 0, right = 0, uLeft = 0, uRight = 0;
+    int width = 0;
+    bool linear = false, wrap = false;
+    bool operator==(const ColumnKey&) const = default;
+};
+
 // Per-rectangle tables, kept between draws so drawing allocates nothing.
 struct SpanTables {
+    ColumnKey columns;                     // what col0 .. colWeightInv hold
+    bool adjacentColumns = false;          // col1 == col0 + 1 everywhere
+    int lineFirst = 0, lineLast = -1;      // texel columns the columns read
     std::vector<int32_t> col0, col1;       // texel columns per pixel column
     std::vector<uint16_t> colWeight;       // 4 lanes per column: fx
     std::vector<uint16_t> colWeightInv;    // 4 lanes per column: 256 - fx
