@@ -339,23 +339,23 @@ void dispatchMode(BlendMode mode, bool alphaTest, bool identity, const SpanKerne
 // column) is rewritten as that column and its neighbour with the whole
 // weight on the edge column: the same colour, and most rectangles then read
 // neighbouring columns throughout.
-void buildColumns(const ColumnKey& key, SpanTables& t) {
+void buildColumns(const AxisKey& key, SpanTables& t) {
     const int cols = key.count;
-    axisTable(key.first, cols, key.left, key.right, key.uLeft, key.uRight, key.width, key.linear, key.wrap,
+    axisTable(key.first, cols, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
               t.col0, t.col1, t.fixedU);
     t.colWeight.resize(static_cast<size_t>(cols) * 4);
     t.colWeightInv.resize(static_cast<size_t>(cols) * 4);
     t.adjacentColumns = key.linear;
-    t.lineFirst = key.width;
+    t.lineFirst = key.size;
     t.lineLast = -1;
     for (int x = 0; x < cols; ++x) {
         uint16_t f = key.linear ? static_cast<uint16_t>(t.fixedU[x] & 255) : 0;
-        if (key.linear && t.col0[x] == t.col1[x] && key.width > 1) {
+        if (key.linear && t.col0[x] == t.col1[x] && key.size > 1) {
             if (t.col0[x] == 0) {
                 t.col1[x] = 1;
                 f = 0;
             } else {
-                t.col0[x] = key.width - 2;
+                t.col0[x] = key.size - 2;
                 f = 256;
             }
         }
@@ -372,6 +372,20 @@ void buildColumns(const ColumnKey& key, SpanTables& t) {
     t.columns = key;
 }
 
+// The row table for `key`, from the cache or built into its slot.
+const RowTable& rowTable(const AxisKey& key, SpanTables& t) {
+    size_t slot = (static_cast<size_t>(key.first) * 31u + static_cast<size_t>(key.count)) % SpanTables::rowCacheSize;
+    RowTable& r = t.rows[slot];
+    if (r.key == key) return r;
+    axisTable(key.first, key.count, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
+              r.row0, r.row1, r.fixedV);
+    r.rowWeight.resize(key.count);
+    for (int y = 0; y < key.count; ++y)
+        r.rowWeight[y] = key.linear ? static_cast<uint16_t>(r.fixedV[y] & 255) : 0;
+    r.key = key;
+    return r;
+}
+
 }  // namespace
 
 void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const RenderTarget& target,
@@ -384,8 +398,10 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
 
     const TextureView& tex = setup.texture;
     const bool linear = setup.sampler.linear;
-    axisTable(r0, rows, rect.top, rect.bottom, rect.vTop, rect.vBottom, tex.height, linear,
-              setup.sampler.wrapV, t.row0, t.row1, t.fixedV);
+    const RowTable& rowsOf =
+        rowTable(AxisKey{r0, rows, rect.top, rect.bottom, rect.vTop, rect.vBottom, tex.height, linear,
+                         setup.sampler.wrapV},
+                 t);
 
     std::array<uint16_t, 4> k{}, c{};
     const BlendMode mode = blendMode(setup.blend);
@@ -394,21 +410,18 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
     if (!simd) {
         axisTable(c0, cols, rect.left, rect.right, rect.uLeft, rect.uRight, tex.width, linear,
                   setup.sampler.wrapU, t.col0, t.col1, t.fixedU);
-        t.columns = ColumnKey{};  // the weights no longer match col0 and col1
+        t.columns = AxisKey{};  // the weights no longer match col0 and col1
         for (int y = 0; y < rows; ++y) {
             size_t base = static_cast<size_t>(r0 + y) * target.width + c0;
             for (int x = 0; x < cols; ++x)
-                shadePixel(setup, target, base + x, rect.z, t.fixedU[x], t.fixedV[y], rect.diffuse);
+                shadePixel(setup, target, base + x, rect.z, t.fixedU[x], rowsOf.fixedV[y], rect.diffuse);
         }
         return;
     }
 
-    const ColumnKey columns{c0,           cols,      rect.left, rect.right, rect.uLeft,
-                            rect.uRight, tex.width, linear,    setup.sampler.wrapU};
+    const AxisKey columns{c0,          cols,      rect.left, rect.right, rect.uLeft,
+                          rect.uRight, tex.width, linear,    setup.sampler.wrapU};
     if (!(t.columns == columns)) buildColumns(columns, t);
-    t.rowWeight.resize(rows);
-    for (int y = 0; y < rows; ++y)
-        t.rowWeight[y] = linear ? static_cast<uint16_t>(t.fixedV[y] & 255) : 0;
 
     SpanKernel kernel;
     kernel.col0 = t.col0.data();
@@ -429,7 +442,7 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
     kernel.lineFirst = t.lineFirst;
     kernel.lineLast = t.lineLast;
     if (linear) t.line.resize(static_cast<size_t>(tex.width) * 4);
-    RowSource src{&tex, t.row0.data(), t.row1.data(), t.rowWeight.data(), t.line.data(),
+    RowSource src{&tex, rowsOf.row0.data(), rowsOf.row1.data(), rowsOf.rowWeight.data(), t.line.data(),
                   target.colour + static_cast<size_t>(r0) * target.width + c0, target.width, rows, cols};
     if (!linear)
         dispatchMode<false, false>(mode, setup.alphaTest, identity, kernel, src);
