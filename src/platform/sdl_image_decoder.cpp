@@ -49,6 +49,20 @@ bool isPng(const uint8_t* d, size_t n) {
 }
 bool isJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
 
+// Whether every chunk of a PNG lies inside the file, up to and with IEND.
+// The PNG loader does not notice when a read comes up short, so a chunk
+// that claims to run past the end makes it read the same bytes forever.
+bool pngChunksInside(const uint8_t* d, size_t n) {
+    size_t p = 8;
+    while (p + 12 <= n) {
+        const uint64_t end = uint64_t{p} + 12 + readBe32(d + p);
+        if (end > n) return false;
+        if (std::memcmp(d + p + 4, "IEND", 4) == 0) return true;
+        p = static_cast<size_t>(end);
+    }
+    return false;
+}
+
 // The formats decoded: only those whose declared size sizeAcceptable can
 // check. Anything else SDL2_image would guess from the contents (SVG, GIF,
 // XCF and the rest) is refused, so no file gets past the size guard, or into
@@ -135,6 +149,7 @@ public:
         const auto* bytes = static_cast<const uint8_t*>(data);
         const Format format = formatOf(bytes, size);
         if (format == Format::None || !sizeAcceptable(bytes, size)) return false;
+        if (format == Format::Png && !pngChunksInside(bytes, size)) return false;
         SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
         if (!rw) return false;
         SDL_Surface* loaded = loadAs(format, rw);

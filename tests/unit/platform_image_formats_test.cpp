@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -76,4 +79,34 @@ TEST(PlatformImageFormats, APictureLargerThanAnyTextureIsRefusedBeforeDecoding) 
         const std::vector<uint8_t> file = header(w, h);
         EXPECT_FALSE(decoder->decodeMemory(file.data(), file.size(), img)) << w << " x " << h;
     }
+}
+
+// A PNG whose chunk claims to run past the end of the file made the PNG
+// loader read the same bytes again and again, without end; so does one cut
+// short before its end chunk. Both are refused, and a whole PNG still loads.
+TEST(PlatformImageFormats, APngWithAChunkPastTheEndIsRefused) {
+    auto decoder = createSdlImageDecoder();
+    DecodedImage picture;
+    picture.width = 3;
+    picture.height = 2;
+    picture.argb.assign(6, 0xFF336699u);
+    ASSERT_TRUE(decoder->writeFile("whole.png", picture));
+    std::ifstream in("whole.png", std::ios::binary);
+    const std::vector<uint8_t> whole((std::istreambuf_iterator<char>(in)),
+                                     std::istreambuf_iterator<char>());
+    std::remove("whole.png");
+    DecodedImage img;
+    ASSERT_TRUE(decoder->decodeMemory(whole.data(), whole.size(), img));
+
+    // The header chunk, then an ancillary chunk claiming 64518 bytes in a file of 77.
+    const std::vector<uint8_t> found = {
+        0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
+        0x44, 0x52, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06, 0x00, 0x00,
+        0x00, 0x9d, 0x74, 0x66, 0x1a, 0x00, 0x00, 0xfc, 0x06, 0x74, 0x52, 0x4e, 0x53, 0x45,
+        0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0x49, 0x00, 0x00, 0x00, 0x0f, 0x04, 0x0d, 0x02,
+        0x0a, 0x06, 0x40, 0x16, 0x18, 0x31, 0xfe, 0x07, 0x92, 0x0e, 0x00, 0x7d, 0xd1, 0x09,
+        0x1a, 0x65, 0xde, 0xec, 0x8f, 0x00, 0x00};
+    EXPECT_FALSE(decoder->decodeMemory(found.data(), found.size(), img));
+    for (size_t keep : {whole.size() - 1, whole.size() - 12, size_t{40}})
+        EXPECT_FALSE(decoder->decodeMemory(whole.data(), keep, img)) << keep;
 }
