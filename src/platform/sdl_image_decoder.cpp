@@ -96,7 +96,10 @@ bool sizeAcceptable(const uint8_t* d, size_t n) {
         if (h < 0) h = -h;
         return w <= largestSide && h <= largestSide;
     };
-    if (isBmp(d, n) && n >= 26) {
+    if (isBmp(d, n)) {
+        // Too short to hold its size: the loader would read the missing
+        // bytes as whatever it likes, and ask for gigabytes.
+        if (n < 26) return false;
         uint32_t headerSize = readLe32(d + 14);
         if (headerSize == 12)
             return ok(d[18] | d[19] << 8, d[20] | d[21] << 8);
