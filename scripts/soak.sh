@@ -2,9 +2,9 @@
 # The long soak: scripts/soak.sh FRAMES [SEED]
 # Builds the game with AddressSanitizer and UndefinedBehaviorSanitizer at -O2
 # in build-soak/, then runs it headless on a seeded random input script twice,
-# for 10 000 frames and for FRAMES frames (the same script, the same start),
+# for the first 10 000 frames of a FRAMES-frame script and for all of it,
 # each in a fresh copy of the runtime folder, and prints the peak resident
-# size of both runs. Any sanitizer report ends the run and fails it.
+# size of both runs: the same input held in memory, only the frames differ. Any sanitizer report ends the run and fails it.
 # SOAK_MODE=4 runs at 1024 x 768 instead of 800 x 600.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,8 +25,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 run() {
   nice -n 10 cmake -DGAME="$tree/game/tiefschacht" -DSOAK="$tree/tools/soak/soak" \
-    -DGAME_DIR="$tree/game" -DWORK="$tree/soak_$1" -DFRAMES="$1" -DSEED="$seed" \
-    -DMODE="$mode" -DTIME="$time_program" -P "$root/tests/soak/soak_run.cmake"
+    -DGAME_DIR="$tree/game" -DWORK="$tree/soak_$1" -DFRAMES="$1" -DSCRIPT_FRAMES="$frames" \
+    -DSEED="$seed" -DMODE="$mode" -DTIME="$time_program" -P "$root/tests/soak/soak_run.cmake"
 }
 
 short=10000
