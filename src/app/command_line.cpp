@@ -25,8 +25,13 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
         ->type_name("FILE");
     cli.add_option("--dump-state", out.dumpFile, "When the run ends, write the state dump (JSON)")
         ->type_name("FILE");
+    cli.add_flag("--timedemo", out.timedemo,
+                 "With --headless and --input: run the script as fast as possible, then print "
+                 "the frame times of the update and the drawing");
     try {
         cli.parse(argc, argv);
+        if (out.timedemo && (!out.headless || out.inputFile.empty()))
+            throw CLI::ValidationError("--timedemo", "needs --headless and --input FILE");
     } catch (const CLI::CallForHelp&) {
         std::cout << cli.help();
         return 0;

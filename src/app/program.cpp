@@ -1,10 +1,12 @@
 #include "app/program.hpp"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
 #include "app/app_state.hpp"
 #include "app/command_line.hpp"
+#include "app/frame_timing.hpp"
 #include "app/graphics.hpp"
 #include "app/input_state.hpp"
 #include "app/message_loop.hpp"
@@ -36,6 +38,7 @@ void resetProcessState() {
     play = PlayState{};
     level = LevelState{};
     rng = RandomGenerator{};
+    frameTiming = FrameTiming{};
     itemTable = ItemTable{};
     highscoreTable = HighscoreTable{};
     enemyTypeTable = EnemyTypeTable{};
@@ -94,6 +97,7 @@ private:
 }  // namespace
 
 int runProgram(int argc, char** argv) {
+    TimingClock::time_point programStart = TimingClock::now();
     CommandLine cl;
     int early = parseCommandLine(argc, argv, cl);
     if (early >= 0) return early;
@@ -122,6 +126,14 @@ int runProgram(int argc, char** argv) {
     }
 
     resetProcessState();
+    frameTiming.enabled = cl.timedemo;
+    frameTiming.programStart = programStart;
+    std::optional<uint64_t> frameLimit = cl.frames;
+    // A timedemo ends with the frame that handles the script's last poll.
+    if (cl.timedemo && script) {
+        uint64_t scripted = script->totalPolls() + 1;
+        frameLimit = frameLimit ? std::min(*frameLimit, scripted) : scripted;
+    }
     PlatformOptions options;
     options.headless = cl.headless;
     options.realtimeClock = cl.realtime;
@@ -142,7 +154,8 @@ int runProgram(int argc, char** argv) {
     }
 
     startUp();
-    runMessageLoop(cl.frames);
+    runMessageLoop(frameLimit);
+    if (cl.timedemo) printTimedemoReport(stdout, settings.screenWidth, settings.screenHeight);
 
     std::string dump = cl.dumpFile.empty() ? std::string() : stateDumpText();
     shutDown();

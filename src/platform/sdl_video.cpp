@@ -6,6 +6,26 @@
 #include "platform/backends.hpp"
 
 namespace {
+// SDL falls back on drivers that draw into memory when no display answers; a
+// window there is one nobody sees, so it counts only when that driver was
+// asked for by name (SDL_VIDEODRIVER, a name or a comma-separated list).
+bool reachesADisplay() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return false;
+    if (SDL_strcasecmp(driver, "offscreen") != 0 && SDL_strcasecmp(driver, "dummy") != 0) return true;
+    const char* asked = SDL_GetHint("SDL_VIDEODRIVER");
+    if (!asked) return false;
+    const size_t length = std::strlen(driver);
+    for (const char* p = asked; *p != '\0';) {
+        const char* end = std::strchr(p, ',');
+        const size_t n = end ? static_cast<size_t>(end - p) : std::strlen(p);
+        if (n == length && SDL_strncasecmp(p, driver, n) == 0) return true;
+        if (!end) break;
+        p = end + 1;
+    }
+    return false;
+}
+
 // One borderless SDL window with a renderer and one streaming ARGB8888
 // texture that each finished frame is copied into. Full-screen uses the
 // desktop's full-screen mode: the display mode is not changed, the picture
@@ -27,6 +47,13 @@ public:
             return false;
         }
         videoStarted_ = true;
+        if (!reachesADisplay()) {
+            error = std::string("no display: SDL found none and fell back on its ") +
+                    SDL_GetCurrentVideoDriver() +
+                    " driver, which shows nothing (is DISPLAY or WAYLAND_DISPLAY set?)";
+            closeWindow();
+            return false;
+        }
         // Mouse motion is read as a snapshot of relative counts, never from
         // the queue; letting every motion event queue up would bury the
         // messages that matter (one is taken per frame).

@@ -88,6 +88,7 @@ Status SoftwareDevice::clear(uint32_t colour, float depth) {
     if (!(depth >= 0.0f)) depth = 0.0f;
     if (depth > 1.0f) depth = 1.0f;
     std::fill(colour_.begin(), colour_.end(), colour);
+    stale_ = false;
     // The depth buffer is filled when a draw first uses it: most frames of
     // the game never test depth, so they skip that pass over memory.
     depthClearPending_ = true;
@@ -107,13 +108,31 @@ Status SoftwareDevice::endScene() {
     return StatusOk;
 }
 
+// A changed frame is swapped into the presented buffer rather than copied:
+// the game clears every frame before it draws, so the old contents left in
+// the back buffer are never seen. Whatever reads or draws on the back buffer
+// before the next clear gets the presented frame back first (restoreBackBuffer).
 Status SoftwareDevice::present() {
-    bool changed = !presentedOnce_ || presented_.size() != colour_.size() ||
-                   std::memcmp(presented_.data(), colour_.data(), colour_.size() * 4) != 0;
-    if (changed) presented_ = colour_;
+    bool changed = false;
+    if (!stale_) {
+        changed = !presentedOnce_ || presented_.size() != colour_.size() ||
+                  std::memcmp(presented_.data(), colour_.data(), colour_.size() * 4) != 0;
+        if (changed && presented_.size() == colour_.size()) {
+            presented_.swap(colour_);
+            stale_ = true;
+        } else if (changed) {
+            presented_ = colour_;
+        }
+    }
     presentedOnce_ = true;
-    if (video_ != nullptr) video_->present(colour_.data(), width_, height_, changed);
+    if (video_ != nullptr) video_->present(presented_.data(), width_, height_, changed);
     return StatusOk;
+}
+
+void SoftwareDevice::restoreBackBuffer() {
+    if (!stale_) return;
+    std::copy(presented_.begin(), presented_.end(), colour_.begin());
+    stale_ = false;
 }
 
 // ------------------------------------------------------------ states --
@@ -285,6 +304,7 @@ Status SoftwareDevice::endStateBlock(std::unique_ptr<StateBlock>& out) {
 // ----------------------------------------------------------- drawing --
 
 swr::RenderTarget SoftwareDevice::target() {
+    restoreBackBuffer();
     return swr::RenderTarget{colour_.data(), depth_.data(), width_, height_};
 }
 

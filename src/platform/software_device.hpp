@@ -54,7 +54,9 @@ public:
 
     Status getDeviceCaps(DeviceCaps& out) const override;
 
-    const uint32_t* backBuffer() const override { return colour_.data(); }
+    // Between a present and the next clear or draw, the back buffer's
+    // contents are those of the presented frame.
+    const uint32_t* backBuffer() const override { return stale_ ? presented_.data() : colour_.data(); }
     int backBufferWidth() const override { return width_; }
     int backBufferHeight() const override { return height_; }
 
@@ -68,7 +70,10 @@ public:
     // For tests: how many rectangles the fast path has drawn, and write
     // access to the back buffer (to lay down a background).
     int fastRectCount() const { return fastRects_; }
-    uint32_t* mutableBackBuffer() { return colour_.data(); }
+    uint32_t* mutableBackBuffer() {
+        restoreBackBuffer();
+        return colour_.data();
+    }
     uint32_t behaviour() const { return behaviour_; }
 
     // For state blocks: read the device's value of a recorded state, or set it.
@@ -80,6 +85,9 @@ private:
     void change(const swr::RecordedState& s);
     swr::PixelSetup pixelSetup(bool transformed) const;
     swr::RenderTarget target();
+    // Gives the back buffer the presented frame's contents again after a
+    // present swapped them away.
+    void restoreBackBuffer();
     void drawScreenTriangle(const swr::ScreenVertex (&tri)[3], const swr::PixelSetup& setup,
                             bool minMagDiffer);
     void drawClipTriangle(const swr::ClipVertex (&tri)[3], const swr::PixelSetup& setup,
@@ -103,6 +111,7 @@ private:
     float pendingDepth_ = 1.0f;
     std::vector<uint32_t> presented_;
     bool presentedOnce_ = false;
+    bool stale_ = false;  // colour_ holds an old frame; presented_ is the back buffer
 
     swr::DeviceStates states_;
     swr::RegistryPtr registry_;

@@ -192,14 +192,31 @@ struct SpanKernel {
     }
 
     // Source colours of pixels i and j (j == i for a single pixel), 16 bits a channel.
-    template <bool Linear, bool Identity>
+    // With Adjacent, every pixel reads texel columns c and c + 1, so one load
+    // brings both; Pair says j == i + 1, so the weights of both pixels lie
+    // side by side.
+    template <bool Linear, bool Adjacent, bool Identity, bool Pair>
     __m128i source(const uint32_t* r0, const uint16_t* line, int i, int j) const {
         __m128i texel;
         if constexpr (Linear) {
-            __m128i left = _mm_unpacklo_epi64(load64(line + 4 * col0[i]), load64(line + 4 * col0[j]));
-            __m128i right = _mm_unpacklo_epi64(load64(line + 4 * col1[i]), load64(line + 4 * col1[j]));
-            __m128i wx = _mm_unpacklo_epi64(load64(colWeight + 4 * i), load64(colWeight + 4 * j));
-            __m128i wxInv = _mm_unpacklo_epi64(load64(colWeightInv + 4 * i), load64(colWeightInv + 4 * j));
+            __m128i left, right;
+            if constexpr (Adjacent) {
+                __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 4 * col0[i]));
+                __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line + 4 * col0[j]));
+                left = _mm_unpacklo_epi64(a, b);
+                right = _mm_unpackhi_epi64(a, b);
+            } else {
+                left = _mm_unpacklo_epi64(load64(line + 4 * col0[i]), load64(line + 4 * col0[j]));
+                right = _mm_unpacklo_epi64(load64(line + 4 * col1[i]), load64(line + 4 * col1[j]));
+            }
+            __m128i wx, wxInv;
+            if constexpr (Pair) {
+                wx = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colWeight + 4 * i));
+                wxInv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colWeightInv + 4 * i));
+            } else {
+                wx = _mm_unpacklo_epi64(load64(colWeight + 4 * i), load64(colWeight + 4 * j));
+                wxInv = _mm_unpacklo_epi64(load64(colWeightInv + 4 * i), load64(colWeightInv + 4 * j));
+            }
             texel = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(left, wxInv), _mm_mullo_epi16(right, wx)), 8);
         } else {
             texel = widen2(r0[col0[i]], r0[col0[j]]);
@@ -230,11 +247,22 @@ struct SpanKernel {
 
     bool passes(uint32_t pixel) const { return compare<uint32_t>(alphaFunc, pixel >> 24, alphaRef); }
 
-    template <bool Linear, BlendMode Mode, bool AlphaTest, bool Identity>
+    template <bool Linear, bool Adjacent, BlendMode Mode, bool AlphaTest, bool Identity>
     void row(uint32_t* dst, int count, const uint32_t* r0, const uint16_t* line) const {
         int i = 0;
+        if constexpr (!AlphaTest) {
+            // Two pairs at a time, so that their independent arithmetic overlaps.
+            for (; i + 4 <= count; i += 4) {
+                __m128i a = source<Linear, Adjacent, Identity, true>(r0, line, i, i + 1);
+                __m128i b = source<Linear, Adjacent, Identity, true>(r0, line, i + 2, i + 3);
+                __m128i outA = blendPair<Mode>(a, dst + i, false);
+                __m128i outB = blendPair<Mode>(b, dst + i + 2, false);
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), outA);
+                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i + 2), outB);
+            }
+        }
         for (; i + 2 <= count; i += 2) {
-            __m128i src = source<Linear, Identity>(r0, line, i, i + 1);
+            __m128i src = source<Linear, Adjacent, Identity, true>(r0, line, i, i + 1);
             if constexpr (AlphaTest) {
                 __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
                 bool pass0 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(s8)));
@@ -248,7 +276,7 @@ struct SpanKernel {
             }
         }
         if (i < count) {
-            __m128i src = source<Linear, Identity>(r0, line, i, i);
+            __m128i src = source<Linear, Adjacent, Identity, false>(r0, line, i, i);
             if (AlphaTest &&
                 !passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(src, _mm_setzero_si128())))))
                 return;
@@ -268,8 +296,11 @@ struct RowSource {
     int rows, cols;
 };
 
-template <bool Linear, BlendMode Mode, bool AlphaTest, bool Identity>
-void drawRows(const SpanKernel& kernel, const RowSource& r) {
+template <bool Linear, bool Adjacent, BlendMode Mode, bool AlphaTest, bool Identity>
+void drawRows(const SpanKernel& shared, const RowSource& r) {
+    // A local copy: the stores into the target cannot alias it, so its
+    // pointers and constants stay in registers through the loops.
+    const SpanKernel kernel = shared;
     const TextureView& tex = *r.tex;
     for (int y = 0; y < r.rows; ++y) {
         const uint32_t* texRow0 = tex.texels + static_cast<size_t>(r.row0[y]) * tex.width;
@@ -277,29 +308,82 @@ void drawRows(const SpanKernel& kernel, const RowSource& r) {
             const uint32_t* texRow1 = tex.texels + static_cast<size_t>(r.row1[y]) * tex.width;
             kernel.filterLine(texRow0, texRow1, r.rowWeight[y], r.line);
         }
-        kernel.row<Linear, Mode, AlphaTest, Identity>(r.target + static_cast<size_t>(y) * r.pitch, r.cols,
-                                                      texRow0, r.line);
+        kernel.row<Linear, Adjacent, Mode, AlphaTest, Identity>(r.target + static_cast<size_t>(y) * r.pitch,
+                                                                r.cols, texRow0, r.line);
     }
 }
 
-template <bool Linear, BlendMode Mode, bool AlphaTest>
+template <bool Linear, bool Adjacent, BlendMode Mode, bool AlphaTest>
 void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
-    identity ? drawRows<Linear, Mode, AlphaTest, true>(k, r) : drawRows<Linear, Mode, AlphaTest, false>(k, r);
+    identity ? drawRows<Linear, Adjacent, Mode, AlphaTest, true>(k, r)
+             : drawRows<Linear, Adjacent, Mode, AlphaTest, false>(k, r);
 }
 
-template <bool Linear, BlendMode Mode>
+template <bool Linear, bool Adjacent, BlendMode Mode>
 void dispatchAlphaTest(bool alphaTest, bool identity, const SpanKernel& k, const RowSource& r) {
-    alphaTest ? dispatchIdentity<Linear, Mode, true>(identity, k, r)
-              : dispatchIdentity<Linear, Mode, false>(identity, k, r);
+    alphaTest ? dispatchIdentity<Linear, Adjacent, Mode, true>(identity, k, r)
+              : dispatchIdentity<Linear, Adjacent, Mode, false>(identity, k, r);
 }
 
-template <bool Linear>
+template <bool Linear, bool Adjacent>
 void dispatchMode(BlendMode mode, bool alphaTest, bool identity, const SpanKernel& k, const RowSource& r) {
     switch (mode) {
-    case BlendMode::Mix: dispatchAlphaTest<Linear, BlendMode::Mix>(alphaTest, identity, k, r); break;
-    case BlendMode::Add: dispatchAlphaTest<Linear, BlendMode::Add>(alphaTest, identity, k, r); break;
-    default: dispatchAlphaTest<Linear, BlendMode::Replace>(alphaTest, identity, k, r); break;
+    case BlendMode::Mix: dispatchAlphaTest<Linear, Adjacent, BlendMode::Mix>(alphaTest, identity, k, r); break;
+    case BlendMode::Add: dispatchAlphaTest<Linear, Adjacent, BlendMode::Add>(alphaTest, identity, k, r); break;
+    default: dispatchAlphaTest<Linear, Adjacent, BlendMode::Replace>(alphaTest, identity, k, r); break;
     }
+}
+
+// Builds the column tables of a rectangle: texel columns, weights, and the
+// range of texel columns read. A clamped pair (both columns the same edge
+// column) is rewritten as that column and its neighbour with the whole
+// weight on the edge column: the same colour, and most rectangles then read
+// neighbouring columns throughout.
+void buildColumns(const AxisKey& key, SpanTables& t) {
+    const int cols = key.count;
+    axisTable(key.first, cols, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
+              t.col0, t.col1, t.fixedU);
+    t.colWeight.resize(static_cast<size_t>(cols) * 4);
+    t.colWeightInv.resize(static_cast<size_t>(cols) * 4);
+    t.adjacentColumns = key.linear;
+    t.lineFirst = key.size;
+    t.lineLast = -1;
+    for (int x = 0; x < cols; ++x) {
+        uint16_t f = key.linear ? static_cast<uint16_t>(t.fixedU[x] & 255) : 0;
+        if (key.linear && t.col0[x] == t.col1[x] && key.size > 1) {
+            if (t.col0[x] == 0) {
+                t.col1[x] = 1;
+                f = 0;
+            } else {
+                t.col0[x] = key.size - 2;
+                f = 256;
+            }
+        }
+        if (t.col1[x] != t.col0[x] + 1) t.adjacentColumns = false;
+        for (int l = 0; l < 4; ++l) {
+            t.colWeight[4 * x + l] = f;
+            t.colWeightInv[4 * x + l] = static_cast<uint16_t>(256 - f);
+        }
+        if (key.linear) {
+            t.lineFirst = std::min({t.lineFirst, t.col0[x], t.col1[x]});
+            t.lineLast = std::max({t.lineLast, t.col0[x], t.col1[x]});
+        }
+    }
+    t.columns = key;
+}
+
+// The row table for `key`, from the cache or built into its slot.
+const RowTable& rowTable(const AxisKey& key, SpanTables& t) {
+    size_t slot = (static_cast<size_t>(key.first) * 31u + static_cast<size_t>(key.count)) % SpanTables::rowCacheSize;
+    RowTable& r = t.rows[slot];
+    if (r.key == key) return r;
+    axisTable(key.first, key.count, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
+              r.row0, r.row1, r.fixedV);
+    r.rowWeight.resize(key.count);
+    for (int y = 0; y < key.count; ++y)
+        r.rowWeight[y] = key.linear ? static_cast<uint16_t>(r.fixedV[y] & 255) : 0;
+    r.key = key;
+    return r;
 }
 
 }  // namespace
@@ -314,36 +398,30 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
 
     const TextureView& tex = setup.texture;
     const bool linear = setup.sampler.linear;
-    axisTable(c0, cols, rect.left, rect.right, rect.uLeft, rect.uRight, tex.width, linear,
-              setup.sampler.wrapU, t.col0, t.col1, t.fixedU);
-    axisTable(r0, rows, rect.top, rect.bottom, rect.vTop, rect.vBottom, tex.height, linear,
-              setup.sampler.wrapV, t.row0, t.row1, t.fixedV);
+    const RowTable& rowsOf =
+        rowTable(AxisKey{r0, rows, rect.top, rect.bottom, rect.vTop, rect.vBottom, tex.height, linear,
+                         setup.sampler.wrapV},
+                 t);
 
     std::array<uint16_t, 4> k{}, c{};
     const BlendMode mode = blendMode(setup.blend);
     const bool simd = !setup.depthTest && mode != BlendMode::Other &&
                       linearCombine(setup.combine, rect.diffuse, k, c);
     if (!simd) {
+        axisTable(c0, cols, rect.left, rect.right, rect.uLeft, rect.uRight, tex.width, linear,
+                  setup.sampler.wrapU, t.col0, t.col1, t.fixedU);
+        t.columns = AxisKey{};  // the weights no longer match col0 and col1
         for (int y = 0; y < rows; ++y) {
             size_t base = static_cast<size_t>(r0 + y) * target.width + c0;
             for (int x = 0; x < cols; ++x)
-                shadePixel(setup, target, base + x, rect.z, t.fixedU[x], t.fixedV[y], rect.diffuse);
+                shadePixel(setup, target, base + x, rect.z, t.fixedU[x], rowsOf.fixedV[y], rect.diffuse);
         }
         return;
     }
 
-    t.colWeight.resize(static_cast<size_t>(cols) * 4);
-    t.colWeightInv.resize(static_cast<size_t>(cols) * 4);
-    for (int x = 0; x < cols; ++x) {
-        uint16_t f = linear ? static_cast<uint16_t>(t.fixedU[x] & 255) : 0;
-        for (int l = 0; l < 4; ++l) {
-            t.colWeight[4 * x + l] = f;
-            t.colWeightInv[4 * x + l] = static_cast<uint16_t>(256 - f);
-        }
-    }
-    t.rowWeight.resize(rows);
-    for (int y = 0; y < rows; ++y)
-        t.rowWeight[y] = linear ? static_cast<uint16_t>(t.fixedV[y] & 255) : 0;
+    const AxisKey columns{c0,          cols,      rect.left, rect.right, rect.uLeft,
+                          rect.uRight, tex.width, linear,    setup.sampler.wrapU};
+    if (!(t.columns == columns)) buildColumns(columns, t);
 
     SpanKernel kernel;
     kernel.col0 = t.col0.data();
@@ -361,21 +439,17 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
                           c == std::array<uint16_t, 4>{0, 0, 0, 0};
     kernel.alphaFunc = setup.alphaFunc;
     kernel.alphaRef = setup.alphaRef;
-    kernel.lineFirst = tex.width;
-    kernel.lineLast = -1;
-    if (linear) {
-        for (int x = 0; x < cols; ++x) {
-            kernel.lineFirst = std::min({kernel.lineFirst, t.col0[x], t.col1[x]});
-            kernel.lineLast = std::max({kernel.lineLast, t.col0[x], t.col1[x]});
-        }
-        t.line.resize(static_cast<size_t>(tex.width) * 4);
-    }
-    RowSource src{&tex, t.row0.data(), t.row1.data(), t.rowWeight.data(), t.line.data(),
+    kernel.lineFirst = t.lineFirst;
+    kernel.lineLast = t.lineLast;
+    if (linear) t.line.resize(static_cast<size_t>(tex.width) * 4);
+    RowSource src{&tex, rowsOf.row0.data(), rowsOf.row1.data(), rowsOf.rowWeight.data(), t.line.data(),
                   target.colour + static_cast<size_t>(r0) * target.width + c0, target.width, rows, cols};
-    if (linear)
-        dispatchMode<true>(mode, setup.alphaTest, identity, kernel, src);
+    if (!linear)
+        dispatchMode<false, false>(mode, setup.alphaTest, identity, kernel, src);
+    else if (t.adjacentColumns)
+        dispatchMode<true, true>(mode, setup.alphaTest, identity, kernel, src);
     else
-        dispatchMode<false>(mode, setup.alphaTest, identity, kernel, src);
+        dispatchMode<true, false>(mode, setup.alphaTest, identity, kernel, src);
 }
 
 }  // namespace swr

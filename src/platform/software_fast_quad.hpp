@@ -6,6 +6,7 @@
 // and blending. It covers exactly the pixels and computes exactly the
 // colours of the general rasteriser (up to rounding of the texture
 // coordinates), which the tests check.
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -27,15 +28,38 @@ struct ScreenRect {
 // are the six vertices in triangle order.
 bool findScreenRect(const ScreenVertex* const (&corners)[6], ScreenRect& out);
 
+// What an axis table was built for: the pixels it covers, the edges and
+// texture coordinates along that axis, the texture's size and the sampler.
+struct AxisKey {
+    int first = 0, count = -1;
+    double low = 0, high = 0, tLow = 0, tHigh = 0;
+    int size = 0;
+    bool linear = false, wrap = false;
+    bool operator==(const AxisKey&) const = default;
+};
+
+// The rows of one rectangle: texel rows, weights and fixed-point v per pixel row.
+struct RowTable {
+    AxisKey key;
+    std::vector<int32_t> row0, row1;
+    std::vector<uint16_t> rowWeight;
+    std::vector<int64_t> fixedV;
+};
+
 // Per-rectangle tables, kept between draws so drawing allocates nothing.
+// The tile grid draws its squares column by column: most rectangles reuse
+// the columns of the one before and the rows of one a column earlier, so the
+// columns are kept for the last rectangle and rows in a small cache.
 struct SpanTables {
+    AxisKey columns;                       // what col0 .. colWeightInv hold
+    bool adjacentColumns = false;          // col1 == col0 + 1 everywhere
+    int lineFirst = 0, lineLast = -1;      // texel columns the columns read
     std::vector<int32_t> col0, col1;       // texel columns per pixel column
     std::vector<uint16_t> colWeight;       // 4 lanes per column: fx
     std::vector<uint16_t> colWeightInv;    // 4 lanes per column: 256 - fx
     std::vector<int64_t> fixedU;           // fixed-point u per column (scalar path)
-    std::vector<int32_t> row0, row1;
-    std::vector<uint16_t> rowWeight;
-    std::vector<int64_t> fixedV;
+    static constexpr size_t rowCacheSize = 64;
+    std::array<RowTable, rowCacheSize> rows;
     std::vector<uint16_t> line;            // one texture row pair filtered down, 4 lanes per texel
 };
 

@@ -1,11 +1,13 @@
 #include "play/draw_play.hpp"
 
+#include "app/frame_timing.hpp"
 #include "app/graphics.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 #include "world/world.hpp"
 
 void drawPlay(Game& game) {
+    DrawTimeScope drawing;
     refreshViewProjection();
     if (game.world) {
         World& world = *game.world;

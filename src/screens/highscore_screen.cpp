@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/app_state.hpp"
+#include "app/frame_timing.hpp"
 #include "app/graphics.hpp"
 #include "app/input_state.hpp"
 #include "play/play_state.hpp"
@@ -77,6 +78,7 @@ void runHighscoreScreen(Game& game) {
 }
 
 void drawHighscoreScreen(Game& game) {
+    DrawTimeScope drawing;
     TextFont* font = graphics.smallFont.get();
     if (font && theDevice()) {
         drawList(*font);

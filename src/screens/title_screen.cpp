@@ -1,4 +1,5 @@
 #include "app/app_state.hpp"
+#include "app/frame_timing.hpp"
 #include "app/graphics.hpp"
 #include "app/input_state.hpp"
 #include "screens/buttons.hpp"
@@ -17,6 +18,7 @@ bool pressed(Game& game, int index) {
 }
 
 void drawTitleScreen(Game& game) {
+    DrawTimeScope drawing;
     refreshViewProjection();
     if (!game.world) return;
     for (int i : {playButton, webSiteButton, manualButton})

@@ -1,4 +1,5 @@
 #include "app/app_state.hpp"
+#include "app/frame_timing.hpp"
 #include "app/graphics.hpp"
 #include "app/input_state.hpp"
 #include "play/quad.hpp"
@@ -13,6 +14,7 @@ namespace {
 constexpr int onwardButton = 7;
 
 void drawWonScreen(Game& game) {
+    DrawTimeScope drawing;
     if (!game.world) return;
     World& world = *game.world;
     if (theDevice()) drawQuad(world, {0.0f, 0.0f, backgroundDepth}, world.wonTexture.get());

@@ -74,8 +74,12 @@ static void syncFolderOf(const std::string& path) {
 
 void writeHighscores(const char* path, HighscoreWriteFault fault) {
     const std::string temp = std::string(path) + ".tmp";
+    // The failure is named after the list, with the reason: "Permission
+    // denied" alone would send the player to look at the list's own rights
+    // when it is the folder that refuses the new file.
     FILE* f = std::fopen(temp.c_str(), "w");
-    if (!f) failOnFile(path, std::strerror(errno));
+    if (!f) failOnFile(path, ("the new list cannot be saved: " + temp + ": " +
+                              std::strerror(errno)).c_str());
 
     std::string reason;
     bool ok = writeEntries(f, reason);
@@ -93,7 +97,7 @@ void writeHighscores(const char* path, HighscoreWriteFault fault) {
     }
     if (!ok) {
         std::remove(temp.c_str());
-        failOnFile(path, reason.c_str());
+        failOnFile(path, ("the new list cannot be saved: " + reason).c_str());
     }
     syncFolderOf(path);
 }

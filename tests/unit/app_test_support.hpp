@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/graphics_device.hpp"
+#include "unit/null_device.hpp"
 #include "platform/seams.hpp"
 
 namespace apptest {
@@ -76,7 +77,7 @@ public:
 };
 
 // A device that keeps its states and writes every call it gets into `calls`.
-class FakeDevice final : public GraphicsDevice {
+class FakeDevice final : public devicetest::NullDevice {
 public:
     explicit FakeDevice(std::vector<std::string>* calls) : calls_(calls) {}
     std::map<int, uint32_t> renderStates, samplerStates, stageStates;
@@ -123,32 +124,11 @@ public:
     uint32_t getTextureStageState(int i, TextureStageState s) const override {
         return get(stageStates, i * 100 + static_cast<int>(s));
     }
-    Status setTexture(int, Texture*) override { return StatusOk; }
-    Texture* getTexture(int) const override { return nullptr; }
-    Status createTexture(uint32_t, uint32_t, uint32_t, uint32_t, PixelFormat, Pool,
-                         std::unique_ptr<Texture>&) override {
-        return StatusFail;  // nothing in the shell's tests draws
-    }
-    Status createVertexBuffer(uint32_t, uint32_t, uint32_t, Pool, std::unique_ptr<VertexBuffer>&) override {
-        return StatusFail;
-    }
-    Status setStreamSource(int, VertexBuffer*, uint32_t, uint32_t) override { return StatusOk; }
-    Status setFvf(uint32_t) override { return StatusOk; }
-    Status setPixelShader(const void*) override { return StatusOk; }
-    Status drawPrimitive(PrimitiveType, uint32_t, uint32_t) override { return StatusOk; }
     Status beginStateBlock() override { return StatusFail; }
-    Status endStateBlock(std::unique_ptr<StateBlock>&) override { return StatusFail; }
-    Status getDeviceCaps(DeviceCaps& out) const override {
-        out.maxTextureWidth = out.maxTextureHeight = 4096;
-        return StatusOk;
-    }
     const uint32_t* backBuffer() const override { return pixels_.data(); }
     int backBufferWidth() const override { return 4; }
     int backBufferHeight() const override { return 4; }
-    void setMaxTextureWidth(uint32_t) override {}
-    void enableDrawLog(bool) override {}
     const std::vector<DrawRecord>& drawLog() const override { return draws_; }
-    void clearDrawLog() override {}
 
 private:
     Status log(const std::string& s) {

@@ -131,6 +131,43 @@ TEST_F(FastPath, GameQuadsMatchTheGeneralPath) {
     EXPECT_GT(drawnByFastPath, 140);
 }
 
+// A grid drawn column by column, as the tile grid is: neighbouring squares
+// share their columns or rows, which the fast path keeps between draws, while
+// texture sizes, filters and addressing change from square to square.
+TEST_F(FastPath, GridsOfMixedSquaresMatchTheGeneralPath) {
+    std::mt19937 rng(4321);
+    std::vector<std::unique_ptr<Texture>> textures;
+    for (int i = 0; i < 6; ++i) textures.push_back(randomTexture(rng));
+    auto quad = makeBuffer(unitQuad());
+    for (int round = 0; round < 8; ++round) {
+        fillBackground(rng);
+        const float offsetX = std::uniform_real_distribution<float>(-1.0f, 1.0f)(rng);
+        const float offsetY = std::uniform_real_distribution<float>(-1.0f, 1.0f)(rng);
+        std::vector<uint32_t> choices;
+        for (int cell = 0; cell < 7 * 6; ++cell) choices.push_back(rng());
+        int before = soft().fastRectCount();
+        int worst = compareBothPaths([&] {
+            for (int i = 0; i < 7; ++i) {
+                for (int j = 0; j < 6; ++j) {
+                    uint32_t c = choices[static_cast<size_t>(i * 6 + j)];
+                    uint32_t filter = (c >> 8) % 4 == 0 ? FilterPoint : FilterLinear;
+                    device->setSamplerState(0, SamplerState::MinFilter, filter);
+                    device->setSamplerState(0, SamplerState::MagFilter, filter);
+                    device->setSamplerState(0, SamplerState::AddressU, (c >> 12) % 5 == 0 ? AddressWrap : AddressClamp);
+                    device->setSamplerState(0, SamplerState::AddressV, (c >> 16) % 5 == 0 ? AddressWrap : AddressClamp);
+                    float x = offsetX - 7.0f + 2.0f * static_cast<float>(i);
+                    float y = offsetY - 6.0f + 2.0f * static_cast<float>(j);
+                    Texture* tex = textures[c % textures.size()].get();
+                    drawQuadAt(quad.get(), tex, x, y, 40.0f);
+                    if ((c >> 20) % 3 == 0) drawQuadAt(quad.get(), textures[(c >> 4) % textures.size()].get(), x, y, 40.0f, true);
+                }
+            }
+        });
+        EXPECT_GE(soft().fastRectCount() - before, 42) << "round " << round;
+        EXPECT_LE(worst, 2) << "round " << round;
+    }
+}
+
 TEST_F(FastPath, TextListsMatchTheGeneralPath) {
     std::mt19937 rng(99);
     for (int round = 0; round < 60; ++round) {

@@ -1,6 +1,7 @@
 // The software device's objects and bookkeeping: the graphics system's
 // answers, default states, textures, vertex buffers and their bounds, state
 // blocks, the draw log, presentation, and bad input.
+#include <cstring>
 #include <limits>
 
 #include "platform/seams.hpp"
@@ -308,6 +309,47 @@ TEST(DevicePresent, ReportsWhetherTheFrameChanged) {
     ASSERT_EQ(video.frame.size(), 64u * 48u);
     EXPECT_EQ(video.frame[0], 0xFF0000FFu);
     EXPECT_EQ(video.width, 64);
+}
+
+// After a present the back buffer still holds the frame just shown: read
+// back, drawn over without a clear, and presented again, it is that frame.
+TEST(DevicePresent, TheBackBufferKeepsThePresentedFrameUntilTheNextClear) {
+    RecordingVideo video;
+    auto system = createSoftwareGraphicsSystem(&video, 8, 4);
+    std::unique_ptr<GraphicsDevice> dev;
+    ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, PresentParameters{}, dev), StatusOk);
+    dev->clear(0xFF112233u, 1.0f);
+    dev->present();
+    dev->clear(0xFF445566u, 1.0f);
+    dev->present();
+    EXPECT_EQ(dev->backBuffer()[5], 0xFF445566u);
+    dev->present();  // nothing drawn since: unchanged
+    EXPECT_EQ(video.frame[5], 0xFF445566u);
+
+    // A quad over the left half, drawn without a clear, lands on the presented frame.
+    const std::vector<ScreenVertexData> quad = {{-0.5f, 3.5f, 0.5f, 1, 0xFFFF0000u, 0, 1},
+                                                {-0.5f, -0.5f, 0.5f, 1, 0xFFFF0000u, 0, 0},
+                                                {3.5f, 3.5f, 0.5f, 1, 0xFFFF0000u, 1, 1},
+                                                {3.5f, -0.5f, 0.5f, 1, 0xFFFF0000u, 1, 0}};
+    std::unique_ptr<VertexBuffer> vb;
+    const auto bytes = static_cast<uint32_t>(quad.size() * sizeof(ScreenVertexData));
+    ASSERT_EQ(dev->createVertexBuffer(bytes, UsageWriteOnly, 0, Pool::Managed, vb), StatusOk);
+    void* p = nullptr;
+    ASSERT_EQ(vb->lock(0, 0, &p, 0), StatusOk);
+    std::memcpy(p, quad.data(), bytes);
+    vb->unlock();
+    dev->setRenderState(RenderState::ZEnable, 0);
+    dev->setRenderState(RenderState::CullMode, CullNone);
+    dev->setFvf(FvfScreenVertex);
+    dev->setStreamSource(0, vb.get(), 0, sizeof(ScreenVertexData));
+    ASSERT_EQ(dev->drawPrimitive(PrimitiveType::TriangleStrip, 0, 2), StatusOk);
+    dev->present();
+    EXPECT_EQ(video.changes, (std::vector<bool>{true, true, false, true}));
+    EXPECT_EQ(video.frame[0], 0xFFFF0000u);
+    EXPECT_EQ(video.frame[3], 0xFFFF0000u);
+    EXPECT_EQ(video.frame[4], 0xFF445566u);
+    EXPECT_EQ(video.frame[31], 0xFF445566u);
+    EXPECT_EQ(dev->backBuffer()[4], 0xFF445566u);
 }
 
 TEST_F(DeviceTest, NotANumberAndHugeVerticesAreHarmless) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/graphics_device.hpp"
+#include "unit/null_device.hpp"
 
 namespace playtest {
 
@@ -33,7 +34,7 @@ struct DrawnQuad {
     uint32_t srcBlend = 0, destBlend = 0, addressU = 0, addressV = 0;
 };
 
-class RecordingDevice : public GraphicsDevice {
+class RecordingDevice : public devicetest::NullDevice {
 public:
     RecordingDevice() {
         render_.fill(0);
@@ -59,10 +60,6 @@ public:
     uint32_t addressU() const { return address_[0]; }
     uint32_t addressV() const { return address_[1]; }
 
-    Status clear(uint32_t, float) override { return StatusOk; }
-    Status beginScene() override { return StatusOk; }
-    Status endScene() override { return StatusOk; }
-    Status present() override { return StatusOk; }
     Status setTransform(TransformKind kind, const Mat4& m) override {
         if (kind == TransformKind::World) {
             world_ = m;
@@ -89,9 +86,6 @@ public:
                         std::to_string(value));
         return StatusOk;
     }
-    uint32_t getSamplerState(int, SamplerState) const override { return 0; }
-    Status setTextureStageState(int, TextureStageState, uint32_t) override { return StatusOk; }
-    uint32_t getTextureStageState(int, TextureStageState) const override { return 0; }
     Status setTexture(int stage, Texture* texture) override {
         texture_ = texture;
         calls.push_back("texture " + std::to_string(stage) + (texture ? " set" : " none"));
@@ -103,10 +97,6 @@ public:
         out = std::make_unique<StubTexture>();
         return StatusOk;
     }
-    Status createVertexBuffer(uint32_t, uint32_t, uint32_t, Pool,
-                              std::unique_ptr<VertexBuffer>&) override {
-        return StatusFail;
-    }
     Status setStreamSource(int stream, VertexBuffer*, uint32_t offset, uint32_t stride) override {
         calls.push_back("stream " + std::to_string(stream) + " " + std::to_string(offset) + " " +
                         std::to_string(stride));
@@ -116,7 +106,6 @@ public:
         calls.push_back("fvf " + std::to_string(fvf));
         return StatusOk;
     }
-    Status setPixelShader(const void*) override { return StatusOk; }
     Status drawPrimitive(PrimitiveType type, uint32_t start, uint32_t count) override {
         calls.push_back("draw " + std::to_string(static_cast<uint32_t>(type)) + " " +
                         std::to_string(start) + " " + std::to_string(count));
@@ -128,26 +117,16 @@ public:
                          address_[1]});
         return StatusOk;
     }
-    Status beginStateBlock() override { return StatusOk; }
-    Status endStateBlock(std::unique_ptr<StateBlock>&) override { return StatusFail; }
     Status getDeviceCaps(DeviceCaps& out) const override {
         out.maxTextureWidth = out.maxTextureHeight = 2048;
         return StatusOk;
     }
-    const uint32_t* backBuffer() const override { return nullptr; }
-    int backBufferWidth() const override { return 0; }
-    int backBufferHeight() const override { return 0; }
-    void setMaxTextureWidth(uint32_t) override {}
-    void enableDrawLog(bool) override {}
-    const std::vector<DrawRecord>& drawLog() const override { return log_; }
-    void clearDrawLog() override {}
 
 private:
     std::array<uint32_t, static_cast<int>(RenderState::Count)> render_{};
     std::array<uint32_t, 2> address_{};
     Mat4 world_ = Mat4::identity();
     Texture* texture_ = nullptr;
-    std::vector<DrawRecord> log_;
 };
 
 }  // namespace playtest

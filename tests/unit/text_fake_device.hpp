@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/graphics_device.hpp"
+#include "unit/null_device.hpp"
 #include "screens/text_font.hpp"
 
 namespace textfake {
@@ -99,7 +100,7 @@ struct FakeDraw {
     std::vector<FontVertex> vertices;
 };
 
-class FakeDevice final : public GraphicsDevice {
+class FakeDevice final : public devicetest::NullDevice {
 public:
     FakeDevice() {
         render_.fill(0);
@@ -107,15 +108,6 @@ public:
         for (auto& s : stage_) s.fill(0);
     }
 
-    Status clear(uint32_t, float) override { return StatusOk; }
-    Status beginScene() override { return StatusOk; }
-    Status endScene() override { return StatusOk; }
-    Status present() override { return StatusOk; }
-    Status setTransform(TransformKind, const Mat4&) override { return StatusOk; }
-    Status getTransform(TransformKind, Mat4& out) const override {
-        out = Mat4::identity();
-        return StatusOk;
-    }
 
     Status setRenderState(RenderState s, uint32_t value) override {
         const int i = static_cast<int>(s);
@@ -182,7 +174,6 @@ public:
         fvf = f;
         return StatusOk;
     }
-    Status setPixelShader(const void*) override { return StatusOk; }
     Status drawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t count) override {
         FakeDraw d;
         d.record.type = type;
@@ -223,12 +214,7 @@ public:
         out.maxTextureWidth = out.maxTextureHeight = maxTextureWidth;
         return StatusOk;
     }
-    const uint32_t* backBuffer() const override { return nullptr; }
-    int backBufferWidth() const override { return 0; }
-    int backBufferHeight() const override { return 0; }
     void setMaxTextureWidth(uint32_t w) override { maxTextureWidth = w; }
-    void enableDrawLog(bool) override {}
-    const std::vector<DrawRecord>& drawLog() const override { return emptyLog_; }
     void clearDrawLog() override { draws.clear(); }
 
     // Every state the device holds, for comparing before and after.
@@ -268,7 +254,6 @@ private:
     Texture* texture_ = nullptr;
     bool recording_ = false;
     StateSet recorded_;
-    std::vector<DrawRecord> emptyLog_;
 };
 
 inline Status FakeStateBlock::capture() {

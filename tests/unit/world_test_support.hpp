@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/graphics_device.hpp"
+#include "unit/null_device.hpp"
 #include "platform/seams.hpp"
 
 namespace worldtest {
@@ -139,7 +140,7 @@ public:
 
 // Only texture and vertex-buffer creation do anything; every texture made
 // is listed with its arguments.
-class FakeDevice : public GraphicsDevice {
+class FakeDevice : public devicetest::NullDevice {
 public:
     struct Created {
         uint32_t width, height, levels, usage;
@@ -151,23 +152,6 @@ public:
     uint32_t vertexBufferUsage = 0, vertexBufferFvf = 0;
     Pool vertexBufferPool = Pool::Default;
 
-    Status clear(uint32_t, float) override { return StatusOk; }
-    Status beginScene() override { return StatusOk; }
-    Status endScene() override { return StatusOk; }
-    Status present() override { return StatusOk; }
-    Status setTransform(TransformKind, const Mat4&) override { return StatusOk; }
-    Status getTransform(TransformKind, Mat4& out) const override {
-        out = Mat4::identity();
-        return StatusOk;
-    }
-    Status setRenderState(RenderState, uint32_t) override { return StatusOk; }
-    uint32_t getRenderState(RenderState) const override { return 0; }
-    Status setSamplerState(int, SamplerState, uint32_t) override { return StatusOk; }
-    uint32_t getSamplerState(int, SamplerState) const override { return 0; }
-    Status setTextureStageState(int, TextureStageState, uint32_t) override { return StatusOk; }
-    uint32_t getTextureStageState(int, TextureStageState) const override { return 0; }
-    Status setTexture(int, Texture*) override { return StatusOk; }
-    Texture* getTexture(int) const override { return nullptr; }
     Status createTexture(uint32_t w, uint32_t h, uint32_t levels, uint32_t usage, PixelFormat f,
                          Pool pool, std::unique_ptr<Texture>& out) override {
         created.push_back({w, h, levels, usage, f, pool});
@@ -182,26 +166,6 @@ public:
         out = std::make_unique<FakeVertexBuffer>(length);
         return StatusOk;
     }
-    Status setStreamSource(int, VertexBuffer*, uint32_t, uint32_t) override { return StatusOk; }
-    Status setFvf(uint32_t) override { return StatusOk; }
-    Status setPixelShader(const void*) override { return StatusOk; }
-    Status drawPrimitive(PrimitiveType, uint32_t, uint32_t) override { return StatusOk; }
-    Status beginStateBlock() override { return StatusOk; }
-    Status endStateBlock(std::unique_ptr<StateBlock>&) override { return StatusFail; }
-    Status getDeviceCaps(DeviceCaps& out) const override {
-        out.maxTextureWidth = out.maxTextureHeight = 4096;
-        return StatusOk;
-    }
-    const uint32_t* backBuffer() const override { return nullptr; }
-    int backBufferWidth() const override { return 0; }
-    int backBufferHeight() const override { return 0; }
-    void setMaxTextureWidth(uint32_t) override {}
-    void enableDrawLog(bool) override {}
-    const std::vector<DrawRecord>& drawLog() const override { return log_; }
-    void clearDrawLog() override {}
-
-private:
-    std::vector<DrawRecord> log_;
 };
 
 // Pictures by file name; every other name fails to decode. Each decode

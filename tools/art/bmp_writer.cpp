@@ -1,21 +1,13 @@
 #include <cstdio>
 #include <memory>
 
+#include "little_endian.hpp"
 #include "image.hpp"
 
 namespace art {
-namespace {
 
-void put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back((v >> 8) & 0xFF);
-}
-void put32(std::vector<uint8_t>& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
-}  // namespace
+using little_endian::put16;
+using little_endian::put32;
 
 bool writeBmp(const std::string& path, const Image& image) {
     const int w = image.width(), h = image.height();

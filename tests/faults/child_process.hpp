@@ -1,0 +1,34 @@
+#pragma once
+// Runs the real game as a child process and reports how it ended: its exit
+// code or the signal that killed it, and everything it wrote on stderr.
+#include <string>
+#include <vector>
+
+struct ChildOptions {
+    std::vector<std::string> args;       // without the program itself
+    std::vector<std::string> setEnv;     // "NAME=value", added or replacing
+    std::vector<std::string> unsetEnv;   // names removed from the environment
+    // Without the right to bypass file permissions: even root is then refused
+    // a file of mode 000 or a folder without write permission.
+    bool withoutPermissionBypass = true;
+    unsigned timeoutSeconds = 120;
+    std::string stderrFile;              // where stderr is kept while it runs
+};
+
+struct ChildResult {
+    bool started = false;
+    bool exited = false;  // ended by exit(); otherwise `signal` says what killed it
+    int exitCode = -1;
+    int signal = 0;
+    std::string stderrText;
+
+    // A sanitizer's report or a killing signal: a crash whatever the exit code.
+    bool crashed() const;
+    std::string describe() const;
+};
+
+ChildResult runChild(const std::string& program, const ChildOptions& options);
+
+// True when a child started the way runChild starts it is refused a file of
+// mode 000 (it checks once, in a child of its own).
+bool childIsRefusedUnreadableFiles(const std::string& probeFolder);

@@ -1,0 +1,38 @@
+#pragma once
+// Running the built game on a case folder, headless, with an input script.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "child_process.hpp"
+#include "runtime_copy.hpp"
+
+inline const std::string gameProgram = TIEFSCHACHT_GAME_EXE;
+inline const std::filesystem::path shippedRuntime = TIEFSCHACHT_GAME_DIR;
+inline constexpr bool sanitizedBuild = TIEFSCHACHT_SANITIZED != 0;
+
+inline std::string faultScript(const char* name) {
+    return std::string(TIEFSCHACHT_SOURCE_DIR) + "/tests/faults/" + name;
+}
+
+// Headless, bounded to `frames`, with a state dump beside the runtime copy.
+inline ChildOptions headlessRun(const CaseFolder& folder, const std::string& script, int frames) {
+    ChildOptions options;
+    options.args = {"--headless",   "--data",   folder.game().string(),
+                    "--input",      script,     "--frames",
+                    std::to_string(frames),     "--dump-state",
+                    folder.dumpFile().string()};
+    options.stderrFile = folder.stderrFile().string();
+    return options;
+}
+
+inline ChildResult runGame(const ChildOptions& options) { return runChild(gameProgram, options); }
+
+// The dump of a run, or a discarded value when there is none.
+inline nlohmann::json readDump(const CaseFolder& folder) {
+    std::ifstream in(folder.dumpFile());
+    if (!in) return nlohmann::json(nlohmann::json::value_t::discarded);
+    return nlohmann::json::parse(in, nullptr, false);
+}

@@ -1,0 +1,194 @@
+// Every file of the runtime folder damaged in turn (missing, unreadable,
+// empty, cut in half, random bytes), each in a fresh copy, and the real game
+// run headless on it from the title through the highscore list into play.
+// It must never crash. A data file it cannot open ends it with exit code 1 and
+// a message naming the file; a data file it can open is read for what it
+// holds (the readers take what is there and leave the rest at its start
+// value), so the run goes on. Pictures and sounds are optional: without them
+// the game plays exactly as before, only with blank squares or silence.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "app/graphics.hpp"
+#include "app/sound_files.hpp"
+#include "fault_game.hpp"
+#include "opened_files.hpp"
+
+namespace {
+
+constexpr const char* script = "list_then_play.txt";
+// The sanitizer build runs the game about ten times slower; there the runs
+// are shorter, every fifth sound and every tenth picture is damaged, a
+// different share for each fault, and every data file as everywhere.
+constexpr int fullFrames = sanitizedBuild ? 120 : 325;  // the list, then play
+// Sounds and pictures are all loaded at start-up. A sound plays on an event,
+// and some frames of walking meet the title music, steps and a coin; a
+// picture is drawn from the first frame of its screen, and the title, the
+// menu, the list and the first frames of play show every one a short run can.
+constexpr int soundFrames = sanitizedBuild ? 60 : 120;
+constexpr int pictureFrames = 30;
+constexpr size_t soundStride = sanitizedBuild ? 5 : 1;
+constexpr size_t pictureStride = sanitizedBuild ? 10 : 1;
+
+enum class Role { Required, Written, Optional, NotRead };
+
+// What the game does with a file, from what the undamaged run opened.
+Role roleOf(const std::string& file, const std::set<std::string>& opened) {
+    if (file == protocolFile) return Role::Written;
+    if (!opened.count(file)) return Role::NotRead;
+    if (file.rfind("Data/", 0) == 0) return Role::Required;
+    return Role::Optional;
+}
+
+// A run on the undamaged runtime folder: what every damaged run is compared
+// with, and the source of the files to damage.
+struct Reference {
+    CaseFolder folder;
+    ChildResult result;
+    nlohmann::json dump;
+    std::set<std::string> opened;
+    bool watched = false;
+    std::vector<std::string> files;
+};
+
+std::unique_ptr<Reference> makeReference(int frames) {
+    auto ref = std::make_unique<Reference>();
+    // The log is the game's to write; it comes from this run.
+    copyRuntimeFolder(shippedRuntime, ref->folder.game(), {protocolFile});
+    OpenedFiles watch(ref->folder.game());
+    ref->result = runGame(headlessRun(ref->folder, faultScript(script), frames));
+    ref->watched = watch.collect(ref->opened);
+    ref->dump = readDump(ref->folder);
+    ref->files = runtimeFiles(ref->folder.game());
+    return ref;
+}
+
+// The parts of the state dump that say how the game went; sounds and the
+// channel rotation are left out, since a missing sound plays nothing.
+nlohmann::json course(const nlohmann::json& dump) {
+    nlohmann::json c;
+    if (!dump.is_object()) return c;
+    for (const char* key : {"frames", "gameState", "statesVisited", "hero", "heroRow", "heroCol",
+                            "score", "lives", "keyCount", "levelOrigin", "enemies", "highscores"})
+        if (dump.contains(key)) c[key] = dump[key];
+    return c;
+}
+
+uint32_t seedFor(const std::string& file) {
+    uint32_t h = 2166136261u;  // FNV-1a: each file its own, repeatable garbage
+    for (unsigned char c : file) h = (h ^ c) * 16777619u;
+    return h;
+}
+
+class FileFaults : public ::testing::TestWithParam<Fault> {
+protected:
+    void runCases(int frames, const std::function<bool(const std::string&, Role)>& wanted,
+                  size_t stride = 1);
+    int casesRun = 0;
+};
+
+void FileFaults::runCases(int frames, const std::function<bool(const std::string&, Role)>& wanted,
+                          size_t stride) {
+    const Fault fault = GetParam();
+    const std::unique_ptr<Reference> ref = makeReference(frames);
+    ASSERT_TRUE(ref->result.exited && ref->result.exitCode == 0) << ref->result.describe();
+    ASSERT_TRUE(ref->watched) << "the files the game opens cannot be watched";
+    ASSERT_EQ(ref->dump.value("gameState", -1), 100) << "the script no longer reaches play";
+    if (fault == Fault::Unreadable) {
+        ASSERT_TRUE(childIsRefusedUnreadableFiles(ref->folder.root.string()))
+            << "the game would be able to read a file of mode 000";
+    }
+
+    size_t matching = 0;
+    for (const std::string& file : ref->files) {
+        const Role role = roleOf(file, ref->opened);
+        if (!wanted(file, role)) continue;
+        if (matching++ % stride != static_cast<size_t>(fault) % stride) continue;
+        SCOPED_TRACE(file + " " + faultName(fault));
+
+        CaseFolder c;
+        copyRuntimeFolder(ref->folder.game(), c.game(), {file});
+        damageFile(ref->folder.game() / file, c.game() / file, fault, seedFor(file));
+        const ChildResult r = runGame(headlessRun(c, faultScript(script), frames));
+        ++casesRun;
+
+        EXPECT_FALSE(r.crashed()) << r.describe();
+        const bool cannotOpen = fault == Fault::Missing || fault == Fault::Unreadable;
+        if (role == Role::Required && cannotOpen) {
+            EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
+            EXPECT_NE(r.stderrText.find(file), std::string::npos) << r.describe();
+        } else if (role == Role::Written && fault == Fault::Unreadable) {
+            // A log that cannot be written to ends the start.
+            EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
+            EXPECT_NE(r.stderrText.find(file), std::string::npos) << r.describe();
+        } else {
+            EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
+            const nlohmann::json dump = readDump(c);
+            ASSERT_TRUE(dump.is_object()) << "no state dump; " << r.describe();
+            if (role == Role::Written) {
+                // Whatever was there, the log is written afresh.
+                EXPECT_EQ(readFile(c.game() / file), readFile(ref->folder.game() / file));
+            }
+            if (role != Role::Required) {
+                EXPECT_EQ(course(dump), course(ref->dump)) << "the run went differently";
+            }
+        }
+    }
+    EXPECT_GT(casesRun, 0);
+    RecordProperty("cases", casesRun);
+}
+
+bool inFolder(const std::string& file, const char* folder) { return file.rfind(folder, 0) == 0; }
+
+TEST_P(FileFaults, DataFilesAndTheLog) {
+    runCases(fullFrames, [](const std::string& file, Role) { return inFolder(file, "Data/"); });
+}
+
+TEST_P(FileFaults, Sounds) {
+    runCases(soundFrames, [](const std::string& file, Role) { return inFolder(file, "Sound/"); },
+             soundStride);
+}
+
+TEST_P(FileFaults, Pictures) {
+    runCases(pictureFrames, [](const std::string& file, Role) { return inFolder(file, "Graphics/"); },
+             pictureStride);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFault, FileFaults,
+                         ::testing::Values(Fault::Missing, Fault::Unreadable, Fault::Empty,
+                                           Fault::Truncated, Fault::Garbage),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                             std::string name = faultName(info.param);
+                             name[0] = static_cast<char>(name[0] - 'a' + 'A');
+                             return name;
+                         });
+
+// The files damaged above are those the game really opens: every picture and
+// sound of the runtime folder is opened by an undamaged run, every sound the
+// game knows is there, and of Data/ only the manual (handed to the desktop,
+// never read by the game) is left unopened.
+TEST(FaultList, IsEveryFileTheGameOpens) {
+    const std::unique_ptr<Reference> ref = makeReference(pictureFrames);
+    ASSERT_TRUE(ref->result.exited && ref->result.exitCode == 0) << ref->result.describe();
+    ASSERT_TRUE(ref->watched);
+    std::set<std::string> walked(ref->files.begin(), ref->files.end());
+    for (const std::string& file : ref->opened)
+        EXPECT_TRUE(walked.count(file)) << file << " is opened but not in the runtime folder";
+    std::set<std::string> notRead;
+    size_t pictures = 0;
+    for (const std::string& file : ref->files) {
+        if (!ref->opened.count(file)) notRead.insert(file);
+        if (inFolder(file, "Graphics/")) ++pictures;
+    }
+    EXPECT_EQ(notRead, std::set<std::string>{"Data/Spielanleitung.htm"});
+    for (const SoundFile& sound : soundFiles) EXPECT_TRUE(ref->opened.count(sound.path)) << sound.path;
+    EXPECT_GT(pictures, 100u);
+    EXPECT_TRUE(ref->opened.count(protocolFile));
+}
+
+}  // namespace

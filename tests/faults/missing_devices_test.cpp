@@ -1,0 +1,70 @@
+// The game in a window (not headless) on a machine without a sound card or
+// without a display. Without sound it plays on silently; without a display
+// it ends at once with a message and exit code 1, having touched nothing.
+#include <gtest/gtest.h>
+
+#include "app/graphics.hpp"
+#include "fault_game.hpp"
+
+namespace {
+
+// A windowed run of the real runtime folder, the input from the script (the
+// script stands in for keyboard and mouse whatever the window is), stopped
+// after `frames`.
+ChildOptions windowedRun(const CaseFolder& folder, int frames) {
+    ChildOptions options = headlessRun(folder, faultScript("list_then_play.txt"), frames);
+    options.args.erase(options.args.begin());  // no --headless
+    options.withoutPermissionBypass = false;
+    options.timeoutSeconds = 60;
+    return options;
+}
+
+class MissingDevices : public ::testing::Test {
+protected:
+    void SetUp() override { copyRuntimeFolder(shippedRuntime, folder.game(), {}); }
+    CaseFolder folder;
+};
+
+// A sound driver that does not exist (the sound system cannot start) and a
+// file-writing one whose file cannot be created (it starts, but no output
+// opens): either way every sound stays absent and the game plays on.
+TEST_F(MissingDevices, WithoutSoundTheGamePlaysOnSilently) {
+    for (const std::vector<std::string>& audio :
+         {std::vector<std::string>{"SDL_AUDIODRIVER=no_such_driver"},
+          std::vector<std::string>{"SDL_AUDIODRIVER=disk",
+                                   "SDL_DISKAUDIOFILE=/nonexistent/folder/out.raw"}}) {
+        SCOPED_TRACE(audio.front());
+        ChildOptions options = windowedRun(folder, 40);
+        options.setEnv = audio;
+        options.setEnv.push_back("SDL_VIDEODRIVER=dummy");
+        const ChildResult r = runGame(options);
+        EXPECT_FALSE(r.crashed()) << r.describe();
+        EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
+        const nlohmann::json dump = readDump(folder);
+        ASSERT_TRUE(dump.is_object()) << r.describe();
+        EXPECT_EQ(dump.value("frames", 0), 40);
+        EXPECT_EQ(dump.value("gameState", -1), 100);  // through the menus into play
+        EXPECT_EQ(dump["soundsPlayed"], nlohmann::json::array());
+    }
+}
+
+// No display variable and no driver asked for (SDL would fall back on its
+// drawing-into-memory driver), or a display driver asked for by name that
+// cannot reach one: a clear message, exit code 1, no log written.
+TEST_F(MissingDevices, WithoutADisplayTheGameEndsWithAMessage) {
+    for (const char* driver : {"", "x11", "wayland"}) {
+        SCOPED_TRACE(driver);
+        ChildOptions options = windowedRun(folder, 40);
+        options.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+        if (*driver != '\0') options.setEnv = {std::string("SDL_VIDEODRIVER=") + driver};
+        options.setEnv.push_back("SDL_AUDIODRIVER=no_such_driver");
+        const ChildResult r = runGame(options);
+        EXPECT_FALSE(r.crashed()) << r.describe();
+        EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
+        EXPECT_NE(r.stderrText.find("tiefschacht: no display"), std::string::npos) << r.describe();
+        EXPECT_FALSE(std::filesystem::exists(folder.game() / protocolFile));
+        EXPECT_FALSE(std::filesystem::exists(folder.dumpFile()));
+    }
+}
+
+}  // namespace
