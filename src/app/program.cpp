@@ -10,6 +10,7 @@
 #include "app/graphics.hpp"
 #include "app/input_state.hpp"
 #include "app/message_loop.hpp"
+#include "app/process_state.hpp"
 #include "app/settings.hpp"
 #include "app/sound.hpp"
 #include "app/state_dump.hpp"
@@ -25,24 +26,6 @@
 
 namespace {
 constexpr const char* windowTitle = "My Game Shell";
-
-// Every process-wide object back to its start value, so that a run in a
-// process that has run the game before starts as a fresh one would.
-void resetProcessState() {
-    theGame.reset();
-    app = AppState{};
-    settings = Settings{};
-    graphics = Graphics{};
-    input = InputState{};
-    sound = SoundSystem{};
-    play = PlayState{};
-    level = LevelState{};
-    rng = RandomGenerator{};
-    frameTiming = FrameTiming{};
-    itemTable = ItemTable{};
-    highscoreTable = HighscoreTable{};
-    enemyTypeTable = EnemyTypeTable{};
-}
 
 void complain(const std::string& text) {
     std::fprintf(stderr, "tiefschacht: %s\n", text.c_str());

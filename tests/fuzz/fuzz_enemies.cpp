@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InScratchFolder inScratch;
-    fuzz::resetProcessState();
+    resetProcessState();
     fuzz::writeFile("Data/Enemies1.txt", data, size);
     std::array<std::unique_ptr<Enemy>, enemyCapacity> slots;
     for (auto& e : slots) e = std::make_unique<Enemy>(0.0f, 0.0f, playPlaneZ, 0, 0.0f, 0.0f, 0.0f, 0.0f);

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InScratchFolder inScratch;
-    fuzz::resetProcessState();
+    resetProcessState();
     fuzz::writeFile(gameSettingsFile, data, size);
     readGameSettings();
 

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InScratchFolder inScratch;
-    fuzz::resetProcessState();
+    resetProcessState();
     fuzz::writeFile(listFile, data, size);
     readHighscores(listFile);
     for (const auto& entry : highscoreTable.names) FUZZ_CHECK(entry.back() == '\0');

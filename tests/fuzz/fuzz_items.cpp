@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InScratchFolder inScratch;
-    fuzz::resetProcessState();
+    resetProcessState();
     fuzz::writeFile("Data/Items.txt", data, size);
     readItems("Data/Items.txt");
     // Play walks the first `count` entries of each column.

@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InScratchFolder inScratch;
-    fuzz::resetProcessState();
+    resetProcessState();
     fuzz::writeFile("Data/Level1.txt", data, size);
     readLevel("Data/Level1.txt");
     FUZZ_CHECK(level.levelOrigin.y == -380.0f);

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InScratchFolder inScratch;
-    fuzz::resetProcessState();
+    resetProcessState();
     fuzz::writeFile(resolutionsFile, data, size);
     readResolutions();
     // The window is opened at one of the four modes, whatever the file says.

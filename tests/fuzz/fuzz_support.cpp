@@ -62,20 +62,4 @@ void writeFile(const char* path, const uint8_t* data, size_t size) {
     FUZZ_CHECK(std::fclose(f) == 0);
 }
 
-void resetProcessState() {
-    theGame.reset();
-    app = AppState{};
-    settings = Settings{};
-    graphics = Graphics{};
-    input = InputState{};
-    sound = SoundSystem{};
-    play = PlayState{};
-    level = LevelState{};
-    rng = RandomGenerator{};
-    itemTable = ItemTable{};
-    highscoreTable = HighscoreTable{};
-    enemyTypeTable = EnemyTypeTable{};
-    platformLayer = PlatformLayer{};
-}
-
 }  // namespace fuzz

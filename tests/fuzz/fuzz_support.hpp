@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/process_state.hpp"
+
 // Ends the run with a report when a condition the game relies on is false;
 // libFuzzer treats the abort as a finding and keeps the input.
 #define FUZZ_CHECK(cond)                                                                 \
@@ -39,8 +41,5 @@ public:
 
 // Writes the bytes to a file relative to the scratch folder.
 void writeFile(const char* path, const uint8_t* data, size_t size);
-
-// Every process-wide object back to its start value, as a fresh process has them.
-void resetProcessState();
 
 }  // namespace fuzz

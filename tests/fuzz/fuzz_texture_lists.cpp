@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::InScratchFolder inScratch;
     if (size == 0) return 0;
-    fuzz::resetProcessState();
+    resetProcessState();
     const bool enemies = (data[0] & 1) != 0;
     const char* path = enemies ? enemyList : groundList;
     fuzz::writeFile(path, data + 1, size - 1);

@@ -1,0 +1,4 @@
+#pragma once
+// Puts every process-wide object back to its start value, so that a run in a
+// process that has run the game before starts as a fresh one would.
+void resetProcessState();
