@@ -239,6 +239,9 @@ public:
     // For tests and benchmarks: draw every primitive with the general
     // triangle rasteriser, never the rectangle fast path.
     virtual void forceGeneralPath(bool) {}
+    // For tests and benchmarks: keep the fast path to the instructions every
+    // x86-64 processor has, even where wider ones are available.
+    virtual void forceBaselineVectors(bool) {}
 };
 
 // The "graphics system" that creates devices: display mode queries, format

@@ -78,6 +78,7 @@ SoftwareDevice::SoftwareDevice(VideoOutput* video, int width, int height, PixelF
       depth_(static_cast<size_t>(width) * height, 1.0f),
       states_(swr::defaultStates(depthBuffer)), registry_(std::make_shared<swr::Registry>()) {
     registry_->device = this;
+    spanTables_.wide = swr::wideVectorsAvailable();
 }
 
 SoftwareDevice::~SoftwareDevice() { registry_->device = nullptr; }

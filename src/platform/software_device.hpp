@@ -65,6 +65,7 @@ public:
     const std::vector<DrawRecord>& drawLog() const override { return log_; }
     void clearDrawLog() override { log_.clear(); }
     void forceGeneralPath(bool on) override { generalOnly_ = on; }
+    void forceBaselineVectors(bool on) override { spanTables_.wide = !on && swr::wideVectorsAvailable(); }
 
     PixelFormat backBufferFormat() const { return format_; }
     // For tests: how many rectangles the fast path has drawn, and write

@@ -1,6 +1,6 @@
 #include "platform/software_fast_quad.hpp"
 
-#include <emmintrin.h>
+#include <immintrin.h>
 
 #include <algorithm>
 #include <array>
@@ -164,6 +164,7 @@ struct SpanKernel {
     __m128i k, c;
     uint32_t alphaFunc, alphaRef;
     int lineFirst, lineLast;  // texel columns the rectangle reads, inclusive
+    int lineCopy;             // where a wrapping rectangle reads column 0 again, or -1
 
     // Filters texture rows r0 and r1 into the line with weight fy.
     void filterLine(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, uint16_t* line) const {
@@ -183,12 +184,21 @@ struct SpanKernel {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x), lo);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x + 8), hi);
         }
+        filterRest(r0, r1, weightY, x, line);
+    }
+
+    // Filters the texels from x to the end of the line one at a time.
+    void filterRest(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, int x, uint16_t* line) const {
+        const __m128i fy = _mm_set1_epi16(static_cast<short>(weightY));
+        const __m128i fyInv = _mm_set1_epi16(static_cast<short>(256 - weightY));
+        const __m128i zero = _mm_setzero_si128();
         for (; x <= lineLast; ++x) {
             __m128i a = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(r0[x])), zero);
             __m128i b = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(r1[x])), zero);
             __m128i v = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, fyInv), _mm_mullo_epi16(b, fy)), 8);
             _mm_storel_epi64(reinterpret_cast<__m128i*>(line + 4 * x), v);
         }
+        if (lineCopy >= 0) std::copy(line, line + 4, line + 4 * lineCopy);
     }
 
     // Source colours of pixels i and j (j == i for a single pixel), 16 bits a channel.
@@ -313,6 +323,121 @@ void drawRows(const SpanKernel& shared, const RowSource& r) {
     }
 }
 
+// The common case eight pixels at a time with AVX2: linear filtering from
+// neighbouring texel columns, no alpha test. The same arithmetic as the
+// SSE2 loops, so both give the same pixels.
+#define WIDE __attribute__((target("avx2")))
+
+WIDE inline __m256i div255Wide(__m256i x) {
+    x = _mm256_add_epi16(x, _mm256_set1_epi16(128));
+    return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
+}
+
+WIDE void filterLineWide(const SpanKernel& k, const uint32_t* r0, const uint32_t* r1, uint16_t weightY,
+                         uint16_t* line) {
+    const __m256i fy = _mm256_set1_epi16(static_cast<short>(weightY));
+    const __m256i fyInv = _mm256_set1_epi16(static_cast<short>(256 - weightY));
+    int x = k.lineFirst;
+    for (; x + 4 <= k.lineLast + 1; x += 4) {
+        __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + x)));
+        __m256i b = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + x)));
+        __m256i v = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(a, fyInv), _mm256_mullo_epi16(b, fy)), 8);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + 4 * x), v);
+    }
+    k.filterRest(r0, r1, weightY, x, line);
+}
+
+// Source colours of pixels i .. i + 3, 16 bits a channel: pixels i and i + 1
+// in the low half, i + 2 and i + 3 in the high half.
+template <bool Identity>
+WIDE inline __m256i sourceWide(const SpanKernel& k, __m256i kk, __m256i cc, const uint16_t* line, int i) {
+    // Line entries are four lanes of 16 bits: index them as 64-bit units so
+    // that the column index scales in the address.
+    const auto* entries = reinterpret_cast<const uint64_t*>(line);
+    const int32_t* col = k.col0 + i;
+    auto texels = [entries](int32_t c) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries + c)); };
+    __m256i a = _mm256_inserti128_si256(_mm256_castsi128_si256(texels(col[0])), texels(col[2]), 1);
+    __m256i b = _mm256_inserti128_si256(_mm256_castsi128_si256(texels(col[1])), texels(col[3]), 1);
+    __m256i left = _mm256_unpacklo_epi64(a, b), right = _mm256_unpackhi_epi64(a, b);
+    __m256i wx = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k.colWeight + 4 * i));
+    __m256i wxInv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k.colWeightInv + 4 * i));
+    __m256i texel =
+        _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(left, wxInv), _mm256_mullo_epi16(right, wx)), 8);
+    if constexpr (Identity) return texel;
+    return _mm256_add_epi16(div255Wide(_mm256_mullo_epi16(texel, kk)), cc);
+}
+
+// Packs pixels 0 .. 3 (s0) and 4 .. 7 (s1) into eight pixels in order.
+WIDE inline __m256i packWide(__m256i s0, __m256i s1) {
+    return _mm256_permute4x64_epi64(_mm256_packus_epi16(s0, s1), 0xD8);
+}
+
+WIDE inline __m256i mixWide(__m256i s, __m256i d) {
+    __m256i sa = _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(s, 0xFF), 0xFF);
+    __m256i inv = _mm256_sub_epi16(_mm256_set1_epi16(255), sa);
+    return div255Wide(_mm256_add_epi16(_mm256_mullo_epi16(s, sa), _mm256_mullo_epi16(d, inv)));
+}
+
+// The eight pixels at dst after blending the sources over them.
+template <BlendMode Mode>
+WIDE inline __m256i blendWide(__m256i s0, __m256i s1, const uint32_t* dst) {
+    const __m256i s8 = packWide(s0, s1);
+    if constexpr (Mode == BlendMode::Replace) return s8;
+    const __m256i d8 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
+    if constexpr (Mode == BlendMode::Add) return _mm256_adds_epu8(s8, d8);
+    // As in blendPair: opaque and fully transparent runs need no arithmetic.
+    const __m256i alphaMask = _mm256_set1_epi32(static_cast<int>(0xFF000000u));
+    const __m256i alphas = _mm256_and_si256(s8, alphaMask);
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alphas, alphaMask)) == -1) return s8;
+    if (_mm256_movemask_epi8(_mm256_cmpeq_epi32(alphas, _mm256_setzero_si256())) == -1) return d8;
+    __m256i d0 = _mm256_cvtepu8_epi16(_mm256_castsi256_si128(d8));
+    __m256i d1 = _mm256_cvtepu8_epi16(_mm256_extracti128_si256(d8, 1));
+    return packWide(mixWide(s0, d0), mixWide(s1, d1));
+}
+
+template <BlendMode Mode, bool Identity>
+WIDE void drawRowsWide(const SpanKernel& shared, const RowSource& r) {
+    const SpanKernel kernel = shared;
+    const __m256i kk = _mm256_broadcastsi128_si256(kernel.k), cc = _mm256_broadcastsi128_si256(kernel.c);
+    const TextureView& tex = *r.tex;
+    const int whole = r.cols & ~7;
+    const int last = r.cols - 8;  // the last eight pixels, overlapping the blocks before
+    for (int y = 0; y < r.rows; ++y) {
+        const uint32_t* texRow0 = tex.texels + static_cast<size_t>(r.row0[y]) * tex.width;
+        const uint32_t* texRow1 = tex.texels + static_cast<size_t>(r.row1[y]) * tex.width;
+        filterLineWide(kernel, texRow0, texRow1, r.rowWeight[y], r.line);
+        uint32_t* dst = r.target + static_cast<size_t>(y) * r.pitch;
+        // A row that does not end on a whole block: its last eight pixels
+        // are blended first, from the target as it was, and stored after
+        // the blocks.
+        __m256i tail{};
+        if (whole < r.cols)
+            tail = blendWide<Mode>(sourceWide<Identity>(kernel, kk, cc, r.line, last),
+                                   sourceWide<Identity>(kernel, kk, cc, r.line, last + 4), dst + last);
+        for (int i = 0; i < whole; i += 8)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
+                                blendWide<Mode>(sourceWide<Identity>(kernel, kk, cc, r.line, i),
+                                                sourceWide<Identity>(kernel, kk, cc, r.line, i + 4), dst + i));
+        if (whole < r.cols) _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + last), tail);
+    }
+}
+
+#undef WIDE
+
+void dispatchWide(BlendMode mode, bool identity, const SpanKernel& k, const RowSource& r) {
+    switch (mode) {
+    case BlendMode::Mix:
+        identity ? drawRowsWide<BlendMode::Mix, true>(k, r) : drawRowsWide<BlendMode::Mix, false>(k, r);
+        break;
+    case BlendMode::Add:
+        identity ? drawRowsWide<BlendMode::Add, true>(k, r) : drawRowsWide<BlendMode::Add, false>(k, r);
+        break;
+    default:
+        identity ? drawRowsWide<BlendMode::Replace, true>(k, r) : drawRowsWide<BlendMode::Replace, false>(k, r);
+        break;
+    }
+}
+
 template <bool Linear, bool Adjacent, BlendMode Mode, bool AlphaTest>
 void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
     identity ? drawRows<Linear, Adjacent, Mode, AlphaTest, true>(k, r)
@@ -338,7 +463,9 @@ void dispatchMode(BlendMode mode, bool alphaTest, bool identity, const SpanKerne
 // range of texel columns read. A clamped pair (both columns the same edge
 // column) is rewritten as that column and its neighbour with the whole
 // weight on the edge column: the same colour, and most rectangles then read
-// neighbouring columns throughout.
+// neighbouring columns throughout. A wrapped pair (the last column and
+// column 0) reads column 0 again from an entry just past the last one, so
+// wrapping rectangles read neighbouring columns too.
 void buildColumns(const AxisKey& key, SpanTables& t) {
     const int cols = key.count;
     axisTable(key.first, cols, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
@@ -348,6 +475,7 @@ void buildColumns(const AxisKey& key, SpanTables& t) {
     t.adjacentColumns = key.linear;
     t.lineFirst = key.size;
     t.lineLast = -1;
+    t.lineCopy = -1;
     for (int x = 0; x < cols; ++x) {
         uint16_t f = key.linear ? static_cast<uint16_t>(t.fixedU[x] & 255) : 0;
         if (key.linear && t.col0[x] == t.col1[x] && key.size > 1) {
@@ -359,6 +487,10 @@ void buildColumns(const AxisKey& key, SpanTables& t) {
                 f = 256;
             }
         }
+        if (key.linear && t.col0[x] == key.size - 1 && t.col1[x] == 0 && key.size > 1) {
+            t.col1[x] = key.size;
+            t.lineCopy = key.size;
+        }
         if (t.col1[x] != t.col0[x] + 1) t.adjacentColumns = false;
         for (int l = 0; l < 4; ++l) {
             t.colWeight[4 * x + l] = f;
@@ -366,17 +498,32 @@ void buildColumns(const AxisKey& key, SpanTables& t) {
         }
         if (key.linear) {
             t.lineFirst = std::min({t.lineFirst, t.col0[x], t.col1[x]});
-            t.lineLast = std::max({t.lineLast, t.col0[x], t.col1[x]});
+            t.lineLast = std::max({t.lineLast, t.col0[x], std::min(t.col1[x], key.size - 1)});
         }
     }
+    if (t.lineCopy >= 0) t.lineFirst = 0;
     t.columns = key;
 }
 
 // The row table for `key`, from the cache or built into its slot.
 const RowTable& rowTable(const AxisKey& key, SpanTables& t) {
-    size_t slot = (static_cast<size_t>(key.first) * 31u + static_cast<size_t>(key.count)) % SpanTables::rowCacheSize;
-    RowTable& r = t.rows[slot];
-    if (r.key == key) return r;
+    // Four ways per set, so that the rows of a screen of squares do not
+    // push each other out; the least recently used way is rebuilt.
+    constexpr size_t ways = SpanTables::rowWays;
+    const size_t sets = SpanTables::rowCacheSize / ways;
+    const size_t set = (static_cast<size_t>(key.first) * 7u + static_cast<size_t>(key.count)) % sets;
+    RowTable* const first = &t.rows[set * ways];
+    ++t.rowClock;
+    RowTable* victim = first;
+    for (RowTable* r = first; r != first + ways; ++r) {
+        if (r->key == key) {
+            r->used = t.rowClock;
+            return *r;
+        }
+        if (r->used < victim->used) victim = r;
+    }
+    RowTable& r = *victim;
+    r.used = t.rowClock;
     axisTable(key.first, key.count, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
               r.row0, r.row1, r.fixedV);
     r.rowWeight.resize(key.count);
@@ -387,6 +534,8 @@ const RowTable& rowTable(const AxisKey& key, SpanTables& t) {
 }
 
 }  // namespace
+
+bool wideVectorsAvailable() { return __builtin_cpu_supports("avx2"); }
 
 void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const RenderTarget& target,
                     SpanTables& t) {
@@ -404,9 +553,13 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
                  t);
 
     std::array<uint16_t, 4> k{}, c{};
-    const BlendMode mode = blendMode(setup.blend);
+    BlendMode mode = blendMode(setup.blend);
     const bool simd = !setup.depthTest && mode != BlendMode::Other &&
                       linearCombine(setup.combine, rect.diffuse, k, c);
+    // The source alpha is div255(texel alpha * k) + c, saturated: when it is
+    // 255 at every pixel, mixing gives the source and the target need not be read.
+    if (simd && mode == BlendMode::Mix && (c[3] >= 255 || (tex.opaque && k[3] + c[3] >= 255)))
+        mode = BlendMode::Replace;
     if (!simd) {
         axisTable(c0, cols, rect.left, rect.right, rect.uLeft, rect.uRight, tex.width, linear,
                   setup.sampler.wrapU, t.col0, t.col1, t.fixedU);
@@ -441,10 +594,13 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
     kernel.alphaRef = setup.alphaRef;
     kernel.lineFirst = t.lineFirst;
     kernel.lineLast = t.lineLast;
-    if (linear) t.line.resize(static_cast<size_t>(tex.width) * 4);
+    kernel.lineCopy = t.lineCopy;
+    if (linear) t.line.resize(static_cast<size_t>(tex.width + 1) * 4);
     RowSource src{&tex, rowsOf.row0.data(), rowsOf.row1.data(), rowsOf.rowWeight.data(), t.line.data(),
                   target.colour + static_cast<size_t>(r0) * target.width + c0, target.width, rows, cols};
-    if (!linear)
+    if (t.wide && linear && t.adjacentColumns && !setup.alphaTest && cols >= 8)
+        dispatchWide(mode, identity, kernel, src);
+    else if (!linear)
         dispatchMode<false, false>(mode, setup.alphaTest, identity, kernel, src);
     else if (t.adjacentColumns)
         dispatchMode<true, true>(mode, setup.alphaTest, identity, kernel, src);

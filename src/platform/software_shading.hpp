@@ -27,11 +27,12 @@ struct TextureView {
     const uint32_t* texels = nullptr;
     int width = 0;
     int height = 0;
+    bool opaque = false;  // every texel has alpha 255
 };
 
 // The one texel every untextured draw reads: opaque white.
 inline constexpr uint32_t whiteTexel = 0xFFFFFFFFu;
-inline TextureView whiteTexture() { return TextureView{&whiteTexel, 1, 1}; }
+inline TextureView whiteTexture() { return TextureView{&whiteTexel, 1, 1, true}; }
 
 // Texture coordinate -> fixed point in 1/256 texel. Linear filtering moves
 // the origin half a texel so that texel centres sit at (i + 0.5) / size.

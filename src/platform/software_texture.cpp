@@ -38,7 +38,7 @@ Status SoftwareTexture::unlockRect() {
 }
 
 swr::TextureView SoftwareTexture::view() const {
-    return swr::TextureView{sampled_.data(), static_cast<int>(width_), static_cast<int>(height_)};
+    return swr::TextureView{sampled_.data(), static_cast<int>(width_), static_cast<int>(height_), opaque_};
 }
 
 void SoftwareTexture::convert() {
@@ -52,9 +52,14 @@ void SoftwareTexture::convert() {
             uint32_t g = ((t >> 4) & 0xF) * 17, b = (t & 0xF) * 17;
             sampled_[i] = swr::packArgb(a, r, g, b);
         }
-        return;
+    } else {
+        std::memcpy(sampled_.data(), stored_.data(), count * 4);
+        if (format_ == PixelFormat::X8R8G8B8)
+            for (auto& t : sampled_) t |= 0xFF000000u;
     }
-    std::memcpy(sampled_.data(), stored_.data(), count * 4);
-    if (format_ == PixelFormat::X8R8G8B8)
-        for (auto& t : sampled_) t |= 0xFF000000u;
+    // Blending an opaque picture is a plain copy; the span drawer skips
+    // reading the target for it.
+    uint32_t alphas = 0xFF000000u;
+    for (uint32_t t : sampled_) alphas &= t;
+    opaque_ = alphas == 0xFF000000u;
 }

@@ -37,5 +37,6 @@ private:
     swr::RegistryPtr registry_;
     std::vector<uint8_t> stored_;     // in the texture's own format
     std::vector<uint32_t> sampled_;   // ARGB8888
+    bool opaque_ = false;             // every sampled texel has alpha 255
     bool locked_ = false;
 };

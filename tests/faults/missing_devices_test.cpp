@@ -21,7 +21,9 @@ ChildOptions windowedRun(const CaseFolder& folder, int frames) {
 
 class MissingDevices : public ::testing::Test {
 protected:
-    void SetUp() override { copyRuntimeFolder(shippedRuntime, folder.game(), {}); }
+    // Without a log a run of the build folder may have left behind: these
+    // tests look for the one the child writes.
+    void SetUp() override { copyRuntimeFolder(shippedRuntime, folder.game(), {protocolFile}); }
     CaseFolder folder;
 };
 

@@ -1,7 +1,9 @@
 // The rectangle fast path against the general rasteriser: random-ish quads
 // and text-like triangle lists, drawn both ways over the same background,
 // must give the same pixels within a small tolerance, and the fast path must
-// really be taken for them.
+// really be taken for them. Every test runs twice: with the widest vector
+// loops this processor has and with the SSE2 loops alone.
+#include <array>
 #include <cstdlib>
 #include <random>
 
@@ -10,7 +12,7 @@
 
 namespace {
 
-class FastPath : public DeviceTest {
+class FastPathDraws : public DeviceTest {
 protected:
     static constexpr int FW = 320;
     static constexpr int FH = 240;
@@ -24,25 +26,26 @@ protected:
         for (auto& p : background) p = rng();
     }
 
-    // Draws with the general path and then the fast path over the same
-    // background; returns the largest per-channel difference.
-    template <typename Draw>
-    int compareBothPaths(Draw&& draw, int* differing = nullptr) {
+    // Draws once as `reference` sets the device up and once as `candidate`
+    // does, over the same background; returns the largest per-channel
+    // difference.
+    template <typename Draw, typename Reference, typename Candidate>
+    int compareDraws(Draw&& draw, Reference&& reference, Candidate&& candidate, int* differing = nullptr) {
         auto restore = [&] {
             std::copy(background.begin(), background.end(), soft().mutableBackBuffer());
         };
         restore();
-        device->forceGeneralPath(true);
+        reference();
         draw();
-        std::vector<uint32_t> reference(device->backBuffer(), device->backBuffer() + FW * FH);
+        std::vector<uint32_t> expected(device->backBuffer(), device->backBuffer() + FW * FH);
         restore();
-        device->forceGeneralPath(false);
+        candidate();
         draw();
         int worst = 0, count = 0;
         for (int i = 0; i < FW * FH; ++i) {
             int d = 0;
             for (int s = 0; s < 32; s += 8)
-                d = std::max(d, std::abs(channelOf(reference[i], s) - channelOf(device->backBuffer()[i], s)));
+                d = std::max(d, std::abs(channelOf(expected[i], s) - channelOf(device->backBuffer()[i], s)));
             worst = std::max(worst, d);
             count += d > 0;
         }
@@ -50,12 +53,46 @@ protected:
         return worst;
     }
 
-    std::unique_ptr<Texture> randomTexture(std::mt19937& rng) {
+    // The general path against the fast path.
+    template <typename Draw>
+    int compareBothPaths(Draw&& draw, int* differing = nullptr) {
+        return compareDraws(
+            draw, [&] { device->forceGeneralPath(true); }, [&] { device->forceGeneralPath(false); }, differing);
+    }
+
+    // A grid of squares drawn column by column, as the tile grid is, with
+    // filters, addressing and overlays chosen by `choices`.
+    void drawGrid(VertexBuffer* quad, const std::vector<std::unique_ptr<Texture>>& textures,
+                  const std::vector<uint32_t>& choices, float offsetX, float offsetY, float z = 40.0f) {
+        for (int i = 0; i < 7; ++i) {
+            for (int j = 0; j < 6; ++j) {
+                uint32_t c = choices[static_cast<size_t>(i * 6 + j)];
+                uint32_t filter = (c >> 8) % 4 == 0 ? FilterPoint : FilterLinear;
+                device->setSamplerState(0, SamplerState::MinFilter, filter);
+                device->setSamplerState(0, SamplerState::MagFilter, filter);
+                device->setSamplerState(0, SamplerState::AddressU, (c >> 12) % 5 == 0 ? AddressWrap : AddressClamp);
+                device->setSamplerState(0, SamplerState::AddressV, (c >> 16) % 5 == 0 ? AddressWrap : AddressClamp);
+                float x = offsetX - 7.0f + 2.0f * static_cast<float>(i);
+                float y = offsetY - 6.0f + 2.0f * static_cast<float>(j);
+                Texture* tex = textures[c % textures.size()].get();
+                drawQuadAt(quad, tex, x, y, z);
+                if ((c >> 20) % 3 == 0) drawQuadAt(quad, textures[(c >> 4) % textures.size()].get(), x, y, z, true);
+            }
+        }
+    }
+
+    // With `opaque`, every texel has alpha 255, which lets the fast path
+    // skip reading the target when it blends.
+    std::unique_ptr<Texture> randomTexture(std::mt19937& rng, bool opaque = false) {
         static constexpr int sizes[] = {1, 2, 3, 8, 16, 32, 64};
         int w = sizes[rng() % 7], h = sizes[rng() % 7];
         std::vector<uint32_t> texels(static_cast<size_t>(w) * h);
         for (auto& t : texels) {
             t = rng();
+            if (opaque) {
+                t |= 0xFF000000u;
+                continue;
+            }
             switch (rng() % 4) {
             case 0: t &= 0x00FFFFFFu; break;           // transparent
             case 1: t |= 0xFF000000u; break;           // opaque
@@ -96,12 +133,21 @@ protected:
     std::vector<uint32_t> background;
 };
 
-TEST_F(FastPath, GameQuadsMatchTheGeneralPath) {
+// The fast path with the widest vector loops (false) or the SSE2 loops (true).
+class FastPath : public FastPathDraws, public ::testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        FastPathDraws::SetUp();
+        device->forceBaselineVectors(GetParam());
+    }
+};
+
+TEST_P(FastPath, GameQuadsMatchTheGeneralPath) {
     std::mt19937 rng(1234);
     int drawnByFastPath = 0;
     for (int round = 0; round < 150; ++round) {
         fillBackground(rng);
-        auto tex = rng() % 8 == 0 ? nullptr : randomTexture(rng);
+        auto tex = rng() % 8 == 0 ? nullptr : randomTexture(rng, rng() % 4 == 0);
         randomStates(rng);
         std::uniform_real_distribution<float> pos(-26.0f, 26.0f), uv(-1.5f, 2.5f);
         const float depths[] = {40.0f, 60.0f, 1.809f, 7.3f, 123.0f};
@@ -134,10 +180,10 @@ TEST_F(FastPath, GameQuadsMatchTheGeneralPath) {
 // A grid drawn column by column, as the tile grid is: neighbouring squares
 // share their columns or rows, which the fast path keeps between draws, while
 // texture sizes, filters and addressing change from square to square.
-TEST_F(FastPath, GridsOfMixedSquaresMatchTheGeneralPath) {
+TEST_P(FastPath, GridsOfMixedSquaresMatchTheGeneralPath) {
     std::mt19937 rng(4321);
     std::vector<std::unique_ptr<Texture>> textures;
-    for (int i = 0; i < 6; ++i) textures.push_back(randomTexture(rng));
+    for (int i = 0; i < 8; ++i) textures.push_back(randomTexture(rng, i >= 5));
     auto quad = makeBuffer(unitQuad());
     for (int round = 0; round < 8; ++round) {
         fillBackground(rng);
@@ -146,29 +192,13 @@ TEST_F(FastPath, GridsOfMixedSquaresMatchTheGeneralPath) {
         std::vector<uint32_t> choices;
         for (int cell = 0; cell < 7 * 6; ++cell) choices.push_back(rng());
         int before = soft().fastRectCount();
-        int worst = compareBothPaths([&] {
-            for (int i = 0; i < 7; ++i) {
-                for (int j = 0; j < 6; ++j) {
-                    uint32_t c = choices[static_cast<size_t>(i * 6 + j)];
-                    uint32_t filter = (c >> 8) % 4 == 0 ? FilterPoint : FilterLinear;
-                    device->setSamplerState(0, SamplerState::MinFilter, filter);
-                    device->setSamplerState(0, SamplerState::MagFilter, filter);
-                    device->setSamplerState(0, SamplerState::AddressU, (c >> 12) % 5 == 0 ? AddressWrap : AddressClamp);
-                    device->setSamplerState(0, SamplerState::AddressV, (c >> 16) % 5 == 0 ? AddressWrap : AddressClamp);
-                    float x = offsetX - 7.0f + 2.0f * static_cast<float>(i);
-                    float y = offsetY - 6.0f + 2.0f * static_cast<float>(j);
-                    Texture* tex = textures[c % textures.size()].get();
-                    drawQuadAt(quad.get(), tex, x, y, 40.0f);
-                    if ((c >> 20) % 3 == 0) drawQuadAt(quad.get(), textures[(c >> 4) % textures.size()].get(), x, y, 40.0f, true);
-                }
-            }
-        });
+        int worst = compareBothPaths([&] { drawGrid(quad.get(), textures, choices, offsetX, offsetY); });
         EXPECT_GE(soft().fastRectCount() - before, 42) << "round " << round;
         EXPECT_LE(worst, 2) << "round " << round;
     }
 }
 
-TEST_F(FastPath, TextListsMatchTheGeneralPath) {
+TEST_P(FastPath, TextListsMatchTheGeneralPath) {
     std::mt19937 rng(99);
     for (int round = 0; round < 60; ++round) {
         fillBackground(rng);
@@ -203,7 +233,7 @@ TEST_F(FastPath, TextListsMatchTheGeneralPath) {
     }
 }
 
-TEST_F(FastPath, OtherShapesAndStatesStillDrawThroughTheGeneralPath) {
+TEST_P(FastPath, OtherShapesAndStatesStillDrawThroughTheGeneralPath) {
     std::mt19937 rng(7);
     fillBackground(rng);
     auto tex = randomTexture(rng);
@@ -233,5 +263,31 @@ TEST_F(FastPath, OtherShapesAndStatesStillDrawThroughTheGeneralPath) {
         EXPECT_EQ(soft().fastRectCount() - before, s == 2 ? 1 : 0) << "shape " << s;
     }
 }
+
+// The wide loops do the SSE2 loops' arithmetic: the same pixels exactly, for
+// squares as the tile grid draws them (the wide loops' whole case) at sizes
+// that end rows on and off a whole block.
+TEST_F(FastPathDraws, WideLoopsGiveExactlyTheBaselinePixels) {
+    std::mt19937 rng(2468);
+    std::vector<std::unique_ptr<Texture>> textures;
+    for (int i = 0; i < 8; ++i) textures.push_back(randomTexture(rng, i >= 5));
+    auto quad = makeBuffer(unitQuad());
+    for (int round = 0; round < 6; ++round) {
+        fillBackground(rng);
+        std::vector<uint32_t> choices;
+        for (int cell = 0; cell < 7 * 6; ++cell) choices.push_back(rng());
+        const float offset = 0.37f * static_cast<float>(round);
+        const float depth = std::array{40.0f, 28.0f, 20.0f, 70.0f, 33.0f, 100.0f}[round];
+        int worst = compareDraws([&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
+                                 [&] { device->forceBaselineVectors(true); },
+                                 [&] { device->forceBaselineVectors(false); });
+        EXPECT_EQ(worst, 0) << "round " << round;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(VectorWidths, FastPath, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "Baseline" : "Widest";
+                         });
 
 }  // namespace
