@@ -12,8 +12,12 @@ public:
             std::chrono::steady_clock::now() - start_);
         return static_cast<uint32_t>(static_cast<uint64_t>(ms.count()));
     }
+    // Sleeps until tick ticks() + ms begins, not for ms from now: a wait
+    // that sleeps away all but the last tick before its end then has that
+    // whole tick to wake up in, however much of the current tick had passed.
     void sleep(uint32_t ms) override {
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        auto tick = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
+        std::this_thread::sleep_until(start_ + tick + std::chrono::milliseconds(ms));
     }
 
 private:

@@ -54,7 +54,7 @@ public:
     virtual ~Clock() = default;
     // Milliseconds since some start, 32-bit, wrapping.
     virtual uint32_t ticks() = 0;
-    // Gives the processor away for about `ms` milliseconds.
+    // Gives the processor away until about the start of tick ticks() + ms.
     virtual void sleep(uint32_t ms) = 0;
 };
 
