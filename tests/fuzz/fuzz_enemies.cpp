@@ -16,15 +16,8 @@ constexpr int framesMoved = 40;
 constexpr int behaviourCount = 5;  // one more than there are, so an unknown one is met too
 }
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile("Data/Enemies1.txt", data, size);
+    fuzz::OneInput input("Data/Enemies1.txt", data, size);
     std::array<std::unique_ptr<Enemy>, enemyCapacity> slots;
     for (auto& e : slots) e = std::make_unique<Enemy>(0.0f, 0.0f, playPlaneZ, 0, 0.0f, 0.0f, 0.0f, 0.0f);
     readEnemies("Data/Enemies1.txt", slots);

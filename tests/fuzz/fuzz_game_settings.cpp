@@ -31,15 +31,8 @@ constexpr std::array<Vec3, 6> positions = {{
 }};
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile(gameSettingsFile, data, size);
+    fuzz::OneInput input(gameSettingsFile, data, size);
     readGameSettings();
 
     graphics.device = std::make_unique<SoftwareDevice>(nullptr, screenWidth, screenHeight,

@@ -24,15 +24,8 @@ std::string afterRoundTrip(std::string name) {
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile(listFile, data, size);
+    fuzz::OneInput input(listFile, data, size);
     readHighscores(listFile);
     for (const auto& entry : highscoreTable.names) FUZZ_CHECK(entry.back() == '\0');
 

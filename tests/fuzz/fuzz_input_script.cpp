@@ -12,14 +12,8 @@ constexpr const char* scriptFile = "script.txt";
 constexpr size_t linesRechecked = 64;
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    fuzz::writeFile(scriptFile, data, size);
+    fuzz::OneInput input(scriptFile, data, size);
     InputScript script;
     std::string error;
     if (!script.load(scriptFile, error)) {

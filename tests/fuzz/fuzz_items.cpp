@@ -2,15 +2,8 @@
 #include "fuzz_support.hpp"
 #include "world/data_tables.hpp"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile("Data/Items.txt", data, size);
+    fuzz::OneInput input("Data/Items.txt", data, size);
     readItems("Data/Items.txt");
     // Play walks the first `count` entries of each column.
     FUZZ_CHECK(itemTable.count >= 0 && itemTable.count <= itemCapacity);

@@ -2,15 +2,8 @@
 #include "fuzz_support.hpp"
 #include "world/level.hpp"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile("Data/Level1.txt", data, size);
+    fuzz::OneInput input("Data/Level1.txt", data, size);
     readLevel("Data/Level1.txt");
     FUZZ_CHECK(level.levelOrigin.y == -380.0f);
     // The cell accessors guard the grid whatever the codes are.

@@ -16,15 +16,8 @@ namespace {
 constexpr const char* pictureFile = "Graphics/Bild.bmp";
 }
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile(pictureFile, data, size);
+    fuzz::OneInput input(pictureFile, data, size);
     platformLayer.images = createSdlImageDecoder();
     graphics.device =
         std::make_unique<SoftwareDevice>(nullptr, 8, 8, PixelFormat::A8R8G8B8, false, 0);

@@ -25,15 +25,8 @@ public:
 constexpr float longestWaitRun = 600000.0f;
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile(renderingOptionsFile, data, size);
+    fuzz::OneInput input(renderingOptionsFile, data, size);
     readRenderingOptions();
     if (!frameCapOn(settings)) return 0;
     FUZZ_CHECK(std::isfinite(settings.minFrameTime) && settings.minFrameTime >= 0.0f);

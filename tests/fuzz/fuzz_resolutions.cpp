@@ -4,15 +4,8 @@
 #include "app/settings.hpp"
 #include "fuzz_support.hpp"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
-    resetProcessState();
-    fuzz::writeFile(resolutionsFile, data, size);
+    fuzz::OneInput input(resolutionsFile, data, size);
     readResolutions();
     // The window is opened at one of the four modes, whatever the file says.
     FUZZ_CHECK(std::any_of(displayModes.begin(), displayModes.end(), [](const DisplayModeEntry& m) {

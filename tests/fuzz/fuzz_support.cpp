@@ -6,19 +6,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/app_state.hpp"
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
-#include "app/settings.hpp"
-#include "app/sound.hpp"
-#include "platform/platform_layer.hpp"
-#include "play/play_state.hpp"
-#include "world/data_tables.hpp"
-#include "world/game.hpp"
-#include "world/level.hpp"
-#include "world/random.hpp"
-#include "world/world.hpp"
-
 namespace fuzz {
 namespace {
 int scratchFd = -1;  // the scratch folder, opened once
@@ -36,7 +23,6 @@ void removeScratchFolder() {
     std::error_code ec;
     std::filesystem::remove_all(scratchRoot(), ec);
 }
-}  // namespace
 
 void makeScratchFolder() {
     const std::filesystem::path root = scratchRoot();
@@ -51,9 +37,15 @@ void makeScratchFolder() {
     }
     std::atexit(removeScratchFolder);
 }
+}  // namespace
 
 InScratchFolder::InScratchFolder() { FUZZ_CHECK(fchdir(scratchFd) == 0); }
 InScratchFolder::~InScratchFolder() { FUZZ_CHECK(fchdir(startFd) == 0); }
+
+OneInput::OneInput(const char* path, const uint8_t* data, size_t size) {
+    resetProcessState();
+    writeFile(path, data, size);
+}
 
 void writeFile(const char* path, const uint8_t* data, size_t size) {
     FILE* f = std::fopen(path, "wb");
@@ -63,3 +55,8 @@ void writeFile(const char* path, const uint8_t* data, size_t size) {
 }
 
 }  // namespace fuzz
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    fuzz::makeScratchFolder();
+    return 0;
+}

@@ -26,9 +26,9 @@
 
 namespace fuzz {
 
-// Makes <tmp>/tiefschacht-fuzz-<pid>/ with Data/ and Graphics/; the folder
-// is removed when the process ends normally. Called once, at initialisation.
-void makeScratchFolder();
+// Every target shares one LLVMFuzzerInitialize (in fuzz_support.cpp): it
+// makes <tmp>/tiefschacht-fuzz-<pid>/ with Data/ and Graphics/, removed when
+// the process ends normally.
 
 // The scratch folder is the working directory for this object's lifetime.
 class InScratchFolder {
@@ -37,6 +37,17 @@ public:
     ~InScratchFolder();
     InScratchFolder(const InScratchFolder&) = delete;
     InScratchFolder& operator=(const InScratchFolder&) = delete;
+};
+
+// One input as the file at `path` (relative to the scratch folder), with
+// every process-wide object back at its start value, in the scratch folder
+// for this object's lifetime.
+class OneInput {
+public:
+    OneInput(const char* path, const uint8_t* data, size_t size);
+
+private:
+    InScratchFolder inScratch_;
 };
 
 // Writes the bytes to a file relative to the scratch folder.

@@ -57,18 +57,11 @@ void checkSlots(const std::array<std::unique_ptr<SpriteTexture>, N>& slots, size
 }
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    fuzz::makeScratchFolder();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzz::InScratchFolder inScratch;
     if (size == 0) return 0;
-    resetProcessState();
     const bool enemies = (data[0] & 1) != 0;
     const char* path = enemies ? enemyList : groundList;
-    fuzz::writeFile(path, data + 1, size - 1);
+    fuzz::OneInput input(path, data + 1, size - 1);
 
     graphics.device =
         std::make_unique<SoftwareDevice>(nullptr, 8, 8, PixelFormat::A8R8G8B8, false, 0);
