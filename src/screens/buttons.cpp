@@ -87,6 +87,11 @@ const Button* buttonAt(const Game& game, int index) {
     return game.buttons[static_cast<size_t>(index)].get();
 }
 
+bool buttonPressed(const Game& game, int index) {
+    const Button* button = buttonAt(game, index);
+    return button && button->pressed;
+}
+
 bool buttonHit(const Game& game, int index) {
     const Button* button = buttonAt(game, index);
     if (!button) return false;

@@ -21,6 +21,8 @@ constexpr int buttonPiecePixels = 32;
 // The button in a slot, or null for an empty or unknown slot.
 Button* buttonAt(Game& game, int index);
 const Button* buttonAt(const Game& game, int index);
+// True when the slot holds a button whose press this frame's update saw.
+bool buttonPressed(const Game& game, int index);
 
 // True when the cursor lies strictly inside the button's screen rectangle
 // (as the button's last drawing left it).

@@ -11,11 +11,6 @@ namespace {
 constexpr int webSiteButton = 3;
 constexpr int quitButton = 4;
 
-bool pressed(Game& game, int index) {
-    const Button* b = buttonAt(game, index);
-    return b && b->pressed;
-}
-
 void drawExitScreen(Game& game) {
     DrawTimeScope drawing;
     refreshViewProjection();
@@ -35,8 +30,8 @@ void runExitScreen(Game& game) {
         if (input.mouseDown && buttonHit(game, i)) b->pressed = 1;
     }
 
-    if (pressed(game, quitButton)) requestClose();
-    if (pressed(game, webSiteButton)) openWebSiteAndClose();
+    if (buttonPressed(game, quitButton)) requestClose();
+    if (buttonPressed(game, webSiteButton)) openWebSiteAndClose();
 
     drawExitScreen(game);
 }

@@ -12,11 +12,6 @@ constexpr int playButton = 0;
 constexpr int webSiteButton = 1;
 constexpr int manualButton = 2;
 
-bool pressed(Game& game, int index) {
-    const Button* b = buttonAt(game, index);
-    return b && b->pressed;
-}
-
 void drawTitleScreen(Game& game) {
     DrawTimeScope drawing;
     refreshViewProjection();
@@ -36,11 +31,11 @@ void runTitleScreen(Game& game) {
         if (input.mouseDown && buttonHit(game, i)) b->pressed = 1;
     }
 
-    if (pressed(game, playButton)) setGameState(StateMainMenu);
-    if (pressed(game, webSiteButton)) openWebSiteAndClose();
+    if (buttonPressed(game, playButton)) setGameState(StateMainMenu);
+    if (buttonPressed(game, webSiteButton)) openWebSiteAndClose();
     // The mouse button is a level: held over the button, the request is made
     // again every frame (the desktop shell opens it once per press).
-    if (pressed(game, manualButton)) openManual();
+    if (buttonPressed(game, manualButton)) openManual();
 
     drawTitleScreen(game);
 }

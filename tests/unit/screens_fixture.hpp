@@ -16,6 +16,7 @@
 #include "app/app_state.hpp"
 #include "app/graphics.hpp"
 #include "app/input_state.hpp"
+#include "app/process_state.hpp"
 #include "app/settings.hpp"
 #include "platform/platform_layer.hpp"
 #include "play/play_state.hpp"
@@ -74,6 +75,7 @@ public:
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        resetProcessState();  // the tests also hold when run in one process
         useCamera(1024, 768);
         game = std::make_unique<Game>(BareTag{});
         auto recorder = std::make_unique<RecordingShellForTests>();
