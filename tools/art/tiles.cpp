@@ -248,8 +248,11 @@ Image waterTile(bool still) {
     return t;
 }
 
+// The opened passage and the resting place stand in every zone, on one
+// picture each: they are drawn on the cave background, the one most of the
+// shaft's open space uses, so that they do not show as squares there.
 Image openedPassageTile() {
-    Image t = noiseTile({44, 40, 38}, {20, 18, 18}, 61, 4);
+    Image t = backgroundTile(ZoneLook::Hoehle);
     // Rubble left on the floor.
     for (int i = 0; i < 7; ++i) {
         const int x = 2 + static_cast<int>(hashNoise(i, 7, 61) * 27), y = 25 + static_cast<int>(hashNoise(i, 8, 61) * 5);
@@ -261,7 +264,7 @@ Image openedPassageTile() {
 }
 
 Image checkpointTile() {
-    Image t = noiseTile({40, 44, 52}, {20, 22, 28}, 71, 4);
+    Image t = backgroundTile(ZoneLook::Hoehle);
     // A lantern on a post: the place to come back to.
     t.fillRect(15, 12, 17, 31, {96, 66, 36});
     t.fillRect(11, 29, 21, 31, {70, 48, 26});
@@ -271,8 +274,9 @@ Image checkpointTile() {
     t.fillRect(14, 7, 18, 11, {255, 250, 200});
     for (int y = 0; y < tileSize; ++y)
         for (int x = 0; x < tileSize; ++x) {
+            // The glow dies away before the tile's edge.
             const double d = std::hypot(x - 16.0, y - 9.0);
-            if (d > 6) t.blend(x, y, {255, 190, 80}, std::max(0.0, 0.4 - d * 0.025));
+            if (d > 6) t.blend(x, y, {255, 190, 80}, std::max(0.0, 0.35 * (1.0 - (d - 6.0) / 8.0)));
         }
     t.makeOpaque();
     return t;
