@@ -22,6 +22,7 @@ int64_t nanosecondsSince(TimingClock::time_point start) {
 
 void DurationHistogram::add(int64_t nanoseconds) {
     nanoseconds = std::max<int64_t>(nanoseconds, 0);
+    if (bins_.empty()) bins_.assign(binCount, 0);
     size_t bin = std::min<size_t>(static_cast<size_t>(nanoseconds / binNanoseconds), binCount - 1);
     ++bins_[bin];
     ++count_;

@@ -25,7 +25,7 @@ public:
     double percentileMilliseconds(double fraction) const;
 
 private:
-    std::vector<uint32_t> bins_ = std::vector<uint32_t>(binCount, 0);
+    std::vector<uint32_t> bins_;  // made at the first sample: most runs time nothing
     uint64_t count_ = 0;
     long double totalNanoseconds_ = 0;
 };

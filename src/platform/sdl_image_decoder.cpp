@@ -88,27 +88,27 @@ SDL_Surface* loadAs(Format format, SDL_RWops* rw) {
     return nullptr;
 }
 
-// Rejects declared sizes beyond largestSide for the formats whose size
-// sits in a known place (BMP, PNG, JPEG).
-bool sizeAcceptable(const uint8_t* d, size_t n) {
+// Rejects declared sizes beyond largestSide; each format has its size in a
+// known place.
+bool sizeAcceptable(Format format, const uint8_t* d, size_t n) {
     auto ok = [](int64_t w, int64_t h) {
         if (w < 0) w = -w;
         if (h < 0) h = -h;
         return w <= largestSide && h <= largestSide;
     };
-    if (isBmp(d, n)) {
+    switch (format) {
+    case Format::Bmp: {
         // Too short to hold its size: the loader would read the missing
         // bytes as whatever it likes, and ask for gigabytes.
         if (n < 26) return false;
         uint32_t headerSize = readLe32(d + 14);
         if (headerSize == 12)
             return ok(d[18] | d[19] << 8, d[20] | d[21] << 8);
-        return n >= 26 && ok(static_cast<int32_t>(readLe32(d + 18)),
-                             static_cast<int32_t>(readLe32(d + 22)));
+        return ok(static_cast<int32_t>(readLe32(d + 18)), static_cast<int32_t>(readLe32(d + 22)));
     }
-    if (n >= 24 && isPng(d, n))
-        return readBe32(d + 16) <= largestSide && readBe32(d + 20) <= largestSide;
-    if (n >= 4 && d[0] == 0xFF && d[1] == 0xD8) {
+    case Format::Png:
+        return n < 24 || (readBe32(d + 16) <= largestSide && readBe32(d + 20) <= largestSide);
+    case Format::Jpeg: {
         // Walk the JPEG segments up to the first frame header.
         size_t p = 2;
         while (p + 4 <= n) {
@@ -128,8 +128,11 @@ bool sizeAcceptable(const uint8_t* d, size_t n) {
             }
             p += 2 + length;
         }
+        return true;
     }
-    return true;
+    case Format::None: break;
+    }
+    return false;
 }
 
 class SdlImageDecoder final : public ImageDecoder {
@@ -151,7 +154,7 @@ public:
         if (!data || size == 0 || size > largestFile) return false;
         const auto* bytes = static_cast<const uint8_t*>(data);
         const Format format = formatOf(bytes, size);
-        if (format == Format::None || !sizeAcceptable(bytes, size)) return false;
+        if (!sizeAcceptable(format, bytes, size)) return false;
         if (format == Format::Png && !pngChunksInside(bytes, size)) return false;
         SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
         if (!rw) return false;
@@ -159,11 +162,11 @@ public:
         SDL_RWclose(rw);
         if (!loaded) return false;
         bool ownAlpha = loaded->format->Amask != 0 &&
-                        (!isBmp(bytes, size) || bmpHasAlphaChannel(bytes, size));
+                        (format != Format::Bmp || bmpHasAlphaChannel(bytes, size));
         SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
         SDL_FreeSurface(loaded);
         if (!argb) return false;
-        bool ok = copyOut(argb, ownAlpha, isBmp(bytes, size), out);
+        bool ok = copyOut(argb, ownAlpha, format == Format::Bmp, out);
         SDL_FreeSurface(argb);
         return ok;
     }

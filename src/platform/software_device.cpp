@@ -76,6 +76,7 @@ SoftwareDevice::SoftwareDevice(VideoOutput* video, int width, int height, PixelF
     : video_(video), width_(width), height_(height), format_(format), behaviour_(behaviour),
       colour_(static_cast<size_t>(width) * height, 0),
       depth_(static_cast<size_t>(width) * height, 1.0f),
+      presented_(static_cast<size_t>(width) * height, 0),
       states_(swr::defaultStates(depthBuffer)), registry_(std::make_shared<swr::Registry>()) {
     registry_->device = this;
     spanTables_.wide = swr::wideVectorsAvailable();
@@ -114,16 +115,12 @@ Status SoftwareDevice::endScene() {
 // the back buffer are never seen. Whatever reads or draws on the back buffer
 // before the next clear gets the presented frame back first (restoreBackBuffer).
 Status SoftwareDevice::present() {
-    bool changed = false;
-    if (!stale_) {
-        changed = !presentedOnce_ || presented_.size() != colour_.size() ||
-                  std::memcmp(presented_.data(), colour_.data(), colour_.size() * 4) != 0;
-        if (changed && presented_.size() == colour_.size()) {
-            presented_.swap(colour_);
-            stale_ = true;
-        } else if (changed) {
-            presented_ = colour_;
-        }
+    // A present straight after another shows the same frame again.
+    const bool changed = !stale_ && (!presentedOnce_ || std::memcmp(presented_.data(), colour_.data(),
+                                                                     colour_.size() * 4) != 0);
+    if (changed) {
+        presented_.swap(colour_);
+        stale_ = true;
     }
     presentedOnce_ = true;
     if (video_ != nullptr) video_->present(presented_.data(), width_, height_, changed);

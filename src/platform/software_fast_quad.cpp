@@ -184,11 +184,12 @@ struct SpanKernel {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x), lo);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x + 8), hi);
         }
-        filterRest(r0, r1, weightY, x, line);
+        finishLine(r0, r1, weightY, x, line);
     }
 
-    // Filters the texels from x to the end of the line one at a time.
-    void filterRest(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, int x, uint16_t* line) const {
+    // Filters the texels from x to the end of the line one at a time, then
+    // repeats column 0 past the end where a wrapping rectangle reads it.
+    void finishLine(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, int x, uint16_t* line) const {
         const __m128i fy = _mm_set1_epi16(static_cast<short>(weightY));
         const __m128i fyInv = _mm_set1_epi16(static_cast<short>(256 - weightY));
         const __m128i zero = _mm_setzero_si128();
@@ -344,7 +345,7 @@ WIDE void filterLineWide(const SpanKernel& k, const uint32_t* r0, const uint32_t
         __m256i v = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(a, fyInv), _mm256_mullo_epi16(b, fy)), 8);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + 4 * x), v);
     }
-    k.filterRest(r0, r1, weightY, x, line);
+    k.finishLine(r0, r1, weightY, x, line);
 }
 
 // Source colours of pixels i .. i + 3, 16 bits a channel: pixels i and i + 1
@@ -478,18 +479,17 @@ void buildColumns(const AxisKey& key, SpanTables& t) {
     t.lineCopy = -1;
     for (int x = 0; x < cols; ++x) {
         uint16_t f = key.linear ? static_cast<uint16_t>(t.fixedU[x] & 255) : 0;
-        if (key.linear && t.col0[x] == t.col1[x] && key.size > 1) {
-            if (t.col0[x] == 0) {
+        if (key.linear && key.size > 1) {
+            if (t.col0[x] == t.col1[x] && t.col0[x] == 0) {
                 t.col1[x] = 1;
                 f = 0;
-            } else {
+            } else if (t.col0[x] == t.col1[x]) {
                 t.col0[x] = key.size - 2;
                 f = 256;
+            } else if (t.col0[x] == key.size - 1 && t.col1[x] == 0) {
+                t.col1[x] = key.size;
+                t.lineCopy = key.size;
             }
-        }
-        if (key.linear && t.col0[x] == key.size - 1 && t.col1[x] == 0 && key.size > 1) {
-            t.col1[x] = key.size;
-            t.lineCopy = key.size;
         }
         if (t.col1[x] != t.col0[x] + 1) t.adjacentColumns = false;
         for (int l = 0; l < 4; ++l) {

@@ -3,9 +3,10 @@
 // rectangle on screen, with one depth, one 1/w, one colour and texture
 // coordinates that follow x and y separately, are drawn span by span from
 // per-rectangle tables of texel columns and rows, with SSE2 for filtering
-// and blending, and AVX2 for the common case where the processor has it. It covers exactly the pixels and computes exactly the
-// colours of the general rasteriser (up to rounding of the texture
-// coordinates), which the tests check.
+// and blending, and AVX2 for the common case where the processor has it.
+// It covers exactly the pixels and computes exactly the colours of the
+// general rasteriser (up to rounding of the texture coordinates), which the
+// tests check.
 #include <array>
 #include <cstdint>
 #include <vector>

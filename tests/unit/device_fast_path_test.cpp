@@ -60,6 +60,20 @@ protected:
             draw, [&] { device->forceGeneralPath(true); }, [&] { device->forceGeneralPath(false); }, differing);
     }
 
+    // The pictures of the grids: five with any alpha, three opaque.
+    std::vector<std::unique_ptr<Texture>> gridTextures(std::mt19937& rng) {
+        std::vector<std::unique_ptr<Texture>> textures;
+        for (int i = 0; i < 8; ++i) textures.push_back(randomTexture(rng, i >= 5));
+        return textures;
+    }
+
+    // What each of a grid's 7 x 6 cells draws (see drawGrid).
+    static std::vector<uint32_t> gridChoices(std::mt19937& rng) {
+        std::vector<uint32_t> choices;
+        for (int cell = 0; cell < 7 * 6; ++cell) choices.push_back(rng());
+        return choices;
+    }
+
     // A grid of squares drawn column by column, as the tile grid is, with
     // filters, addressing and overlays chosen by `choices`.
     void drawGrid(VertexBuffer* quad, const std::vector<std::unique_ptr<Texture>>& textures,
@@ -182,15 +196,13 @@ TEST_P(FastPath, GameQuadsMatchTheGeneralPath) {
 // texture sizes, filters and addressing change from square to square.
 TEST_P(FastPath, GridsOfMixedSquaresMatchTheGeneralPath) {
     std::mt19937 rng(4321);
-    std::vector<std::unique_ptr<Texture>> textures;
-    for (int i = 0; i < 8; ++i) textures.push_back(randomTexture(rng, i >= 5));
+    const auto textures = gridTextures(rng);
     auto quad = makeBuffer(unitQuad());
     for (int round = 0; round < 8; ++round) {
         fillBackground(rng);
         const float offsetX = std::uniform_real_distribution<float>(-1.0f, 1.0f)(rng);
         const float offsetY = std::uniform_real_distribution<float>(-1.0f, 1.0f)(rng);
-        std::vector<uint32_t> choices;
-        for (int cell = 0; cell < 7 * 6; ++cell) choices.push_back(rng());
+        const std::vector<uint32_t> choices = gridChoices(rng);
         int before = soft().fastRectCount();
         int worst = compareBothPaths([&] { drawGrid(quad.get(), textures, choices, offsetX, offsetY); });
         EXPECT_GE(soft().fastRectCount() - before, 42) << "round " << round;
@@ -269,13 +281,11 @@ TEST_P(FastPath, OtherShapesAndStatesStillDrawThroughTheGeneralPath) {
 // that end rows on and off a whole block.
 TEST_F(FastPathDraws, WideLoopsGiveExactlyTheBaselinePixels) {
     std::mt19937 rng(2468);
-    std::vector<std::unique_ptr<Texture>> textures;
-    for (int i = 0; i < 8; ++i) textures.push_back(randomTexture(rng, i >= 5));
+    const auto textures = gridTextures(rng);
     auto quad = makeBuffer(unitQuad());
     for (int round = 0; round < 6; ++round) {
         fillBackground(rng);
-        std::vector<uint32_t> choices;
-        for (int cell = 0; cell < 7 * 6; ++cell) choices.push_back(rng());
+        const std::vector<uint32_t> choices = gridChoices(rng);
         const float offset = 0.37f * static_cast<float>(round);
         const float depth = std::array{40.0f, 28.0f, 20.0f, 70.0f, 33.0f, 100.0f}[round];
         int worst = compareDraws([&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
