@@ -9,10 +9,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/app_state.hpp"
-#include "app/graphics.hpp"
-#include "app/settings.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
+#include "services/graphics.hpp"
+#include "services/settings.hpp"
+#include "shell/main_loop.hpp"
 
 namespace {
 double processSeconds() {
@@ -49,15 +50,15 @@ int main(int argc, char** argv) {
                 settings.minFrameTime,
                 graphics.device ? "clearing and presenting 800 x 600" : "without a device");
 
-    using Clock = std::chrono::steady_clock;
+    using WallClock = std::chrono::steady_clock;
     std::vector<double> periods;
     periods.reserve(static_cast<size_t>(frames));
     runFrame();  // settle on a tick boundary
     double cpuStart = processSeconds();
-    Clock::time_point wallStart = Clock::now(), last = wallStart;
+    WallClock::time_point wallStart = WallClock::now(), last = wallStart;
     for (int i = 0; i < frames; ++i) {
         runFrame();
-        Clock::time_point now = Clock::now();
+        WallClock::time_point now = WallClock::now();
         periods.push_back(std::chrono::duration<double, std::milli>(now - last).count());
         last = now;
     }

@@ -5,15 +5,15 @@
 #include <memory>
 #include <string>
 
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
-#include "app/settings.hpp"
 #include "platform/backends.hpp"
 #include "platform/input_script.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
+#include "services/settings.hpp"
 
 int main() {
-    using Clock = std::chrono::steady_clock;
+    using WallClock = std::chrono::steady_clock;
     settings.screenWidth = 800;
     settings.screenHeight = 600;
     graphics.viewProjection = matrixMultiply(
@@ -26,22 +26,22 @@ int main() {
     }
     auto script = std::make_shared<InputScript>();
     std::string error;
-    const auto parseStart = Clock::now();
+    const auto parseStart = WallClock::now();
     if (!script->parse(text, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    const double parseMs = std::chrono::duration<double, std::milli>(Clock::now() - parseStart).count();
+    const double parseMs = std::chrono::duration<double, std::milli>(WallClock::now() - parseStart).count();
 
     platformLayer.inputDevices = createScriptInputDevices(script);
     if (initInput() != 0) return 1;
     const uint64_t polls = script->totalPolls();
-    const auto start = Clock::now();
+    const auto start = WallClock::now();
     for (uint64_t i = 0; i < polls; ++i) {
         pollMouse();
         pollKeyboard();
     }
-    const double ns = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+    const double ns = std::chrono::duration<double, std::nano>(WallClock::now() - start).count();
     std::printf("script parse: %zu bytes, %llu polls in %.1f ms\n", text.size(),
                 static_cast<unsigned long long>(polls), parseMs);
     std::printf("poll pair (mouse + keyboard): %.0f ns each over %llu frames\n",

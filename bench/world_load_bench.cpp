@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/graphics.hpp"
-#include "app/settings.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/graphics.hpp"
+#include "services/settings.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"

@@ -1,13 +1,55 @@
 #!/usr/bin/env bash
-# Fails when code outside src/platform/ includes an SDL, FreeType or
-# fontconfig header: the game logic reaches the machine only through the seams.
+# The house rules the build enforces:
+# 1. only src/platform/ includes SDL, FreeType or fontconfig headers: the game
+#    reaches the machine only through the seams;
+# 2. the folders of src/ are layers, and a file includes headers of its own
+#    layer or of layers below it, never above.
+#   tests/house_rules.sh [ROOT]
 root=${1:-.}
+status=0
+
 hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"](SDL|SDL2/|ft2build|freetype|fontconfig)' \
          "$root/src" "$root/tools" "$root/tests" "$root/bench" 2>/dev/null \
        | grep -v "^$root/src/platform/")
 if [ -n "$hits" ]; then
   echo "platform headers included outside src/platform/:"
   echo "$hits"
+  status=1
+fi
+
+# The stack, bottom to top, as CMakeLists.txt builds it.
+read -r -a layers < <(sed -nE 's/^set\(TIEFSCHACHT_LAYERS (.*)\)$/\1/p' "$root/CMakeLists.txt")
+if [ ${#layers[@]} -eq 0 ]; then
+  echo "CMakeLists.txt does not list TIEFSCHACHT_LAYERS"
   exit 1
 fi
-echo "house rules: ok"
+rank() {
+  local i
+  for i in "${!layers[@]}"; do [ "${layers[$i]}" = "$1" ] && { echo "$i"; return; }; done
+  echo -1
+}
+
+for dir in "$root"/src/*/; do
+  layer=$(basename "$dir")
+  own=$(rank "$layer")
+  if [ "$own" -lt 0 ]; then
+    echo "src/$layer/ is not one of the layers (${layers[*]}): add it to the stack"
+    status=1
+    continue
+  fi
+  while IFS=: read -r file line text; do
+    target=$(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([a-z_]+)\/.*/\1/p' <<<"$text")
+    [ -n "$target" ] || continue
+    other=$(rank "$target")
+    if [ "$other" -lt 0 ]; then
+      echo "${file#"$root"/}:$line: includes $target/, which is not a layer"
+      status=1
+    elif [ "$other" -gt "$own" ]; then
+      echo "${file#"$root"/}:$line: $layer/ includes $target/, a layer above it"
+      status=1
+    fi
+  done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' -r "$dir" --include='*.cpp' --include='*.hpp')
+done
+
+[ "$status" -eq 0 ] && echo "house rules: ok"
+exit "$status"

@@ -155,7 +155,7 @@ public:
     virtual uint32_t width() const = 0;
     virtual uint32_t height() const = 0;
     virtual PixelFormat format() const = 0;
-    virtual Status lockRect(LockedRect& out) = 0;
+    [[nodiscard]] virtual Status lockRect(LockedRect& out) = 0;
     virtual Status unlockRect() = 0;
 };
 
@@ -164,7 +164,7 @@ public:
     virtual ~VertexBuffer() = default;
     virtual uint32_t size() const = 0;
     // offset and size in bytes; size 0 locks the whole buffer.
-    virtual Status lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) = 0;
+    [[nodiscard]] virtual Status lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) = 0;
     virtual Status unlock() = 0;
 };
 
@@ -208,9 +208,9 @@ public:
     virtual Status setTexture(int stage, Texture* texture) = 0;
     virtual Texture* getTexture(int stage) const = 0;
 
-    virtual Status createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
+    [[nodiscard]] virtual Status createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
                                  PixelFormat format, Pool pool, std::unique_ptr<Texture>& out) = 0;
-    virtual Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
+    [[nodiscard]] virtual Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
                                       std::unique_ptr<VertexBuffer>& out) = 0;
 
     virtual Status setStreamSource(int stream, VertexBuffer* buffer, uint32_t offset,
@@ -221,9 +221,9 @@ public:
                                  uint32_t primitiveCount) = 0;
 
     virtual Status beginStateBlock() = 0;
-    virtual Status endStateBlock(std::unique_ptr<StateBlock>& out) = 0;
+    [[nodiscard]] virtual Status endStateBlock(std::unique_ptr<StateBlock>& out) = 0;
 
-    virtual Status getDeviceCaps(DeviceCaps& out) const = 0;
+    [[nodiscard]] virtual Status getDeviceCaps(DeviceCaps& out) const = 0;
 
     // Back buffer, ARGB8888, width x height, rows tightly packed.
     virtual const uint32_t* backBuffer() const = 0;
@@ -249,10 +249,10 @@ public:
 class GraphicsSystem {
 public:
     virtual ~GraphicsSystem() = default;
-    virtual Status getAdapterDisplayMode(DisplayMode& out) const = 0;
-    virtual Status checkDeviceType(PixelFormat displayFormat, PixelFormat backBufferFormat,
+    [[nodiscard]] virtual Status getAdapterDisplayMode(DisplayMode& out) const = 0;
+    [[nodiscard]] virtual Status checkDeviceType(PixelFormat displayFormat, PixelFormat backBufferFormat,
                                    bool windowed) const = 0;
-    virtual Status createDevice(uint32_t behaviourFlags, const PresentParameters& params,
+    [[nodiscard]] virtual Status createDevice(uint32_t behaviourFlags, const PresentParameters& params,
                                 std::unique_ptr<GraphicsDevice>& out) = 0;
 
     // For tests: refuse device creation for a kind of vertex processing

@@ -1,5 +1,7 @@
 #include "platform/math3d.hpp"
 
+#include <limits>
+
 Mat4 matrixMultiply(const Mat4& a, const Mat4& b) {
     Mat4 r;
     for (int i = 0; i < 4; ++i)
@@ -55,4 +57,11 @@ std::array<float, 4> transformPoint(const Vec3& p, const Mat4& m) {
     for (int j = 0; j < 4; ++j)
         r[j] = p.x * m.m[0][j] + p.y * m.m[1][j] + p.z * m.m[2][j] + m.m[3][j];
     return r;
+}
+
+int32_t truncToInt(float value) {
+    if (std::isnan(value)) return std::numeric_limits<int32_t>::min();
+    if (value >= 2147483648.0f) return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
 }

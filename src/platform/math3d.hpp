@@ -3,6 +3,7 @@
 // fourth row), with the left-handed camera matrices the game's camera uses.
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 struct Vec3 {
     float x = 0.0f;
@@ -32,3 +33,8 @@ Mat4 matrixPerspectiveFovLH(float fovY, float aspect, float zNear, float zFar);
 
 // Row vector (x, y, z, 1) times m; returns the four components.
 std::array<float, 4> transformPoint(const Vec3& p, const Mat4& m);
+
+// Float to 32-bit integer, rounding toward zero. Values beyond the integer
+// range saturate and NaN gives the lowest value, so no input is undefined
+// (a cell index or a pixel position made from it then lies far outside).
+int32_t truncToInt(float value);

@@ -121,7 +121,6 @@ public:
     }
 
     // Nothing is recorded here: a long game would make the log grow without end.
-    const std::vector<std::string>& requestLog() const override { return noLog_; }
 
 private:
     // Runs on the mixer's thread on every finished block of the mix.
@@ -138,7 +137,6 @@ private:
     bool open_ = false;
     int voices_ = 0;
     std::atomic<float> gain_{1.0f};
-    std::vector<std::string> noLog_;
 };
 
 }  // namespace

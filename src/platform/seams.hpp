@@ -111,9 +111,6 @@ public:
     virtual void setMasterGain(float gain) = 0;
     virtual void stopAll() = 0;
     virtual void close() = 0;
-    // Every effect and music request in order, as "effect <file> <channel>",
-    // "music <file>", "stop <file>" (the headless backend keeps all of them).
-    virtual const std::vector<std::string>& requestLog() const = 0;
 };
 
 // ----------------------------------------------------- glyph rasteriser --

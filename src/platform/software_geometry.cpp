@@ -55,11 +55,11 @@ int clipPlane(const std::array<V, MaxPolygon>& in, int n, std::array<V, MaxPolyg
         if ((da >= 0) != (db >= 0)) {
             // Interpolate from the inside end, so that an edge shared by two
             // polygons is cut at the same point whichever way it runs.
-            const V& in = da >= 0 ? a : b;
-            const V& outV = da >= 0 ? b : a;
+            const V& inside = da >= 0 ? a : b;
+            const V& outside = da >= 0 ? b : a;
             double din = da >= 0 ? da : db, dout = da >= 0 ? db : da;
             double t = din / (din - dout);
-            if (m < MaxPolygon) out[m++] = lerpVertex(in, outV, t);
+            if (m < MaxPolygon) out[m++] = lerpVertex(inside, outside, t);
         }
     }
     return m;

@@ -134,8 +134,8 @@ void rasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const Scree
             uint32_t colour = 0;
             for (int i = 0; i < 4; ++i) {
                 double ch = std::floor(pc[i].at(x, y) * inv + 0.5);
-                uint32_t c = ch <= 0.0 ? 0u : ch >= 255.0 ? 255u : static_cast<uint32_t>(ch);
-                colour |= c << (24 - 8 * i);
+                uint32_t channel = ch <= 0.0 ? 0u : ch >= 255.0 ? 255u : static_cast<uint32_t>(ch);
+                colour |= channel << (24 - 8 * i);
             }
             int64_t fu = toFixed(pu.at(x, y) * inv, tex.width, linear);
             int64_t fv = toFixed(pv.at(x, y) * inv, tex.height, linear);

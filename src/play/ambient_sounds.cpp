@@ -1,6 +1,6 @@
-#include "app/sound.hpp"
 #include "play/hero_steps.hpp"
 #include "play/play_state.hpp"
+#include "services/sound.hpp"
 #include "world/level.hpp"
 #include "world/random.hpp"
 

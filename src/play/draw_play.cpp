@@ -1,7 +1,7 @@
 #include "play/draw_play.hpp"
 
-#include "app/frame_timing.hpp"
-#include "app/graphics.hpp"
+#include "services/frame_timing.hpp"
+#include "services/graphics.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 #include "world/world.hpp"

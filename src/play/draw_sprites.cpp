@@ -1,5 +1,5 @@
+#include "drawing/quad.hpp"
 #include "play/draw_play.hpp"
-#include "play/quad.hpp"
 #include "world/world.hpp"
 
 void drawHeroFrame(World& world, const Vec3& position, int slot) {

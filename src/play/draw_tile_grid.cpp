@@ -1,6 +1,6 @@
+#include "drawing/quad.hpp"
 #include "play/draw_play.hpp"
 #include "play/play_state.hpp"
-#include "play/quad.hpp"
 #include "world/level.hpp"
 #include "world/world.hpp"
 

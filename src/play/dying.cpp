@@ -1,9 +1,9 @@
-#include "app/app_state.hpp"
-#include "app/sound.hpp"
 #include "play/draw_play.hpp"
 #include "play/play_state.hpp"
 #include "play/snapping.hpp"
 #include "play/update_play.hpp"
+#include "services/app_state.hpp"
+#include "services/sound.hpp"
 #include "world/level.hpp"
 
 namespace {

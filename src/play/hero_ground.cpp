@@ -1,11 +1,11 @@
 // The hero on the ground, on a ladder or in water: everything a frame does
 // while no jump is running.
-#include "app/input_state.hpp"
-#include "app/sound.hpp"
 #include "play/hero_steps.hpp"
 #include "play/play_state.hpp"
 #include "play/snapping.hpp"
 #include "play/update_play.hpp"
+#include "services/input.hpp"
+#include "services/sound.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 
@@ -38,7 +38,7 @@ void correctLastMotion(Game& game) {
     if (isSolid(play.cellHere) && play.walkingLeft) {
         openDoorWithKey(play.cellHere, play.heroRow, play.heroCol);
         moveHeroX(game, +heroStep);
-        if (play.cellAbove < 66) {
+        if (!isSolid(play.cellAbove)) {
             moveHeroX(game, -heroStep);
             scrollWorld(game, -2.0f);
             stepUpSnap(game);
@@ -47,7 +47,7 @@ void correctLastMotion(Game& game) {
     if (isSolid(play.cellHere) && play.walkingRight) {
         openDoorWithKey(play.cellHere, play.heroRow, play.heroCol);
         moveHeroX(game, -heroStep);
-        if (play.cellAbove < 66) {
+        if (!isSolid(play.cellAbove)) {
             moveHeroX(game, +heroStep);
             scrollWorld(game, -2.0f);
             stepUpSnap(game);
@@ -135,7 +135,7 @@ void runGroundBlock(Game& game) {
 
     // Nothing but ladders and solid cells carries the hero; he drops a whole
     // cell per frame. In water he floats.
-    if (play.cellBelow < 44 && !play.inWater) {
+    if (!carriesHero(play.cellBelow) && !play.inWater) {
         clearMotionFlags();
         scrollWorld(game, +2.0f);
     }

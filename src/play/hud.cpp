@@ -1,11 +1,11 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/graphics.hpp"
+#include "drawing/fonts.hpp"
 #include "play/draw_play.hpp"
 #include "play/enemies.hpp"
 #include "play/play_state.hpp"
-#include "screens/text_font.hpp"
+#include "services/graphics.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
 
@@ -46,7 +46,7 @@ void drawKeys(World& world) {
 }
 
 void drawScore() {
-    TextFont* font = graphics.largeFont.get();
+    TextFont* font = fonts.largeFont.get();
     if (!font) return;
     char text[32];
     std::snprintf(text, sizeof text, "Punkte:  %i", play.score);
@@ -59,7 +59,7 @@ void drawScore() {
 void drawInstructions() {
     if (play.helpFrameCount < INT32_MAX) play.helpFrameCount += 1;  // saturates, never wraps
     if (play.helpFrameCount >= instructionFrames) return;
-    TextFont* font = graphics.smallFont.get();
+    TextFont* font = fonts.smallFont.get();
     if (!font) return;
     struct Line {
         const char* text;

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/app_state.hpp"
-#include "app/sound.hpp"
 #include "play/play_state.hpp"
+#include "services/app_state.hpp"
+#include "services/sound.hpp"
 #include "world/data_tables.hpp"
 #include "world/level.hpp"
 
@@ -15,9 +15,11 @@ int32_t entriesInUse() { return std::clamp(itemTable.count, 0, itemCapacity); }
 
 void pickUpItem(int32_t code) {
     setCell(play.heroRow, play.heroCol, itemReplacement(code));
+    const int32_t points = itemPoints(code);
+    if (points > 0) playSound(sound.coins.get());
     // Points may be negative; the sum wraps instead of overflowing.
     play.score = static_cast<int32_t>(static_cast<uint32_t>(play.score) +
-                                      static_cast<uint32_t>(itemPoints(code)));
+                                      static_cast<uint32_t>(points));
     applyItemAction(code);
 }
 
@@ -28,11 +30,8 @@ int32_t itemReplacement(int32_t code) {
 }
 
 int32_t itemPoints(int32_t code) {
-    for (int32_t i = 0; i < entriesInUse(); ++i) {
-        if (itemTable.code[i] != code) continue;
-        if (itemTable.points[i] > 0) playSound(sound.coins.get());
-        return itemTable.points[i];
-    }
+    for (int32_t i = 0; i < entriesInUse(); ++i)
+        if (itemTable.code[i] == code) return itemTable.points[i];
     return 0;
 }
 

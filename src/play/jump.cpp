@@ -1,15 +1,15 @@
-#include "app/input_state.hpp"
 #include "play/hero_steps.hpp"
 #include "play/play_state.hpp"
 #include "play/update_play.hpp"
+#include "services/input.hpp"
 #include "world/level.hpp"
 
 namespace {
 bool roomToJump() {
     const bool standing = !play.walkingLeft && !play.walkingRight;
-    if (standing && play.cellAbove < 66) return true;
-    if (play.walkingLeft && play.cellAboveLeft < 66 && play.cellLeft < 66) return true;
-    if (play.walkingRight && play.cellAboveRight < 66 && play.cellRight < 66) return true;
+    if (standing && !isSolid(play.cellAbove)) return true;
+    if (play.walkingLeft && !isSolid(play.cellAboveLeft) && !isSolid(play.cellLeft)) return true;
+    if (play.walkingRight && !isSolid(play.cellAboveRight) && !isSolid(play.cellRight)) return true;
     return false;
 }
 }  // namespace
@@ -23,8 +23,8 @@ void runJump(Game& game) {
     if (play.jumpCounter > -1) {
         if (play.jumpCounter < static_cast<int32_t>(jumpTable.size()))
             scrollWorld(game, -jumpTable[play.jumpCounter]);
-        if (play.walkingLeft && play.cellLeft < 66) moveHeroX(game, -heroStep);
-        if (play.walkingRight && play.cellRight < 66) moveHeroX(game, +heroStep);
+        if (play.walkingLeft && !isSolid(play.cellLeft)) moveHeroX(game, -heroStep);
+        if (play.walkingRight && !isSolid(play.cellRight)) moveHeroX(game, +heroStep);
         play.jumpCounter -= 1;
     }
 }

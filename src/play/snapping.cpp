@@ -7,13 +7,6 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
-int32_t truncToInt(float value) {
-    if (std::isnan(value)) return std::numeric_limits<int32_t>::min();
-    if (value >= 2147483648.0f) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(value);
-}
-
 namespace {
 bool isEven(int64_t r) { return r % 2 == 0; }
 }  // namespace

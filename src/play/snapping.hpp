@@ -6,10 +6,6 @@
 
 class Game;
 
-// Float to 32-bit integer, rounding toward zero. Values beyond the integer
-// range saturate and NaN gives the lowest value, so no input is undefined.
-int32_t truncToInt(float value);
-
 // Scroll to the nearest even whole number; odd whole numbers go away from zero.
 void snapToRowCentre(Game& game);
 // Scroll down to the even whole number at or below trunc(scroll).

@@ -1,11 +1,11 @@
 #include "play/update_play.hpp"
 
-#include "app/sound.hpp"
 #include "play/draw_play.hpp"
 #include "play/enemies.hpp"
 #include "play/hero_steps.hpp"
 #include "play/items.hpp"
 #include "play/play_state.hpp"
+#include "services/sound.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 

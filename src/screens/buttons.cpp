@@ -3,13 +3,12 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
-#include "app/settings.hpp"
-#include "play/quad.hpp"
-#include "screens/text_font.hpp"
+#include "drawing/fonts.hpp"
+#include "drawing/quad.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
+#include "services/settings.hpp"
 #include "world/game.hpp"
-#include "world/projection.hpp"
 #include "world/world.hpp"
 
 namespace {
@@ -24,20 +23,6 @@ constexpr float labelShadowShift = 0.002f;
 // piece, so the line sits on the middle of the row.
 constexpr float labelRaise = 0.02f;
 
-void setAddressMode(GraphicsDevice& device, uint32_t mode) {
-    device.setSamplerState(0, SamplerState::AddressU, mode);
-    device.setSamplerState(0, SamplerState::AddressV, mode);
-}
-
-// Float to int toward zero, without undefined behaviour for values beyond
-// the int range (a cursor or button far off the screen, or not a number).
-int32_t truncToInt(float v) {
-    if (!(v == v)) return 0;
-    if (v >= 2147483520.0f) return INT32_MAX;
-    if (v <= -2147483648.0f) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
-
 // Sums that may leave the int range saturate instead of wrapping.
 int32_t addClamped(int32_t a, int64_t b) {
     int64_t s = static_cast<int64_t>(a) + b;
@@ -46,9 +31,9 @@ int32_t addClamped(int32_t a, int64_t b) {
     return static_cast<int32_t>(s);
 }
 
-void drawPieces(World& world, GraphicsDevice& device, const Button& button) {
+void drawPieces(World& world, const Button& button) {
     const Vec3 start = *button.position;
-    setAddressMode(device, AddressClamp);
+    setTextureClamping(true);
     drawQuad(world, start, world.buttonLeftTexture.get());
     float x = start.x;
     for (int32_t i = 0; i < button.segments - 2; ++i) {
@@ -57,11 +42,11 @@ void drawPieces(World& world, GraphicsDevice& device, const Button& button) {
     }
     x += buttonPieceStep;
     drawQuad(world, {x, start.y, start.z}, world.buttonRightTexture.get());
-    setAddressMode(device, AddressWrap);
+    setTextureClamping(false);
 }
 
 void drawLabel(const Button& button, ScreenPoint projected) {
-    TextFont* font = graphics.largeFont.get();
+    TextFont* font = fonts.largeFont.get();
     const int32_t w = settings.screenWidth;
     const int32_t h = settings.screenHeight;
     if (!font || w <= 0 || h <= 0) return;
@@ -120,7 +105,7 @@ void drawButton(World& world, Button& button) {
     button.position->z = button.pressed ? menuPlaneZ + pressedDepthOffset : menuPlaneZ;
     const ScreenPoint projected = projectToScreen(*button.position);
 
-    if (GraphicsDevice* device = theDevice()) drawPieces(world, *device, button);
+    if (theDevice()) drawPieces(world, button);
 
     const int32_t left = truncToInt(projected.x);
     const int32_t top = truncToInt(projected.y);

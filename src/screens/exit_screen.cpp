@@ -1,9 +1,9 @@
-#include "app/app_state.hpp"
-#include "app/frame_timing.hpp"
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
 #include "screens/buttons.hpp"
 #include "screens/screens.hpp"
+#include "services/app_state.hpp"
+#include "services/frame_timing.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
 #include "world/game.hpp"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <cstring>
 
-#include "app/input_state.hpp"
 #include "play/play_state.hpp"
 #include "screens/highscore_screen.hpp"
+#include "services/input.hpp"
 #include "world/data_tables.hpp"
 
 namespace {
@@ -43,5 +43,5 @@ void insertHighscore(Game&) {
         highscoreTable.names[at] = entryName(input.nameBuffer.data(), input.nameBuffer.size());
     }
     play.score = 0;
-    writeHighscores(highscorePath);
+    writeHighscores(highscoreFile);
 }

@@ -3,13 +3,13 @@
 #include <array>
 #include <cstdio>
 
-#include "app/app_state.hpp"
-#include "app/frame_timing.hpp"
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
+#include "drawing/fonts.hpp"
 #include "play/play_state.hpp"
 #include "screens/buttons.hpp"
-#include "screens/text_font.hpp"
+#include "services/app_state.hpp"
+#include "services/frame_timing.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 
@@ -79,7 +79,7 @@ void runHighscoreScreen(Game& game) {
 
 void drawHighscoreScreen(Game& game) {
     DrawTimeScope drawing;
-    TextFont* font = graphics.smallFont.get();
+    TextFont* font = fonts.smallFont.get();
     if (font && theDevice()) {
         drawList(*font);
         if (play.highscoreEligible) drawPrompt(*font);

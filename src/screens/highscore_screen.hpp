@@ -6,7 +6,6 @@
 
 class Game;
 
-constexpr const char* highscorePath = "Data/Highscore.txt";
 // Stored for an entry made before any letter was typed, so that the list
 // file (one name token and one number per line) stays readable.
 constexpr const char* unknownPlayerName = "UNBEKANNT";

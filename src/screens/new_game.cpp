@@ -1,6 +1,6 @@
-#include "app/sound.hpp"
 #include "play/play_state.hpp"
 #include "screens/screens.hpp"
+#include "services/sound.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
@@ -10,8 +10,10 @@ void startNewGame(Game& game) {
     play.score = 0;
     play.lives = 3;
     play.keyCount = 0;
-    readLevel(levelPath);  // also puts the scroll back to the top
+    readLevel(levelFile);  // also puts the scroll back to the top
     // Only x: the hero's other fields keep what the last game left.
     if (game.hero) game.hero->position.x = -1.0f;
-    readEnemies(enemiesPath, game.enemies);
+    readEnemies(enemiesFile, game.enemies);
+    // A new set of enemies starts its animation cycle afresh.
+    play.animCounter = 0;
 }

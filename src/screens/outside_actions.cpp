@@ -1,9 +1,9 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/app_state.hpp"
 #include "platform/platform_layer.hpp"
 #include "screens/screens.hpp"
+#include "services/app_state.hpp"
 #include "world/game.hpp"
 
 namespace {

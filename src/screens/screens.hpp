@@ -10,8 +10,6 @@ class Game;
 constexpr float backgroundDepth = 1.809f;
 
 constexpr const char* manualPath = "Data/Spielanleitung.htm";
-constexpr const char* levelPath = "Data/Level1.txt";
-constexpr const char* enemiesPath = "Data/Enemies1.txt";
 
 void runTitleScreen(Game& game);
 void runExitScreen(Game& game);

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/app_state.hpp"
+#include "services/app_state.hpp"
 
 void openDataFile(TokenReader& reader, const char* path) {
     std::string error;

@@ -1,7 +1,7 @@
 #pragma once
 // Opening a data file for one of the readers, and the warning a reader gives
 // when a file lists more entries than its table holds.
-#include "world/token_reader.hpp"
+#include "services/token_reader.hpp"
 
 // Reads the whole file into `reader`. A file that cannot be opened ends the
 // program (after shut-down) with a message naming the file and the reason.

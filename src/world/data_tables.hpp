@@ -4,11 +4,14 @@
 #include <cstdint>
 #include <memory>
 
-struct Enemy;
+#include "world/game.hpp"
 
 constexpr int itemCapacity = 50;
 constexpr int highscoreCount = 10;
-constexpr int enemyCapacity = 250;
+
+inline constexpr const char* enemiesFile = "Data/Enemies1.txt";
+inline constexpr const char* itemsFile = "Data/Items.txt";
+inline constexpr const char* highscoreFile = "Data/Highscore.txt";
 
 struct ItemTable {
     int32_t count = 0;
@@ -31,7 +34,9 @@ struct HighscoreTable {
 extern ItemTable itemTable;
 extern HighscoreTable highscoreTable;
 
-void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemyCapacity>& slots);
+// Reads the enemy file into the slots: each record fills the next slot and
+// makes it active; slots past the records keep what they held.
+void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotCount>& slots);
 void readItems(const char* path);
 void readHighscores(const char* path);
 

@@ -1,16 +1,15 @@
 #include "world/data_file.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
-#include "play/play_state.hpp"
 
-void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemyCapacity>& slots) {
+void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotCount>& slots) {
     TokenReader reader;
     openDataFile(reader, path);
 
     int32_t count = 0;
     reader.skipWord();
     reader.readInteger(count);
-    count = limitCount(count, enemyCapacity, path, "enemies");
+    count = limitCount(count, enemySlotCount, path, "enemies");
 
     // Kept from record to record: a conversion that fails leaves the value
     // of the record before.
@@ -48,5 +47,4 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemyCapac
         e.velocityY = speedY;
         e.active = 1;
     }
-    play.animCounter = 0;
 }

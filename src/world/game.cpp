@@ -8,6 +8,8 @@
 #include "world/random.hpp"
 #include "world/world.hpp"
 
+std::unique_ptr<Game> theGame;
+
 Button::Button(float x, float y, int32_t segments_, float labelOffset_, const char* label_)
     : segments(segments_), labelOffset(labelOffset_),
       position(std::make_unique<Vec3>(Vec3{x, y, menuPlaneZ})) {
@@ -61,11 +63,11 @@ Game::Game() {
     world = std::make_unique<World>();
     buildButtons(buttons);
     hero = std::make_unique<Hero>();
-    readLevel("Data/Level1.txt");
+    readLevel(levelFile);
     buildEnemySlots(enemies);
-    readEnemies("Data/Enemies1.txt", enemies);
-    readHighscores("Data/Highscore.txt");
-    readItems("Data/Items.txt");
+    readEnemies(enemiesFile, enemies);
+    readHighscores(highscoreFile);
+    readItems(itemsFile);
 }
 
 Game::Game(BareTag) {

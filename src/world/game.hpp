@@ -75,3 +75,6 @@ public:
     std::unique_ptr<Hero> hero;
     std::array<std::unique_ptr<Enemy>, enemySlotCount> enemies;
 };
+
+// The one Game, from the end of start-up to the first step of shut-down.
+extern std::unique_ptr<Game> theGame;

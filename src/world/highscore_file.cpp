@@ -7,7 +7,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/app_state.hpp"
+#include "services/app_state.hpp"
 #include "world/data_file.hpp"
 #include "world/data_tables.hpp"
 

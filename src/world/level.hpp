@@ -5,6 +5,8 @@
 
 #include "platform/math3d.hpp"
 
+inline constexpr const char* levelFile = "Data/Level1.txt";
+
 constexpr int levelRows = 400;
 constexpr int levelColumns = 22;
 
@@ -22,6 +24,8 @@ inline bool isItem(int32_t c) { return c > 22 && c < 44; }
 inline bool isLadder(int32_t c) { return c > 43 && c < 66; }
 inline bool isSolid(int32_t c) { return c > 65; }
 inline bool isWater(int32_t c) { return c == cellWater || c == cellStillWater; }
+// Only ladders and solid cells carry the hero; he falls through the rest.
+inline bool carriesHero(int32_t c) { return isLadder(c) || isSolid(c); }
 
 struct LevelState {
     // tileGrid[row][column]; row 0 is the bottom, row 399 the top.

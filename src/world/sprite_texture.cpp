@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/graphics.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/graphics.hpp"
 
 namespace {
 constexpr uint32_t opaqueBlack = 0xFF000000u;

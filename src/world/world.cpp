@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/graphics.hpp"
+#include "services/graphics.hpp"
 #include "world/data_file.hpp"
 #include "world/game.hpp"
 
@@ -80,8 +80,8 @@ World::World() {
     buttonRightTexture = loadPicture("Graphics/ButtonRight.bmp");
     for (int i = 0; i < heroTextureCount; ++i) heroTextures[i] = loadPicture(heroFrameFiles[i]);
     keyTexture = loadPicture("Graphics/Schluessel.bmp");
-    readEnemyTextureList("Data/EnemyTextures.txt");
-    readTextureList("Data/GroundTextures.txt");
+    readEnemyTextureList(enemyTextureList);
+    readTextureList(groundTextureList);
     quadBuffer = createQuadBuffer();
 }
 

@@ -8,6 +8,9 @@
 #include "platform/math3d.hpp"
 #include "world/sprite_texture.hpp"
 
+inline constexpr const char* groundTextureList = "Data/GroundTextures.txt";
+inline constexpr const char* enemyTextureList = "Data/EnemyTextures.txt";
+
 constexpr int groundTextureCapacity = 500;
 constexpr int enemyTypeCapacity = 16;
 constexpr int enemyFrameCapacity = 22;

@@ -14,8 +14,8 @@
 #include <set>
 #include <string>
 
-#include "app/graphics.hpp"
-#include "app/sound_files.hpp"
+#include "services/graphics.hpp"
+#include "services/sound.hpp"
 #include "fault_game.hpp"
 #include "opened_files.hpp"
 
@@ -162,8 +162,8 @@ TEST_P(FileFaults, Pictures) {
 INSTANTIATE_TEST_SUITE_P(EachFault, FileFaults,
                          ::testing::Values(Fault::Missing, Fault::Unreadable, Fault::Empty,
                                            Fault::Truncated, Fault::Garbage),
-                         [](const ::testing::TestParamInfo<Fault>& info) {
-                             std::string name = faultName(info.param);
+                         [](const ::testing::TestParamInfo<Fault>& param) {
+                             std::string name = faultName(param.param);
                              name[0] = static_cast<char>(name[0] - 'a' + 'A');
                              return name;
                          });

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <set>
 
-#include "fault_game.hpp"
 #include "unit/e2e_runtime_folder.hpp"
+#include "fault_game.hpp"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // it ends at once with a message and exit code 1, having touched nothing.
 #include <gtest/gtest.h>
 
-#include "app/graphics.hpp"
+#include "services/graphics.hpp"
 #include "fault_game.hpp"
 
 namespace {

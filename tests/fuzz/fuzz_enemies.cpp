@@ -4,12 +4,12 @@
 #include <array>
 #include <memory>
 
-#include "fuzz_support.hpp"
 #include "play/enemies.hpp"
 #include "play/play_state.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
+#include "fuzz_support.hpp"
 
 namespace {
 constexpr int framesMoved = 40;
@@ -18,7 +18,7 @@ constexpr int behaviourCount = 5;  // one more than there are, so an unknown one
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input("Data/Enemies1.txt", data, size);
-    std::array<std::unique_ptr<Enemy>, enemyCapacity> slots;
+    std::array<std::unique_ptr<Enemy>, enemySlotCount> slots;
     for (auto& e : slots) e = std::make_unique<Enemy>(0.0f, 0.0f, playPlaneZ, 0, 0.0f, 0.0f, 0.0f, 0.0f);
     readEnemies("Data/Enemies1.txt", slots);
     for (int t = 0; t < enemyTypeCapacity; ++t)

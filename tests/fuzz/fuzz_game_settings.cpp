@@ -5,13 +5,13 @@
 #include <cstring>
 #include <memory>
 
-#include "app/graphics.hpp"
-#include "app/settings.hpp"
-#include "fuzz_support.hpp"
+#include "drawing/quad.hpp"
 #include "platform/software_device.hpp"
-#include "play/quad.hpp"
+#include "services/graphics.hpp"
+#include "services/settings.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
+#include "fuzz_support.hpp"
 
 namespace {
 constexpr int screenWidth = 64;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "fuzz_support.hpp"
 #include "world/data_tables.hpp"
+#include "fuzz_support.hpp"
 
 namespace {
 constexpr const char* listFile = "Data/Highscore.txt";

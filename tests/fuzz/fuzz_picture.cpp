@@ -5,12 +5,12 @@
 #include <cstring>
 #include <memory>
 
-#include "app/graphics.hpp"
-#include "fuzz_support.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
 #include "platform/software_device.hpp"
+#include "services/graphics.hpp"
 #include "world/sprite_texture.hpp"
+#include "fuzz_support.hpp"
 
 namespace {
 constexpr const char* pictureFile = "Graphics/Bild.bmp";

@@ -1,7 +1,7 @@
 // Data/Resolutions.txt: the display mode, the back-buffer count and windowed or not.
 #include <algorithm>
 
-#include "app/settings.hpp"
+#include "services/settings.hpp"
 #include "fuzz_support.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/process_state.hpp"
+#include "shell/process_state.hpp"
 
 // Ends the run with a report when a condition the game relies on is false;
 // libFuzzer treats the abort as a finding and keeps the input.

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
-#include "app/graphics.hpp"
-#include "fuzz_support.hpp"
 #include "platform/platform_layer.hpp"
 #include "platform/software_device.hpp"
+#include "services/graphics.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
+#include "fuzz_support.hpp"
 
 namespace {
 constexpr const char* groundList = "Data/GroundTextures.txt";

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/command_line.hpp"
-#include "app/program.hpp"
+#include "shell/command_line.hpp"
+#include "shell/program.hpp"
 #include "app_test_support.hpp"
 
 namespace {

@@ -2,11 +2,12 @@
 
 #include <vector>
 
-#include "app/app_state.hpp"
-#include "app/dispatcher.hpp"
-#include "app/graphics.hpp"
-#include "app_test_support.hpp"
+#include "services/app_state.hpp"
+#include "services/graphics.hpp"
+#include "shell/dispatcher.hpp"
+#include "shell/main_loop.hpp"
 #include "world/game.hpp"
+#include "app_test_support.hpp"
 
 namespace {
 // What the stand-in handlers did, and where each one switches to.

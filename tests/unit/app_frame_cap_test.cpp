@@ -2,11 +2,12 @@
 
 #include <limits>
 
-#include "app/app_state.hpp"
-#include "app/frame_cap.hpp"
-#include "app/settings.hpp"
-#include "app_test_support.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
+#include "services/settings.hpp"
+#include "shell/frame_cap.hpp"
+#include "shell/main_loop.hpp"
+#include "app_test_support.hpp"
 
 using apptest::FakeClock;
 

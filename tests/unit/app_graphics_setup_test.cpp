@@ -2,10 +2,11 @@
 
 #include <cmath>
 
-#include "app/app_state.hpp"
-#include "app/graphics.hpp"
-#include "app/settings.hpp"
-#include "app/vertex_processing.hpp"
+#include "drawing/fonts.hpp"
+#include "services/app_state.hpp"
+#include "services/graphics.hpp"
+#include "services/settings.hpp"
+#include "services/vertex_processing.hpp"
 #include "app_test_support.hpp"
 
 using apptest::FakeGraphicsSystem;
@@ -228,7 +229,12 @@ TEST(AppGraphicsSetupDeathTest, WithoutItsTypefaceTheGameEndsNamingIt) {
     displayMode(16, 1);
     createFonts();
     // The stand-in device makes no textures, so no glyph atlas can be made.
-    EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "Times New Roman");
+    EXPECT_EXIT(
+        {
+            initOnFake();
+            createFontResources();
+        },
+        testing::ExitedWithCode(1), "Times New Roman");
 }
 
 TEST(AppGraphicsSetup, TheSoftwareDeviceRefusesWhatItIsToldAndTheLogFollows) {

@@ -3,16 +3,16 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.hpp"
-#include "app/graphics.hpp"
-#include "app/lifecycle_steps.hpp"
-#include "app/message_loop.hpp"
-#include "app/settings.hpp"
-#include "app_test_support.hpp"
+#include "drawing/fonts.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
-#include "screens/text_font.hpp"
+#include "services/app_state.hpp"
+#include "services/graphics.hpp"
+#include "services/settings.hpp"
+#include "shell/lifecycle.hpp"
+#include "shell/main_loop.hpp"
 #include "world/game.hpp"
+#include "app_test_support.hpp"
 
 namespace {
 std::vector<std::string> steps;
@@ -99,8 +99,8 @@ TEST(AppLifecycle, ShutDownReleasesInOrderAndASecondOneFindsNothing) {
     theGame = std::make_unique<Game>(BareTag{});
     shutDown();
     EXPECT_FALSE(theGame);
-    EXPECT_FALSE(graphics.largeFont);
-    EXPECT_FALSE(graphics.smallFont);
+    EXPECT_FALSE(fonts.largeFont);
+    EXPECT_FALSE(fonts.smallFont);
     EXPECT_FALSE(graphics.device);
     EXPECT_FALSE(graphics.system);
     shutDown();

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "app/input_recorder.hpp"
-#include "app/program.hpp"
-#include "app_test_support.hpp"
 #include "platform/graphics_device.hpp"
 #include "platform/input_script.hpp"
+#include "shell/input_recorder.hpp"
+#include "shell/program.hpp"
+#include "app_test_support.hpp"
 #include "world_test_support.hpp"
 
 namespace fs = std::filesystem;

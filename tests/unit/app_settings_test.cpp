@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/frame_cap.hpp"
-#include "app/settings.hpp"
+#include "services/settings.hpp"
+#include "shell/frame_cap.hpp"
 #include "app_test_support.hpp"
 
 using apptest::TempDir;

@@ -2,37 +2,20 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/app_state.hpp"
-#include "app/input_state.hpp"
-#include "app/sound.hpp"
-#include "app/state_dump.hpp"
-#include "play/play_state.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
+#include "play/play_state.hpp"
+#include "services/app_state.hpp"
+#include "services/input.hpp"
+#include "services/sound.hpp"
+#include "shell/state_dump.hpp"
+#include "support/recording_audio.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 
 using nlohmann::json;
 
-namespace {
-// An audio device that only has a request log.
-class LoggedAudio final : public AudioDevice {
-public:
-    std::vector<std::string> log;
-    bool open() override { return true; }
-    bool isOpen() const override { return true; }
-    std::unique_ptr<AudioClip> load(const std::string&) override { return nullptr; }
-    void playEffect(AudioClip&, int) override {}
-    void playMusic(AudioClip&, bool) override {}
-    void stopMusic(AudioClip&) override {}
-    bool musicPlaying() const override { return false; }
-    void setMasterGain(float) override {}
-    void stopAll() override {}
-    void close() override {}
-    const std::vector<std::string>& requestLog() const override { return log; }
-};
-}  // namespace
 
 TEST(AppStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     app.frames = 42;
@@ -46,7 +29,6 @@ TEST(AppStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     input.cursorScreenX = 400.5f;
     std::snprintf(input.nameBuffer.data(), input.nameBuffer.size(), "ANNA");
     input.nameLength = 4;
-    sound.nextChannel = 3;
     level.tileGrid[0][0] = 66;
     level.tileGrid[399][21] = 7;
     level.levelOrigin = {0.0f, -380.0f, 40.0f};
@@ -58,10 +40,13 @@ TEST(AppStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     theGame->enemies[7]->type = 3;
     theGame->enemies[7]->position = {4.0f, -2.5f, 40.0f};
     theGame->enemies[7]->velocityX = 0.25f;
-    auto audio = std::make_unique<LoggedAudio>();
-    audio->log = {"music Sound/Titelmusik.wav", "effect Sound/Geld.wav 0", "stop Sound/Titelmusik.wav",
-                  "effect Sound/Schritt.wav 1"};
-    platformLayer.audio = std::move(audio);
+    platformLayer.audio = std::make_unique<testsupport::RecordingAudio>();
+    initSound();
+    startTitleMusic();
+    playSound(sound.coins.get());
+    stopTitleMusic();
+    playSound(sound.step.get());
+    sound.nextChannel = 3;
     platformLayer.shell = createRecordingShell();
     platformLayer.shell->open("www.example.org");
 

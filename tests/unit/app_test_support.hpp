@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "platform/graphics_device.hpp"
-#include "unit/null_device.hpp"
 #include "platform/seams.hpp"
+#include "unit/null_device.hpp"
 
 namespace apptest {
 
@@ -59,7 +59,8 @@ inline std::string readFile(const std::filesystem::path& p) {
 // Each reading advances by `step` ticks; a sleep advances by its length.
 class FakeClock final : public Clock {
 public:
-    explicit FakeClock(uint32_t start = 0, uint32_t step = 1) : now(start), step(step) {}
+    explicit FakeClock(uint32_t start = 0, uint32_t stepEachReading = 1)
+        : now(start), step(stepEachReading) {}
     uint32_t ticks() override {
         ++reads;
         uint32_t t = now;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_timing.hpp"
+#include "services/frame_timing.hpp"
 #include "e2e_runtime_folder.hpp"
 
 namespace {

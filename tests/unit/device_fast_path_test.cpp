@@ -296,8 +296,8 @@ TEST_F(FastPathDraws, WideLoopsGiveExactlyTheBaselinePixels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(VectorWidths, FastPath, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Baseline" : "Widest";
+                         [](const ::testing::TestParamInfo<bool>& param) {
+                             return param.param ? "Baseline" : "Widest";
                          });
 
 }  // namespace

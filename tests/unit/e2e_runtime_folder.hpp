@@ -14,7 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/program.hpp"
+#include "shell/program.hpp"
 
 struct RuntimeOptions {
     int displayMode = 4;     // 2: 800 x 600, 4: 1024 x 768

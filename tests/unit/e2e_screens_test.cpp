@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "e2e_runtime_folder.hpp"
 #include "screens/screens.hpp"
+#include "e2e_runtime_folder.hpp"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "app/app_state.hpp"
-#include "app/input_state.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
+#include "services/input.hpp"
 #include "unit/input_fakes.hpp"
 
 namespace {

@@ -4,12 +4,11 @@
 #include <limits>
 #include <memory>
 
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
-#include "app/settings.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
+#include "services/settings.hpp"
 #include "unit/input_fakes.hpp"
-#include "world/projection.hpp"
 
 namespace {
 

@@ -14,8 +14,8 @@
 
 #include <unistd.h>
 
-#include "app/sound.hpp"
 #include "platform/backends.hpp"
+#include "services/sound.hpp"
 #include "unit/sound_test_wav.hpp"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "app_test_support.hpp"
 #include "platform/backends.hpp"
+#include "app_test_support.hpp"
 
 namespace {
 void put16(std::vector<uint8_t>& v, uint32_t x) {

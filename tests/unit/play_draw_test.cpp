@@ -1,9 +1,9 @@
 #include "play_fixture.hpp"
 #include "play_recording_device.hpp"
 
+#include "drawing/quad.hpp"
+#include "drawing/text_font.hpp"
 #include "play/draw_play.hpp"
-#include "play/quad.hpp"
-#include "screens/text_font.hpp"
 
 using namespace playtest;
 

@@ -60,8 +60,8 @@ TEST_F(Dying, TheFourthDeathEndsTheGameAndTheRespawnMoveStillHappens) {
     EXPECT_EQ(app.gameState, StateHighscore);
     EXPECT_FLOAT_EQ(heroX(), -11.0f);
     EXPECT_FLOAT_EQ(scroll(), -384.0f);
-    ASSERT_FALSE(audioLog->requestLog().empty());
-    EXPECT_EQ(audioLog->requestLog().back(), "music Sound/Titelmusik.wav");
+    ASSERT_FALSE(audioLog->requests.empty());
+    EXPECT_EQ(audioLog->requests.back(), "music Sound/Titelmusik.wav");
 }
 
 TEST_F(Dying, WithoutACheckpointAboveTheHeroStaysAndTheLifeIsStillLost) {

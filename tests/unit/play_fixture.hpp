@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.hpp"
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
-#include "app/sound.hpp"
 #include "platform/platform_layer.hpp"
 #include "play/play_state.hpp"
 #include "play/update_play.hpp"
+#include "services/app_state.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
+#include "services/sound.hpp"
+#include "support/recording_audio.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
@@ -21,41 +22,6 @@
 #include "world/world.hpp"
 
 namespace playtest {
-
-class NamedClip : public AudioClip {
-public:
-    explicit NamedClip(std::string name) : name_(std::move(name)) {}
-    const std::string& fileName() const override { return name_; }
-
-private:
-    std::string name_;
-};
-
-// Plays nothing; keeps the requests in the order they came.
-class RecordingAudio : public AudioDevice {
-public:
-    bool open() override { return true; }
-    bool isOpen() const override { return true; }
-    std::unique_ptr<AudioClip> load(const std::string& path) override {
-        return std::make_unique<NamedClip>(path);
-    }
-    void playEffect(AudioClip& clip, int channel) override {
-        log_.push_back("effect " + clip.fileName() + " " + std::to_string(channel));
-        effects.push_back(clip.fileName());
-    }
-    void playMusic(AudioClip& clip, bool) override { log_.push_back("music " + clip.fileName()); }
-    void stopMusic(AudioClip& clip) override { log_.push_back("stop " + clip.fileName()); }
-    bool musicPlaying() const override { return false; }
-    void setMasterGain(float) override {}
-    void stopAll() override {}
-    void close() override {}
-    const std::vector<std::string>& requestLog() const override { return log_; }
-
-    std::vector<std::string> effects;  // file names of the effects, in order
-
-private:
-    std::vector<std::string> log_;
-};
 
 // Cell codes used by the test levels.
 constexpr int32_t Free = 0, Solid = 70, Ladder = 50, Item = 30;
@@ -85,27 +51,11 @@ struct PlayFixture : ::testing::Test {
     }
 
     void installSounds() {
-        auto audio = std::make_unique<RecordingAudio>();
+        auto audio = std::make_unique<testsupport::RecordingAudio>();
         audioLog = audio.get();
         platformLayer.audio = std::move(audio);
-        auto seg = [](const char* name) {
-            return std::make_unique<SoundSegment>(std::make_unique<NamedClip>(name));
-        };
-        sound.managerCreated = true;
-        sound.titleMusic = seg("Sound/Titelmusik.wav");
-        sound.ghost = seg("Sound/Geist.wav");
-        sound.coins = seg("Sound/Geld.wav");
-        sound.death = seg("Sound/krepier.wav");
-        sound.owl = seg("Sound/Uhu.wav");
-        sound.bird1 = seg("Sound/Vogel1.wav");
-        sound.bird2 = seg("Sound/Vogel2.wav");
-        sound.drip = seg("Sound/drip.wav");
-        sound.swim = seg("Sound/ersauf.wav");
-        sound.gate = seg("Sound/pock.wav");
-        sound.door = seg("Sound/tuer.wav");
-        sound.step = seg("Sound/Schritt.wav");
-        sound.climb = seg("Sound/Kletter.wav");
-        sound.vampire = seg("Sound/Vampir.wav");
+        sound = SoundSystem{};
+        initSound();  // every sound "loads": the stand-in makes a clip for any name
     }
 
     const std::vector<std::string>& sounds() const { return audioLog->effects; }
@@ -145,7 +95,7 @@ struct PlayFixture : ::testing::Test {
     float heroX() const { return game.hero->position.x; }
 
     Game game{BareTag{}};
-    RecordingAudio* audioLog = nullptr;
+    testsupport::RecordingAudio* audioLog = nullptr;
 };
 
 }  // namespace playtest

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "app/program.hpp"
 #include "platform/backends.hpp"
+#include "shell/program.hpp"
 
 namespace fs = std::filesystem;
 

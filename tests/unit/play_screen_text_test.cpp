@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
-#include "app/settings.hpp"
+#include "drawing/fonts.hpp"
 #include "platform/backends.hpp"
 #include "play/draw_play.hpp"
 #include "screens/screens.hpp"
-#include "screens/text_font.hpp"
+#include "services/settings.hpp"
 
 using namespace playtest;
 
@@ -25,8 +25,8 @@ struct PlayScreenText : PlayFixture {
         ASSERT_EQ(graphics.system->createDevice(CreateSoftwareVertexProcessing, pp, graphics.device),
                   StatusOk);
         platformLayer.glyphs = createFreeTypeRasteriser();
-        graphics.largeFont = makeFont("Times New Roman", 20);
-        graphics.smallFont = makeFont("Arial", 10);
+        fonts.largeFont = makeFont("Times New Roman", 20);
+        fonts.smallFont = makeFont("Arial", 10);
         theDevice()->enableDrawLog(true);
     }
     void TearDown() override {
@@ -90,8 +90,8 @@ TEST_F(PlayScreenText, TheInstructionsShowInTheFirst999PlayFramesOnly) {
 }
 
 TEST_F(PlayScreenText, WithoutFontsThePlayScreenStillDrawsAndCounts) {
-    graphics.largeFont.reset();
-    graphics.smallFont.reset();
+    fonts.largeFont.reset();
+    fonts.smallFont.reset();
     EXPECT_TRUE(textDrawsOfAFrame().empty());
     EXPECT_EQ(play.helpFrameCount, 1);
 }

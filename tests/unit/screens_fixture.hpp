@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.hpp"
-#include "app/graphics.hpp"
-#include "app/input_state.hpp"
-#include "app/process_state.hpp"
-#include "app/settings.hpp"
 #include "platform/platform_layer.hpp"
 #include "play/play_state.hpp"
+#include "services/app_state.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
+#include "services/settings.hpp"
+#include "shell/process_state.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 

@@ -2,13 +2,13 @@
 // button leaves of the device's states.
 #include <gtest/gtest.h>
 
+#include "drawing/fonts.hpp"
 #include "platform/backends.hpp"
 #include "screens/buttons.hpp"
-#include "screens/text_font.hpp"
-#include "screens_fixture.hpp"
+#include "services/graphics.hpp"
 #include "unit/text_fake_device.hpp"
-#include "world/projection.hpp"
 #include "world/world.hpp"
+#include "screens_fixture.hpp"
 
 namespace {
 
@@ -20,12 +20,12 @@ protected:
         device = fake.get();
         graphics.device = std::move(fake);
         platformLayer.glyphs = createFreeTypeRasteriser();
-        graphics.largeFont = std::make_unique<TextFont>("Times New Roman", 20, FontBold);
-        ASSERT_EQ(graphics.largeFont->createGlyphAtlas(device), StatusOk);
-        ASSERT_EQ(graphics.largeFont->createDeviceResources(), StatusOk);
+        fonts.largeFont = std::make_unique<TextFont>("Times New Roman", 20, FontBold);
+        ASSERT_EQ(fonts.largeFont->createGlyphAtlas(device), StatusOk);
+        ASSERT_EQ(fonts.largeFont->createDeviceResources(), StatusOk);
     }
     void TearDown() override {
-        graphics.largeFont.reset();
+        fonts.largeFont.reset();
         graphics.device.reset();
         platformLayer.glyphs.reset();
         ScreenTest::TearDown();
@@ -42,7 +42,7 @@ protected:
     float cellLeft(const textfake::FakeDraw& d) const { return d.vertices[1].x; }
     float cellTop(const textfake::FakeDraw& d) const { return d.vertices[1].y; }
     float margin() const {
-        const TextFont& f = *graphics.largeFont;
+        const TextFont& f = *fonts.largeFont;
         const float line = (f.glyphRects[0].bottom - f.glyphRects[0].top) * f.atlasHeight;
         return f.spacing * 0.03f * static_cast<float>(settings.screenHeight) / line;
     }
@@ -117,7 +117,7 @@ TEST_F(ButtonLabelTest, TextureAddressingIsWrapAgainAfterAButton) {
 }
 
 TEST_F(ButtonLabelTest, WithoutAFontOnlyTheRectangleIsWritten) {
-    graphics.largeFont.reset();
+    fonts.largeFont.reset();
     Button& b = button(5);
     drawButton(*game->world, b);
     EXPECT_TRUE(textDraws().empty());

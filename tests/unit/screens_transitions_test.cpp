@@ -5,8 +5,8 @@
 
 #include "screens/buttons.hpp"
 #include "screens/screens.hpp"
-#include "screens_fixture.hpp"
 #include "world/level.hpp"
+#include "screens_fixture.hpp"
 
 namespace {
 

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/sound.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/sound.hpp"
+#include "support/recording_audio.hpp"
 #include "unit/sound_test_wav.hpp"
 
 namespace {
@@ -31,7 +32,9 @@ protected:
         fs::create_directories(dir_ / "Sound");
         previous_ = fs::current_path();
         fs::current_path(dir_);
-        platformLayer.audio = createHeadlessAudioDevice();
+        auto audio = std::make_unique<testsupport::RecordingAudio>(createHeadlessAudioDevice());
+        recorder_ = audio.get();
+        platformLayer.audio = std::move(audio);
     }
     void TearDown() override {
         releaseSound();
@@ -46,9 +49,10 @@ protected:
     static void provideAll() {
         for (const char* name : allFiles) provide(name);
     }
-    static const std::vector<std::string>& log() { return platformLayer.audio->requestLog(); }
+    const std::vector<std::string>& log() const { return recorder_->requests; }
 
 private:
+    testsupport::RecordingAudio* recorder_ = nullptr;
     fs::path dir_;
     fs::path previous_;
 };
@@ -142,36 +146,18 @@ TEST_F(SoundManager, MissingTitleMusicIsSilent) {
     EXPECT_FALSE(platformLayer.audio->musicPlaying());
 }
 
-// An output that cannot be opened.
-class NoOutput final : public AudioDevice {
-public:
-    bool open() override { return false; }
-    bool isOpen() const override { return false; }
-    std::unique_ptr<AudioClip> load(const std::string&) override {
-        ADD_FAILURE() << "load on a device that is not open";
-        return nullptr;
-    }
-    void playEffect(AudioClip&, int) override { ADD_FAILURE(); }
-    void playMusic(AudioClip&, bool) override { ADD_FAILURE(); }
-    void stopMusic(AudioClip&) override { ADD_FAILURE(); }
-    bool musicPlaying() const override { return false; }
-    void setMasterGain(float) override { ADD_FAILURE(); }
-    void stopAll() override { ADD_FAILURE(); }
-    void close() override { ADD_FAILURE(); }
-    const std::vector<std::string>& requestLog() const override { return log_; }
-
-private:
-    std::vector<std::string> log_;
-};
-
 TEST_F(SoundManager, WithoutAnOutputEverythingIsSilent) {
     provideAll();
     for (int variant = 0; variant < 2; ++variant) {
         sound = SoundSystem{};
+        testsupport::RecordingAudio* refusing = nullptr;
         if (variant == 0) {
             platformLayer.audio.reset();
         } else {
-            platformLayer.audio = std::make_unique<NoOutput>();
+            auto audio = std::make_unique<testsupport::RecordingAudio>();
+            audio->canOpen = false;
+            refusing = audio.get();
+            platformLayer.audio = std::move(audio);
         }
         initSound();
         set3DParameters(1.0f, 1.0f, 30.0f, 10000.0f);
@@ -184,6 +170,9 @@ TEST_F(SoundManager, WithoutAnOutputEverythingIsSilent) {
         EXPECT_EQ(sound.nextChannel, 0);
         EXPECT_TRUE(soundsPlayed().empty());
         releaseSound();
+        if (refusing) {
+            EXPECT_EQ(refusing->calls, 1);  // asked to open once, nothing more
+        }
     }
 }
 

@@ -4,9 +4,10 @@
 #include <limits>
 #include <memory>
 
-#include "app/sound.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/sound.hpp"
+#include "support/recording_audio.hpp"
 
 namespace {
 
@@ -25,24 +26,8 @@ TEST(MasterVolume, HundredthsOfADecibelBecomeAGain) {
 }
 
 TEST(MasterVolume, TheGainGoesToTheOutput) {
-    class GainProbe final : public AudioDevice {
-    public:
-        float gain = -1.0f;
-        bool open() override { return true; }
-        bool isOpen() const override { return true; }
-        std::unique_ptr<AudioClip> load(const std::string&) override { return nullptr; }
-        void playEffect(AudioClip&, int) override {}
-        void playMusic(AudioClip&, bool) override {}
-        void stopMusic(AudioClip&) override {}
-        bool musicPlaying() const override { return false; }
-        void setMasterGain(float g) override { gain = g; }
-        void stopAll() override {}
-        void close() override {}
-        const std::vector<std::string>& requestLog() const override { return log; }
-        std::vector<std::string> log;
-    };
-    auto probe = std::make_unique<GainProbe>();
-    GainProbe* out = probe.get();
+    auto probe = std::make_unique<testsupport::RecordingAudio>();
+    testsupport::RecordingAudio* out = probe.get();
     platformLayer.audio = std::move(probe);
     sound = SoundSystem{};
     initSound();

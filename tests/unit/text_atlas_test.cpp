@@ -6,9 +6,9 @@
 #include <cmath>
 #include <string>
 
+#include "drawing/text_font.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
-#include "screens/text_font.hpp"
 #include "unit/text_fake_device.hpp"
 
 namespace {

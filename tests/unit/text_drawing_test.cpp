@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.hpp"
+#include "drawing/text_font.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
-#include "screens/text_font.hpp"
+#include "services/settings.hpp"
 #include "unit/text_fake_device.hpp"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "drawing/text_font.hpp"
 #include "platform/graphics_device.hpp"
 #include "unit/null_device.hpp"
-#include "screens/text_font.hpp"
 
 namespace textfake {
 
@@ -155,10 +155,9 @@ public:
         out = std::move(t);
         return StatusOk;
     }
-    Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
+    Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t, Pool pool,
                               std::unique_ptr<VertexBuffer>& out) override {
         if (failVertexBuffers) return StatusOutOfMemory;
-        (void)fvf;
         auto b = std::make_unique<FakeVertexBuffer>(length, usage, pool);
         lastBuffer = b.get();
         out = std::move(b);

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <string>
 
-#include "app/settings.hpp"
+#include "drawing/text_font.hpp"
 #include "platform/backends.hpp"
 #include "platform/graphics_device.hpp"
 #include "platform/platform_layer.hpp"
-#include "screens/text_font.hpp"
+#include "services/settings.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "world/token_reader.hpp"
+#include "services/token_reader.hpp"
 
 #include <gtest/gtest.h>
 

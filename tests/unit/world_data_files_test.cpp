@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "play/play_state.hpp"
 #include "unit/world_test_support.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
@@ -23,7 +22,7 @@ std::string enemyRecord(int type, const char* values) {
 }
 
 struct Slots {
-    std::array<std::unique_ptr<Enemy>, enemyCapacity> slots;
+    std::array<std::unique_ptr<Enemy>, enemySlotCount> slots;
     Slots() {
         for (auto& e : slots) e = std::make_unique<Enemy>(0.0f, 0.0f, 40.0f, 0, 0, 0, 0, 0);
     }
@@ -38,7 +37,6 @@ TEST(WorldEnemyFile, RecordsFillSlotsInOrderAndSpeedsSetVelocities) {
                   "Typ\n0xF X 4\nY 6 MinX 0 MaxY 9\nMaxX 8 MinY 1 SpeedX 2 SpeedY 3\n");
     Slots s;
     s.slots[2]->position.x = 99.0f;  // beyond the file: left alone
-    play.animCounter = 96;
 
     readEnemies("Data/Enemies1.txt", s.slots);
 
@@ -64,7 +62,6 @@ TEST(WorldEnemyFile, RecordsFillSlotsInOrderAndSpeedsSetVelocities) {
     EXPECT_FLOAT_EQ(b.velocityY, 3.0f);
     EXPECT_EQ(s.slots[2]->active, 0);
     EXPECT_EQ(s.slots[2]->position.x, 99.0f);
-    EXPECT_EQ(play.animCounter, 0);
 }
 
 TEST(WorldEnemyFile, FailedConversionKeepsThePreviousRecordsValue) {

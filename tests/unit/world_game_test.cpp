@@ -2,14 +2,12 @@
 
 #include <cmath>
 
-#include "app/graphics.hpp"
-#include "app/settings.hpp"
-#include "play/play_state.hpp"
+#include "services/graphics.hpp"
+#include "services/settings.hpp"
 #include "unit/world_test_support.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
-#include "world/projection.hpp"
 #include "world/random.hpp"
 #include "world/world.hpp"
 
@@ -84,7 +82,6 @@ TEST(WorldGame, ConstructionReadsEverythingAndOffsetsTheRandomSequence) {
     ScratchFolder dir;
     writeGameFiles();
     level.levelOrigin.y = 77.0f;
-    play.animCounter = 128;
 
     Game game;
 
@@ -111,7 +108,6 @@ TEST(WorldGame, ConstructionReadsEverythingAndOffsetsTheRandomSequence) {
         EXPECT_EQ(e.position.z, 40.0f);
         EXPECT_EQ(e.speedX + e.speedY + e.velocityX + e.velocityY + e.minX + e.maxX, 0.0f);
     }
-    EXPECT_EQ(play.animCounter, 0);
     EXPECT_EQ(itemTable.count, 1);
     EXPECT_EQ(itemTable.action[0], 2);
     EXPECT_STREQ(highscoreTable.names[9].data(), "SPIELER9");

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "platform/graphics_device.hpp"
-#include "unit/null_device.hpp"
 #include "platform/seams.hpp"
+#include "unit/null_device.hpp"
 
 namespace worldtest {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "app/graphics.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/graphics.hpp"
 #include "unit/world_test_support.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"

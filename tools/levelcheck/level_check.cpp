@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "world/token_reader.hpp"
+#include "services/token_reader.hpp"
 
 namespace levelcheck {
 namespace {

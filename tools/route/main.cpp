@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.hpp"
-#include "app/input_state.hpp"
 #include "play/play_state.hpp"
 #include "play/update_play.hpp"
-#include "route.hpp"
 #include "screens/screens.hpp"
+#include "services/app_state.hpp"
+#include "services/input.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 #include "world/random.hpp"
+#include "route.hpp"
 
 namespace {
 

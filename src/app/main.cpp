@@ -1,3 +1,0 @@
-#include "app/program.hpp"
-
-int main(int argc, char** argv) { return runProgram(argc, argv); }

@@ -1,0 +1,41 @@
+#include "services/app_state.hpp"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/platform_layer.hpp"
+
+AppState app;
+
+void setGameState(int32_t value) {
+    app.gameState = value;
+    auto& seen = app.statesVisited;
+    if (std::find(seen.begin(), seen.end(), value) == seen.end()) seen.push_back(value);
+}
+
+void requestClose() {
+    app.closeRequested = true;
+    if (app.windowDestroyed) return;
+    // The default handling of the close request destroys the window, and
+    // the window's destruction posts the quit message.
+    if (platformLayer.video) platformLayer.video->closeWindow();
+    app.windowDestroyed = true;
+    app.quitPosted = true;
+}
+
+namespace {
+[[noreturn]] void exitAfterFailure(const std::string& message) {
+    if (app.beforeFailureExit) app.beforeFailureExit();
+    std::fprintf(stderr, "tiefschacht: %s\n", message.c_str());
+    std::fflush(stderr);
+    std::exit(1);
+}
+}  // namespace
+
+void failOnFile(const char* file, const char* reason) {
+    exitAfterFailure(std::string(file ? file : "(no name)") + ": " +
+                     (reason ? reason : "cannot be used"));
+}
+
+void failOnStartUp(const std::string& reason) { exitAfterFailure(reason); }

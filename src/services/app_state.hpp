@@ -1,0 +1,55 @@
+#pragma once
+// The application's own process-wide state: the screen selector, pause, the
+// frame count, the close request, and how the program ends when a file or
+// the start-up fails.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum GameStateValue : int32_t {
+    StateInitFailed = -1000,
+    StateStarting = -1,
+    StateTitle = 0,
+    StateExit = 1,
+    StateHighscore = 10,
+    StateWon = 25,
+    StateMainMenu = 50,
+    StatePlaying = 100,
+};
+
+struct AppState {
+    int32_t gameState = StateStarting;
+    int32_t paused = 0;
+    uint32_t frameStartTick = 0;
+    uint64_t frames = 0;             // frames run so far
+    bool windowDestroyed = false;    // the close request has destroyed the window
+    bool quitPosted = false;         // the quit message is waiting in the queue
+    bool closeRequested = false;     // the close request was sent (by a screen or the desktop)
+    // Every gameState value in the order first entered, starting with the
+    // value the run starts in (StateStarting).
+    std::vector<int32_t> statesVisited{StateStarting};
+    // Run before the program ends on a failure: the program registers its
+    // shut-down here, so that the layers below it can end the program
+    // without knowing what it holds.
+    void (*beforeFailureExit)() = nullptr;
+};
+
+extern AppState app;
+
+// Sets gameState (the screens and play call this, so the state dump can list
+// the states visited).
+void setGameState(int32_t value);
+
+// Sends the close request to the main window: it is destroyed at once and the
+// quit message is posted; the frame that sent it still finishes, and the
+// message loop ends at its next pass. A second request changes nothing.
+void requestClose();
+
+// Ends the program because a file cannot be used: runs beforeFailureExit,
+// prints "tiefschacht: <file>: <reason>" on stderr and exits with code 1.
+[[noreturn]] void failOnFile(const char* file, const char* reason);
+
+// Ends the program because start-up cannot go on (no graphics device, no
+// typeface): runs beforeFailureExit, prints "tiefschacht: <reason>" on stderr
+// and exits with code 1.
+[[noreturn]] void failOnStartUp(const std::string& reason);

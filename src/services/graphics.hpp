@@ -1,0 +1,55 @@
+#pragma once
+// The graphics context: the device with its set-up and start-up log, and the
+// camera with the projection of world positions to screen pixels.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/graphics_device.hpp"
+#include "platform/math3d.hpp"
+
+struct Graphics {
+    std::unique_ptr<GraphicsSystem> system;   // created first, released last
+    std::unique_ptr<GraphicsDevice> device;   // theDevice
+    PixelFormat backBufferFormat = PixelFormat::Unknown;
+    PixelFormat desktopFormat = PixelFormat::Unknown;  // read for a windowed start
+    PresentParameters presentParameters;      // as the device was asked for
+    float aspectRatio = 0.0f;
+    Mat4 viewMatrix = Mat4::identity();
+    Mat4 projectionMatrix = Mat4::identity();
+    Mat4 viewProjection = Mat4::identity();   // view x projection, refreshed by the screens
+    Vec3 cameraEye{0.0f, 0.0f, 0.0f};
+    Vec3 cameraAt{0.0f, 0.0f, 1.0f};
+    Vec3 cameraUp{0.0f, 1.0f, 0.0f};
+    std::string protocolLine;                 // the line written to Data/protokoll.txt
+};
+
+extern Graphics graphics;
+
+inline constexpr const char* protocolFile = "Data/protokoll.txt";
+constexpr float cameraFieldOfView = 0.7853982f;  // pi / 4
+constexpr float cameraNearPlane = 1.0f;
+
+// The device every drawing routine uses (null before initGraphics).
+inline GraphicsDevice* theDevice() { return graphics.device.get(); }
+
+// Creates the device into platformLayer.video with the back-buffer format
+// and the kind of vertex processing the settings ask for, writes the
+// start-up log and sets the fixed states. Without a device the program
+// cannot go on and ends with a message and exit code 1.
+void initGraphics();
+// The same, on a given graphics system (tests bring their own).
+void initGraphicsWith(std::unique_ptr<GraphicsSystem> system);
+void setUpCamera();
+// The device, then the graphics system; each step skips what is absent.
+void releaseGraphics();
+// viewProjection = viewMatrix x projectionMatrix.
+void refreshViewProjection();
+
+struct ScreenPoint {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// A world position to screen pixels through graphics.viewProjection.
+ScreenPoint projectToScreen(const Vec3& position);

@@ -1,0 +1,193 @@
+// The keyboard and the mouse: creating and acquiring the devices, reading
+// them (acquiring again after a lost read), and the polls that turn the
+// snapshots into the input globals at the end of every frame.
+#include "services/input.hpp"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
+#include "platform/key_codes.hpp"
+#include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
+#include "services/graphics.hpp"
+#include "services/name_entry.hpp"
+#include "services/settings.hpp"
+#include "services/sound.hpp"
+
+InputState input;
+
+namespace {
+
+// The missing-device messages appear in a box owned by the window, with an
+// empty caption; without a video output they go to stderr.
+void showMissingDevice(const char* text) {
+    if (platformLayer.video) {
+        platformLayer.video->showErrorBox("", text);
+    } else {
+        std::fprintf(stderr, "%s\n", text);
+    }
+}
+
+}  // namespace
+
+int initInput() {
+    InputDevices* devices = platformLayer.inputDevices.get();
+    if (devices == nullptr) return 1;  // no input system at all: no message
+
+    if (!devices->createKeyboard()) {
+        showMissingDevice("keine Tastatur gefunden");
+        return 1;
+    }
+    devices->acquireKeyboard();
+
+    if (!devices->createMouse()) {
+        showMissingDevice("keine Maus gefunden");
+        return 1;
+    }
+    devices->acquireMouse();
+
+    input.devicesCreated = true;
+    return 0;
+}
+
+void releaseInput() {
+    if (InputDevices* devices = platformLayer.inputDevices.get()) {
+        devices->unacquire();
+        devices->release();
+    }
+    input.devicesCreated = false;
+}
+
+namespace {
+
+// A device that keeps answering "input lost" must not hang the frame: the
+// acquire is retried a bounded number of times, then the poll goes on
+// without the device.
+constexpr int maxAcquireAttempts = 64;
+
+template <typename Acquire>
+void reacquire(Acquire acquire) {
+    for (int attempt = 0; attempt < maxAcquireAttempts; ++attempt) {
+        if (acquire() != AcquireResult::InputLost) return;
+    }
+}
+
+}  // namespace
+
+bool readKeyboardWithReacquire(InputDevices& devices, KeyboardSnapshot& snapshot) {
+    if (devices.readKeyboard(snapshot)) return true;
+    reacquire([&] { return devices.acquireKeyboard(); });
+    return false;
+}
+
+bool readMouseWithReacquire(InputDevices& devices, MouseSnapshot& snapshot) {
+    if (devices.readMouse(snapshot)) return true;
+    reacquire([&] { return devices.acquireMouse(); });
+    return false;
+}
+
+namespace {
+
+// The letter keys in alphabetical order, A first.
+constexpr std::array<uint8_t, 26> letterKeys{
+    KeyA, KeyB, KeyC, KeyD, KeyE, KeyF, KeyG, KeyH, KeyI, KeyJ, KeyK, KeyL, KeyM,
+    KeyN, KeyO, KeyP, KeyQ, KeyR, KeyS, KeyT, KeyU, KeyV, KeyW, KeyX, KeyY, KeyZ,
+};
+
+bool isDown(uint8_t code) { return (input.keyState[code] & keyDownBit) != 0; }
+
+uint8_t flag(uint8_t code) { return isDown(code) ? 1 : 0; }
+
+// Acts once per press: true on the first poll that finds the key down; the
+// latch is cleared by the first poll that finds it up.
+bool pressed(uint8_t code, uint8_t& latch) {
+    if (!isDown(code)) {
+        latch = 0;
+        return false;
+    }
+    if (latch != 0) return false;
+    latch = 1;
+    return true;
+}
+
+// The volume has no bounds of its own, but it must not overflow: held for
+// weeks it stops at the ends of its range.
+void changeMasterVolume(int32_t step) {
+    const int64_t next = static_cast<int64_t>(input.masterVolume) + step;
+    constexpr int64_t lowest = std::numeric_limits<int32_t>::min();
+    constexpr int64_t highest = std::numeric_limits<int32_t>::max();
+    input.masterVolume = static_cast<int32_t>(next < lowest ? lowest : next > highest ? highest : next);
+    setMasterVolume(input.masterVolume);
+}
+
+}  // namespace
+
+void pollKeyboard() {
+    // The snapshot is not cleared: after a failed read it keeps what it held.
+    InputDevices* devices = platformLayer.inputDevices.get();
+    if (input.devicesCreated && devices != nullptr) {
+        readKeyboardWithReacquire(*devices, input.keyState);
+    }
+
+    input.keyUp = flag(KeyUp);
+    input.keyDown = flag(KeyDown);
+    input.keyLeft = flag(KeyLeft);
+    input.keyRight = flag(KeyRight);
+    input.keySpace = flag(KeySpace);
+
+    // Held keys that act in every poll while down, in every state.
+    if (isDown(KeyEscape)) setGameState(StateExit);
+    if (isDown(KeyPageUp)) changeMasterVolume(10);
+    if (isDown(KeyPageDown)) changeMasterVolume(-10);
+
+    // Letters pressed in the same poll go into the name in alphabetical order.
+    for (size_t i = 0; i < letterKeys.size(); ++i) {
+        if (pressed(letterKeys[i], input.letterLatch[i])) {
+            appendNameLetter(static_cast<char>('A' + i));
+        }
+    }
+
+    input.enterDown = flag(KeyEnter);
+
+    if (pressed(KeyBackspace, input.backspaceLatch)) deleteNameLetter();
+    if (pressed(KeyPause, input.pauseLatch)) app.paused = app.paused == 0 ? 1 : 0;
+}
+
+namespace {
+
+// Inside the screen, edges included. Written as a positive test so that a
+// coordinate that is not a number counts as outside.
+bool onScreen(const ScreenPoint& p) {
+    const float width = static_cast<float>(settings.screenWidth);
+    const float height = static_cast<float>(settings.screenHeight);
+    return p.x >= 0.0f && p.x <= width && p.y >= 0.0f && p.y <= height;
+}
+
+}  // namespace
+
+void pollMouse() {
+    input.mouseState = MouseSnapshot{};
+    InputDevices* devices = platformLayer.inputDevices.get();
+    if (input.devicesCreated && devices != nullptr) {
+        readMouseWithReacquire(*devices, input.mouseState);
+    }
+
+    // The cursor lives on the menu plane; the device counts y downwards, the
+    // world counts it upwards. A move that would take the cursor off the
+    // screen is taken back on both axes.
+    const Vec3 remembered = input.cursorWorldPos;
+    input.cursorWorldPos.x += static_cast<float>(input.mouseState.dx) * cursorStep;
+    input.cursorWorldPos.y -= static_cast<float>(input.mouseState.dy) * cursorStep;
+
+    const ScreenPoint moved = projectToScreen(input.cursorWorldPos);
+    if (!onScreen(moved)) input.cursorWorldPos = remembered;
+
+    // The screen position is that of the moved point, even when the move was
+    // taken back, so for one frame it may lie past the edge.
+    input.cursorScreenX = moved.x;
+    input.cursorScreenY = moved.y;
+
+    input.mouseDown = (input.mouseState.buttons[0] & 0x80) != 0 ? 1 : 0;
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The keyboard and the mouse: the input globals the polls publish, the
+// devices' set-up and release, and the polls themselves.
+#include <array>
+#include <cstdint>
+
+#include "platform/math3d.hpp"
+#include "platform/seams.hpp"
+
+constexpr float cursorStep = 0.05f;
+constexpr int nameCapacity = 14;
+
+struct InputState {
+    KeyboardSnapshot keyState{};
+    MouseSnapshot mouseState{};
+
+    uint8_t keyUp = 0, keyDown = 0, keyLeft = 0, keyRight = 0, keySpace = 0;
+    uint8_t enterDown = 0;
+    uint8_t mouseDown = 0;
+    Vec3 cursorWorldPos{0.0f, 0.0f, 60.0f};
+    float cursorScreenX = 0.0f, cursorScreenY = 0.0f;  // cursorScreenPos
+    int32_t masterVolume = 0;
+
+    std::array<char, 200> nameBuffer{};  // only the first 14 characters are used
+    int32_t nameLength = 0;
+
+    std::array<uint8_t, 26> letterLatch{};
+    uint8_t backspaceLatch = 0;
+    uint8_t pauseLatch = 0;
+
+    bool devicesCreated = false;
+};
+
+extern InputState input;
+
+// Returns 0 on success, 1 on failure (after the message box when the
+// keyboard or the mouse is missing).
+int initInput();
+void pollMouse();
+void pollKeyboard();
+void releaseInput();
+
+// Reads the keyboard; when that fails the device is acquired again and the
+// snapshot keeps whatever it held. True when the read succeeded.
+bool readKeyboardWithReacquire(InputDevices& devices, KeyboardSnapshot& snapshot);
+
+// The same for the mouse; the caller clears the snapshot first, so a failed
+// read leaves the mouse unmoved with no button down.
+bool readMouseWithReacquire(InputDevices& devices, MouseSnapshot& snapshot);

@@ -1,0 +1,67 @@
+#include "services/settings.hpp"
+
+#include <limits>
+#include <string>
+
+#include "services/app_state.hpp"
+#include "services/token_reader.hpp"
+
+Settings settings;
+
+namespace {
+TokenReader openConfiguration(const char* path) {
+    TokenReader reader;
+    std::string error;
+    if (!reader.open(path, error)) failOnFile(path, error.c_str());
+    return reader;
+}
+
+void skipWords(TokenReader& reader, int count) {
+    for (int i = 0; i < count; ++i) reader.skipWord();
+}
+}  // namespace
+
+void readResolutions() {
+    TokenReader reader = openConfiguration(resolutionsFile);
+    skipWords(reader, 6);
+    int32_t mode = 0;  // a missing mode counts as an unknown one
+    reader.readDecimal(mode);
+    const DisplayModeEntry& m =
+        (mode >= 1 && mode <= 4) ? displayModes[static_cast<size_t>(mode - 1)] : displayModes[0];
+    settings.screenWidth = m.width;
+    settings.screenHeight = m.height;
+    settings.colourDepth = m.colourDepth;
+
+    skipWords(reader, 1);
+    reader.readDecimal(settings.backBufferCount);
+
+    skipWords(reader, 1);
+    int32_t windowed = -1;
+    if (reader.readDecimal(windowed)) {
+        if (windowed == 0) settings.fullScreen = 0;
+        else if (windowed == 1) settings.fullScreen = 1;
+    }
+}
+
+void readRenderingOptions() {
+    TokenReader reader = openConfiguration(renderingOptionsFile);
+    skipWords(reader, 5);
+    reader.readDecimal(settings.vertexProcessingMode);
+    skipWords(reader, 1);
+    reader.readDecimal(settings.frameCapMode);
+    skipWords(reader, 1);
+    reader.readFloat(settings.frameCap);
+    // Computed whether or not the rate could be read; a rate of 0 gives an
+    // infinite frame time, which the frame cap treats as no cap.
+    settings.minFrameTime = settings.frameCap != 0.0f ? 1000.0f / settings.frameCap
+                                                      : std::numeric_limits<float>::infinity();
+    skipWords(reader, 1);
+    float unused = 0.0f;
+    reader.readFloat(unused);
+}
+
+void readGameSettings() {
+    TokenReader reader = openConfiguration(gameSettingsFile);
+    skipWords(reader, 1);
+    reader.readFloat(settings.viewDistance);
+}

@@ -1,0 +1,53 @@
+#include "shell/command_line.hpp"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+int parseCommandLine(int argc, char** argv, CommandLine& out) {
+    CLI::App cli{"Tiefschacht: a platform game deep down a shaft.", "tiefschacht"};
+    cli.add_option("--data", out.dataDir, "Change to DIR before anything is read")
+        ->type_name("DIR");
+    cli.add_flag("--headless", out.headless,
+                 "No window, no audio device, no display; virtual clock, frames back to back");
+    cli.add_flag("--realtime", out.realtime,
+                 "With --headless: keep the real clock, so the frame cap paces the run");
+    cli.add_option("--frames", out.frames, "End after N frames, through the normal shut-down")
+        ->type_name("N")
+        ->check(CLI::NonNegativeNumber);
+    cli.add_option("--input", out.inputFile, "Take keyboard and mouse from an input script")
+        ->type_name("FILE");
+    cli.add_option("--record", out.recordFile, "Write the polled input as an input script")
+        ->type_name("FILE");
+    cli.add_option("--screenshot", out.screenshotFile,
+                   "When the run ends, write the last frame as PNG (BMP for a .bmp name)")
+        ->type_name("FILE");
+    cli.add_option("--dump-state", out.dumpFile, "When the run ends, write the state dump (JSON)")
+        ->type_name("FILE");
+    cli.add_flag("--timedemo", out.timedemo,
+                 "With --headless and --input: run the script as fast as possible, then print "
+                 "the frame times of the update and the drawing");
+    try {
+        cli.parse(argc, argv);
+        if (out.timedemo && (!out.headless || out.inputFile.empty()))
+            throw CLI::ValidationError("--timedemo", "needs --headless and --input FILE");
+    } catch (const CLI::CallForHelp&) {
+        std::cout << cli.help();
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        std::fprintf(stderr, "tiefschacht: %s\nRun 'tiefschacht --help' for the options.\n",
+                     e.what());
+        return exitBadCommandLine;
+    }
+    return -1;
+}
+
+void anchorFileOptions(CommandLine& cl) {
+    for (std::string* name : {&cl.inputFile, &cl.recordFile, &cl.screenshotFile, &cl.dumpFile}) {
+        if (name->empty()) continue;
+        std::error_code ec;
+        std::filesystem::path p = std::filesystem::absolute(*name, ec);
+        if (!ec) *name = p.string();
+    }
+}

@@ -1,0 +1,63 @@
+#include "shell/main_loop.hpp"
+
+#include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
+#include "services/frame_timing.hpp"
+#include "services/graphics.hpp"
+#include "services/input.hpp"
+#include "services/settings.hpp"
+#include "shell/dispatcher.hpp"
+#include "shell/frame_cap.hpp"
+#include "shell/input_recorder.hpp"
+#include "world/game.hpp"
+
+void runMessageLoop(std::optional<uint64_t> frameLimit) {
+    uint64_t framesRun = 0;
+    for (;;) {
+        if (frameLimit && framesRun >= *frameLimit) return;
+        // The quit message, posted when the window was destroyed, ends the loop.
+        if (app.quitPosted) return;
+        PlatformEvent event =
+            platformLayer.events ? platformLayer.events->takeEvent() : PlatformEvent::None;
+        // The window's close button and the desktop's quit request get the
+        // default handling of the close request: the window is destroyed and
+        // the quit message posted.
+        if (event == PlatformEvent::CloseWindow) requestClose();
+        runFrame();
+        ++framesRun;
+    }
+}
+
+void renderFrame() {
+    GraphicsDevice* device = theDevice();
+    if (!device) return;
+    {
+        DrawTimeScope drawing;
+        device->clear(0xFF000000u, 1.0f);
+        device->beginScene();
+    }
+    int32_t shown = app.gameState;
+    if (theGame) dispatchState(*theGame);
+    {
+        DrawTimeScope drawing;
+        device->endScene();
+        device->present();
+    }
+    notePresented(shown);
+}
+
+void runFrame() {
+    Clock* clock = platformLayer.clock.get();
+    app.frameStartTick = clock ? clock->ticks() : 0;
+    beginTimedFrame();
+    if (app.paused == 0) renderFrame();
+    // Input is read after drawing: the handlers of a frame see the input
+    // polled at the end of the frame before.
+    pollMouse();
+    pollKeyboard();
+    if (recording.on) recording.recorder.capture(input.keyState, input.mouseState);
+    endTimedFrame();
+    if (clock && frameCapOn(settings)) waitForFrameEnd(*clock, app.frameStartTick, settings.minFrameTime);
+    if (platformLayer.shell) platformLayer.shell->endFrame();
+    ++app.frames;
+}
