@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds in Release and starts the game from its runtime folder.
+# Sets up what playing needs, builds the game alone in Release and starts it
+# from its runtime folder; the arguments go to the game.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh" build
+bash "$root/scripts/setup.sh" play
+bash "$root/scripts/build.sh" --game build
 cd "$root/build/game"
 exec ./tiefschacht "$@"

@@ -1,17 +1,28 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, playing and testing Tiefschacht need.
-# Idempotent: packages already present are skipped, and nothing is printed when
-# everything is there.
+# Installs the Debian packages Tiefschacht needs: scripts/setup.sh [play|test]
+#   play  what building, playing and packaging the game need: the compiler and
+#         CMake, the libraries the game and its generators build against, and
+#         the fonts it draws with
+#   test  that, and what the tests, the sanitizer build and the fuzz targets
+#         need: GoogleTest and GoogleMock, clang with its fuzzer runtime, and
+#         the validators of the desktop entry and the AppStream metainfo
+# Without an argument: test. Idempotent: packages already present are skipped,
+# and nothing is printed when everything is there.
 set -euo pipefail
+mode=${1:-test}
 
 packages=(
   build-essential cmake pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   nlohmann-json3-dev libcli11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
 )
+case "$mode" in
+  play) ;;
+  test) packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev
+                   desktop-file-utils appstream groff-base) ;;
+  *) echo "usage: scripts/setup.sh [play|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
