@@ -1,12 +1,18 @@
 #include "levelcheck/level_check.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/backends.hpp"
 #include "world/token_reader.hpp"
 
 namespace levelcheck {
@@ -22,11 +28,29 @@ constexpr int enemyCapacity = 250;
 constexpr int levelEndAction = 4;
 constexpr int keyAction = 2;
 constexpr int openGateAction = 1;
+constexpr int32_t passageCode = 4;
+constexpr int32_t checkpointCode = 22;
 constexpr int32_t doorCode = 68;
 constexpr int32_t gateCode = 88;
 
+// The tiles drawn as framed objects (tools/art/tiles.cpp): each stands on
+// one picture in every zone, a stone frame around its own opening, so its
+// border is not meant to match what lies around it.
+constexpr std::array<int32_t, 4> framedCodes = {passageCode, checkpointCode, doorCode, gateCode};
+
+// How far the mean colour along a picture's edge may lie from the mean
+// colour along the touching edge of an open neighbour (the sum of the red,
+// green and blue differences, each 0 to 255). Two cells of one zone's
+// background differ by up to 18 through their texture's grain and joints;
+// the backgrounds of two zones differ by 27 or more.
+constexpr int seamTolerance = 22;
+
 bool isSolid(int32_t c) { return c > 65; }
 bool isItem(int32_t c) { return c > 22 && c < 44; }
+bool isWater(int32_t c) { return c == 2 || c == 3; }
+bool isFramed(int32_t c) {
+    return std::find(framedCodes.begin(), framedCodes.end(), c) != framedCodes.end();
+}
 
 using Problems = std::vector<std::string>;
 
@@ -299,6 +323,123 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
     }
 }
 
+// ------------------------------------------------------------ squares --
+// A picture shows as a square when the background it carries differs from
+// what surrounds it. For every cell whose picture is one of a kind among
+// its neighbours (items, the checkpoint, the passage, doors and gates) and
+// for what an item leaves behind, the outermost pixels on each side are
+// compared with the touching pixels of the neighbour there, when that
+// neighbour is open ground (not a wall, not water, not a framed object).
+
+class Pictures {
+public:
+    Pictures(const std::string& dir, const Data& data) : dir_(dir), data_(data), decoder_(createSdlImageDecoder()) {}
+    // The decoded picture of a code, or null when it cannot be read.
+    const DecodedImage* of(int32_t code) {
+        auto found = cache_.find(code);
+        if (found != cache_.end()) return found->second.width > 0 ? &found->second : nullptr;
+        DecodedImage& image = cache_[code];
+        if (code < 0 || code >= static_cast<int32_t>(data_.groundTextures.size()) ||
+            !decoder_->decodeFile((dir_ + "/" + data_.groundTextures[code]).c_str(), image)) {
+            image = {};
+            return nullptr;
+        }
+        return &image;
+    }
+
+private:
+    std::string dir_;
+    const Data& data_;
+    std::unique_ptr<ImageDecoder> decoder_;
+    std::map<int32_t, DecodedImage> cache_;
+};
+
+struct Side {
+    int dRow, dColumn;
+    const char* name;
+};
+constexpr std::array<Side, 4> sides = {{{1, 0, "top"}, {-1, 0, "bottom"}, {0, -1, "left"}, {0, 1, "right"}}};
+
+struct MeanColour {
+    double red = 0, green = 0, blue = 0;
+};
+
+// The mean colour of the `depth` outermost rows or columns on one side of a picture.
+MeanColour edgeColour(const DecodedImage& image, const Side& side, int depth) {
+    const bool rowsOfPixels = side.dRow != 0;
+    const int length = rowsOfPixels ? image.width : image.height;
+    const int across = rowsOfPixels ? image.height : image.width;
+    depth = std::min(depth, across);
+    MeanColour sum;
+    for (int d = 0; d < depth; ++d) {
+        // Rows count from the top, columns from the left; the bottom and right sides from the far end.
+        const int line = side.dRow == 1 || side.dColumn == -1 ? d : across - 1 - d;
+        for (int i = 0; i < length; ++i) {
+            const uint32_t p = rowsOfPixels ? image.argb[static_cast<size_t>(line) * image.width + i]
+                                            : image.argb[static_cast<size_t>(i) * image.width + line];
+            sum.red += (p >> 16) & 0xFF;
+            sum.green += (p >> 8) & 0xFF;
+            sum.blue += p & 0xFF;
+        }
+    }
+    const double n = std::max(1, depth * length);
+    return {sum.red / n, sum.green / n, sum.blue / n};
+}
+
+// How far the mean colour along a picture's side lies from that along the
+// neighbour's facing side: the sum of the red, green and blue differences.
+int seamDistance(const DecodedImage& picture, const DecodedImage& neighbour, const Side& side) {
+    constexpr int depth = 2;
+    const MeanColour a = edgeColour(picture, side, depth);
+    const MeanColour b = edgeColour(neighbour, {-side.dRow, -side.dColumn, ""}, depth);
+    return static_cast<int>(std::lround(std::abs(a.red - b.red) + std::abs(a.green - b.green) +
+                                        std::abs(a.blue - b.blue)));
+}
+
+bool isOpenGround(int32_t code) { return !isSolid(code) && !isWater(code) && !isFramed(code); }
+
+void checkSeams(const Data& data, Pictures& pictures, int row, int column, int32_t code,
+                const std::string& what, Problems& problems) {
+    const DecodedImage* picture = pictures.of(code);
+    if (!picture) return;  // a missing picture is reported with the texture list
+    std::string edges;
+    int largest = 0;
+    for (const Side& side : sides) {
+        const int r = row + side.dRow, c = column + side.dColumn;
+        if (r < 0 || r >= rows || c < 0 || c >= columns || !isOpenGround(data.level.cells[r][c])) continue;
+        const DecodedImage* neighbour = pictures.of(data.level.cells[r][c]);
+        if (!neighbour) continue;
+        const int distance = seamDistance(*picture, *neighbour, side);
+        if (distance <= seamTolerance) continue;
+        edges += (edges.empty() ? "" : ", ") + std::string(side.name);
+        largest = std::max(largest, distance);
+    }
+    if (!edges.empty()) {
+        problems.push_back("Data/Level1.txt: " + what + " (code " + std::to_string(code) + ") at " +
+                           cellName(row, column) + " shows as a square against its neighbours (sides " + edges +
+                           "; colour difference up to " + std::to_string(largest) + ", at most " +
+                           std::to_string(seamTolerance) + ")");
+    }
+}
+
+void checkSquares(const Data& data, const std::string& dir, Problems& problems) {
+    Pictures pictures(dir, data);
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int32_t code = data.level.cells[row][column];
+            const bool listed = isItem(code) || code == checkpointCode || code == passageCode ||
+                                code == doorCode || code == gateCode;
+            if (!listed || isFramed(code)) continue;
+            checkSeams(data, pictures, row, column, code, "the picture", problems);
+            const Item* item = findItem(data, code);
+            if (item && isItem(code) && !isFramed(item->replacement)) {
+                checkSeams(data, pictures, row, column, item->replacement,
+                           "the replacement of the item", problems);
+            }
+        }
+    }
+}
+
 // The highest picture number each movement routine shows.
 int highestFrameShown(int32_t behaviour) {
     switch (behaviour) {
@@ -363,6 +504,7 @@ std::vector<std::string> checkGameData(const std::string& gameDir, const Options
     if (!problems.empty()) return problems;  // unreadable files: the rest would only repeat it
     checkBorders(data, problems);
     checkCodes(data, options, gameDir, problems);
+    if (options.checkPictureFiles) checkSquares(data, gameDir, problems);
     checkEnemies(data, problems);
     return problems;
 }
