@@ -271,7 +271,7 @@ bool inOpening(int x, int y, bool arched) {
 
 // The stone frame: blocks with joints and a bevel lit from the upper left;
 // the opening is left as it is for the caller to fill.
-Image stoneFrame(bool arched) {
+Image stoneFrame() {
     Image t = noiseTile(frameLight, frameDark, 131, 4);
     for (int y = 0; y < tileSize; ++y)
         for (int x = 0; x < tileSize; ++x) {
@@ -303,7 +303,7 @@ Rgb darkRecess(int, int y) { return mix({10, 9, 10}, {34, 30, 28}, y / double(ti
 
 Image openedPassageTile() {
     // An empty archway: the way the opened door or gate has left.
-    Image t = stoneFrame(true);
+    Image t = stoneFrame();
     fillOpening(t, true, darkRecess);
     for (int i = 0; i < 5; ++i) {  // a little rubble on the threshold
         const int x = framePost + 1 + static_cast<int>(hashNoise(i, 7, 61) * 20);
@@ -316,7 +316,7 @@ Image openedPassageTile() {
 
 Image checkpointTile() {
     // A lantern burning in a stone niche: the place to come back to.
-    Image t = stoneFrame(true);
+    Image t = stoneFrame();
     fillOpening(t, true, [](int x, int y) {
         const double d = std::hypot(x - 16.0, y - 15.0);
         return mix(darkRecess(x, y), {170, 110, 50}, std::max(0.0, 0.75 - d * 0.06));
@@ -335,7 +335,7 @@ Image checkpointTile() {
 
 Image doorTile() {
     // Oak planks with iron bands in a square stone frame.
-    Image t = stoneFrame(false);
+    Image t = stoneFrame();
     fillOpening(t, false, [](int x, int y) {
         const int plank = (x - framePost) / 6;
         const double grain = tiledNoise(x * 3, y, tileSize * 3, 6, 80 + plank);
@@ -357,7 +357,7 @@ Image doorTile() {
 
 Image gateTile() {
     // Iron bars across a dark opening in a square stone frame.
-    Image t = stoneFrame(false);
+    Image t = stoneFrame();
     fillOpening(t, false, darkRecess);
     for (int bar = 0; bar < 4; ++bar) {
         const int x = framePost + 2 + bar * 6;
