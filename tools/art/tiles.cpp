@@ -296,6 +296,12 @@ void fillOpening(Image& t, bool arched, Inside inside) {
         }
 }
 
+// A band of iron three pixels high across the opening, lit along its top.
+void ironBand(Image& t, int y, Rgb iron, Rgb lit) {
+    t.fillRect(framePost, y, tileSize - framePost, y + 3, iron);
+    t.fillRect(framePost, y, tileSize - framePost, y + 1, lit);
+}
+
 // Deep shadow that lightens a little towards the floor.
 Rgb darkRecess(int, int y) { return mix({10, 9, 10}, {34, 30, 28}, y / double(tileSize)); }
 
@@ -342,8 +348,7 @@ Image doorTile() {
         return (x - framePost) % 6 == 0 ? Rgb{60, 38, 20} : mix({110, 70, 36}, {150, 100, 54}, grain);
     });
     for (int band : {9, 24}) {
-        t.fillRect(framePost, band, tileSize - framePost, band + 3, {70, 72, 80});
-        for (int x = framePost; x < tileSize - framePost; ++x) t.set(x, band, {130, 132, 140});
+        ironBand(t, band, {70, 72, 80}, {130, 132, 140});
         for (int x = framePost + 2; x < tileSize - framePost; x += 7) t.set(x, band + 1, {180, 180, 190});
     }
     // Keyhole.
@@ -367,10 +372,7 @@ Image gateTile() {
             t.set(x + 2, y, {50, 50, 56});
         }
     }
-    for (int cross : {10, 24}) {
-        t.fillRect(framePost, cross, tileSize - framePost, cross + 3, {90, 92, 100});
-        for (int x = framePost; x < tileSize - framePost; ++x) t.set(x, cross, {160, 160, 170});
-    }
+    for (int cross : {10, 24}) ironBand(t, cross, {90, 92, 100}, {160, 160, 170});
     t.makeOpaque();
     return t;
 }
