@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -327,13 +326,14 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
 // A picture shows as a square when the background it carries differs from
 // what surrounds it. For every cell whose picture is one of a kind among
 // its neighbours (items, the checkpoint, the passage, doors and gates) and
-// for what an item leaves behind, the outermost pixels on each side are
-// compared with the touching pixels of the neighbour there, when that
-// neighbour is open ground (not a wall, not water, not a framed object).
+// for what an item leaves behind, the mean colour along each side is
+// compared with that along the touching side of the neighbour there, when
+// that neighbour is open ground (not a wall, not water, not a framed object).
 
 class Pictures {
 public:
-    Pictures(const std::string& dir, const Data& data) : dir_(dir), data_(data), decoder_(createSdlImageDecoder()) {}
+    Pictures(const std::string& dir, const Data& data)
+        : dir_(dir), data_(data), decoder_(createSdlImageDecoder()) {}
     // The decoded picture of a code, or null when it cannot be read.
     const DecodedImage* of(int32_t code) {
         auto found = cache_.find(code);
