@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh" test
 jobs=$(nproc)
 
-bash "$root/scripts/build.sh" build -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=ON
+bash "$root/scripts/build.sh" build -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=ON -DTIEFSCHACHT_WERROR=ON
 (cd "$root/build" && ctest --output-on-failure --parallel "$jobs")
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
@@ -15,7 +15,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # -O1 with line tables only: readable reports, and a much quicker build than -O2 -g.
 bash "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1" \
-  -DTIEFSCHACHT_SANITIZE=ON -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=OFF
+  -DTIEFSCHACHT_SANITIZE=ON -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=OFF -DTIEFSCHACHT_WERROR=ON
 (cd "$root/build-asan" && ctest --output-on-failure --parallel "$jobs")
 
 # Every fuzz target for a few seconds (TIEFSCHACHT_FUZZ_SECONDS, default 10).

@@ -115,6 +115,21 @@ TEST_F(BrokenCopy, FindsASwitchWithNoGateAboveAndTooFewKeys) {
     EXPECT_TRUE(mentions(problems, "locked doors but only"));
 }
 
+TEST_F(BrokenCopy, FindsAnItemThatShowsAsASquareInTheSky) {
+    // The built pictures beside the copied data. The shipped level passes,
+    // its start lantern in the sky included (a framed tile); a coin planted
+    // in the sky carries the earth background, and so does what it leaves.
+    fs::create_directory_symlink(fs::path(TIEFSCHACHT_GAME_DIR) / "Graphics", dir / "Graphics");
+    levelcheck::Options withPictures;
+    withPictures.checkPictureFiles = true;
+    EXPECT_TRUE(levelcheck::checkGameData(dir.string(), withPictures).empty());
+    setCell(394, 7, "23 o");
+    const auto problems = levelcheck::checkGameData(dir.string(), withPictures);
+    EXPECT_EQ(problems.size(), 2u);
+    EXPECT_TRUE(mentions(problems, "picture (code 23) at row 394 column 7 shows as a square"));
+    EXPECT_TRUE(mentions(problems, "replacement of the item (code 5) at row 394 column 7"));
+}
+
 TEST_F(BrokenCopy, ReportsAnUnreadableFileByName) {
     fs::remove(dir / "Data/Items.txt");
     const auto problems = check();

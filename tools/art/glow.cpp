@@ -39,13 +39,23 @@ Image waterOverlay(int frame) {
 }
 
 Image wispFrame(int frame) {
+    // A ball of cold light half a tile wide with a tail that sways with the
+    // frames, in a wide halo, so that it reads at tile size.
     Image t(32, 32);
-    const double wobble = std::sin(frame * pi / 2);
-    glow(t, 16 + wobble, 16, 13 + (frame % 2), {60, 140, 160}, 0.9);
-    glow(t, 16 + wobble, 16, 7, {140, 255, 220}, 1.0);
-    glow(t, 15 + wobble, 15, 3, {255, 255, 255}, 1.0);
-    // A faint trail.
-    glow(t, 16 - 6 * std::cos(frame * pi / 2), 24, 4, {40, 120, 120}, 0.6);
+    const double sway = std::sin(frame * pi / 2);
+    const Rgb edge{40, 150, 170}, core{230, 255, 250};
+    glow(t, 16, 15, 16, {30, 110, 130}, 0.9);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const double ball = std::hypot(x + 0.5 - 16, y + 0.5 - 13) / 7.5;
+            const double along = (y - 17.0) / 13.0;  // 0 under the ball, 1 at the tail's end, fading
+            const double tail = along <= 0 || along >= 1
+                                    ? 1.0
+                                    : std::max(along, std::abs(x + 0.5 - (16 + 4 * sway * along)) / (5.5 * (1 - along)));
+            const double d = std::min(ball, tail);
+            if (d < 1) t.set(x, y, add(t.at(x, y), scale(mix(edge, core, 1 - d), 0.4 + 0.6 * (1 - d))));
+        }
+    glow(t, 15, 12, 4, {255, 255, 255}, 0.8);
     return t;
 }
 

@@ -1,12 +1,16 @@
 // Draws every picture of the game into OUT_DIR (the runtime folder's
 // Graphics/): art SPRITE_DIR OUT_DIR [STAMP]
 // The names follow Data/GroundTextures.txt and Data/EnemyTextures.txt.
+// Draws the icon as PNG with alpha, in the freedesktop icon theme layout under
+// ICON_ROOT and as a 64 x 64 copy for the window: art --icons ICON_ROOT COPY
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "glow.hpp"
+#include "icon.hpp"
+#include "platform/backends.hpp"
 #include "scenes.hpp"
 #include "sprite_sheet.hpp"
 #include "tiles.hpp"
@@ -92,11 +96,31 @@ void writeGlowingThings(Writer& out) {
     }
 }
 
+constexpr const char* appId = "org.example.Tiefschacht";
+
+int writeIcons(const std::string& root, const std::string& copy) {
+    auto writer = createSdlImageDecoder();
+    auto write = [&](const std::filesystem::path& path, int size) {
+        std::filesystem::create_directories(path.parent_path());
+        if (writer->writeFile(path.c_str(), iconPicture(size))) return true;
+        std::fprintf(stderr, "art: cannot write %s\n", path.c_str());
+        return false;
+    };
+    bool ok = true;
+    for (int size : {32, 48, 64, 128, 256}) {
+        const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+        ok = write(root + "/hicolor/" + folder + "/apps/" + appId + ".png", size) && ok;
+    }
+    ok = write(copy, 64) && ok;
+    return ok ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--icons") return writeIcons(argv[2], argv[3]);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: art SPRITE_DIR OUT_DIR [STAMP]\n");
+        std::fprintf(stderr, "usage: art SPRITE_DIR OUT_DIR [STAMP] | art --icons ICON_ROOT COPY\n");
         return 2;
     }
     SpriteSet sprites;

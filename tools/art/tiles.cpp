@@ -248,80 +248,131 @@ Image waterTile(bool still) {
     return t;
 }
 
-// The opened passage and the resting place stand in every zone, on one
-// picture each: they are drawn on the cave background, the one most of the
-// shaft's open space uses, so that they do not show as squares there.
+namespace {
+
+// The framed objects (the opened passage, the resting place, the door and
+// the gate) use one picture in every zone, so none of them carries a zone's
+// background: each fills its tile with dressed stone around its own opening,
+// like a doorway built into the shaft, and reads the same on earth, rock,
+// crypt stone, brick and sky.
+constexpr Rgb frameLight{150, 144, 132}, frameDark{88, 84, 78};
+constexpr int framePost = 4;    // width of the side posts
+constexpr int frameLintel = 5;  // height of the lintel
+
+// Whether (x, y) lies in the opening of the frame: between the posts, below
+// the lintel, or below the round arch when `arched`.
+bool inOpening(int x, int y, bool arched) {
+    if (x < framePost || x >= tileSize - framePost || y < frameLintel) return false;
+    if (!arched) return true;
+    const double half = (tileSize - 2 * framePost) / 2.0;
+    const double cy = frameLintel + half;  // the arch's centre
+    return y >= cy || std::hypot(x + 0.5 - tileSize / 2.0, y + 0.5 - cy) <= half;
+}
+
+// The stone frame: blocks with joints and a bevel lit from the upper left;
+// the opening is left as it is for the caller to fill.
+Image stoneFrame() {
+    Image t = noiseTile(frameLight, frameDark, 131, 4);
+    for (int y = 0; y < tileSize; ++y)
+        for (int x = 0; x < tileSize; ++x) {
+            const bool joint = (y % 8 == 7 && (x < framePost || x >= tileSize - framePost)) ||
+                               (y == frameLintel - 1) || (y < frameLintel && x % 11 == 10);
+            if (joint) t.set(x, y, scale(t.at(x, y), 0.6));
+        }
+    bevel(t, 0, 0, tileSize, tileSize, 1.0);
+    return t;
+}
+
+// Fills the opening with `inside(x, y)`, shading its upper and left rim
+// where the frame casts its shadow.
+template <typename Inside>
+void fillOpening(Image& t, bool arched, Inside inside) {
+    for (int y = 0; y < tileSize; ++y)
+        for (int x = 0; x < tileSize; ++x) {
+            if (!inOpening(x, y, arched)) continue;
+            Rgb c = inside(x, y);
+            if (!inOpening(x - 1, y, arched) || !inOpening(x, y - 1, arched)) c = scale(c, 0.55);
+            t.set(x, y, c);
+        }
+}
+
+// A band of iron three pixels high across the opening, lit along its top.
+void ironBand(Image& t, int y, Rgb iron, Rgb lit) {
+    t.fillRect(framePost, y, tileSize - framePost, y + 3, iron);
+    t.fillRect(framePost, y, tileSize - framePost, y + 1, lit);
+}
+
+// Deep shadow that lightens a little towards the floor.
+Rgb darkRecess(int, int y) { return mix({10, 9, 10}, {34, 30, 28}, y / double(tileSize)); }
+
+}  // namespace
+
 Image openedPassageTile() {
-    Image t = backgroundTile(ZoneLook::Hoehle);
-    // Rubble left on the floor.
-    for (int i = 0; i < 7; ++i) {
-        const int x = 2 + static_cast<int>(hashNoise(i, 7, 61) * 27), y = 25 + static_cast<int>(hashNoise(i, 8, 61) * 5);
-        t.fillRect(x, y, x + 3, y + 2, {90, 84, 78});
-        t.set(x, y, {130, 124, 118});
+    // An empty archway: the way the opened door or gate has left.
+    Image t = stoneFrame();
+    fillOpening(t, true, darkRecess);
+    for (int i = 0; i < 5; ++i) {  // a little rubble on the threshold
+        const int x = framePost + 1 + static_cast<int>(hashNoise(i, 7, 61) * 20);
+        t.fillRect(x, 29, x + 3, 31, {90, 84, 78});
+        t.set(x, 29, {130, 124, 118});
     }
     t.makeOpaque();
     return t;
 }
 
 Image checkpointTile() {
-    Image t = backgroundTile(ZoneLook::Hoehle);
-    // A lantern on a post: the place to come back to.
-    t.fillRect(15, 12, 17, 31, {96, 66, 36});
-    t.fillRect(11, 29, 21, 31, {70, 48, 26});
-    t.fillRect(10, 3, 22, 5, {60, 60, 66});
-    t.fillRect(11, 5, 21, 13, {80, 80, 90});
-    t.fillRect(12, 6, 20, 12, {255, 210, 90});
-    t.fillRect(14, 7, 18, 11, {255, 250, 200});
-    for (int y = 0; y < tileSize; ++y)
-        for (int x = 0; x < tileSize; ++x) {
-            // The glow dies away before the tile's edge.
-            const double d = std::hypot(x - 16.0, y - 9.0);
-            if (d > 6) t.blend(x, y, {255, 190, 80}, std::max(0.0, 0.35 * (1.0 - (d - 6.0) / 8.0)));
-        }
+    // A lantern burning in a stone niche: the place to come back to.
+    Image t = stoneFrame();
+    fillOpening(t, true, [](int x, int y) {
+        const double d = std::hypot(x - 16.0, y - 15.0);
+        return mix(darkRecess(x, y), {170, 110, 50}, std::max(0.0, 0.75 - d * 0.06));
+    });
+    t.fillRect(8, 27, 24, 29, {110, 104, 96});  // the sill
+    t.fillRect(8, 27, 24, 28, {160, 154, 144});
+    t.fillRect(15, 6, 17, 10, {60, 60, 66});    // the hook
+    t.fillRect(11, 10, 21, 12, {60, 60, 66});   // the lantern's cap
+    t.fillRect(12, 12, 20, 24, {80, 80, 90});
+    t.fillRect(13, 13, 19, 23, {255, 210, 90});
+    t.fillRect(14, 15, 18, 21, {255, 250, 200});
+    t.fillRect(12, 24, 20, 26, {60, 60, 66});
     t.makeOpaque();
     return t;
 }
 
 Image doorTile() {
-    Image t(tileSize, tileSize, {40, 26, 14});
-    for (int plank = 0; plank < 4; ++plank) {
-        const int x0 = 2 + plank * 7;
-        for (int y = 1; y < 31; ++y)
-            for (int x = x0; x < x0 + 7; ++x) {
-                const double grain = tiledNoise(x * 3, y, tileSize * 3, 6, 80 + plank);
-                t.set(x, y, mix({110, 70, 36}, {150, 100, 54}, grain));
-            }
-        for (int y = 1; y < 31; ++y) t.set(x0, y, {60, 38, 20});
-    }
-    for (int band : {6, 24}) {
-        t.fillRect(1, band, 31, band + 3, {70, 72, 80});
-        for (int x = 1; x < 31; ++x) t.set(x, band, {130, 132, 140});
-        for (int x = 4; x < 31; x += 8) t.fillRect(x, band + 1, x + 2, band + 2, {180, 180, 190});
+    // Oak planks with iron bands in a square stone frame.
+    Image t = stoneFrame();
+    fillOpening(t, false, [](int x, int y) {
+        const int plank = (x - framePost) / 6;
+        const double grain = tiledNoise(x * 3, y, tileSize * 3, 6, 80 + plank);
+        return (x - framePost) % 6 == 0 ? Rgb{60, 38, 20} : mix({110, 70, 36}, {150, 100, 54}, grain);
+    });
+    for (int band : {9, 24}) {
+        ironBand(t, band, {70, 72, 80}, {130, 132, 140});
+        for (int x = framePost + 2; x < tileSize - framePost; x += 7) t.set(x, band + 1, {180, 180, 190});
     }
     // Keyhole.
-    t.fillRect(21, 13, 27, 20, {70, 72, 80});
-    t.fillRect(23, 14, 25, 17, {12, 8, 6});
-    t.set(23, 17, {12, 8, 6});
-    t.set(24, 18, {12, 8, 6});
-    bevel(t, 0, 0, tileSize, tileSize, 1.0);
+    t.fillRect(20, 14, 26, 21, {70, 72, 80});
+    t.fillRect(22, 15, 24, 18, {12, 8, 6});
+    t.set(22, 18, {12, 8, 6});
+    t.set(23, 19, {12, 8, 6});
     t.makeOpaque();
     return t;
 }
 
 Image gateTile() {
-    Image t = noiseTile({34, 32, 34}, {16, 14, 16}, 88, 4);
-    for (int bar = 0; bar < 5; ++bar) {
-        const int x = 3 + bar * 6;
-        for (int y = 0; y < tileSize; ++y) {
+    // Iron bars across a dark opening in a square stone frame.
+    Image t = stoneFrame();
+    fillOpening(t, false, darkRecess);
+    for (int bar = 0; bar < 4; ++bar) {
+        const int x = framePost + 2 + bar * 6;
+        for (int y = frameLintel; y < tileSize; ++y) {
             t.set(x, y, {150, 152, 160});
             t.set(x + 1, y, {100, 102, 110});
             t.set(x + 2, y, {50, 50, 56});
         }
     }
-    for (int cross : {4, 26}) {
-        t.fillRect(0, cross, tileSize, cross + 3, {90, 92, 100});
-        for (int x = 0; x < tileSize; ++x) t.set(x, cross, {160, 160, 170});
-    }
+    for (int cross : {10, 24}) ironBand(t, cross, {90, 92, 100}, {160, 160, 170});
     t.makeOpaque();
     return t;
 }

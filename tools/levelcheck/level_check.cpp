@@ -1,32 +1,56 @@
 #include "levelcheck/level_check.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "platform/backends.hpp"
 #include "services/token_reader.hpp"
+#include "world/data_tables.hpp"
+#include "world/game.hpp"
+#include "world/level.hpp"
+#include "world/world.hpp"
 
 namespace levelcheck {
 namespace {
 
-constexpr int rows = 400;
-constexpr int columns = 22;
-constexpr int groundCapacity = 500;
-constexpr int typeCapacity = 16;
-constexpr int frameCapacity = 22;
-constexpr int itemCapacity = 50;
-constexpr int enemyCapacity = 250;
-constexpr int levelEndAction = 4;
-constexpr int keyAction = 2;
-constexpr int openGateAction = 1;
-constexpr int32_t doorCode = 68;
-constexpr int32_t gateCode = 88;
+// The game's own sizes, capacities and cell codes, under the checker's names.
+constexpr int rows = levelRows;
+constexpr int columns = levelColumns;
+constexpr int groundCapacity = groundTextureCapacity;
+constexpr int typeCapacity = enemyTypeCapacity;
+constexpr int frameCapacity = enemyFrameCapacity;
+constexpr int enemyCapacity = enemySlotCount;
+constexpr int levelEndAction = itemActionLevelEnd;
+constexpr int keyAction = itemActionKey;
+constexpr int openGateAction = itemActionOpenGate;
+constexpr int32_t passageCode = cellOpened;
+constexpr int32_t checkpointCode = cellCheckpoint;
+constexpr int32_t doorCode = cellDoor;
+constexpr int32_t gateCode = cellGate;
 
-bool isSolid(int32_t c) { return c > 65; }
-bool isItem(int32_t c) { return c > 22 && c < 44; }
+// The tiles drawn as framed objects (tools/art/tiles.cpp): each stands on
+// one picture in every zone, a stone frame around its own opening, so its
+// border is not meant to match what lies around it.
+constexpr std::array<int32_t, 4> framedCodes = {passageCode, checkpointCode, doorCode, gateCode};
+
+// How far the mean colour along a picture's edge may lie from the mean
+// colour along the touching edge of an open neighbour (the sum of the red,
+// green and blue differences, each 0 to 255). Two cells of one zone's
+// background differ by up to 18 through their texture's grain and joints;
+// the backgrounds of two zones differ by 27 or more.
+constexpr int seamTolerance = 22;
+
+bool isFramed(int32_t c) {
+    return std::find(framedCodes.begin(), framedCodes.end(), c) != framedCodes.end();
+}
 
 using Problems = std::vector<std::string>;
 
@@ -72,43 +96,43 @@ bool openFile(const std::string& dir, const char* name, TokenReader& reader, Pro
 
 void readLevel(const std::string& dir, Data& data, Problems& problems) {
     TokenReader in;
-    if (!openFile(dir, "Data/Level1.txt", in, problems)) return;
+    if (!openFile(dir, levelFile, in, problems)) return;
     for (int row = rows - 1; row >= 0; --row) {
         for (int column = 0; column < columns; ++column) {
             int32_t code = 0;
             if (!in.readInteger(code) || !in.skipWord()) {
-                problems.push_back("Data/Level1.txt: the entry of " + cellName(row, column) +
+                problems.push_back(std::string(levelFile) + ": the entry of " + cellName(row, column) +
                                    " is missing or not a number with a label");
                 return;
             }
             data.level.cells[row][column] = code;
         }
     }
-    if (!in.atEnd()) problems.push_back("Data/Level1.txt: text after the 8800 cell entries");
+    if (!in.atEnd()) problems.push_back(std::string(levelFile) + ": text after the 8800 cell entries");
 }
 
 void readGroundTextures(const std::string& dir, Data& data, Problems& problems) {
     TokenReader in;
-    if (!openFile(dir, "Data/GroundTextures.txt", in, problems)) return;
+    if (!openFile(dir, groundTextureList, in, problems)) return;
     int32_t count = 0;
     if (!in.skipWord() || !in.readDecimal(count) || count < 0) {
-        problems.push_back("Data/GroundTextures.txt: no texture count after the label");
+        problems.push_back(std::string(groundTextureList) + ": no texture count after the label");
         return;
     }
     if (count > groundCapacity) {
-        problems.push_back("Data/GroundTextures.txt: " + std::to_string(count) +
+        problems.push_back(std::string(groundTextureList) + ": " + std::to_string(count) +
                            " textures, more than the " + std::to_string(groundCapacity) + " slots");
         count = groundCapacity;
     }
     for (int i = 0; i < count; ++i) {
         std::string name;
         if (!in.readWord(name)) {
-            problems.push_back("Data/GroundTextures.txt: only " + std::to_string(i) + " of " +
+            problems.push_back(std::string(groundTextureList) + ": only " + std::to_string(i) + " of " +
                                std::to_string(count) + " file names");
             return;
         }
         if (name.size() > 99) {
-            problems.push_back("Data/GroundTextures.txt: file name longer than 99 characters: " + name);
+            problems.push_back(std::string(groundTextureList) + ": file name longer than 99 characters: " + name);
         }
         data.groundTextures.push_back(name);
     }
@@ -116,14 +140,14 @@ void readGroundTextures(const std::string& dir, Data& data, Problems& problems) 
 
 void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
     TokenReader in;
-    if (!openFile(dir, "Data/EnemyTextures.txt", in, problems)) return;
+    if (!openFile(dir, enemyTextureList, in, problems)) return;
     int32_t count = 0;
     if (!in.skipWord() || !in.readDecimal(count) || count < 0) {
-        problems.push_back("Data/EnemyTextures.txt: no type count after the label");
+        problems.push_back(std::string(enemyTextureList) + ": no type count after the label");
         return;
     }
     if (count > typeCapacity) {
-        problems.push_back("Data/EnemyTextures.txt: " + std::to_string(count) +
+        problems.push_back(std::string(enemyTextureList) + ": " + std::to_string(count) +
                            " enemy types, more than " + std::to_string(typeCapacity));
         count = typeCapacity;
     }
@@ -131,12 +155,12 @@ void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
         EnemyType type;
         if (!in.skipWord() || !in.readDecimal(type.frames) || !in.skipWord() ||
             !in.readDecimal(type.behaviour) || !in.skipWord() || !in.readDecimal(type.blend)) {
-            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) +
+            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(t) +
                                " lacks its frame count, behaviour or blending");
             return;
         }
         if (type.frames > frameCapacity || type.frames < 0) {
-            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) + " has " +
+            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(t) + " has " +
                                std::to_string(type.frames) + " frames (0 to " +
                                std::to_string(frameCapacity) + " allowed)");
             type.frames = type.frames < 0 ? 0 : frameCapacity;
@@ -145,7 +169,7 @@ void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
         for (int f = 0; f < type.frames; ++f) {
             std::string name;
             if (!in.readWord(name)) {
-                problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) +
+                problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(t) +
                                    " lists only " + std::to_string(f) + " frames");
                 return;
             }
@@ -158,14 +182,14 @@ void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
 
 void readItems(const std::string& dir, Data& data, Problems& problems) {
     TokenReader in;
-    if (!openFile(dir, "Data/Items.txt", in, problems)) return;
+    if (!openFile(dir, itemsFile, in, problems)) return;
     int32_t count = 0;
     if (!in.skipWord() || !in.readInteger(count) || count < 0) {
-        problems.push_back("Data/Items.txt: no item count after the label");
+        problems.push_back(std::string(itemsFile) + ": no item count after the label");
         return;
     }
     if (count > itemCapacity) {
-        problems.push_back("Data/Items.txt: " + std::to_string(count) + " items, more than " +
+        problems.push_back(std::string(itemsFile) + ": " + std::to_string(count) + " items, more than " +
                            std::to_string(itemCapacity));
         count = itemCapacity;
     }
@@ -174,7 +198,7 @@ void readItems(const std::string& dir, Data& data, Problems& problems) {
         if (!in.skipWord() || !in.readInteger(item.code) || !in.skipWord() ||
             !in.readInteger(item.replacement) || !in.skipWord() || !in.readInteger(item.action) ||
             !in.skipWord() || !in.readInteger(item.points)) {
-            problems.push_back("Data/Items.txt: entry " + std::to_string(i) + " is incomplete");
+            problems.push_back(std::string(itemsFile) + ": entry " + std::to_string(i) + " is incomplete");
             return;
         }
         data.items.push_back(item);
@@ -183,14 +207,14 @@ void readItems(const std::string& dir, Data& data, Problems& problems) {
 
 void readEnemies(const std::string& dir, Data& data, Problems& problems) {
     TokenReader in;
-    if (!openFile(dir, "Data/Enemies1.txt", in, problems)) return;
+    if (!openFile(dir, enemiesFile, in, problems)) return;
     int32_t count = 0;
     if (!in.skipWord() || !in.readInteger(count) || count < 0) {
-        problems.push_back("Data/Enemies1.txt: no enemy count after the label");
+        problems.push_back(std::string(enemiesFile) + ": no enemy count after the label");
         return;
     }
     if (count > enemyCapacity) {
-        problems.push_back("Data/Enemies1.txt: " + std::to_string(count) + " enemies, more than " +
+        problems.push_back(std::string(enemiesFile) + ": " + std::to_string(count) + " enemies, more than " +
                            std::to_string(enemyCapacity));
         count = enemyCapacity;
     }
@@ -201,7 +225,7 @@ void readEnemies(const std::string& dir, Data& data, Problems& problems) {
             ok = ok && in.skipWord() && in.readFloat(*v);
         }
         if (!ok) {
-            problems.push_back("Data/Enemies1.txt: enemy " + std::to_string(i) + " is incomplete");
+            problems.push_back(std::string(enemiesFile) + ": enemy " + std::to_string(i) + " is incomplete");
             return;
         }
         data.enemies.push_back(e);
@@ -219,7 +243,7 @@ void checkBorders(const Data& data, Problems& problems) {
     for (int row = 0; row < rows; ++row) {
         for (int column : {0, columns - 1}) {
             if (!isSolid(data.level.cells[row][column])) {
-                problems.push_back("Data/Level1.txt: the border at " + cellName(row, column) +
+                problems.push_back(std::string(levelFile) + ": the border at " + cellName(row, column) +
                                    " is not solid (code " +
                                    std::to_string(data.level.cells[row][column]) + ")");
             }
@@ -228,7 +252,7 @@ void checkBorders(const Data& data, Problems& problems) {
     for (int row : {0, rows - 1}) {
         for (int column = 0; column < columns; ++column) {
             if (!isSolid(data.level.cells[row][column])) {
-                problems.push_back("Data/Level1.txt: the " + std::string(row == 0 ? "bottom" : "top") +
+                problems.push_back(std::string(levelFile) + ": the " + std::string(row == 0 ? "bottom" : "top") +
                                    " row is not solid at column " + std::to_string(column));
             }
         }
@@ -244,7 +268,7 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
             const int32_t code = data.level.cells[row][column];
             if ((code < 0 || code >= static_cast<int32_t>(data.groundTextures.size())) &&
                 reported.insert(code).second) {
-                problems.push_back("Data/Level1.txt: code " + std::to_string(code) + " at " +
+                problems.push_back(std::string(levelFile) + ": code " + std::to_string(code) + " at " +
                                    cellName(row, column) + " has no ground texture");
             }
             if (code == doorCode) ++doors;
@@ -252,8 +276,8 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
             const Item* item = findItem(data, code);
             if (!item) {
                 if (reported.insert(code).second) {
-                    problems.push_back("Data/Level1.txt: item code " + std::to_string(code) +
-                                       " at " + cellName(row, column) + " has no entry in Data/Items.txt");
+                    problems.push_back(std::string(levelFile) + ": item code " + std::to_string(code) +
+                                       " at " + cellName(row, column) + " has no entry in " + std::string(itemsFile) + "");
                 }
                 continue;
             }
@@ -267,7 +291,7 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
                         for (int c = 0; c < columns; ++c) gateAbove |= data.level.cells[r][c] == gateCode;
                     }
                     if (!gateAbove) {
-                        problems.push_back("Data/Level1.txt: the gate switch at " + cellName(row, column) +
+                        problems.push_back(std::string(levelFile) + ": the gate switch at " + cellName(row, column) +
                                            " has no gate at or above its row to open");
                     }
                 }
@@ -275,25 +299,143 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
         }
     }
     if (levelEnds != 1) {
-        problems.push_back("Data/Level1.txt: " + std::to_string(levelEnds) +
+        problems.push_back(std::string(levelFile) + ": " + std::to_string(levelEnds) +
                            " level-end items; exactly one is needed");
     }
     if (keys < doors) {
-        problems.push_back("Data/Level1.txt: " + std::to_string(doors) + " locked doors but only " +
+        problems.push_back(std::string(levelFile) + ": " + std::to_string(doors) + " locked doors but only " +
                            std::to_string(keys) + " keys");
     }
     if (options.checkPictureFiles) {
         std::set<std::string> missing;
         for (const std::string& name : data.groundTextures) {
             if (!std::filesystem::exists(dir + "/" + name) && missing.insert(name).second) {
-                problems.push_back("Data/GroundTextures.txt: picture " + name + " does not exist");
+                problems.push_back(std::string(groundTextureList) + ": picture " + name + " does not exist");
             }
         }
         for (const auto& frames : data.enemyFrames) {
             for (const std::string& name : frames) {
                 if (!std::filesystem::exists(dir + "/" + name) && missing.insert(name).second) {
-                    problems.push_back("Data/EnemyTextures.txt: picture " + name + " does not exist");
+                    problems.push_back(std::string(enemyTextureList) + ": picture " + name + " does not exist");
                 }
+            }
+        }
+    }
+}
+
+// ------------------------------------------------------------ squares --
+// A picture shows as a square when the background it carries differs from
+// what surrounds it. For every cell whose picture is one of a kind among
+// its neighbours (items, the checkpoint, the passage, doors and gates) and
+// for what an item leaves behind, the mean colour along each side is
+// compared with that along the touching side of the neighbour there, when
+// that neighbour is open ground (not a wall, not water, not a framed object).
+
+class Pictures {
+public:
+    Pictures(const std::string& dir, const Data& data)
+        : dir_(dir), data_(data), decoder_(createSdlImageDecoder()) {}
+    // The decoded picture of a code, or null when it cannot be read.
+    const DecodedImage* of(int32_t code) {
+        auto found = cache_.find(code);
+        if (found != cache_.end()) return found->second.width > 0 ? &found->second : nullptr;
+        DecodedImage& image = cache_[code];
+        if (code < 0 || code >= static_cast<int32_t>(data_.groundTextures.size()) ||
+            !decoder_->decodeFile((dir_ + "/" + data_.groundTextures[code]).c_str(), image)) {
+            image = {};
+            return nullptr;
+        }
+        return &image;
+    }
+
+private:
+    std::string dir_;
+    const Data& data_;
+    std::unique_ptr<ImageDecoder> decoder_;
+    std::map<int32_t, DecodedImage> cache_;
+};
+
+struct Side {
+    int dRow, dColumn;
+    const char* name;
+};
+constexpr std::array<Side, 4> sides = {{{1, 0, "top"}, {-1, 0, "bottom"}, {0, -1, "left"}, {0, 1, "right"}}};
+
+struct MeanColour {
+    double red = 0, green = 0, blue = 0;
+};
+
+// The mean colour of the `depth` outermost rows or columns on one side of a picture.
+MeanColour edgeColour(const DecodedImage& image, const Side& side, int depth) {
+    const bool rowsOfPixels = side.dRow != 0;
+    const int length = rowsOfPixels ? image.width : image.height;
+    const int across = rowsOfPixels ? image.height : image.width;
+    depth = std::min(depth, across);
+    MeanColour sum;
+    for (int d = 0; d < depth; ++d) {
+        // Rows count from the top, columns from the left; the bottom and right sides from the far end.
+        const int line = side.dRow == 1 || side.dColumn == -1 ? d : across - 1 - d;
+        for (int i = 0; i < length; ++i) {
+            const uint32_t p = rowsOfPixels ? image.argb[static_cast<size_t>(line) * image.width + i]
+                                            : image.argb[static_cast<size_t>(i) * image.width + line];
+            sum.red += (p >> 16) & 0xFF;
+            sum.green += (p >> 8) & 0xFF;
+            sum.blue += p & 0xFF;
+        }
+    }
+    const double n = std::max(1, depth * length);
+    return {sum.red / n, sum.green / n, sum.blue / n};
+}
+
+// How far the mean colour along a picture's side lies from that along the
+// neighbour's facing side: the sum of the red, green and blue differences.
+int seamDistance(const DecodedImage& picture, const DecodedImage& neighbour, const Side& side) {
+    constexpr int depth = 2;
+    const MeanColour a = edgeColour(picture, side, depth);
+    const MeanColour b = edgeColour(neighbour, {-side.dRow, -side.dColumn, ""}, depth);
+    return static_cast<int>(std::lround(std::abs(a.red - b.red) + std::abs(a.green - b.green) +
+                                        std::abs(a.blue - b.blue)));
+}
+
+bool isOpenGround(int32_t code) { return !isSolid(code) && !isWater(code) && !isFramed(code); }
+
+void checkSeams(const Data& data, Pictures& pictures, int row, int column, int32_t code,
+                const std::string& what, Problems& problems) {
+    const DecodedImage* picture = pictures.of(code);
+    if (!picture) return;  // a missing picture is reported with the texture list
+    std::string edges;
+    int largest = 0;
+    for (const Side& side : sides) {
+        const int r = row + side.dRow, c = column + side.dColumn;
+        if (r < 0 || r >= rows || c < 0 || c >= columns || !isOpenGround(data.level.cells[r][c])) continue;
+        const DecodedImage* neighbour = pictures.of(data.level.cells[r][c]);
+        if (!neighbour) continue;
+        const int distance = seamDistance(*picture, *neighbour, side);
+        if (distance <= seamTolerance) continue;
+        edges += (edges.empty() ? "" : ", ") + std::string(side.name);
+        largest = std::max(largest, distance);
+    }
+    if (!edges.empty()) {
+        problems.push_back(std::string(levelFile) + ": " + what + " (code " + std::to_string(code) + ") at " +
+                           cellName(row, column) + " shows as a square against its neighbours (sides " + edges +
+                           "; colour difference up to " + std::to_string(largest) + ", at most " +
+                           std::to_string(seamTolerance) + ")");
+    }
+}
+
+void checkSquares(const Data& data, const std::string& dir, Problems& problems) {
+    Pictures pictures(dir, data);
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const int32_t code = data.level.cells[row][column];
+            const bool listed = isItem(code) || code == checkpointCode || code == passageCode ||
+                                code == doorCode || code == gateCode;
+            if (!listed || isFramed(code)) continue;
+            checkSeams(data, pictures, row, column, code, "the picture", problems);
+            const Item* item = findItem(data, code);
+            if (item && isItem(code) && !isFramed(item->replacement)) {
+                checkSeams(data, pictures, row, column, item->replacement,
+                           "the replacement of the item", problems);
             }
         }
     }
@@ -315,27 +457,27 @@ void checkEnemies(const Data& data, Problems& problems) {
     for (int t = 0; t < typeCount; ++t) {
         const EnemyType& type = data.enemyTypes[t];
         if (type.behaviour < 0 || type.behaviour > 3) {
-            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(t) +
+            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(t) +
                                " has the unknown behaviour " + std::to_string(type.behaviour));
         }
     }
     // A free slot is drawn as nothing but still holds type 0, frame 0.
     if (typeCount == 0 || data.enemyTypes[0].frames < 1) {
-        problems.push_back("Data/EnemyTextures.txt: type 0 needs at least one frame");
+        problems.push_back(std::string(enemyTextureList) + ": type 0 needs at least one frame");
     }
     std::set<int32_t> reportedTypes;
     for (size_t i = 0; i < data.enemies.size(); ++i) {
         const EnemyRecord& e = data.enemies[i];
-        const std::string who = "Data/Enemies1.txt: enemy " + std::to_string(i);
+        const std::string who = std::string(enemiesFile) + ": enemy " + std::to_string(i);
         if (e.type < 0 || e.type >= typeCount) {
             problems.push_back(who + " has type " + std::to_string(e.type) +
-                               ", which Data/EnemyTextures.txt does not define");
+                               ", which " + std::string(enemyTextureList) + " does not define");
             continue;
         }
         const EnemyType& type = data.enemyTypes[e.type];
         const int needed = highestFrameShown(type.behaviour) + 1;
         if (type.frames < needed && reportedTypes.insert(e.type).second) {
-            problems.push_back("Data/EnemyTextures.txt: type " + std::to_string(e.type) + " shows frames 0 to " +
+            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(e.type) + " shows frames 0 to " +
                                std::to_string(needed - 1) + " but lists only " +
                                std::to_string(type.frames));
         }
@@ -363,6 +505,7 @@ std::vector<std::string> checkGameData(const std::string& gameDir, const Options
     if (!problems.empty()) return problems;  // unreadable files: the rest would only repeat it
     checkBorders(data, problems);
     checkCodes(data, options, gameDir, problems);
+    if (options.checkPictureFiles) checkSquares(data, gameDir, problems);
     checkEnemies(data, problems);
     return problems;
 }

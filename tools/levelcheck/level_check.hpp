@@ -1,16 +1,18 @@
 #pragma once
 // Checks the game's data files for the faults that would break a level at
 // run time: codes without pictures, items without entries, enemy frames
-// without textures, holes in the border, a missing or doubled level end, and
-// enemies that start outside their bounds.
+// without textures, holes in the border, a missing or doubled level end,
+// enemies that start outside their bounds, and (with the pictures) items and
+// other one-of-a-kind tiles that show as squares against their neighbours.
 #include <string>
 #include <vector>
 
 namespace levelcheck {
 
 struct Options {
-    // Also require every picture file named by the texture lists to exist
-    // (needs the built runtime folder).
+    // Also require every picture file named by the texture lists to exist,
+    // and check the pictures' edges against their neighbours (needs the
+    // built runtime folder).
     bool checkPictureFiles = false;
 };
 
