@@ -1,7 +1,31 @@
+// Opening documents and web addresses: the desktop shell, which opens each
+// target at most once per press of a button, and the headless one, which
+// only keeps the requests.
 #include <SDL.h>
+
+#include <algorithm>
 
 #include "platform/backends.hpp"
 #include "platform/once_per_press_shell.hpp"
+
+namespace {
+bool contains(const std::vector<std::string>& v, const std::string& s) {
+    return std::find(v.begin(), v.end(), s) != v.end();
+}
+}  // namespace
+
+void OncePerPressShell::open(const std::string& target) {
+    if (contains(thisFrame_, target)) return;
+    thisFrame_.push_back(target);
+    if (contains(previousFrame_, target)) return;
+    opened_.push_back(target);
+    if (opener_) opener_(target);
+}
+
+void OncePerPressShell::endFrame() {
+    previousFrame_.swap(thisFrame_);
+    thisFrame_.clear();
+}
 
 namespace {
 // Opens nothing; keeps every request in order.

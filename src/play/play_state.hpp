@@ -32,7 +32,7 @@ struct PlayState {
     uint8_t highscoreEligible = 0; // a qualifying score waits to be entered
 };
 
-extern PlayState play;
+inline PlayState play;
 
 // The quarter of the animation cycle: 0 at its start (128..96), 3 at its end.
 inline int32_t animationQuarter() {

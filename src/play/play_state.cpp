@@ -1,3 +1,0 @@
-#include "play/play_state.hpp"
-
-PlayState play;
