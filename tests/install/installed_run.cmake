@@ -39,13 +39,8 @@ if(NOT status EQUAL 0 OR NOT version STREQUAL "Tiefschacht ${VERSION}\n")
   message(SEND_ERROR "tiefschacht --version printed '${version}' (${status})")
 endif()
 
-file(READ ${SCRIPT} script)
-string(REGEX MATCH "# score ([0-9]+)" _ "${script}")
-set(score ${CMAKE_MATCH_1})
-string(REGEX MATCH "# name ([A-Z]+)" _ "${script}")
-set(name ${CMAKE_MATCH_1})
-string(REGEX MATCH "# polls ([0-9]+)" _ "${script}")
-math(EXPR frames "${CMAKE_MATCH_1} + 5")
+include(${CMAKE_CURRENT_LIST_DIR}/../content/winning_run_facts.cmake)
+winning_run_facts(${SCRIPT})
 
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${WORK}/xdg HOME=${WORK}/home
