@@ -10,10 +10,11 @@
 
 class OncePerPressShell final : public ShellOpener {
 public:
-    using Opener = std::function<void(const std::string&)>;
+    using Opener = std::function<bool(const std::string&, std::string&)>;
     explicit OncePerPressShell(Opener opener) : opener_(std::move(opener)) {}
 
-    void open(const std::string& target) override;
+    // A request left out as part of a press already made succeeds.
+    bool open(const std::string& target, std::string& error) override;
     void endFrame() override;
     // The targets actually opened, in order.
     const std::vector<std::string>& requests() const override { return opened_; }

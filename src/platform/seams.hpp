@@ -157,9 +157,10 @@ public:
 class ShellOpener {
 public:
     virtual ~ShellOpener() = default;
-    // Asks the desktop to open a document or web address. The result is not
-    // examined.
-    virtual void open(const std::string& target) = 0;
+    // Asks the desktop to open a document or web address. False, with the
+    // reason in `error`, when it cannot be handed to any program (what the
+    // program then does with it is not known).
+    virtual bool open(const std::string& target, std::string& error) = 0;
     // Called once at the end of every frame.
     virtual void endFrame() = 0;
     virtual const std::vector<std::string>& requests() const = 0;

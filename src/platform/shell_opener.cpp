@@ -3,7 +3,10 @@
 // only keeps the requests.
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/backends.hpp"
 #include "platform/once_per_press_shell.hpp"
@@ -14,12 +17,12 @@ bool contains(const std::vector<std::string>& v, const std::string& s) {
 }
 }  // namespace
 
-void OncePerPressShell::open(const std::string& target) {
-    if (contains(thisFrame_, target)) return;
+bool OncePerPressShell::open(const std::string& target, std::string& error) {
+    if (contains(thisFrame_, target)) return true;
     thisFrame_.push_back(target);
-    if (contains(previousFrame_, target)) return;
+    if (contains(previousFrame_, target)) return true;
     opened_.push_back(target);
-    if (opener_) opener_(target);
+    return !opener_ || opener_(target, error);
 }
 
 void OncePerPressShell::endFrame() {
@@ -31,7 +34,10 @@ namespace {
 // Opens nothing; keeps every request in order.
 class RecordingShell final : public ShellOpener {
 public:
-    void open(const std::string& target) override { requests_.push_back(target); }
+    bool open(const std::string& target, std::string&) override {
+        requests_.push_back(target);
+        return true;
+    }
     void endFrame() override {}
     const std::vector<std::string>& requests() const override { return requests_; }
 
@@ -40,9 +46,41 @@ private:
 };
 }  // namespace
 
+namespace {
+// True when `program` is an executable file in a folder of PATH (or of the
+// system's default path when PATH is not set), as a search by name finds it.
+bool onPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/bin:/usr/bin";
+    size_t start = 0;
+    while (start <= folders.size()) {
+        size_t end = folders.find(':', start);
+        if (end == std::string::npos) end = folders.size();
+        const std::string folder = folders.substr(start, end - start);
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        if (access(candidate.c_str(), X_OK) == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+// SDL hands a target to xdg-open without waiting to hear whether that
+// program exists, so its absence is found out here.
+bool openWithDesktop(const std::string& target, std::string& error) {
+    if (!onPath("xdg-open")) {
+        error = "there is no program to open it with (xdg-open is not installed)";
+        return false;
+    }
+    if (SDL_OpenURL(target.c_str()) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
 // Documents and web addresses go to the desktop's default program.
 std::unique_ptr<ShellOpener> createDesktopShell() {
-    return std::make_unique<OncePerPressShell>(
-        [](const std::string& target) { SDL_OpenURL(target.c_str()); });
+    return std::make_unique<OncePerPressShell>(openWithDesktop);
 }
 std::unique_ptr<ShellOpener> createRecordingShell() { return std::make_unique<RecordingShell>(); }

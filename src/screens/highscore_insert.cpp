@@ -2,18 +2,38 @@
 
 #include "play/play_state.hpp"
 #include "screens/highscore_screen.hpp"
+#include "services/game_paths.hpp"
 #include "services/input.hpp"
-#include "world/data_tables.hpp"
+#include "world/highscore_file.hpp"
 
 namespace {
 constexpr size_t nameChars = 14;  // of the 15 in a slot; the 15th stays NUL
-}
 
-int highscorePlacement(int score) {
+int placementIn(const HighscoreTable& table, int score) {
     for (int i = highscoreCount - 1; i >= 0; --i)
-        if (highscoreTable.scores[static_cast<size_t>(i)] > score) return i + 1;
+        if (table.scores[static_cast<size_t>(i)] > score) return i + 1;
     return 0;
 }
+
+// Enters a result where it belongs; the old tenth drops out. A result that
+// no longer makes the list (other games entered better ones meanwhile)
+// changes nothing.
+void enterInto(HighscoreTable& table, int32_t score, const std::array<char, 15>& name) {
+    const int place = placementIn(table, score);
+    if (place >= highscoreCount) return;
+    for (int i = highscoreCount - 2; i >= place; --i) {
+        auto from = static_cast<size_t>(i);
+        table.scores[from + 1] = table.scores[from];
+        std::memcpy(table.names[from + 1].data(), table.names[from].data(), nameChars);
+        table.names[from + 1][nameChars] = '\0';
+    }
+    auto at = static_cast<size_t>(place);
+    table.scores[at] = score;
+    table.names[at] = name;
+}
+}  // namespace
+
+int highscorePlacement(int score) { return placementIn(highscoreTable, score); }
 
 std::array<char, 15> entryName(const char* typed, size_t capacity) {
     std::array<char, 15> name{};
@@ -28,20 +48,10 @@ std::array<char, 15> entryName(const char* typed, size_t capacity) {
 
 void insertHighscore(Game&) {
     const int32_t score = play.score;
-    const int place = highscorePlacement(score);
-    if (place < highscoreCount) {
-        // Make room: the old tenth drops out.
-        for (int i = highscoreCount - 2; i >= place; --i) {
-            auto from = static_cast<size_t>(i);
-            highscoreTable.scores[from + 1] = highscoreTable.scores[from];
-            std::memcpy(highscoreTable.names[from + 1].data(), highscoreTable.names[from].data(),
-                        nameChars);
-            highscoreTable.names[from + 1][nameChars] = '\0';
-        }
-        auto at = static_cast<size_t>(place);
-        highscoreTable.scores[at] = score;
-        highscoreTable.names[at] = entryName(input.nameBuffer.data(), input.nameBuffer.size());
-    }
+    const std::array<char, 15> name = entryName(input.nameBuffer.data(), input.nameBuffer.size());
     play.score = 0;
-    writeHighscores(highscoreFile);
+    // The entry goes into the list as it is in the file now, which other
+    // games may have changed since this one read it.
+    saveHighscoreEntry(writtenFile(highscoreFile),
+                       [&](HighscoreTable& table) { enterInto(table, score, name); });
 }

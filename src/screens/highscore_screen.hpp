@@ -11,7 +11,8 @@ class Game;
 constexpr const char* unknownPlayerName = "UNBEKANNT";
 
 void runHighscoreScreen(Game& game);
-// Enters score and name into the list, clears score, writes the file.
+// Enters score and name into the list file as it is now (see
+// saveHighscoreEntry) and into the list shown, and clears score.
 void insertHighscore(Game& game);
 void drawHighscoreScreen(Game& game);
 

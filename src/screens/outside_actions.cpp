@@ -15,8 +15,11 @@ bool keptInUrlPath(unsigned char c) {
            c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
 }
 
+// A target no program can be asked to open is reported; the game goes on.
 void openInShell(const std::string& target) {
-    if (platformLayer.shell) platformLayer.shell->open(target);
+    std::string error;
+    if (platformLayer.shell && !platformLayer.shell->open(target, error))
+        warn(target + " cannot be opened: " + error);
 }
 
 }  // namespace

@@ -24,11 +24,20 @@ void requestClose() {
     app.quitPosted = true;
 }
 
+void warn(const std::string& message) {
+    std::fprintf(stderr, "tiefschacht: %s\n", message.c_str());
+    std::fflush(stderr);
+}
+
+void reportFailure(const std::string& message) {
+    warn(message);
+    app.failureReported = true;
+}
+
 namespace {
 [[noreturn]] void exitAfterFailure(const std::string& message) {
     if (app.beforeFailureExit) app.beforeFailureExit();
-    std::fprintf(stderr, "tiefschacht: %s\n", message.c_str());
-    std::fflush(stderr);
+    warn(message);
     std::exit(1);
 }
 }  // namespace

@@ -32,6 +32,9 @@ struct AppState {
     // shut-down here, so that the layers below it can end the program
     // without knowing what it holds.
     void (*beforeFailureExit)() = nullptr;
+    // A failure the game played on after was reported (a list that could
+    // not be saved): the program then ends with exit code 1.
+    bool failureReported = false;
 };
 
 extern AppState app;
@@ -44,6 +47,13 @@ void setGameState(int32_t value);
 // quit message is posted; the frame that sent it still finishes, and the
 // message loop ends at its next pass. A second request changes nothing.
 void requestClose();
+
+// Prints "tiefschacht: <message>" on stderr at once; the game goes on.
+void warn(const std::string& message);
+
+// The same for a failure the game plays on after but must not hide: the
+// program's exit code at its normal end is then 1.
+void reportFailure(const std::string& message);
 
 // Ends the program because a file cannot be used: runs beforeFailureExit,
 // prints "tiefschacht: <file>: <reason>" on stderr and exits with code 1.

@@ -2,13 +2,12 @@
 // parameters, the kind of vertex processing with its start-up log line, and
 // the states every frame starts from.
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
+#include "services/file_writing.hpp"
+#include "services/game_paths.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "services/vertex_processing.hpp"
@@ -79,6 +78,21 @@ void setFixedStates(GraphicsDevice& d) {
     d.setRenderState(RenderState::ZEnable, ZBufferTrue);
 }
 
+// The start-up log: one line naming the vertex processing obtained (none
+// when no kind was tried). It is written whole beside the old log and
+// renamed over it, so a link or another name planted there is replaced,
+// never written through. A log that cannot be written ends the program.
+void writeProtocol(const char* line) {
+    std::string text;
+    if (line) {
+        graphics.protocolLine = line;
+        text = graphics.protocolLine + "\n";
+    }
+    const std::string path = writtenFile(protocolFile);
+    std::string error;
+    if (!replaceFile(path, text, error)) failOnFile(path.c_str(), error.c_str());
+}
+
 }  // namespace
 
 void initGraphics() {
@@ -99,23 +113,16 @@ void initGraphicsWith(std::unique_ptr<GraphicsSystem> system) {
     else if (settings.colourDepth == 32) chooseFormat(sys, checks32);
     graphics.presentParameters = presentParameters();
 
-    FILE* log = std::fopen(protocolFile, "w");
-    if (!log) failOnFile(protocolFile, std::strerror(errno));
     DeviceCreation created =
         createDeviceForMode(sys, settings.vertexProcessingMode, graphics.presentParameters);
-    if (created.logLine) {
-        graphics.protocolLine = created.logLine;
-        std::fprintf(log, "%s\n", created.logLine);
-    }
-    bool written = std::fclose(log) == 0;
     graphics.device = std::move(created.device);
-    if (!written) failOnFile(protocolFile, std::strerror(errno));
+    writeProtocol(created.logLine);
 
     if (!graphics.device) {
         if (created.attemptsMade == 0)
             failOnStartUp("no graphics device: vertex processing mode " +
                           std::to_string(settings.vertexProcessingMode) + " in " +
-                          renderingOptionsFile + " is not one of 0 to 3");
+                          configurationFile(renderingOptionsFile) + " is not one of 0 to 3");
         failOnStartUp("no graphics device: every kind of vertex processing was refused");
     }
 

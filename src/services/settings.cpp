@@ -4,15 +4,19 @@
 #include <string>
 
 #include "services/app_state.hpp"
+#include "services/game_paths.hpp"
 #include "services/token_reader.hpp"
 
 Settings settings;
 
 namespace {
-TokenReader openConfiguration(const char* path) {
+// The player's own copy of a configuration file is read instead of the
+// shipped one when the player's folder holds one.
+TokenReader openConfiguration(const char* name) {
+    const std::string path = configurationFile(name);
     TokenReader reader;
     std::string error;
-    if (!reader.open(path, error)) failOnFile(path, error.c_str());
+    if (!reader.open(path.c_str(), error)) failOnFile(path.c_str(), error.c_str());
     return reader;
 }
 

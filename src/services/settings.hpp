@@ -37,7 +37,8 @@ inline constexpr const char* resolutionsFile = "Data/Resolutions.txt";
 inline constexpr const char* renderingOptionsFile = "Data/RenderingAndMore.txt";
 inline constexpr const char* gameSettingsFile = "Data/SpielEinstellungen.txt";
 
-// Each reader opens its file relative to the working directory. A file that
+// Each reader opens its file relative to the working directory (the data
+// tree), or the player's own copy of it (see configurationFile). A file that
 // cannot be opened runs shutDown and ends the program (exit code 1, with a
 // message naming the file). Descriptive words are read and thrown away; a
 // value that is missing or malformed leaves its setting as it was.

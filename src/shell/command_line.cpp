@@ -7,7 +7,11 @@
 
 int parseCommandLine(int argc, char** argv, CommandLine& out) {
     CLI::App cli{"Tiefschacht: a platform game deep down a shaft.", "tiefschacht"};
-    cli.add_option("--data", out.dataDir, "Change to DIR before anything is read")
+    cli.set_version_flag("--version", std::string("Tiefschacht ") + TIEFSCHACHT_VERSION,
+                         "Print the game's name and version and exit");
+    cli.add_option("--data", out.dataDir,
+                   "Use DIR as the data tree (Data/, Graphics/, Sound/) and change to it before "
+                   "anything is read")
         ->type_name("DIR");
     cli.add_flag("--headless", out.headless,
                  "No window, no audio device, no display; virtual clock, frames back to back");
@@ -34,6 +38,9 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
             throw CLI::ValidationError("--timedemo", "needs --headless and --input FILE");
     } catch (const CLI::CallForHelp&) {
         std::cout << cli.help();
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << "\n";
         return 0;
     } catch (const CLI::ParseError& e) {
         std::fprintf(stderr, "tiefschacht: %s\nRun 'tiefschacht --help' for the options.\n",

@@ -6,7 +6,7 @@
 #include <string>
 
 struct CommandLine {
-    std::string dataDir;         // --data: the working directory to change to
+    std::string dataDir;         // --data: the data tree, which becomes the working directory
     bool headless = false;       // --headless: no window, no audio device, virtual clock
     bool realtime = false;       // --realtime: with --headless, keep the real clock
     std::optional<uint64_t> frames;  // --frames: end after that many frames
@@ -21,7 +21,8 @@ struct CommandLine {
 constexpr int exitBadCommandLine = 2;
 
 // Parses the options into `out`. Returns -1 when the program is to run;
-// otherwise the exit code to end with at once: 0 after --help, 2 after an
+// otherwise the exit code to end with at once: 0 after --help or --version
+// ("Tiefschacht <version>"), 2 after an
 // unknown option or a missing or malformed value (the message is printed).
 int parseCommandLine(int argc, char** argv, CommandLine& out);
 

@@ -1,3 +1,10 @@
+#include <csignal>
+
 #include "shell/program.hpp"
 
-int main(int argc, char** argv) { return runProgram(argc, argv); }
+int main(int argc, char** argv) {
+    // A write past a file-size limit then fails with EFBIG and is reported
+    // like any other failed write, instead of killing the game mid-write.
+    std::signal(SIGXFSZ, SIG_IGN);
+    return runProgram(argc, argv);
+}

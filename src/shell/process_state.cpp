@@ -5,6 +5,7 @@
 #include "play/play_state.hpp"
 #include "services/app_state.hpp"
 #include "services/frame_timing.hpp"
+#include "services/game_paths.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "services/settings.hpp"
@@ -28,6 +29,7 @@ void resetProcessState() {
     level = LevelState{};
     rng = RandomGenerator{};
     frameTiming = FrameTiming{};
+    gamePaths = GamePaths{};
     itemTable = ItemTable{};
     highscoreTable = HighscoreTable{};
     enemyTypeTable = EnemyTypeTable{};

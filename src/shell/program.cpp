@@ -11,6 +11,7 @@
 #include "services/frame_timing.hpp"
 #include "services/settings.hpp"
 #include "shell/command_line.hpp"
+#include "shell/game_folders.hpp"
 #include "shell/input_recorder.hpp"
 #include "shell/lifecycle.hpp"
 #include "shell/main_loop.hpp"
@@ -89,20 +90,13 @@ int runProgram(int argc, char** argv) {
             return exitBadCommandLine;
         }
     }
-    // The program runs in the data folder; the caller's working directory is
+    // The program runs in the data tree; the caller's working directory is
     // given back on return, so a caller that runs the game twice in one
     // process (the tests do) finds its relative paths where it left them.
     WorkingDirectoryRestorer restoreWorkingDirectory;
-    if (!cl.dataDir.empty()) {
-        std::error_code ec;
-        std::filesystem::current_path(cl.dataDir, ec);
-        if (ec) {
-            complain(cl.dataDir + ": " + ec.message());
-            return exitBadCommandLine;
-        }
-    }
-
     resetProcessState();
+    if (const int code = settleGameFolders(cl.dataDir); code >= 0) return code;
+
     frameTiming.enabled = cl.timedemo;
     frameTiming.programStart = programStart;
     std::optional<uint64_t> frameLimit = cl.frames;
@@ -140,7 +134,9 @@ int runProgram(int argc, char** argv) {
     std::string dump = cl.dumpFile.empty() ? std::string() : stateDumpText();
     shutDown();
 
-    int exitCode = 0;
+    // A list that could not be saved was reported when it happened; the game
+    // played on, but the run did not end well.
+    int exitCode = app.failureReported ? 1 : 0;
     if (!cl.dumpFile.empty() && !writeOutput(cl.dumpFile, dump)) exitCode = 1;
     if (!cl.recordFile.empty() && !writeOutput(cl.recordFile, recording.recorder.text())) exitCode = 1;
     if (!cl.screenshotFile.empty() && !writeScreenshot(cl.screenshotFile)) exitCode = 1;

@@ -1,5 +1,6 @@
 #pragma once
-// The item table, the highscore table and their files, and the enemy file.
+// The item table and the highscore table, and the item and enemy files (the
+// highscore list's file: world/highscore_file.hpp).
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -38,17 +39,3 @@ extern HighscoreTable highscoreTable;
 // makes it active; slots past the records keep what they held.
 void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotCount>& slots);
 void readItems(const char* path);
-void readHighscores(const char* path);
-
-// Where a highscore write can be made to fail, so that tests can check that
-// an interrupted write leaves the old list in place.
-enum class HighscoreWriteFault {
-    None,
-    AfterTempWritten,  // the new list is complete in the temporary file
-};
-
-// Writes the ten entries to a temporary file beside `path`, flushes it to
-// the disk and renames it over `path`, so the old list stays until the new
-// one is complete. A write that fails removes the temporary file and ends
-// the program (after shut-down) with a message naming the file and the reason.
-void writeHighscores(const char* path, HighscoreWriteFault fault = HighscoreWriteFault::None);

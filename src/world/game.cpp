@@ -3,7 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "services/game_paths.hpp"
 #include "world/data_tables.hpp"
+#include "world/highscore_file.hpp"
 #include "world/level.hpp"
 #include "world/random.hpp"
 #include "world/world.hpp"
@@ -66,7 +68,7 @@ Game::Game() {
     readLevel(levelFile);
     buildEnemySlots(enemies);
     readEnemies(enemiesFile, enemies);
-    readHighscores(highscoreFile);
+    readHighscores(writtenFile(highscoreFile).c_str());
     readItems(itemsFile);
 }
 

@@ -1,41 +1,61 @@
-#include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <string>
+#include "world/highscore_file.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
 #include "services/app_state.hpp"
+#include "services/file_writing.hpp"
 #include "world/data_file.hpp"
-#include "world/data_tables.hpp"
 
 HighscoreTable highscoreTable;
 
 namespace {
+
 constexpr size_t nameLength = 14;
+constexpr int backupNames = 100;
+
+enum class ScoreToken { Clean, NotWhole, OutOfRange };
+
+// A score token's value: its leading decimal number (with an optional sign),
+// held to the 32-bit range; 0 when it starts with no digit.
+int32_t scoreOf(const std::string& token, ScoreToken& kind) {
+    size_t p = 0;
+    bool negative = false;
+    if (p < token.size() && (token[p] == '+' || token[p] == '-')) {
+        negative = token[p] == '-';
+        ++p;
+    }
+    const size_t firstDigit = p;
+    constexpr int64_t beyond = int64_t{1} << 32;  // past either end of the range
+    int64_t magnitude = 0;
+    for (; p < token.size() && token[p] >= '0' && token[p] <= '9'; ++p)
+        magnitude = std::min(beyond, magnitude * 10 + (token[p] - '0'));
+    const int64_t value = negative ? -magnitude : magnitude;
+    const int64_t held = std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                             std::numeric_limits<int32_t>::max());
+    if (p == firstDigit || p != token.size()) kind = ScoreToken::NotWhole;
+    else kind = held == value ? ScoreToken::Clean : ScoreToken::OutOfRange;
+    return static_cast<int32_t>(held);
 }
 
-void readHighscores(const char* path) {
-    TokenReader reader;
-    openDataFile(reader, path);
-    std::string name;
-    for (int i = 0; i < highscoreCount; ++i) {
-        // The name is a token of its own; a missing one reads as empty.
-        name.clear();
-        reader.readWord(name);
-        reader.readDecimal(highscoreTable.scores[i]);
-        auto& entry = highscoreTable.names[i];
-        entry.fill('\0');
-        std::memcpy(entry.data(), name.data(), std::min(name.size(), nameLength));
-    }
+// A token as it may be shown in a message: printable, and not too long.
+std::string shown(const std::string& token) {
+    std::string s;
+    for (char c : token.substr(0, 24)) s += (c >= 0x20 && c < 0x7F) ? c : '?';
+    return token.size() > 24 ? s + "..." : s;
 }
 
 // The name as one token of 1 to 14 characters: the list is read back token
 // by token, so an empty name or a blank inside one would shift every field
 // after it.
-static std::string storableName(const std::array<char, 15>& entry) {
+std::string storableName(const std::array<char, 15>& entry) {
     std::string name(entry.data(), strnlen(entry.data(), nameLength));
     for (char& c : name) {
         if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') c = '_';
@@ -44,60 +64,143 @@ static std::string storableName(const std::array<char, 15>& entry) {
     return name;
 }
 
-// Writes the list into an open file; false with the reason when a write fails.
-static bool writeEntries(FILE* f, std::string& reason) {
-    for (int i = 0; i < highscoreCount; ++i) {
-        const std::string name = storableName(highscoreTable.names[i]);
-        if (std::fprintf(f, "%s ", name.c_str()) < 0 ||
-            std::fprintf(f, "%i\n", static_cast<int>(highscoreTable.scores[i])) < 0) {
-            reason = std::strerror(errno);
+// Keeps the bytes of a damaged list beside it, under the first free name of
+// <list>.beschaedigt, <list>.beschaedigt-2, ...; an earlier one is never
+// overwritten. The copy gets the list's permission bits.
+bool keepDamaged(const std::string& path, const std::string& bytes, mode_t mode,
+                 std::string& kept, std::string& error) {
+    for (int n = 1; n <= backupNames; ++n) {
+        kept = path + ".beschaedigt";
+        if (n > 1) kept += '-' + std::to_string(n);
+        bool taken = false;
+        if (writeNewFile(kept, bytes, mode, taken, error)) return true;
+        if (!taken) {
+            error = kept + ": " + error;
             return false;
         }
     }
-    if (std::fflush(f) != 0 || fsync(fileno(f)) != 0) {
-        reason = std::strerror(errno);
-        return false;
-    }
-    return true;
+    error = "every name for keeping it beside the list is taken";
+    return false;
 }
 
-// Makes the rename itself durable; a folder that cannot be synced is no
-// reason to fail, the list is already in place.
-static void syncFolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return;
-    (void)fsync(fd);
-    close(fd);
+// The entry, made under the list's lock. `table` is the list as the player
+// saw it and becomes the list entered into. Returns why the list was not
+// saved; empty when it was.
+std::string enterUnderLock(const std::string& path, HighscoreTable& table,
+                           const HighscoreInsert& insert) {
+    FileLock lock;
+    std::string error;
+    if (!lock.acquire(path + ".lock", error)) return error;
+
+    // A link is refused rather than followed: the game cannot tell a link
+    // the player made from one planted to have it overwrite another file.
+    struct stat found {};
+    const bool exists = lstat(path.c_str(), &found) == 0;
+    if (exists && S_ISLNK(found.st_mode))
+        return "it is a symbolic link, and the list is never written through one";
+    // A list made read-only stays as it is, as it would for a plain write.
+    if (exists && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        return std::strerror(errno);
+
+    std::string bytes;
+    const ReadOutcome read = readWholeFile(path, dataFileSizeLimit, bytes, error);
+    // A list that cannot be read may hold entries: it is not replaced.
+    if (read == ReadOutcome::Failed) return error;
+    std::string damage;
+    if (read == ReadOutcome::Read) {
+        TokenReader reader(bytes);
+        HighscoreReading fresh = parseHighscores(reader);
+        table = fresh.table;
+        damage = std::move(fresh.damage);
+    }
+    insert(table);
+
+    if (!damage.empty()) {
+        std::string kept;
+        if (!keepDamaged(path, bytes, found.st_mode, kept, error))
+            return "the damaged list cannot be kept beside it: " + error;
+        warn(path + ": the damaged list (" + damage + ") is kept as " + kept);
+    }
+    if (!replaceFile(path, highscoreText(table), error)) return error;
+    return {};
 }
 
-void writeHighscores(const char* path, HighscoreWriteFault fault) {
-    const std::string temp = std::string(path) + ".tmp";
-    // The failure is named after the list, with the reason: "Permission
-    // denied" alone would send the player to look at the list's own rights
-    // when it is the folder that refuses the new file.
-    FILE* f = std::fopen(temp.c_str(), "w");
-    if (!f) failOnFile(path, ("the new list cannot be saved: " + temp + ": " +
-                              std::strerror(errno)).c_str());
+}  // namespace
 
-    std::string reason;
-    bool ok = writeEntries(f, reason);
-    if (std::fclose(f) != 0 && ok) {
-        reason = std::strerror(errno);
-        ok = false;
+HighscoreReading parseHighscores(TokenReader& reader) {
+    HighscoreReading r;
+    std::string name, score;
+    for (int i = 0; i < highscoreCount; ++i) {
+        name.clear();
+        score.clear();
+        const bool complete = reader.readWord(name) && reader.readWord(score);
+        ScoreToken kind = ScoreToken::Clean;
+        const int32_t value = complete ? scoreOf(score, kind) : 0;
+        if (r.damage.empty()) {
+            const std::string entry = "entry " + std::to_string(i + 1);
+            if (!complete)
+                r.damage = "it holds " + std::to_string(i) + " complete entries instead of 10";
+            else if (kind == ScoreToken::NotWhole)
+                r.damage = entry + ": the score \"" + shown(score) + "\" is not a whole number";
+            else if (kind == ScoreToken::OutOfRange)
+                r.damage = entry + ": the score \"" + shown(score) + "\" is out of range";
+        }
+        auto& slot = r.table.names[static_cast<size_t>(i)];
+        slot.fill('\0');
+        std::memcpy(slot.data(), name.data(), std::min(name.size(), nameLength));
+        r.table.scores[static_cast<size_t>(i)] = value;
     }
-    if (ok && fault == HighscoreWriteFault::AfterTempWritten) {
-        reason = "write interrupted";
-        ok = false;
+    if (r.damage.empty() && !reader.atEnd()) r.damage = "there is more text after the tenth entry";
+    return r;
+}
+
+std::string highscoreText(const HighscoreTable& table) {
+    std::string text;
+    for (int i = 0; i < highscoreCount; ++i) {
+        const auto slot = static_cast<size_t>(i);
+        text += storableName(table.names[slot]) + " " + std::to_string(table.scores[slot]) + "\n";
     }
-    if (ok && std::rename(temp.c_str(), path) != 0) {
-        reason = std::strerror(errno);
-        ok = false;
+    return text;
+}
+
+void readHighscores(const char* path) {
+    TokenReader reader;
+    openDataFile(reader, path);
+    HighscoreReading r = parseHighscores(reader);
+    highscoreTable = r.table;
+    if (!r.damage.empty())
+        warn(std::string(path) + ": the list is damaged (" + r.damage +
+             "); it is read as far as it goes, and before a new entry is saved the file is "
+             "kept beside it as " + path + ".beschaedigt");
+}
+
+bool saveHighscoreEntry(const std::string& path, const HighscoreInsert& insert) {
+    HighscoreTable table = highscoreTable;
+    bool inserted = false;
+    const std::string problem = enterUnderLock(path, table, [&](HighscoreTable& t) {
+        insert(t);
+        inserted = true;
+    });
+    if (!inserted) insert(table);
+    highscoreTable = table;
+    if (problem.empty()) return true;
+    reportFailure(path + ": the new list cannot be saved: " + problem);
+    return false;
+}
+
+bool copyHighscoreList(const std::string& shipped, const std::string& own, std::string& error) {
+    FileLock lock;
+    if (!lock.acquire(own + ".lock", error)) return false;
+    struct stat found {};
+    if (lstat(own.c_str(), &found) == 0) return true;  // reading it will tell what it is
+
+    std::string bytes;
+    switch (readWholeFile(shipped, dataFileSizeLimit, bytes, error)) {
+    case ReadOutcome::Read: break;
+    case ReadOutcome::Missing: error = shipped + ": " + std::strerror(ENOENT); return false;
+    case ReadOutcome::Failed: error = shipped + ": " + error; return false;
     }
-    if (!ok) {
-        std::remove(temp.c_str());
-        failOnFile(path, ("the new list cannot be saved: " + reason).c_str());
-    }
-    syncFolderOf(path);
+    if (replaceFile(own, bytes, error)) return true;
+    error = own + ": " + error;
+    return false;
 }

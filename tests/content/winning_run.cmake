@@ -1,13 +1,8 @@
 # Replays tests/e2e/winning_run.txt in the real program, headless, in a fresh
 # copy of the runtime folder, and checks that the level was won and that the
 # run's score and name entered the highscore list and its file.
-file(READ ${SCRIPT} script)
-string(REGEX MATCH "# score ([0-9]+)" _ "${script}")
-set(score ${CMAKE_MATCH_1})
-string(REGEX MATCH "# name ([A-Z]+)" _ "${script}")
-set(name ${CMAKE_MATCH_1})
-string(REGEX MATCH "# polls ([0-9]+)" _ "${script}")
-math(EXPR frames "${CMAKE_MATCH_1} + 5")
+include(${CMAKE_CURRENT_LIST_DIR}/winning_run_facts.cmake)
+winning_run_facts(${SCRIPT})
 
 file(REMOVE_RECURSE ${WORK})
 file(COPY ${GAME_DIR}/ DESTINATION ${WORK})

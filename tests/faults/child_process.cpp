@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -87,6 +88,12 @@ std::string readWhole(const std::string& path) {
     if (out < 0 || err < 0 || dup2(out, STDOUT_FILENO) < 0 || dup2(err, STDERR_FILENO) < 0)
         _exit(126);
     if (options.withoutPermissionBypass && !dropPermissionBypass()) _exit(126);
+    if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0)
+        _exit(126);
+    if (options.fileSizeLimit != 0) {
+        const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+    }
     alarm(options.timeoutSeconds);
     execve(program.c_str(), argv, envp);
     _exit(126);
@@ -110,17 +117,20 @@ std::string ChildResult::describe() const {
     return s.str();
 }
 
-ChildResult runChild(const std::string& program, const ChildOptions& options) {
+int startChild(const std::string& program, const ChildOptions& options) {
     std::vector<std::string> args = {program};
     args.insert(args.end(), options.args.begin(), options.args.end());
     std::vector<std::string> env = childEnvironment(options);
     std::vector<char*> argv = pointers(args);
     std::vector<char*> envp = pointers(env);
-
-    ChildResult result;
     const pid_t pid = fork();
-    if (pid < 0) return result;
     if (pid == 0) becomeChild(program, options, argv.data(), envp.data());
+    return pid;
+}
+
+ChildResult finishChild(int pid, const ChildOptions& options) {
+    ChildResult result;
+    if (pid < 0) return result;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR) return result;
@@ -131,6 +141,10 @@ ChildResult runChild(const std::string& program, const ChildOptions& options) {
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
     result.stderrText = readWhole(options.stderrFile);
     return result;
+}
+
+ChildResult runChild(const std::string& program, const ChildOptions& options) {
+    return finishChild(startChild(program, options), options);
 }
 
 bool childIsRefusedUnreadableFiles(const std::string& probeFolder) {

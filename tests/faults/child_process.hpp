@@ -13,6 +13,8 @@ struct ChildOptions {
     bool withoutPermissionBypass = true;
     unsigned timeoutSeconds = 120;
     std::string stderrFile;              // where stderr is kept while it runs
+    std::string workingDirectory;        // where it starts; empty: where the tests run
+    unsigned long fileSizeLimit = 0;     // the largest file it may write, in bytes; 0: no limit
 };
 
 struct ChildResult {
@@ -28,6 +30,11 @@ struct ChildResult {
 };
 
 ChildResult runChild(const std::string& program, const ChildOptions& options);
+
+// The same in two steps, so that several children can run at once: start
+// returns the process id (or -1), finish waits for it.
+int startChild(const std::string& program, const ChildOptions& options);
+ChildResult finishChild(int pid, const ChildOptions& options);
 
 // True when a child started the way runChild starts it is refused a file of
 // mode 000 (it checks once, in a child of its own).

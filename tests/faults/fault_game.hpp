@@ -17,6 +17,12 @@ inline std::string faultScript(const char* name) {
     return std::string(TIEFSCHACHT_SOURCE_DIR) + "/tests/faults/" + name;
 }
 
+// The player's folder of every run lies in the case folder, so that no run
+// can write into the home folder of whoever runs the tests.
+inline std::string playerDataHome(const std::filesystem::path& caseRoot) {
+    return "XDG_DATA_HOME=" + (caseRoot / "xdg").string();
+}
+
 // Headless, bounded to `frames`, with a state dump beside the runtime copy.
 inline ChildOptions headlessRun(const CaseFolder& folder, const std::string& script, int frames) {
     ChildOptions options;
@@ -25,6 +31,7 @@ inline ChildOptions headlessRun(const CaseFolder& folder, const std::string& scr
                     std::to_string(frames),     "--dump-state",
                     folder.dumpFile().string()};
     options.stderrFile = folder.stderrFile().string();
+    options.setEnv = {playerDataHome(folder.root)};
     return options;
 }
 

@@ -1,49 +1,78 @@
-// A highscore entry whose new list cannot be saved, because the folder it
-// lives in has been made read-only: the game ends with a message naming the
-// list, the old list stays as it was byte for byte, and no half-written
-// file is left beside it.
+// Where the list is written. A data tree the game may not write sends the
+// log and the list to the player's own folder, which may also hold the
+// player's own configuration; a list that cannot be saved is reported, the
+// entry stays shown, and the run ends with exit code 1.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <set>
+#include <map>
 
-#include "unit/e2e_runtime_folder.hpp"
-#include "fault_game.hpp"
+#include "entry_runs.hpp"
+
+namespace fs = std::filesystem;
 
 namespace {
 
-std::set<std::string> namesIn(const std::filesystem::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
+// Every file of a folder with its bytes.
+std::map<std::string, std::string> contentsOf(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files[entry.path().filename().string()] = readFile(entry.path());
+    return files;
 }
 
-TEST(HighscoreFolder, ReadOnlyDuringAnEntryKeepsTheOldList) {
-    RuntimeFolder folder;  // a guard on the hero: the game is lost in 200 frames
-    const std::filesystem::path data = folder.root / "Data";
-    // Start-up rewrites its log in place; only creating files is refused.
-    { std::ofstream(data / "protokoll.txt") << ""; }
-    const std::string before = folder.read("Data/Highscore.txt");
-    const std::set<std::string> filesBefore = namesIn(data);
-    ASSERT_TRUE(childIsRefusedUnreadableFiles(folder.root.string()));
-    ASSERT_EQ(chmod(data.c_str(), 0555), 0);
+mode_t modeOf(const fs::path& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
 
-    ChildOptions options;
-    options.args = {"--headless", "--data", folder.root.string(), "--input",
-                    e2eScript("lost_game_to_highscore.txt"), "--frames", "260"};
-    options.stderrFile = (folder.root / "stderr.txt").string();
-    const ChildResult r = runGame(options);
-    chmod(data.c_str(), 0755);
+constexpr const char* listAfterAnna =
+    "KARL 1000\nLISA 900\nMAX 800\nNINA 700\nOTTO 600\nANNA 500\nPIA 400\nRUDI 300\nSARA 200\n"
+    "TOM 100\n";
+
+TEST(HighscoreFolder, AReadOnlyDataTreeLeavesWritingToThePlayersFolder) {
+    RuntimeFolder runtime;
+    const fs::path player = runtime.root / "xdg/tiefschacht";
+    // The player's own rendering options: another kind of vertex processing.
+    fs::create_directories(player / "Data");
+    std::ofstream(player / "Data/RenderingAndMore.txt")
+        << "Darstellung Modi null bis drei: 2 Begrenzung 1 Bilder 60 Rest 0\n";
+    const auto treeBefore = contentsOf(runtime.root / "Data");
+    ASSERT_TRUE(childIsRefusedUnreadableFiles(runtime.root.string()));
+    ASSERT_EQ(chmod((runtime.root / "Data").c_str(), 0555), 0);
+
+    const ChildResult r = runGame(entryRun(runtime, "ANNA"));
+    chmod((runtime.root / "Data").c_str(), 0755);
+
+    EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
+    EXPECT_EQ(contentsOf(runtime.root / "Data"), treeBefore);
+    EXPECT_EQ(readFile(player / "Data/Highscore.txt"), listAfterAnna);
+    EXPECT_EQ(readFile(player / "Data/protokoll.txt"), "mixed VertexProcessing gewollt\n");
+}
+
+TEST(HighscoreFolder, AListThatCannotBeSavedIsReportedAndTheEntryStaysShown) {
+    RuntimeFolder runtime;
+    const fs::path list = runtime.root / "Data/Highscore.txt";
+    const std::string before = readFile(list);
+    ASSERT_TRUE(childIsRefusedUnreadableFiles(runtime.root.string()));
+    ASSERT_EQ(chmod(list.c_str(), 0444), 0);
+
+    const ChildResult r = runGame(entryRun(runtime, "ANNA"));
 
     EXPECT_FALSE(r.crashed()) << r.describe();
     EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
-    EXPECT_NE(r.stderrText.find("Data/Highscore.txt"), std::string::npos) << r.describe();
-    EXPECT_NE(r.stderrText.find("cannot be saved"), std::string::npos) << r.describe();
-    EXPECT_EQ(folder.read("Data/Highscore.txt"), before);
-    EXPECT_EQ(namesIn(data), filesBefore);
+    EXPECT_NE(r.stderrText.find("tiefschacht: Data/Highscore.txt: the new list cannot be saved: "
+                                "Permission denied"),
+              std::string::npos)
+        << r.describe();
+    // The game played on to the end of its script, showing the entry.
+    const nlohmann::json dump = entryDump(runtime, "ANNA");
+    EXPECT_EQ(shownList(dump), listAfterAnna);
+    EXPECT_EQ(dump.value("gameState", -1), 50);
+    EXPECT_EQ(readFile(list), before);
+    EXPECT_EQ(modeOf(list), 0444u);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TEST_F(MissingDevices, WithoutSoundTheGamePlaysOnSilently) {
                                    "SDL_DISKAUDIOFILE=/nonexistent/folder/out.raw"}}) {
         SCOPED_TRACE(audio.front());
         ChildOptions options = windowedRun(folder, 40);
-        options.setEnv = audio;
+        options.setEnv.insert(options.setEnv.end(), audio.begin(), audio.end());
         options.setEnv.push_back("SDL_VIDEODRIVER=dummy");
         const ChildResult r = runGame(options);
         EXPECT_FALSE(r.crashed()) << r.describe();
@@ -58,7 +58,7 @@ TEST_F(MissingDevices, WithoutADisplayTheGameEndsWithAMessage) {
         SCOPED_TRACE(driver);
         ChildOptions options = windowedRun(folder, 40);
         options.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
-        if (*driver != '\0') options.setEnv = {std::string("SDL_VIDEODRIVER=") + driver};
+        if (*driver != '\0') options.setEnv.push_back(std::string("SDL_VIDEODRIVER=") + driver);
         options.setEnv.push_back("SDL_AUDIODRIVER=no_such_driver");
         const ChildResult r = runGame(options);
         EXPECT_FALSE(r.crashed()) << r.describe();

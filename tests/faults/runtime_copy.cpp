@@ -71,6 +71,16 @@ std::vector<std::string> runtimeFiles(const fs::path& folder) {
     return files;
 }
 
+namespace {
+// What runs of the game leave beside the files of a runtime folder that a
+// player has played in: the list's lock, a damaged list kept, the temporary
+// file of a write cut short.
+bool leftByARun(const std::string& name) {
+    return name.ends_with(".lock") || name.find(".beschaedigt") != std::string::npos ||
+           name.find(".tmp-") != std::string::npos;
+}
+}  // namespace
+
 void copyRuntimeFolder(const fs::path& from, const fs::path& to,
                        const std::set<std::string>& skip) {
     for (const char* sub : runtimeFolders) {
@@ -78,6 +88,7 @@ void copyRuntimeFolder(const fs::path& from, const fs::path& to,
         for (const auto& entry : fs::recursive_directory_iterator(from / sub)) {
             const fs::path relative = entry.path().lexically_relative(from);
             if (skip.count(relative.generic_string())) continue;
+            if (leftByARun(relative.filename().string())) continue;
             if (entry.is_directory()) fs::create_directories(to / relative);
             else if (entry.is_regular_file())
                 copyOrLink(entry.path(), to / relative, std::string(sub) != "Data");

@@ -31,8 +31,9 @@ public:
 // Graphics/ and Sound/), as relative paths with '/', sorted.
 std::vector<std::string> runtimeFiles(const std::filesystem::path& folder);
 
-// Copies a runtime folder without the files in `skip`. Data/ gets copies of
-// its own (the game writes there); pictures and sounds are
+// Copies a runtime folder without the files in `skip` and without what runs
+// of the game leave beside its files (a lock, a damaged list kept). Data/
+// gets copies of its own (the game writes there); pictures and sounds are
 // hard-linked where the file system allows, since nothing writes to them.
 void copyRuntimeFolder(const std::filesystem::path& from, const std::filesystem::path& to,
                        const std::set<std::string>& skip);

@@ -68,6 +68,10 @@ TEST(AppCommandLine, BadCommandLinesEndWithExitCodeTwo) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(parse({"--help"}, cl), 0);
     EXPECT_NE(testing::internal::GetCapturedStdout().find("--dump-state"), std::string::npos);
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(parse({"--version"}, cl), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              std::string("Tiefschacht ") + TIEFSCHACHT_VERSION + "\n");
 }
 
 TEST(AppCommandLine, TheProgramRefusesAMissingScriptOrFolderBeforeStarting) {

@@ -48,7 +48,8 @@ TEST(AppStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     playSound(sound.step.get());
     sound.nextChannel = 3;
     platformLayer.shell = createRecordingShell();
-    platformLayer.shell->open("www.example.org");
+    std::string error;
+    platformLayer.shell->open("www.example.org", error);
 
     json d = json::parse(stateDumpText());
     EXPECT_EQ(d["frames"], 42);

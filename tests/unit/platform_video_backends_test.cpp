@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/backends.hpp"
 #include "platform/once_per_press_shell.hpp"
 #include "platform/platform_layer.hpp"
@@ -55,29 +57,46 @@ TEST(PlatformVideoClock, TheVirtualClockMovesOnlyWhenLookedAtOrSleptOn) {
 
 TEST(PlatformVideoShell, AHeldButtonOpensItsTargetOnce) {
     std::vector<std::string> opened;
-    OncePerPressShell shell([&](const std::string& t) { opened.push_back(t); });
+    OncePerPressShell shell([&](const std::string& t, std::string&) {
+        opened.push_back(t);
+        return true;
+    });
+    std::string error;
     // Held for three frames: opened in the first only.
     for (int frame = 0; frame < 3; ++frame) {
-        shell.open("file:///m.htm");
-        shell.open("file:///m.htm");  // twice in one frame still counts once
+        shell.open("file:///m.htm", error);
+        shell.open("file:///m.htm", error);  // twice in one frame still counts once
         shell.endFrame();
     }
     EXPECT_EQ(opened, (std::vector<std::string>{"file:///m.htm"}));
     // Released for a frame, then pressed again: opened again.
     shell.endFrame();
-    shell.open("file:///m.htm");
+    shell.open("file:///m.htm", error);
     // Another target in the same frame is its own press.
-    shell.open("https://www.example.org");
+    shell.open("https://www.example.org", error);
     shell.endFrame();
     EXPECT_EQ(opened, (std::vector<std::string>{"file:///m.htm", "file:///m.htm",
                                                 "https://www.example.org"}));
     EXPECT_EQ(shell.requests(), opened);
 
     auto recording = createRecordingShell();
-    recording->open("a");
+    recording->open("a", error);
     recording->endFrame();
-    recording->open("a");
+    recording->open("a", error);
     EXPECT_EQ(recording->requests(), (std::vector<std::string>{"a", "a"}));
+}
+
+TEST(PlatformVideoShell, WithoutAnOpenerTheDesktopShellSaysSoOncePerPress) {
+    const char* saved = std::getenv("PATH");
+    const std::string path = saved ? saved : "";
+    setenv("PATH", "/nonexistent-folder", 1);
+    auto shell = createDesktopShell();
+    std::string error;
+    EXPECT_FALSE(shell->open("http://www.example.org", error));
+    EXPECT_NE(error.find("xdg-open"), std::string::npos) << error;
+    EXPECT_TRUE(shell->open("http://www.example.org", error));  // the same press
+    if (saved) setenv("PATH", path.c_str(), 1);
+    else unsetenv("PATH");
 }
 
 TEST(PlatformVideoLayer, AHeadlessLayerNeedsNoDisplayAndRecordsItsRequests) {
@@ -96,7 +115,7 @@ TEST(PlatformVideoLayer, AHeadlessLayerNeedsNoDisplayAndRecordsItsRequests) {
     uint32_t t = layer.clock->ticks();
     layer.clock->sleep(16);
     EXPECT_EQ(layer.clock->ticks() - t, 17u);
-    layer.shell->open("x");
+    layer.shell->open("x", error);
     EXPECT_EQ(layer.shell->requests().size(), 1u);
 
     options.realtimeClock = true;

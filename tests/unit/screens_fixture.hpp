@@ -25,10 +25,15 @@
 
 class RecordingShellForTests : public ShellOpener {
 public:
-    void open(const std::string& target) override { log.push_back(target); }
+    bool open(const std::string& target, std::string& error) override {
+        log.push_back(target);
+        error = refusal;
+        return refusal.empty();
+    }
     void endFrame() override {}
     const std::vector<std::string>& requests() const override { return log; }
     std::vector<std::string> log;
+    std::string refusal;  // when set, every request fails with this reason
 };
 
 inline void useCamera(int width, int height) {

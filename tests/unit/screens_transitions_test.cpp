@@ -289,3 +289,17 @@ TEST(OutsideAddresses, NoShellMeansNoRequestButStillClosing) {
     openWebSiteAndClose();
     EXPECT_TRUE(app.closeRequested);
 }
+
+TEST(OutsideAddresses, AnAddressNoProgramCanOpenIsReportedAndTheGameGoesOn) {
+    auto recorder = std::make_unique<RecordingShellForTests>();
+    recorder->refusal = "no program to open it with";
+    platformLayer.shell = std::move(recorder);
+    testing::internal::CaptureStderr();
+    openWebSiteAndClose();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "tiefschacht: http://www.example.org cannot be opened: no program to open it "
+                    "with\n");
+    EXPECT_TRUE(app.closeRequested);
+    EXPECT_FALSE(app.failureReported);
+    platformLayer.shell.reset();
+}

@@ -2,6 +2,7 @@
 
 #include "unit/world_test_support.hpp"
 #include "world/data_tables.hpp"
+#include "world/highscore_file.hpp"
 #include "world/game.hpp"
 
 using worldtest::ScratchFolder;
@@ -143,26 +144,29 @@ TEST(WorldItemFile, EntriesAndLimits) {
     EXPECT_EQ(itemTable.code[0], 0);
 }
 
-TEST(WorldHighscoreFile, NamesAreTokensCutToFourteen) {
+TEST(WorldHighscoreFile, NamesAreTokensCutToFourteenAndScoresAreReadWhole) {
     ScratchFolder dir;
     writeText("Data/Highscore.txt",
               "ABCDEFGHIJKLMNOPQRST 900\nBOB 0x10\n" + std::string(300, 'Z') + " 7\nEVE -5\n");
     highscoreTable.scores[9] = 123;
+    testing::internal::CaptureStderr();
     readHighscores("Data/Highscore.txt");
+    const std::string said = testing::internal::GetCapturedStderr();
 
     EXPECT_STREQ(highscoreTable.names[0].data(), "ABCDEFGHIJKLMN");
     EXPECT_EQ(highscoreTable.scores[0], 900);
-    // A decimal conversion: "0x10" gives 0 and the rest "x10" becomes the next name.
+    // "0x10" is one score token: its leading decimal 0, and no entry shifts.
     EXPECT_STREQ(highscoreTable.names[1].data(), "BOB");
     EXPECT_EQ(highscoreTable.scores[1], 0);
-    EXPECT_STREQ(highscoreTable.names[2].data(), "x10");
-    EXPECT_STREQ(highscoreTable.names[3].data(), "ZZZZZZZZZZZZZZ");
-    EXPECT_EQ(highscoreTable.scores[3], 7);
-    EXPECT_STREQ(highscoreTable.names[4].data(), "EVE");
-    EXPECT_EQ(highscoreTable.scores[4], -5);
-    // Past the end: empty names, scores as they were.
+    EXPECT_STREQ(highscoreTable.names[2].data(), "ZZZZZZZZZZZZZZ");
+    EXPECT_EQ(highscoreTable.scores[2], 7);
+    EXPECT_STREQ(highscoreTable.names[3].data(), "EVE");
+    EXPECT_EQ(highscoreTable.scores[3], -5);
+    // Past the end: empty names and no points.
     EXPECT_STREQ(highscoreTable.names[9].data(), "");
-    EXPECT_EQ(highscoreTable.scores[9], 123);
+    EXPECT_EQ(highscoreTable.scores[9], 0);
+    EXPECT_EQ(said.rfind("tiefschacht: Data/Highscore.txt: the list is damaged (entry 2: the "
+                         "score \"0x10\" is not a whole number)", 0), 0u) << said;
 }
 
 TEST(WorldDataFilesDeathTest, MissingFilesEndTheProgramNamingThem) {

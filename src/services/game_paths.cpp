@@ -1,0 +1,97 @@
+#include "services/game_paths.hpp"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace fs = std::filesystem;
+
+GamePaths gamePaths;
+
+std::string configurationFile(const char* name) {
+    if (!gamePaths.playerFolder.empty()) {
+        const fs::path own = gamePaths.playerFolder / name;
+        std::error_code ec;
+        if (fs::exists(own, ec)) return own.string();
+    }
+    return name;
+}
+
+std::string writtenFile(const char* name) {
+    if (gamePaths.playerFolder.empty()) return name;
+    return (gamePaths.playerFolder / name).string();
+}
+
+fs::path installedTreeOf(const fs::path& program) {
+    return (program.parent_path() / ".." / "share" / "tiefschacht").lexically_normal();
+}
+
+DataTreeSearch findDataTree(const fs::path& workingDirectory, const fs::path& program) {
+    DataTreeSearch search;
+    std::vector<fs::path> candidates{workingDirectory.lexically_normal()};
+    if (!program.empty()) {
+        candidates.push_back(program.parent_path().lexically_normal());
+        candidates.push_back(installedTreeOf(program));
+    }
+    for (const fs::path& place : candidates) {
+        if (std::find(search.places.begin(), search.places.end(), place) != search.places.end())
+            continue;
+        search.places.push_back(place);
+        std::error_code ec;
+        if (fs::is_regular_file(place / dataTreeMark, ec)) {
+            search.found = place;
+            break;
+        }
+    }
+    return search;
+}
+
+std::string dataTreeMissingMessage(const DataTreeSearch& search) {
+    std::string places;
+    for (const fs::path& place : search.places) {
+        if (!places.empty()) places += ", ";
+        places += place.string();
+    }
+    return std::string("the game's data (") + dataTreeMark + ") is in none of these folders: " +
+           places + "; name the folder that holds Data/, Graphics/ and Sound/ with --data DIR";
+}
+
+fs::path runningProgram() {
+    std::error_code ec;
+    fs::path self = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::path() : self;
+}
+
+fs::path playerFolderFor(const char* xdgDataHome, const std::string& home) {
+    // A relative XDG_DATA_HOME is invalid and is ignored.
+    if (xdgDataHome && xdgDataHome[0] == '/') return fs::path(xdgDataHome) / "tiefschacht";
+    if (home.empty()) return {};
+    return fs::path(home) / ".local" / "share" / "tiefschacht";
+}
+
+bool dataFolderWritable() {
+    return faccessat(AT_FDCWD, "Data", W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+bool makePlayerFolder(const fs::path& folder, std::string& error) {
+    fs::path made;
+    for (const fs::path& part : folder / "Data") {
+        made /= part;
+        if (mkdir(made.c_str(), 0700) == 0 || errno == EEXIST) continue;
+        const int failure = errno;
+        std::error_code ec;
+        if (fs::is_directory(made, ec)) continue;  // there, on a file system that says so otherwise
+        error = made.string() + ": " + std::strerror(failure);
+        return false;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(folder / "Data", ec)) {
+        error = (folder / "Data").string() + ": not a folder";
+        return false;
+    }
+    return true;
+}

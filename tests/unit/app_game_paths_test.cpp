@@ -1,0 +1,86 @@
+// Where the game finds its data tree, and the player's folder that takes
+// what it writes when that tree may not be written.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "services/game_paths.hpp"
+#include "services/settings.hpp"
+#include "app_test_support.hpp"
+
+using apptest::TempDir;
+using apptest::writeFile;
+
+namespace fs = std::filesystem;
+
+TEST(AppGamePaths, TheDataTreeIsSearchedInItsOrderAndAMissingOneIsExplained) {
+    TempDir dir;
+    const fs::path work = dir.path() / "work";
+    const fs::path program = dir.path() / "opt/bin/tiefschacht";
+    const fs::path own = dir.path() / "opt/bin";
+    const fs::path installed = dir.path() / "opt/share/tiefschacht";
+    fs::create_directories(work);
+    fs::create_directories(own);
+
+    DataTreeSearch none = findDataTree(work, program);
+    EXPECT_TRUE(none.found.empty());
+    EXPECT_EQ(none.places, (std::vector<fs::path>{work, own, installed}));
+    const std::string message = dataTreeMissingMessage(none);
+    for (const fs::path& place : none.places)
+        EXPECT_NE(message.find(place.string()), std::string::npos) << message;
+    EXPECT_NE(message.find("--data DIR"), std::string::npos) << message;
+
+    // Each place found when it holds the data, and before every later one.
+    writeFile(installed / dataTreeMark, "");
+    EXPECT_EQ(findDataTree(work, program).found, installed);
+    writeFile(own / dataTreeMark, "");
+    EXPECT_EQ(findDataTree(work, program).found, own);
+    writeFile(work / dataTreeMark, "");
+    EXPECT_EQ(findDataTree(work, program).found, work);
+    // Without the program's own place only the working directory is looked at.
+    EXPECT_EQ(findDataTree(dir.path(), fs::path()).places, (std::vector<fs::path>{dir.path()}));
+}
+
+TEST(AppGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
+    EXPECT_EQ(playerFolderFor("/data/anna", "/home/anna"), fs::path("/data/anna/tiefschacht"));
+    EXPECT_EQ(playerFolderFor("relative/path", "/home/anna"),
+              fs::path("/home/anna/.local/share/tiefschacht"));
+    EXPECT_EQ(playerFolderFor(nullptr, "/home/anna"), fs::path("/home/anna/.local/share/tiefschacht"));
+    EXPECT_TRUE(playerFolderFor(nullptr, "").empty());
+
+    TempDir dir;
+    const fs::path folder = dir.path() / "home/.local/share/tiefschacht";
+    std::string error;
+    ASSERT_TRUE(makePlayerFolder(folder, error)) << error;
+    for (const fs::path& made : {dir.path() / "home", folder, folder / "Data"}) {
+        struct stat st {};
+        ASSERT_EQ(stat(made.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << made;
+    }
+    EXPECT_TRUE(makePlayerFolder(folder, error)) << "a second start finds it made";
+    writeFile(dir.path() / "file", "");
+    EXPECT_FALSE(makePlayerFolder(dir.path() / "file/tiefschacht", error));
+    EXPECT_NE(error.find("file"), std::string::npos) << error;
+}
+
+TEST(AppGamePaths, AConfigurationFileInThePlayersFolderIsReadInsteadOfTheShippedOne) {
+    TempDir dir;
+    writeFile("Data/RenderingAndMore.txt", "Darstellung a b c d 1 Begrenzung 1 Bilder 60 Rest 0\n");
+    writeFile("Data/SpielEinstellungen.txt", "Sichtweite 700\n");
+    gamePaths.playerFolder = dir.path() / "player";
+    writeFile(gamePaths.playerFolder / "Data/RenderingAndMore.txt",
+              "Darstellung a b c d 3 Begrenzung 0 Bilder 30 Rest 0\n");
+
+    readRenderingOptions();
+    readGameSettings();
+    EXPECT_EQ(settings.vertexProcessingMode, 3);
+    EXPECT_EQ(settings.frameCapMode, 0);
+    EXPECT_EQ(settings.viewDistance, 700.0f);  // no copy of its own: the shipped one
+    EXPECT_EQ(writtenFile("Data/Highscore.txt"),
+              (gamePaths.playerFolder / "Data/Highscore.txt").string());
+
+    gamePaths = GamePaths{};  // a writable data tree: its own files, whatever else exists
+    readRenderingOptions();
+    EXPECT_EQ(settings.vertexProcessingMode, 1);
+    EXPECT_EQ(writtenFile("Data/Highscore.txt"), "Data/Highscore.txt");
+}
