@@ -3,10 +3,10 @@
 // snapshots into the input globals at the end of every frame.
 #include "services/input.hpp"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 
 #include "platform/key_codes.hpp"
 #include "platform/platform_layer.hpp"
@@ -112,13 +112,12 @@ bool pressed(uint8_t code, uint8_t& latch) {
     return true;
 }
 
-// The volume has no bounds of its own, but it must not overflow: held for
-// weeks it stops at the ends of its range.
+// The volume stays within what the output plays, from silence to the
+// loudest level: holding a key past either end changes nothing, so the other
+// key is heard at once however long the first was held.
 void changeMasterVolume(int32_t step) {
     const int64_t next = static_cast<int64_t>(input.masterVolume) + step;
-    constexpr int64_t lowest = std::numeric_limits<int32_t>::min();
-    constexpr int64_t highest = std::numeric_limits<int32_t>::max();
-    input.masterVolume = static_cast<int32_t>(next < lowest ? lowest : next > highest ? highest : next);
+    input.masterVolume = static_cast<int32_t>(std::clamp<int64_t>(next, quietestVolume, loudestVolume));
     setMasterVolume(input.masterVolume);
 }
 
