@@ -132,7 +132,8 @@ private:
         auto* devices = static_cast<SdlInputDevices*>(self);
         if (event->type == SDL_KEYDOWN && event->key.repeat == 0) {
             const int scancode = event->key.keysym.scancode;
-            const bool altEnter = scancode == SDL_SCANCODE_RETURN && (event->key.keysym.mod & KMOD_ALT) != 0;
+            const bool altEnter =
+                scancode == SDL_SCANCODE_RETURN && (event->key.keysym.mod & KMOD_ALT) != 0;
             if (scancode > 0 && scancode < SDL_NUM_SCANCODES && !altEnter)
                 devices->keysPressed_[static_cast<size_t>(scancode)] = true;
         } else if (event->type == SDL_MOUSEBUTTONDOWN && event->button.button >= 1 &&

@@ -43,7 +43,8 @@ struct Frame {
 };
 
 uint32_t at(const DecodedImage& image, int x, int y) {
-    return image.argb[static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)];
+    const size_t row = static_cast<size_t>(y) * static_cast<size_t>(image.width);
+    return image.argb[row + static_cast<size_t>(x)];
 }
 
 // Label letters are near-white grey; nothing else on these screens is.
@@ -69,7 +70,8 @@ std::vector<Box> findLabels(const DecodedImage& image) {
         int start = -1, last = -1, pixels = 0;
         for (int x = 0; x <= image.width; ++x) {
             bool column = false;
-            for (int r = y; x < image.width && r <= bottom && !column; ++r) column = labelPixel(at(image, x, r));
+            for (int r = y; x < image.width && r <= bottom && !column; ++r)
+                column = labelPixel(at(image, x, r));
             if (column) {
                 if (start < 0) start = x;
                 last = x;
@@ -88,7 +90,8 @@ std::vector<Box> findLabels(const DecodedImage& image) {
 // The first pixel, row by row from the top, in which two frames differ
 // within a square around `near`: where the arrow begins.
 Point firstDifference(const DecodedImage& a, const DecodedImage& b, Point near) {
-    const int x0 = std::max(0, static_cast<int>(near.x) - 30), y0 = std::max(0, static_cast<int>(near.y) - 30);
+    const int x0 = std::max(0, static_cast<int>(near.x) - 30),
+              y0 = std::max(0, static_cast<int>(near.y) - 30);
     const int x1 = std::min(a.width, x0 + 60), y1 = std::min(a.height, y0 + 60);
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x)
@@ -114,8 +117,8 @@ protected:
     void SetUp() override {
         const fs::path game = TIEFSCHACHT_GAME_DIR;
         if (!fs::exists(game / "Graphics" / "Cursor.bmp")) GTEST_SKIP() << "no runtime folder";
-        work_ = fs::temp_directory_path() /
-                ("tiefschacht-cursor-" + std::to_string(::getpid()) + "-" + std::to_string(GetParam()));
+        work_ = fs::temp_directory_path() / ("tiefschacht-cursor-" + std::to_string(::getpid()) +
+                                             "-" + std::to_string(GetParam()));
         fs::remove_all(work_);
         fs::copy(game, work_, fs::copy_options::recursive);
         std::ofstream(work_ / "Data" / "Resolutions.txt")
@@ -131,11 +134,12 @@ protected:
         for (size_t at = 0; at < script.size(); at = script.find('\n', at) + 1)
             frames += std::stoi(script.substr(at));
         std::ofstream(work_ / "script.txt") << script;
-        std::vector<std::string> words = {"tiefschacht", "--headless", "--data", work_.string(),
-                                          "--frames", std::to_string(frames), "--input",
-                                          (work_ / "script.txt").string(), "--screenshot",
-                                          (work_ / "shot.png").string(), "--dump-state",
-                                          (work_ / "state.json").string()};
+        std::vector<std::string> words = {"tiefschacht",  "--headless",
+                                          "--data",       work_.string(),
+                                          "--frames",     std::to_string(frames),
+                                          "--input",      (work_ / "script.txt").string(),
+                                          "--screenshot", (work_ / "shot.png").string(),
+                                          "--dump-state", (work_ / "state.json").string()};
         std::vector<char*> argv;
         for (auto& w : words) argv.push_back(w.data());
         Frame frame;
@@ -172,8 +176,10 @@ TEST_P(CursorTip, ClickingWhereTheTipPointsOnALabelActs) {
 
     // Counts that bring the tip from where it is onto `target`.
     auto moveTipTo = [&](const Frame& from, Point target) {
-        return line(static_cast<int>(std::lround((target.x - tipOffset.x - from.cursor().x) / pixelsPerCount.x)),
-                    static_cast<int>(std::lround((target.y - tipOffset.y - from.cursor().y) / pixelsPerCount.y)));
+        return line(static_cast<int>(
+                        std::lround((target.x - tipOffset.x - from.cursor().x) / pixelsPerCount.x)),
+                    static_cast<int>(std::lround((target.y - tipOffset.y - from.cursor().y) /
+                                                 pixelsPerCount.y)));
     };
     // Back to the parking place, from wherever the last click left the cursor.
     auto park = [&](const Frame& from) {
@@ -228,7 +234,8 @@ TEST_P(CursorTip, ClickingWhereTheTipPointsOnALabelActs) {
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, CursorTip, ::testing::Values(2, 4),
                          [](const ::testing::TestParamInfo<int>& p) {
-                             return p.param == 2 ? std::string("At800x600") : std::string("At1024x768");
+                             return p.param == 2 ? std::string("At800x600")
+                                                 : std::string("At1024x768");
                          });
 
 }  // namespace
