@@ -1,8 +1,10 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
+#include "platform/application_id.hpp"
 #include "platform/backends.hpp"
 
 namespace {
@@ -42,6 +44,11 @@ public:
                     " is not usable";
             return false;
         }
+        // The desktop finds the game's entry and icon by the window's class
+        // (X11) or application id (Wayland), which SDL takes from these
+        // variables when the video starts; a value the user set stays.
+        setenv("SDL_VIDEO_X11_WMCLASS", applicationId, 0);
+        setenv("SDL_VIDEO_WAYLAND_WMCLASS", applicationId, 0);
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
             error = std::string("no display: ") + SDL_GetError();
             return false;
@@ -54,9 +61,8 @@ public:
             closeWindow();
             return false;
         }
-        // Mouse motion is read as a snapshot of relative counts, never from
-        // the queue; letting every motion event queue up would bury the
-        // messages that matter (one is taken per frame).
+        // The pointer's place is read as a snapshot, never from the queue;
+        // motion events would only fill it.
         SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
         SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
         SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
@@ -146,6 +152,23 @@ public:
         return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
     }
 
+    // Desktops show icons at 256 pixels at most; a larger picture would only
+    // make a window property of many megabytes.
+    void setIcon(const DecodedImage& icon) override {
+        constexpr int largestIcon = 256;
+        if (!window_ || icon.width <= 0 || icon.height <= 0 || icon.width > largestIcon ||
+            icon.height > largestIcon ||
+            icon.argb.size() != static_cast<size_t>(icon.width) * static_cast<size_t>(icon.height))
+            return;
+        // SDL copies the pixels; the surface only lends them.
+        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<uint32_t*>(icon.argb.data()), icon.width, icon.height, 32, icon.width * 4,
+            SDL_PIXELFORMAT_ARGB8888);
+        if (!surface) return;
+        SDL_SetWindowIcon(window_, surface);
+        SDL_FreeSurface(surface);
+    }
+
 private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -157,18 +180,47 @@ private:
     int frameWidth_ = 0, frameHeight_ = 0;
 };
 
-// One SDL event per call. The window's close button and the desktop's
-// quit request both become CloseWindow.
+// Alt+Enter switches between the window and the desktop's full-screen mode,
+// where the picture keeps its shape with black bars beside it.
+void toggleFullScreen(Uint32 windowId) {
+    SDL_Window* window = SDL_GetWindowFromID(windowId);
+    if (!window) return;
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+// Keyboard, mouse, controller and touch events: the input devices read their
+// state as snapshots (noting short presses as the events arrive), so here
+// these events are only looked at for Alt+Enter and then dropped, however
+// many have queued up.
+bool isInputEvent(Uint32 type) {
+    return (type >= SDL_KEYDOWN && type <= SDL_JOYBUTTONUP) ||
+           (type >= SDL_CONTROLLERAXISMOTION && type <= SDL_CONTROLLERBUTTONUP) ||
+           (type >= SDL_CONTROLLERTOUCHPADDOWN && type <= SDL_CONTROLLERSENSORUPDATE) ||
+           (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
+}
+
+// At most one of the window's own events per call. The window's close
+// button and the desktop's quit request both become CloseWindow.
 class SdlWindowEvents final : public WindowEvents {
 public:
     PlatformEvent takeEvent() override {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return PlatformEvent::None;
         SDL_Event e;
-        if (!SDL_PollEvent(&e)) return PlatformEvent::None;
-        if (e.type == SDL_QUIT) return PlatformEvent::CloseWindow;
-        if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)
-            return PlatformEvent::CloseWindow;
-        return PlatformEvent::Other;
+        while (SDL_PollEvent(&e)) {
+            if (!isInputEvent(e.type)) {
+                if (e.type == SDL_QUIT) return PlatformEvent::CloseWindow;
+                if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)
+                    return PlatformEvent::CloseWindow;
+                return PlatformEvent::Other;
+            }
+            if (e.type == SDL_KEYDOWN && e.key.repeat == 0 &&
+                (e.key.keysym.scancode == SDL_SCANCODE_RETURN ||
+                 e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
+                (e.key.keysym.mod & KMOD_ALT) != 0)
+                toggleFullScreen(e.key.windowID);
+        }
+        return PlatformEvent::None;
     }
 };
 }  // namespace

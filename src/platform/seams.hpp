@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+struct DecodedImage;
+
 // ---------------------------------------------------------------- video --
 // The window and the presentation of finished frames.
 class VideoOutput {
@@ -32,6 +34,9 @@ public:
     virtual void showErrorBox(const char* caption, const char* text) = 0;
     // Whether the window has the input focus (headless: always).
     virtual bool hasFocus() const = 0;
+    // The picture the desktop shows for the window (task bars, docks,
+    // switchers). Without a window: nothing.
+    virtual void setIcon(const DecodedImage& /*icon*/) {}
 };
 
 // -------------------------------------------------------- window events --
@@ -67,6 +72,12 @@ struct MouseSnapshot {
     int32_t dy = 0;
     int32_t wheel = 0;
     std::array<uint8_t, 8> buttons{};  // high bit set: down; [0] is the left button
+    // Where a pointer that knows its place (the desktop's pointer, a tablet,
+    // a touch screen, a remote desktop) is, in pixels of the presented frame;
+    // pointerKnown is false when the backend has no such pointer.
+    bool pointerKnown = false;
+    float pointerX = 0.0f;
+    float pointerY = 0.0f;
 };
 
 enum class AcquireResult { Ok, InputLost, Failed };

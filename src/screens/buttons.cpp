@@ -118,7 +118,15 @@ void drawButton(World& world, Button& button) {
     if (theDevice()) drawLabel(button, projected);
 }
 
+// The picture is centred on the tested point with the arrow's tip in its
+// top-left texel, so the tip lies half a quad up and left of that point: the
+// same offset as a button's drawn row from its hit rectangle, whose corner
+// is the projected centre of the row's left piece. Pointing the tip at a
+// label thus tests a point inside the button's rectangle. Clamped sampling
+// keeps the opposite edge out of the tip's filtering.
 void drawCursor(World& world, const Vec3& position) {
     if (!theDevice()) return;
+    setTextureClamping(true);
     drawQuad(world, position, world.cursorTexture.get());
+    setTextureClamping(false);
 }

@@ -3,10 +3,11 @@
 // snapshots into the input globals at the end of every frame.
 #include "services/input.hpp"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 
 #include "platform/key_codes.hpp"
 #include "platform/platform_layer.hpp"
@@ -112,13 +113,12 @@ bool pressed(uint8_t code, uint8_t& latch) {
     return true;
 }
 
-// The volume has no bounds of its own, but it must not overflow: held for
-// weeks it stops at the ends of its range.
+// The volume stays within what the output plays, from silence to the
+// loudest level: holding a key past either end changes nothing, so the other
+// key is heard at once however long the first was held.
 void changeMasterVolume(int32_t step) {
     const int64_t next = static_cast<int64_t>(input.masterVolume) + step;
-    constexpr int64_t lowest = std::numeric_limits<int32_t>::min();
-    constexpr int64_t highest = std::numeric_limits<int32_t>::max();
-    input.masterVolume = static_cast<int32_t>(next < lowest ? lowest : next > highest ? highest : next);
+    input.masterVolume = static_cast<int32_t>(std::clamp<int64_t>(next, quietestVolume, loudestVolume));
     setMasterVolume(input.masterVolume);
 }
 
@@ -165,6 +165,43 @@ bool onScreen(const ScreenPoint& p) {
     return p.x >= 0.0f && p.x <= width && p.y >= 0.0f && p.y <= height;
 }
 
+// A pointer that reports where it is (the desktop's pointer, a tablet, a
+// touch screen, a remote desktop) moves the cursor, in the polls without
+// relative counts, by the counts that bring the arrow's tip onto it; the
+// tested point, down and right of the tip, is kept on the screen. The
+// counts go into the snapshot, so a recording replays them. Seeing the
+// pointer for the first time moves nothing: the cursor follows its moves.
+void followPointer(MouseSnapshot& mouse) {
+    const bool moved = mouse.pointerKnown && input.pointerKnown &&
+                       (mouse.pointerX != input.pointerX || mouse.pointerY != input.pointerY);
+    input.pointerKnown = mouse.pointerKnown;
+    input.pointerX = mouse.pointerX;
+    input.pointerY = mouse.pointerY;
+    if (!moved || mouse.dx != 0 || mouse.dy != 0) return;
+
+    const Vec3 position = input.cursorWorldPos;
+    const ScreenPoint tested = projectToScreen(position);
+    const ScreenPoint tip =
+        projectToScreen({position.x - cursorTipOffset, position.y + cursorTipOffset, position.z});
+    const ScreenPoint stepRight = projectToScreen({position.x + cursorStep, position.y, position.z});
+    const ScreenPoint stepDown = projectToScreen({position.x, position.y - cursorStep, position.z});
+    const float perCountX = stepRight.x - tested.x;
+    const float perCountY = stepDown.y - tested.y;
+    if (!(perCountX > 0.0f) || !(perCountY > 0.0f) || !onScreen(tested)) return;
+
+    // A count inside the edges, so rounding cannot carry it past them.
+    const auto target = [](float pointer, float tipToTested, float perCount, int32_t size) {
+        return std::clamp(pointer + tipToTested, perCount, static_cast<float>(size) - perCount);
+    };
+    const float x = target(mouse.pointerX, tested.x - tip.x, perCountX, settings.screenWidth);
+    const float y = target(mouse.pointerY, tested.y - tip.y, perCountY, settings.screenHeight);
+    const auto counts = [](float pixels, float perCount) {
+        return static_cast<int32_t>(std::clamp(std::lround(pixels / perCount), -1000000L, 1000000L));
+    };
+    mouse.dx = counts(x - tested.x, perCountX);
+    mouse.dy = counts(y - tested.y, perCountY);
+}
+
 }  // namespace
 
 void pollMouse() {
@@ -173,6 +210,7 @@ void pollMouse() {
     if (input.devicesCreated && devices != nullptr) {
         readMouseWithReacquire(*devices, input.mouseState);
     }
+    followPointer(input.mouseState);
 
     // The cursor lives on the menu plane; the device counts y downwards, the
     // world counts it upwards. A move that would take the cursor off the

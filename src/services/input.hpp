@@ -8,6 +8,9 @@
 #include "platform/seams.hpp"
 
 constexpr float cursorStep = 0.05f;
+// The arrow's tip is the top-left corner of the cursor's 2 x 2 quad: this far
+// left of and above the cursor's position, in world units.
+constexpr float cursorTipOffset = 1.0f;
 constexpr int nameCapacity = 14;
 
 struct InputState {
@@ -20,6 +23,9 @@ struct InputState {
     Vec3 cursorWorldPos{0.0f, 0.0f, 60.0f};
     float cursorScreenX = 0.0f, cursorScreenY = 0.0f;  // cursorScreenPos
     int32_t masterVolume = 0;
+    // Where the device's pointer was at the last poll (pixels of the frame).
+    bool pointerKnown = false;
+    float pointerX = 0.0f, pointerY = 0.0f;
 
     std::array<char, 200> nameBuffer{};  // only the first 14 characters are used
     int32_t nameLength = 0;

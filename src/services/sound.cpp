@@ -94,10 +94,8 @@ void stopTitleMusic() {
 // were recorded at, negative values are quieter. The output cannot make a
 // sound louder than recorded without clipping, and below -100 dB nothing is
 // audible, so the gain applied is 10^(volume / 2000) over -100 dB .. 0 dB,
-// unity above 0 dB and silence below -100 dB. The volume value itself is
-// never limited; only the gain made from it is.
-constexpr int32_t loudestVolume = 0;
-constexpr int32_t quietestVolume = -10000;
+// unity above 0 dB and silence below -100 dB. (The volume keys keep the
+// value itself within that range.)
 
 float gainForVolume(int32_t volume) {
     if (volume >= loudestVolume) return 1.0f;

@@ -58,7 +58,11 @@ void stopTitleMusic();
 // Plays one effect on the next channel; an absent sound (null) plays nothing
 // and does not advance nextChannel.
 void playSound(SoundSegment* segment);
-// Master volume in hundredths of a decibel.
+// Master volume in hundredths of a decibel: 0 is the level the sounds were
+// recorded at and the loudest the output plays; at -100 dB and below nothing
+// is audible.
+constexpr int32_t loudestVolume = 0;
+constexpr int32_t quietestVolume = -10000;
 void setMasterVolume(int32_t volume);
 // The linear gain for a master volume (clamped to what the output carries).
 float gainForVolume(int32_t volume);

@@ -49,6 +49,14 @@ bool writeScreenshot(const std::string& path) {
     return true;
 }
 
+// The window's icon for the desktop. A picture that is missing or cannot be
+// read leaves the desktop's default; the game goes on either way.
+void showWindowIcon() {
+    if (platformLayer.headless || !platformLayer.images || !platformLayer.video) return;
+    DecodedImage icon;
+    if (platformLayer.images->decodeFile("Graphics/Icon.png", icon)) platformLayer.video->setIcon(icon);
+}
+
 bool writeOutput(const std::string& path, const std::string& text) {
     std::string error;
     if (writeTextFile(path, text, error)) return true;
@@ -126,6 +134,7 @@ int runProgram(int argc, char** argv) {
         complain(error.empty() ? "no window can be opened" : error);
         return 1;
     }
+    showWindowIcon();
 
     startUp();
     runMessageLoop(frameLimit);

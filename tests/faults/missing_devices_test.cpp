@@ -50,6 +50,25 @@ TEST_F(MissingDevices, WithoutSoundTheGamePlaysOnSilently) {
     }
 }
 
+// The window's icon missing or damaged: the desktop shows its default, and
+// the game plays as ever.
+TEST_F(MissingDevices, AWindowWithoutItsIconPlaysOn) {
+    for (Fault fault : {Fault::Missing, Fault::Truncated, Fault::Garbage}) {
+        SCOPED_TRACE(faultName(fault));
+        const std::filesystem::path icon = folder.game() / "Graphics/Icon.png";
+        std::filesystem::remove(icon);
+        damageFile(shippedRuntime / "Graphics/Icon.png", icon, fault, 7);
+        ChildOptions options = windowedRun(folder, 40);
+        options.setEnv = {"SDL_VIDEODRIVER=dummy", "SDL_AUDIODRIVER=no_such_driver"};
+        const ChildResult r = runGame(options);
+        EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
+        const nlohmann::json dump = readDump(folder);
+        ASSERT_TRUE(dump.is_object()) << r.describe();
+        EXPECT_EQ(dump.value("frames", 0), 40);
+        EXPECT_EQ(dump.value("gameState", -1), 100);
+    }
+}
+
 // No display variable and no driver asked for (SDL would fall back on its
 // drawing-into-memory driver), or a display driver asked for by name that
 // cannot reach one: a clear message, exit code 1, no log written.

@@ -43,6 +43,21 @@ protected:
         pollMouse();
     }
 
+    // A pointer that knows its place, at (x, y) in the frame.
+    void pointAt(float x, float y, int32_t dx = 0, int32_t dy = 0) {
+        MouseSnapshot m = mouseMove(dx, dy);
+        m.pointerKnown = true;
+        m.pointerX = x;
+        m.pointerY = y;
+        devices->mouseReads.push_back(m);
+        pollMouse();
+    }
+    // Where the arrow's tip is drawn: the top-left corner of the cursor's quad.
+    ScreenPoint tip() const {
+        const Vec3& p = input.cursorWorldPos;
+        return expectedScreen({p.x - cursorTipOffset, p.y + cursorTipOffset, p.z});
+    }
+
     FakeInputDevices* devices = nullptr;
 };
 
@@ -99,6 +114,43 @@ TEST_F(MousePoll, MovePastAnyEdgeIsUndoneOnBothAxes) {
         EXPECT_NEAR(input.cursorScreenY, s.y, 0.01f);
         EXPECT_TRUE(s.x < 0.0f || s.x > 800.0f || s.y < 0.0f || s.y > 600.0f);
     }
+}
+
+TEST_F(MousePoll, AnAbsolutePointerCarriesTheArrowTipWithIt) {
+    pointAt(100.0f, 100.0f);  // first seen: nothing moves yet
+    EXPECT_EQ(input.cursorWorldPos.x, 0.0f);
+    EXPECT_EQ(input.cursorWorldPos.y, 0.0f);
+
+    pointAt(200.0f, 150.0f);
+    EXPECT_NEAR(tip().x, 200.0f, 0.5f);
+    EXPECT_NEAR(tip().y, 150.0f, 0.5f);
+    // As counts in the snapshot, so a recording of the run replays the move.
+    EXPECT_FLOAT_EQ(input.cursorWorldPos.x, static_cast<float>(input.mouseState.dx) * cursorStep);
+    EXPECT_FLOAT_EQ(input.cursorWorldPos.y, -static_cast<float>(input.mouseState.dy) * cursorStep);
+
+    const Vec3 resting = input.cursorWorldPos;
+    pointAt(200.0f, 150.0f);
+    EXPECT_EQ(input.cursorWorldPos.x, resting.x);
+    // Relative counts, when they come, are what moves the cursor.
+    pointAt(300.0f, 300.0f, 10, 0);
+    EXPECT_FLOAT_EQ(input.cursorWorldPos.x, resting.x + 0.5f);
+    EXPECT_FLOAT_EQ(input.cursorWorldPos.y, resting.y);
+
+    // In the bottom-right corner the point the clicks test, down and right of
+    // the tip, stays on the screen: the move is made, not undone.
+    pointAt(799.0f, 599.0f);
+    EXPECT_LE(input.cursorScreenX, 800.0f);
+    EXPECT_LE(input.cursorScreenY, 600.0f);
+    EXPECT_GT(input.cursorScreenX, 790.0f);
+    EXPECT_GT(input.cursorScreenY, 590.0f);
+
+    // Lost and seen again elsewhere (the pointer left the window): it moves
+    // the cursor again only when it moves.
+    poll(0, 0);
+    const Vec3 before = input.cursorWorldPos;
+    pointAt(50.0f, 50.0f);
+    EXPECT_EQ(input.cursorWorldPos.x, before.x);
+    EXPECT_EQ(input.cursorWorldPos.y, before.y);
 }
 
 TEST_F(MousePoll, ProjectionThatIsNotANumberCountsAsOutside) {

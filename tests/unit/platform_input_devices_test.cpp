@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "platform/gamepad_mapping.hpp"
 #include "platform/key_codes.hpp"
+#include "platform/pointer_mapping.hpp"
 #include "platform/sdl_key_map.hpp"
 
 namespace {
@@ -120,6 +122,24 @@ TEST(GamepadMapping, StickMovesTheCursorAndAIsTheLeftButton) {
     EXPECT_EQ(mouse.dx, 5 + static_cast<int32_t>(stickCursorCounts(32767)));
     EXPECT_EQ(mouse.dy, -3);
     EXPECT_FALSE(mouse.buttons[0] & 0x80);
+}
+
+TEST(PointerMapping, FullScreenBarsAreLeftOutOfTheFrame) {
+    auto at = [](float x, float y, int ww, int wh, int fw, int fh) {
+        const FramePoint p = framePointInWindow(x, y, ww, wh, fw, fh);
+        return std::pair{p.x, p.y};
+    };
+    // A window of the frame's size: the same coordinates.
+    EXPECT_EQ(at(300, 200, 1024, 768, 1024, 768), std::pair(300.0f, 200.0f));
+    // 4:3 on 5:4: bars above and below.
+    EXPECT_EQ(at(0, 32, 1280, 1024, 1024, 768), std::pair(0.0f, 0.0f));
+    EXPECT_EQ(at(640, 512, 1280, 1024, 1024, 768), std::pair(512.0f, 384.0f));
+    EXPECT_LT(at(10, 10, 1280, 1024, 1024, 768).second, 0.0f);
+    // 4:3 on 16:9: bars beside.
+    EXPECT_EQ(at(240, 0, 1920, 1080, 800, 600), std::pair(0.0f, 0.0f));
+    EXPECT_EQ(at(1680, 1080, 1920, 1080, 800, 600), std::pair(800.0f, 600.0f));
+    // No frame yet: unchanged.
+    EXPECT_EQ(at(5, 6, 1920, 1080, 0, 0), std::pair(5.0f, 6.0f));
 }
 
 }  // namespace

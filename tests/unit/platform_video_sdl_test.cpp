@@ -33,3 +33,18 @@ TEST(PlatformVideoSdl, PresentsIntoAWindowWithoutADisplay) {
     video->present(frame.data(), 64, 48, true);
     video->closeWindow();
 }
+
+// The desktop knows the window by the game's application id, unless the
+// user named the window's class himself.
+TEST(PlatformVideoSdl, TheWindowCarriesTheApplicationIdUnlessTheUserSetOne) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    unsetenv("SDL_VIDEO_X11_WMCLASS");
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "chosen.by.the.user", 1);
+    auto video = createSdlVideoOutput();
+    std::string error;
+    if (!video->openWindow("My Game Shell", 64, 48, false, error))
+        GTEST_SKIP() << "no SDL video driver: " << error;
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_X11_WMCLASS"), "org.example.Tiefschacht");
+    EXPECT_STREQ(std::getenv("SDL_VIDEO_WAYLAND_WMCLASS"), "chosen.by.the.user");
+    video->closeWindow();
+}

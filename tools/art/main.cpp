@@ -10,6 +10,7 @@
 
 #include "glow.hpp"
 #include "icon.hpp"
+#include "platform/application_id.hpp"
 #include "platform/backends.hpp"
 #include "scenes.hpp"
 #include "sprite_sheet.hpp"
@@ -96,8 +97,6 @@ void writeGlowingThings(Writer& out) {
     }
 }
 
-constexpr const char* appId = "org.example.Tiefschacht";
-
 int writeIcons(const std::string& root, const std::string& copy) {
     auto writer = createSdlImageDecoder();
     auto write = [&](const std::filesystem::path& path, int size) {
@@ -109,7 +108,7 @@ int writeIcons(const std::string& root, const std::string& copy) {
     bool ok = true;
     for (int size : {32, 48, 64, 128, 256}) {
         const std::string folder = std::to_string(size) + "x" + std::to_string(size);
-        ok = write(root + "/hicolor/" + folder + "/apps/" + appId + ".png", size) && ok;
+        ok = write(root + "/hicolor/" + folder + "/apps/" + applicationId + ".png", size) && ok;
     }
     ok = write(copy, 64) && ok;
     return ok ? 0 : 1;
