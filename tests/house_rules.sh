@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The house rules the build enforces:
-# 1. only src/platform/ includes SDL, FreeType or fontconfig headers: the game
+# 1. only src/platform/ includes SDL, FreeType, fontconfig or libpng headers: the game
 #    reaches the machine only through the seams;
 # 2. the folders of src/ are layers, and a file includes headers of its own
 #    layer or of layers below it, never above.
@@ -8,7 +8,7 @@
 root=${1:-.}
 status=0
 
-hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"](SDL|SDL2/|ft2build|freetype|fontconfig)' \
+hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"](SDL|SDL2/|ft2build|freetype|fontconfig|png\.h)' \
          "$root/src" "$root/tools" "$root/tests" "$root/bench" 2>/dev/null \
        | grep -v "^$root/src/platform/")
 if [ -n "$hits" ]; then

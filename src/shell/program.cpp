@@ -15,6 +15,7 @@
 #include "shell/lifecycle.hpp"
 #include "shell/main_loop.hpp"
 #include "shell/process_state.hpp"
+#include "shell/run_outputs.hpp"
 #include "shell/state_dump.hpp"
 #include "shell/timedemo_report.hpp"
 
@@ -26,34 +27,6 @@ void complain(const std::string& text) {
     std::fflush(stderr);
 }
 
-// Writes the last presented frame; false (with a message) when it cannot.
-bool writeScreenshot(const std::string& path) {
-    const VideoOutput* video = platformLayer.video.get();
-    if (!video || video->lastFrame().empty()) {
-        complain(path + ": no frame was presented, so there is no screenshot");
-        return false;
-    }
-    if (!platformLayer.images) {
-        complain(path + ": no image writer");
-        return false;
-    }
-    DecodedImage image;
-    image.width = video->lastFrameWidth();
-    image.height = video->lastFrameHeight();
-    image.argb = video->lastFrame();
-    if (!platformLayer.images->writeFile(path.c_str(), image)) {
-        complain(path + ": the screenshot cannot be written");
-        return false;
-    }
-    return true;
-}
-
-bool writeOutput(const std::string& path, const std::string& text) {
-    std::string error;
-    if (writeTextFile(path, text, error)) return true;
-    complain(path + ": " + error);
-    return false;
-}
 }  // namespace
 
 namespace {
@@ -140,10 +113,7 @@ int runProgram(int argc, char** argv) {
     std::string dump = cl.dumpFile.empty() ? std::string() : stateDumpText();
     shutDown();
 
-    int exitCode = 0;
-    if (!cl.dumpFile.empty() && !writeOutput(cl.dumpFile, dump)) exitCode = 1;
-    if (!cl.recordFile.empty() && !writeOutput(cl.recordFile, recording.recorder.text())) exitCode = 1;
-    if (!cl.screenshotFile.empty() && !writeScreenshot(cl.screenshotFile)) exitCode = 1;
+    const int exitCode = writeRunOutputs(cl, dump);
     platformLayer = PlatformLayer{};
     return exitCode;
 }
