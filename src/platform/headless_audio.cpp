@@ -27,12 +27,8 @@ public:
     bool isOpen() const override { return open_; }
 
     std::unique_ptr<AudioClip> load(const std::string& path, std::string& error) override {
-        if (!open_) {
-            error = "the sound output is not open";
-            return nullptr;
-        }
         std::string bytes;
-        if (!readSoundFile(path, bytes, error)) return nullptr;
+        if (!readSoundFileFor(open_, path, bytes, error)) return nullptr;
         return std::make_unique<HeadlessClip>(path);
     }
 

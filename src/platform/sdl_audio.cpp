@@ -69,13 +69,9 @@ public:
     bool isOpen() const override { return open_; }
 
     std::unique_ptr<AudioClip> load(const std::string& path, std::string& error) override {
-        if (!open_) {
-            error = "the sound output is not open";
-            return nullptr;
-        }
         // Read and checked here, so the mixer gets only a bounded WAV file.
         std::string bytes;
-        if (!readSoundFile(path, bytes, error)) return nullptr;
+        if (!readSoundFileFor(open_, path, bytes, error)) return nullptr;
         SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
         Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
         if (chunk == nullptr) {

@@ -82,3 +82,12 @@ bool checkWav(std::string_view bytes, std::string& error) {
 bool readSoundFile(const std::string& path, std::string& bytes, std::string& error) {
     return readRegularFile(path, soundFileLimit, bytes, error) && checkWav(bytes, error);
 }
+
+bool readSoundFileFor(bool outputOpen, const std::string& path, std::string& bytes,
+                      std::string& error) {
+    if (!outputOpen) {
+        error = "the sound output is not open";
+        return false;
+    }
+    return readSoundFile(path, bytes, error);
+}

@@ -20,3 +20,8 @@ bool checkWav(std::string_view bytes, std::string& error);
 // Reads a sound file into `bytes` and checks it; false (with `error`) when
 // it cannot be read or is not a WAV file the game can play.
 bool readSoundFile(const std::string& path, std::string& bytes, std::string& error);
+
+// The same for an output that loads it: false as well while the output is
+// not open.
+bool readSoundFileFor(bool outputOpen, const std::string& path, std::string& bytes,
+                      std::string& error);

@@ -116,3 +116,58 @@ TEST(PlatformImageFormats, APngWithAChunkPastTheEndIsRefused) {
     for (size_t keep : {whole.size() - 1, whole.size() - 12, size_t{40}})
         EXPECT_FALSE(testsupport::decodes(*decoder, whole.data(), keep, img)) << keep;
 }
+
+// libpng's own messages never reach the terminal without the picture's
+// name: an error comes back as the reason the picture is refused, and a
+// warning about a picture that still loads is not printed at all.
+TEST(PlatformImageFormats, PngMessagesComeBackAsTheReasonAndArePrintedNowhere) {
+    auto decoder = createSdlImageDecoder();
+    DecodedImage picture;
+    picture.width = 4;
+    picture.height = 3;
+    picture.argb.assign(12, 0xFF336699u);
+    std::string png, error;
+    ASSERT_TRUE(decoder->encode(picture, PictureFileType::Png, png, error)) << error;
+
+    // A text chunk with a wrong checksum before the end chunk: a warning.
+    std::string warned = png;
+    warned.insert(warned.size() - 12, std::string("\0\0\0\x03tEXta=b\0\0\0\0", 15));
+    // The last byte of the picture data's checksum spoilt: an error.
+    std::string broken = png;
+    const size_t idat = broken.find("IDAT");
+    ASSERT_NE(idat, std::string::npos);
+    const size_t length = static_cast<unsigned char>(broken[idat - 1]);
+    broken[idat + 4 + length + 3] ^= 0x55;
+
+    testing::internal::CaptureStderr();
+    DecodedImage img;
+    EXPECT_EQ(decoder->decodeMemory(warned.data(), warned.size(), noPixelLimit, img, error),
+              PictureStatus::Ok);
+    EXPECT_EQ(img.argb, picture.argb);
+    EXPECT_EQ(decoder->decodeMemory(broken.data(), broken.size(), noPixelLimit, img, error),
+              PictureStatus::Failed);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(error, "damaged PNG picture (IDAT: CRC error)");
+}
+
+// A caller's pixel limit is applied from the header, before the pixels are
+// decoded; the size comes back so the caller can say what was refused.
+TEST(PlatformImageFormats, APictureOverTheCallersLimitIsRefusedWithItsSize) {
+    auto decoder = createSdlImageDecoder();
+    DecodedImage picture;
+    picture.width = 5;
+    picture.height = 4;
+    picture.argb.assign(20, 0xFF102030u);
+    for (PictureFileType type : {PictureFileType::Png, PictureFileType::Bmp}) {
+        std::string bytes, error;
+        ASSERT_TRUE(decoder->encode(picture, type, bytes, error)) << error;
+        DecodedImage img;
+        EXPECT_EQ(decoder->decodeMemory(bytes.data(), bytes.size(), 19, img, error),
+                  PictureStatus::OverLimit);
+        EXPECT_EQ(img.width, 5);
+        EXPECT_EQ(img.height, 4);
+        EXPECT_TRUE(img.argb.empty());
+        EXPECT_EQ(decoder->decodeMemory(bytes.data(), bytes.size(), 20, img, error),
+                  PictureStatus::Ok);
+    }
+}
