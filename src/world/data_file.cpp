@@ -2,7 +2,6 @@
 // and records, and the item and enemy files.
 #include "world/data_file.hpp"
 
-#include <cstdio>
 #include <string>
 
 #include "services/app_state.hpp"
