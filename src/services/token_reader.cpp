@@ -46,16 +46,16 @@ std::string quotedToken(std::string_view token) {
     return out + "\"";
 }
 
-void TokenReader::noteProblem(const std::string& what) {
+void TokenReader::noteProblem(std::string_view what) {
     skipSpace();
     noteProblemAt(pos_, what);
 }
 
-void TokenReader::noteProblemAtLastNumber(const std::string& what) {
+void TokenReader::noteProblemAtLastNumber(std::string_view what) {
     noteProblemAt(numberStart_, what);
 }
 
-void TokenReader::noteProblemAt(size_t at, const std::string& what) {
+void TokenReader::noteProblemAt(size_t at, std::string_view what) {
     if (!problem_.empty()) return;
     at = std::min(at, text_.size());
     // At the end of the file the place to name is its last token.
@@ -63,7 +63,8 @@ void TokenReader::noteProblemAt(size_t at, const std::string& what) {
         while (at > 0 && isBlank(text_[at - 1])) --at;
     const auto line =
         1 + std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
-    problem_ = "line " + std::to_string(line) + ": " + what;
+    problem_ = "line " + std::to_string(line) + ": ";
+    problem_ += what;
 }
 
 std::string_view TokenReader::lastNumber() const {
@@ -72,6 +73,7 @@ std::string_view TokenReader::lastNumber() const {
 
 // Notes why a number could not be read; always false.
 bool TokenReader::failedNumber() {
+    if (!problem_.empty()) return false;  // only the first is told
     if (atEnd()) {
         noteProblem("the file ends where a number belongs");
     } else {

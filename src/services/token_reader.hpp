@@ -46,9 +46,9 @@ public:
     // token that is not a number, a number too large for its type.
     const std::string& problem() const { return problem_; }
     // Notes a problem at the next token, unless one was noted before.
-    void noteProblem(const std::string& what);
+    void noteProblem(std::string_view what);
     // The same, at the last number read (a count found too large, say).
-    void noteProblemAtLastNumber(const std::string& what);
+    void noteProblemAtLastNumber(std::string_view what);
     // The last number read, as the file writes it.
     std::string_view lastNumber() const;
 
@@ -56,7 +56,7 @@ private:
     void skipSpace();
     bool readSignedInteger(int32_t& out, bool prefixes);
     bool failedNumber();
-    void noteProblemAt(size_t at, const std::string& what);
+    void noteProblemAt(size_t at, std::string_view what);
     std::string text_;
     size_t pos_ = 0;
     size_t numberStart_ = 0;

@@ -15,7 +15,7 @@ void readLevel(const char* path) {
     int32_t cells = 0;
     for (int row = levelRows - 1; row >= 0; --row) {
         for (int column = 0; column < levelColumns; ++column) {
-            if (reader.atEnd())
+            if (reader.problem().empty() && reader.atEnd())
                 reader.noteProblem("the file ends after " + std::to_string(cells) + " of the " +
                                    std::to_string(levelRows * levelColumns) + " cells of the level");
             reader.readInteger(code);

@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
     }
     DeviceCaps caps;
-    graphics.device->getDeviceCaps(caps);
+    FUZZ_CHECK(succeeded(graphics.device->getDeviceCaps(caps)));
     const bool fits = decoded && static_cast<uint32_t>(image.width) <= caps.maxTextureWidth &&
                       static_cast<uint32_t>(image.height) <= caps.maxTextureHeight;
 
