@@ -13,6 +13,7 @@
 
 #include "platform/backends.hpp"
 #include "platform/picture_files.hpp"
+#include "support/picture_codec.hpp"
 #include "fault_game.hpp"
 
 namespace {
@@ -87,9 +88,7 @@ TEST(UnusableFiles, AFifoOrAnEndlessDeviceAsAPictureOrASoundIsLeftOutWithAWarnin
 TEST(UnusableFiles, PicturesPastTheTextureBudgetStayBlank) {
     CaseFolder c;
     copyRuntimeFolder(shippedRuntime, c.game(), {"Data/GroundTextures.txt"});
-    DecodedImage huge;
-    huge.width = huge.height = 4096;
-    huge.argb.assign(size_t{4096} * 4096, 0xFF000000u);
+    const DecodedImage huge = testsupport::solidPicture(4096, 4096, 0xFF000000u);
     auto codec = createSdlImageDecoder();
     std::string error;
     ASSERT_TRUE(writePictureFile(*codec, (c.game() / "Graphics/Gross.png").string(), huge, error))

@@ -92,10 +92,7 @@ TEST(PlatformImageFormats, APictureLargerThanAnyTextureIsRefusedBeforeDecoding) 
 // short before its end chunk. Both are refused, and a whole PNG still loads.
 TEST(PlatformImageFormats, APngWithAChunkPastTheEndIsRefused) {
     auto decoder = createSdlImageDecoder();
-    DecodedImage picture;
-    picture.width = 3;
-    picture.height = 2;
-    picture.argb.assign(6, 0xFF336699u);
+    const DecodedImage picture = testsupport::solidPicture(3, 2, 0xFF336699u);
     ASSERT_TRUE(testsupport::writes(*decoder, "whole.png", picture));
     std::ifstream in("whole.png", std::ios::binary);
     const std::vector<uint8_t> whole((std::istreambuf_iterator<char>(in)),
@@ -122,10 +119,7 @@ TEST(PlatformImageFormats, APngWithAChunkPastTheEndIsRefused) {
 // warning about a picture that still loads is not printed at all.
 TEST(PlatformImageFormats, PngMessagesComeBackAsTheReasonAndArePrintedNowhere) {
     auto decoder = createSdlImageDecoder();
-    DecodedImage picture;
-    picture.width = 4;
-    picture.height = 3;
-    picture.argb.assign(12, 0xFF336699u);
+    const DecodedImage picture = testsupport::solidPicture(4, 3, 0xFF336699u);
     std::string png, error;
     ASSERT_TRUE(decoder->encode(picture, PictureFileType::Png, png, error)) << error;
 
@@ -154,10 +148,7 @@ TEST(PlatformImageFormats, PngMessagesComeBackAsTheReasonAndArePrintedNowhere) {
 // decoded; the size comes back so the caller can say what was refused.
 TEST(PlatformImageFormats, APictureOverTheCallersLimitIsRefusedWithItsSize) {
     auto decoder = createSdlImageDecoder();
-    DecodedImage picture;
-    picture.width = 5;
-    picture.height = 4;
-    picture.argb.assign(20, 0xFF102030u);
+    const DecodedImage picture = testsupport::solidPicture(5, 4, 0xFF102030u);
     for (PictureFileType type : {PictureFileType::Png, PictureFileType::Bmp}) {
         std::string bytes, error;
         ASSERT_TRUE(decoder->encode(picture, type, bytes, error)) << error;
