@@ -21,7 +21,7 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The shared libraries (SDL2, SDL2_mixer, SDL2_image, FreeType, fontconfig and
+# The shared libraries (SDL2, SDL2_mixer, SDL2_image, libpng, FreeType, fontconfig and
 # the C++ runtime) are found by dpkg-shlibdeps with the versions this machine
 # builds against; the fonts are looked up through fontconfig at run time, and
 # the manual and the web site are opened through xdg-open.

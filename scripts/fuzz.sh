@@ -22,6 +22,7 @@ if [ $# -gt 0 ]; then targets=("$@"); else mapfile -t targets <"$bin/targets.txt
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 
 found=0
 for t in "${targets[@]}"; do

@@ -22,6 +22,7 @@ cmake --build "$tree" --parallel 2 --target tiefschacht soak game_pictures game_
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
 
 run() {
   nice -n 10 cmake -DGAME="$tree/game/tiefschacht" -DSOAK="$tree/tools/soak/soak" \

@@ -12,6 +12,8 @@ bash "$root/scripts/build.sh" build -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=O
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+# Third-party libraries' blocks kept until exit (tests/lsan.supp says which).
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
 # -O1 with line tables only: readable reports, and a much quicker build than -O2 -g.
 bash "$root/scripts/build.sh" build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1" \

@@ -6,7 +6,11 @@
 #include FT_TRUETYPE_TABLES_H
 #include <fontconfig/fontconfig.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -168,6 +172,35 @@ std::string describeFace(const char* name, bool bold, bool italic) {
     return text;
 }
 
+// Whether the process has run out of file descriptors: fontconfig and
+// FreeType then fail as if no face were installed. Looks at what the failed
+// call left in errno, and tries to open two files at once, as looking a face
+// up does.
+bool outOfFileHandles(int errorLeft, std::string& why) {
+    if (errorLeft == EMFILE || errorLeft == ENFILE) {
+        why = std::strerror(errorLeft);
+        return true;
+    }
+    const int first = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int failure = first < 0 ? errno : 0;
+    const int second = first < 0 ? -1 : ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    const int secondFailure = first >= 0 && second < 0 ? errno : 0;
+    if (first >= 0) ::close(first);
+    if (second >= 0) ::close(second);
+    for (int code : {failure, secondFailure}) {
+        if (code == EMFILE || code == ENFILE) {
+            why = std::strerror(code);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The reason a face cannot be had when it is the lack of file handles.
+std::string noFileHandles(const std::string& described, const std::string& why) {
+    return described + " cannot be looked up: the game has run out of file handles (" + why + ")";
+}
+
 class FreeTypeRasteriser final : public GlyphRasteriser {
 public:
     std::unique_ptr<GlyphFace> openFace(const char* faceName, int pixelHeight, bool bold, bool italic,
@@ -178,21 +211,32 @@ public:
             error = described + ": no usable pixel height (" + std::to_string(pixelHeight) + ")";
             return nullptr;
         }
+        std::string why;
+        errno = 0;
         if (!start(error)) {
-            error = described + ": " + error;
+            error = outOfFileHandles(errno, why) ? noFileHandles(described, why)
+                                                 : described + ": " + error;
             return nullptr;
         }
         std::string file;
         int index = 0;
         bool embolden = false;
+        errno = 0;
         if (!findFace(name, bold, italic, file, index, embolden)) {
-            error = described + " not found (no installed face of that family or a "
-                                "metric-compatible one)";
+            error = outOfFileHandles(errno, why)
+                        ? noFileHandles(described, why)
+                        : described + " not found (no installed face of that family or a "
+                                      "metric-compatible one)";
             return nullptr;
         }
         FT_Face raw = nullptr;
+        errno = 0;
         if (FT_New_Face(library_.get(), file.c_str(), index, &raw) != 0 || raw == nullptr) {
-            error = described + ": cannot open " + file;
+            const int failure = errno;
+            error = outOfFileHandles(failure, why)
+                        ? noFileHandles(described, why)
+                        : described + ": cannot open " + file +
+                              (failure != 0 ? std::string(" (") + std::strerror(failure) + ")" : "");
             return nullptr;
         }
         FtFaceHandle face(raw);

@@ -1,10 +1,11 @@
-// Audio without a sound card: nothing plays. Clips load only from files that exist and are WAV files, so a
-// missing sound is missing here too.
+// Audio without a sound card: nothing plays. Clips load only from the files
+// the real output would load (WAV files the game can play), so a missing or
+// damaged sound is missing here too.
 #include <memory>
 #include <string>
 
 #include "platform/backends.hpp"
-#include "platform/wav_check.hpp"
+#include "platform/sound_file.hpp"
 
 namespace {
 
@@ -25,8 +26,9 @@ public:
     }
     bool isOpen() const override { return open_; }
 
-    std::unique_ptr<AudioClip> load(const std::string& path) override {
-        if (!open_ || !isReadableWav(path)) return nullptr;
+    std::unique_ptr<AudioClip> load(const std::string& path, std::string& error) override {
+        std::string bytes;
+        if (!readSoundFileFor(open_, path, bytes, error)) return nullptr;
         return std::make_unique<HeadlessClip>(path);
     }
 

@@ -3,11 +3,11 @@
 #include <array>
 #include <cctype>
 #include <charconv>
-#include <fstream>
 #include <limits>
 #include <sstream>
 #include <string_view>
 
+#include "platform/file_access.hpp"
 #include "platform/key_codes.hpp"
 
 namespace {
@@ -175,25 +175,8 @@ bool InputScript::parse(const std::string& text, std::string& error) {
 }
 
 bool InputScript::load(const std::string& path, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = path + ": cannot be opened";
-        return false;
-    }
     std::string text;
-    std::array<char, 65536> chunk{};
-    while (file.read(chunk.data(), chunk.size()) || file.gcount() > 0) {
-        text.append(chunk.data(), static_cast<size_t>(file.gcount()));
-        if (text.size() > maxScriptBytes) {
-            error = path + ": larger than " + std::to_string(maxScriptBytes) + " bytes";
-            return false;
-        }
-    }
-    if (!parse(text, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return true;
+    return readRegularFile(path, maxScriptBytes, text, error) && parse(text, error);
 }
 
 const ScriptLine& InputScript::lineForPoll(uint64_t poll) const {

@@ -22,6 +22,8 @@ public:
     // Parses a whole script. On a malformed line returns false and sets
     // `error` to a message naming the line number.
     bool parse(const std::string& text, std::string& error);
+    // Reads and parses a script file, which must be a regular file. On
+    // failure `error` says why, without the file's name.
     bool load(const std::string& path, std::string& error);
 
     // The snapshot of poll number `poll` (0-based); past the end, no input.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/backends.hpp"
+#include "platform/sound_file.hpp"
 
 namespace {
 
@@ -67,10 +68,16 @@ public:
 
     bool isOpen() const override { return open_; }
 
-    std::unique_ptr<AudioClip> load(const std::string& path) override {
-        if (!open_) return nullptr;
-        Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
-        if (chunk == nullptr) return nullptr;
+    std::unique_ptr<AudioClip> load(const std::string& path, std::string& error) override {
+        // Read and checked here, so the mixer gets only a bounded WAV file.
+        std::string bytes;
+        if (!readSoundFileFor(open_, path, bytes, error)) return nullptr;
+        SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+        Mix_Chunk* chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
+        if (chunk == nullptr) {
+            error = std::string("the sound cannot be loaded (") + Mix_GetError() + ")";
+            return nullptr;
+        }
         return std::make_unique<SdlClip>(path, chunk);
     }
 

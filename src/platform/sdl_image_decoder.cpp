@@ -1,14 +1,15 @@
+// Pictures: BMP and JPEG through SDL2_image, PNG through libpng itself
+// (png_codec.cpp), each refused before decoding when its header asks for
+// more than the caller allows.
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "platform/backends.hpp"
+#include "platform/file_access.hpp"
+#include "platform/png_codec.hpp"
 
 namespace {
 // Pictures larger than this on either side are refused before decoding, so a
@@ -16,7 +17,8 @@ namespace {
 // 16384 x 16384 pixels cost seconds and over a gigabyte to decode). No
 // texture can be larger: it is the largest side the graphics device takes.
 constexpr uint32_t largestSide = 4096;
-constexpr size_t largestFile = 256u << 20;
+// An uncompressed BMP of the largest size, with room for its headers.
+constexpr size_t largestFile = (size_t{largestSide} * largestSide * 4) + (1u << 20);
 
 uint32_t readLe32(const uint8_t* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
@@ -63,8 +65,8 @@ bool pngChunksInside(const uint8_t* d, size_t n) {
     return false;
 }
 
-// The formats decoded: only those whose declared size sizeAcceptable can
-// check. Anything else SDL2_image would guess from the contents (SVG, GIF,
+// The formats decoded: only those whose declared size can be checked before
+// decoding. Anything else SDL2_image would guess from the contents (SVG, GIF,
 // XCF and the rest) is refused, so no file gets past the size guard, or into
 // a loader the game never needs, by its format.
 enum class Format { None, Bmp, Png, Jpeg };
@@ -81,38 +83,42 @@ Format formatOf(const uint8_t* d, size_t n) {
 SDL_Surface* loadAs(Format format, SDL_RWops* rw) {
     switch (format) {
     case Format::Bmp: return IMG_LoadBMP_RW(rw);
-    case Format::Png: return IMG_LoadPNG_RW(rw);
     case Format::Jpeg: return IMG_LoadJPG_RW(rw);
+    case Format::Png:  // decoded by libpng directly
     case Format::None: break;
     }
     return nullptr;
 }
 
-// Rejects declared sizes beyond largestSide; each format has its size in a
-// known place.
-bool sizeAcceptable(Format format, const uint8_t* d, size_t n) {
-    auto ok = [](int64_t w, int64_t h) {
-        if (w < 0) w = -w;
-        if (h < 0) h = -h;
-        return w <= largestSide && h <= largestSide;
-    };
+// The size a BMP or JPEG declares in its header; false when the header
+// cannot tell (the decoder then judges the damage). A BMP too short to hold
+// its size is refused outright: the loader would read the missing bytes as
+// whatever it likes, and ask for gigabytes.
+bool declaredSize(Format format, const uint8_t* d, size_t n, int64_t& w, int64_t& h,
+                  bool& refused) {
+    refused = false;
     switch (format) {
     case Format::Bmp: {
-        // Too short to hold its size: the loader would read the missing
-        // bytes as whatever it likes, and ask for gigabytes.
-        if (n < 26) return false;
-        uint32_t headerSize = readLe32(d + 14);
-        if (headerSize == 12)
-            return ok(d[18] | d[19] << 8, d[20] | d[21] << 8);
-        return ok(static_cast<int32_t>(readLe32(d + 18)), static_cast<int32_t>(readLe32(d + 22)));
+        if (n < 26) {
+            refused = true;
+            return false;
+        }
+        if (readLe32(d + 14) == 12) {
+            w = d[18] | d[19] << 8;
+            h = d[20] | d[21] << 8;
+        } else {
+            w = static_cast<int32_t>(readLe32(d + 18));
+            h = static_cast<int32_t>(readLe32(d + 22));
+        }
+        w = w < 0 ? -w : w;
+        h = h < 0 ? -h : h;
+        return true;
     }
-    case Format::Png:
-        return n < 24 || (readBe32(d + 16) <= largestSide && readBe32(d + 20) <= largestSide);
     case Format::Jpeg: {
         // Walk the JPEG segments up to the first frame header.
         size_t p = 2;
         while (p + 4 <= n) {
-            if (d[p] != 0xFF) return true;  // let the decoder judge the damage
+            if (d[p] != 0xFF) return false;
             uint8_t marker = d[p + 1];
             if (marker == 0xFF) { ++p; continue; }
             if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
@@ -123,73 +129,150 @@ bool sizeAcceptable(Format format, const uint8_t* d, size_t n) {
             bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
                                marker != 0xC8 && marker != 0xCC;
             if (frameHeader) {
-                if (p + 9 > n) return true;
-                return ok(readBe16(d + p + 5), readBe16(d + p + 7));
+                if (p + 9 > n) return false;
+                h = readBe16(d + p + 5);
+                w = readBe16(d + p + 7);
+                return true;
             }
             p += 2 + length;
         }
-        return true;
+        return false;
     }
+    case Format::Png:
     case Format::None: break;
     }
     return false;
 }
 
+std::string sizeText(int64_t w, int64_t h) {
+    return std::to_string(w) + " x " + std::to_string(h) + " pixels";
+}
+
 class SdlImageDecoder final : public ImageDecoder {
 public:
-    bool decodeFile(const char* path, DecodedImage& out) override {
-        if (!path) return false;
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        in.seekg(0, std::ios::end);
-        std::streamoff size = in.tellg();
-        if (size <= 0 || static_cast<uint64_t>(size) > largestFile) return false;
-        in.seekg(0, std::ios::beg);
-        std::vector<uint8_t> bytes(static_cast<size_t>(size));
-        if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return false;
-        return decodeMemory(bytes.data(), bytes.size(), out);
+    PictureStatus decodeFile(const char* path, uint64_t pixelLimit, DecodedImage& out,
+                             std::string& error) override {
+        std::string bytes;
+        if (!readRegularFile(path ? path : "", largestFile, bytes, error))
+            return PictureStatus::Failed;
+        return decodeMemory(bytes.data(), bytes.size(), pixelLimit, out, error);
     }
 
-    bool decodeMemory(const void* data, size_t size, DecodedImage& out) override {
-        if (!data || size == 0 || size > largestFile) return false;
+    PictureStatus decodeMemory(const void* data, size_t size, uint64_t pixelLimit,
+                               DecodedImage& out, std::string& error) override {
+        out = DecodedImage{};
+        if (!data || size == 0) {
+            error = "empty file";
+            return PictureStatus::Failed;
+        }
+        if (size > largestFile) {
+            error = "larger than " + describeSize(largestFile);
+            return PictureStatus::Failed;
+        }
         const auto* bytes = static_cast<const uint8_t*>(data);
         const Format format = formatOf(bytes, size);
-        if (!sizeAcceptable(format, bytes, size)) return false;
-        if (format == Format::Png && !pngChunksInside(bytes, size)) return false;
-        SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
-        if (!rw) return false;
+        if (format == Format::None) {
+            error = "not a BMP, PNG or JPEG picture";
+            return PictureStatus::Failed;
+        }
+        if (format == Format::Png) {
+            // The chunks are checked first: a PNG cut short is refused as a
+            // whole, before any of it is decoded.
+            if (!pngChunksInside(bytes, size)) {
+                error = "damaged PNG picture (a chunk runs past the end of the file)";
+                return PictureStatus::Failed;
+            }
+            return decodePng(bytes, size, largestSide, pixelLimit, out, error);
+        }
+        int64_t w = 0, h = 0;
+        bool refused = false;
+        if (declaredSize(format, bytes, size, w, h, refused)) {
+            out.width = static_cast<int>(w);
+            out.height = static_cast<int>(h);
+            if (w > largestSide || h > largestSide) {
+                error = sizeText(w, h) + ", more than " + std::to_string(largestSide) + " on a side";
+                return PictureStatus::Failed;
+            }
+            if (static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > pixelLimit)
+                return PictureStatus::OverLimit;
+        } else if (refused) {
+            error = "damaged picture (its header ends early)";
+            return PictureStatus::Failed;
+        }
+        return decodeWithSdl(format, bytes, size, pixelLimit, out, error);
+    }
+
+    bool encode(const DecodedImage& image, PictureFileType type, std::string& out,
+                std::string& error) override {
+        if (image.width <= 0 || image.height <= 0 ||
+            image.argb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
+            error = "the picture has no pixels";
+            return false;
+        }
+        if (type == PictureFileType::Png) return encodePng(image, out, error);
+        return encodeBmp(image, out, error);
+    }
+
+private:
+    static PictureStatus decodeWithSdl(Format format, const uint8_t* bytes, size_t size,
+                                       uint64_t pixelLimit, DecodedImage& out, std::string& error) {
+        SDL_RWops* rw = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+        if (!rw) {
+            error = SDL_GetError();
+            return PictureStatus::Failed;
+        }
         SDL_Surface* loaded = loadAs(format, rw);
         SDL_RWclose(rw);
-        if (!loaded) return false;
+        if (!loaded) {
+            error = std::string("damaged picture (") + SDL_GetError() + ")";
+            return PictureStatus::Failed;
+        }
+        out.width = loaded->w;
+        out.height = loaded->h;
+        if (static_cast<uint64_t>(loaded->w) * static_cast<uint64_t>(loaded->h) > pixelLimit) {
+            SDL_FreeSurface(loaded);
+            return PictureStatus::OverLimit;
+        }
         bool ownAlpha = loaded->format->Amask != 0 &&
                         (format != Format::Bmp || bmpHasAlphaChannel(bytes, size));
         SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
         SDL_FreeSurface(loaded);
-        if (!argb) return false;
+        if (!argb) {
+            error = SDL_GetError();
+            return PictureStatus::Failed;
+        }
         bool ok = copyOut(argb, ownAlpha, format == Format::Bmp, out);
         SDL_FreeSurface(argb);
-        return ok;
+        if (!ok) error = "the decoded picture cannot be read";
+        return ok ? PictureStatus::Ok : PictureStatus::Failed;
     }
 
-    bool writeFile(const char* path, const DecodedImage& image) override {
-        if (!path || image.width <= 0 || image.height <= 0 ||
-            image.argb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
-            return false;
+    // SDL writes the BMP into a buffer large enough for any 32-bit BMP of
+    // the picture's size; where it stopped is the file's end.
+    static bool encodeBmp(const DecodedImage& image, std::string& out, std::string& error) {
         SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(
             const_cast<uint32_t*>(image.argb.data()), image.width, image.height, 32,
             image.width * 4, SDL_PIXELFORMAT_ARGB8888);
-        if (!s) return false;
-        std::string name(path);
-        std::string ext = name.size() >= 4 ? name.substr(name.size() - 4) : "";
-        std::transform(ext.begin(), ext.end(), ext.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-        int rc = ext == ".bmp" ? SDL_SaveBMP(s, path) : IMG_SavePNG(s, path);
+        if (!s) {
+            error = SDL_GetError();
+            return false;
+        }
+        out.assign(image.argb.size() * 4 + 1024, '\0');
+        SDL_RWops* rw = SDL_RWFromMem(out.data(), static_cast<int>(out.size()));
+        const bool saved = rw && SDL_SaveBMP_RW(s, rw, 0) == 0;
+        const Sint64 end = rw ? SDL_RWtell(rw) : -1;
+        if (rw) SDL_RWclose(rw);
         SDL_FreeSurface(s);
-        return rc == 0;
+        if (!saved || end <= 0) {
+            error = std::string("the picture cannot be encoded as BMP (") + SDL_GetError() + ")";
+            out.clear();
+            return false;
+        }
+        out.resize(static_cast<size_t>(end));
+        return true;
     }
 
-private:
-        // ownAlpha: the picture's fourth channel is alpha (else every pixel is
+    // ownAlpha: the picture's fourth channel is alpha (else every pixel is
     // opaque). bmp: all-zero alpha means a BMP written without alpha in mind.
     static bool copyOut(SDL_Surface* s, bool ownAlpha, bool bmp, DecodedImage& out) {
         if (s->w <= 0 || s->h <= 0) return false;

@@ -109,8 +109,9 @@ public:
     // False when no output can be had: the game then runs silently.
     virtual bool open() = 0;
     virtual bool isOpen() const = 0;
-    // Null when the file is missing or unreadable.
-    virtual std::unique_ptr<AudioClip> load(const std::string& path) = 0;
+    // Null when the file is missing or not a WAV file the output can play
+    // (or the output is not open); `error` then says why.
+    virtual std::unique_ptr<AudioClip> load(const std::string& path, std::string& error) = 0;
     // Starts an effect on a channel; an effect still sounding on that channel
     // is not cut off.
     virtual void playEffect(AudioClip& clip, int channel) = 0;
@@ -155,13 +156,29 @@ struct DecodedImage {
     std::vector<uint32_t> argb;  // A8R8G8B8, rows top first
 };
 
+enum class PictureStatus {
+    Ok,
+    Failed,    // unreadable, not a picture, damaged, or beyond what any texture takes
+    OverLimit, // more pixels than the caller's limit (width and height are set)
+};
+
+enum class PictureFileType { Png, Bmp };
+
 class ImageDecoder {
 public:
     virtual ~ImageDecoder() = default;
-    virtual bool decodeFile(const char* path, DecodedImage& out) = 0;
-    virtual bool decodeMemory(const void* data, size_t size, DecodedImage& out) = 0;
-    // Writes a picture (PNG, or BMP when the name ends in .bmp).
-    virtual bool writeFile(const char* path, const DecodedImage& image) = 0;
+    // Decodes a BMP, PNG or JPEG picture file (a regular file of bounded
+    // size) or the bytes of one. A picture of more than `pixelLimit` pixels
+    // is refused, before decoding where its header tells its size. On
+    // failure `error` says why.
+    virtual PictureStatus decodeFile(const char* path, uint64_t pixelLimit, DecodedImage& out,
+                                     std::string& error) = 0;
+    virtual PictureStatus decodeMemory(const void* data, size_t size, uint64_t pixelLimit,
+                                       DecodedImage& out, std::string& error) = 0;
+    // The bytes of a picture file of the given type; false (with `error`)
+    // when the picture cannot be encoded.
+    virtual bool encode(const DecodedImage& image, PictureFileType type, std::string& out,
+                        std::string& error) = 0;
 };
 
 // ---------------------------------------------------------------- shell --

@@ -53,8 +53,6 @@ void steer(Enemy& e) {
 
 }  // namespace
 
-bool enemyTypeValid(int32_t type) { return type >= 0 && type < enemyTypeCapacity; }
-
 void updateEnemy(Enemy& e) {
     if (!enemyTypeValid(e.type)) return;
     const int32_t first = e.type * enemyFrameCapacity;
@@ -96,7 +94,7 @@ bool heroTouchesEnemy(const Game& game) {
     if (!game.hero) return false;
     const Vec3& h = game.hero->position;
     for (const auto& enemy : game.enemies) {
-        if (!enemy || !enemy->active) continue;
+        if (!enemy || !enemy->active || !enemyTypeValid(enemy->type)) continue;
         const Vec3& p = enemy->position;
         if (h.x - 1.0f < p.x && p.x < h.x + 1.0f && h.y - 1.0f < p.y && p.y < h.y + 1.0f)
             return true;

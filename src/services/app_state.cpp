@@ -48,3 +48,8 @@ void failOnFile(const char* file, const char* reason) {
 }
 
 void failOnStartUp(const std::string& reason) { exitAfterFailure(reason); }
+
+void warnAboutFile(const std::string& file, const std::string& what) {
+    std::fprintf(stderr, "tiefschacht: %s: %s\n", file.c_str(), what.c_str());
+    std::fflush(stderr);
+}

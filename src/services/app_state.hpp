@@ -59,6 +59,10 @@ void reportFailure(const std::string& message);
 // prints "tiefschacht: <file>: <reason>" on stderr and exits with code 1.
 [[noreturn]] void failOnFile(const char* file, const char* reason);
 
+// Reports a file the game goes on without, or with only part of what it
+// holds: prints "tiefschacht: <file>: <what>" on stderr.
+void warnAboutFile(const std::string& file, const std::string& what);
+
 // Ends the program because start-up cannot go on (no graphics device, no
 // typeface): runs beforeFailureExit, prints "tiefschacht: <reason>" on stderr
 // and exits with code 1.

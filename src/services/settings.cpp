@@ -1,10 +1,12 @@
 #include "services/settings.hpp"
 
+#include <cmath>
 #include <limits>
 #include <string>
 
 #include "services/app_state.hpp"
 #include "services/game_paths.hpp"
+#include "services/graphics.hpp"
 #include "services/token_reader.hpp"
 
 Settings settings;
@@ -45,6 +47,7 @@ void readResolutions() {
         if (windowed == 0) settings.fullScreen = 0;
         else if (windowed == 1) settings.fullScreen = 1;
     }
+    warnAboutProblem(reader, resolutionsFile);
 }
 
 void readRenderingOptions() {
@@ -62,10 +65,25 @@ void readRenderingOptions() {
     skipWords(reader, 1);
     float unused = 0.0f;
     reader.readFloat(unused);
+    warnAboutProblem(reader, renderingOptionsFile);
 }
 
 void readGameSettings() {
     TokenReader reader = openConfiguration(gameSettingsFile);
     skipWords(reader, 1);
-    reader.readFloat(settings.viewDistance);
+    // The far clipping distance: anything but a finite distance beyond the
+    // near plane would leave nothing to see.
+    float distance = settings.viewDistance;
+    if (reader.readFloat(distance)) {
+        if (std::isfinite(distance) && distance > cameraNearPlane) {
+            settings.viewDistance = distance;
+        } else {
+            reader.noteProblemAtLastNumber(
+                "a view distance of " + std::string(reader.lastNumber()) +
+                " is no finite distance beyond the near plane (" +
+                std::to_string(static_cast<int>(cameraNearPlane)) + "); it stays " +
+                std::to_string(static_cast<int>(settings.viewDistance)));
+        }
+    }
+    warnAboutProblem(reader, gameSettingsFile);
 }

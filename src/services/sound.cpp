@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
 
 SoundSystem sound;
 
@@ -28,11 +29,15 @@ void initSound() {
     if (!audio->isOpen() && !audio->open()) return;
     sound.managerCreated = true;
 
-    // A file that is missing or unreadable leaves its sound absent.
+    // A file that is missing or cannot be played leaves its sound absent,
+    // with a warning naming it.
     for (size_t i = 0; i < soundFiles.size(); ++i) {
-        if (auto clip = audio->load(soundFiles[i].path)) {
+        std::string error;
+        if (auto clip = audio->load(soundFiles[i].path, error)) {
             sound.*soundFiles[i].slot =
                 std::make_unique<SoundSegment>(std::move(clip), static_cast<uint8_t>(i));
+        } else {
+            warnAboutFile(soundFiles[i].path, error + "; the sound stays silent");
         }
     }
     sound.nextChannel = 0;

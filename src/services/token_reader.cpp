@@ -1,10 +1,14 @@
 #include "services/token_reader.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "platform/file_access.hpp"
+#include "services/app_state.hpp"
 
 namespace {
 bool isBlank(char c) {
@@ -19,33 +23,70 @@ int digitValue(char c) {
 }  // namespace
 
 bool TokenReader::open(const char* path, std::string& error) {
-    text_.clear();
     pos_ = 0;
-    FILE* f = std::fopen(path, "rb");
-    if (!f) {
-        error = std::strerror(errno);
-        return false;
-    }
-    char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) {
-        if (text_.size() + n > dataFileSizeLimit) {
-            std::fclose(f);
-            text_.clear();
-            error = "file is larger than 16 MiB";
-            return false;
+    numberStart_ = numberEnd_ = 0;
+    problem_.clear();
+    return readRegularFile(path ? path : "", dataFileSizeLimit, text_, error);
+}
+
+std::string quotedToken(std::string_view token) {
+    constexpr size_t shown = 40;
+    std::string out = "\"";
+    for (size_t i = 0; i < token.size() && i < shown; ++i) {
+        const auto c = static_cast<unsigned char>(token[i]);
+        if (c < 0x20 || c >= 0x7F || c == '"' || c == '\\') {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        } else {
+            out += static_cast<char>(c);
         }
-        text_.append(chunk, n);
     }
-    bool readError = std::ferror(f) != 0;
-    int savedErrno = errno;
-    std::fclose(f);
-    if (readError) {
-        text_.clear();
-        error = std::strerror(savedErrno);
-        return false;
+    if (token.size() > shown) out += "...";
+    return out + "\"";
+}
+
+void TokenReader::noteProblem(std::string_view what) {
+    skipSpace();
+    noteProblemAt(pos_, what);
+}
+
+void TokenReader::noteProblemAtLastNumber(std::string_view what) {
+    noteProblemAt(numberStart_, what);
+}
+
+void TokenReader::noteProblemAt(size_t at, std::string_view what) {
+    if (!problem_.empty()) return;
+    at = std::min(at, text_.size());
+    // At the end of the file the place to name is its last token.
+    if (at == text_.size())
+        while (at > 0 && isBlank(text_[at - 1])) --at;
+    const auto line =
+        1 + std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    problem_ = "line " + std::to_string(line) + ": ";
+    problem_ += what;
+}
+
+std::string_view TokenReader::lastNumber() const {
+    return std::string_view(text_).substr(numberStart_, numberEnd_ - numberStart_);
+}
+
+// Notes why a number could not be read; always false.
+bool TokenReader::failedNumber() {
+    if (!problem_.empty()) return false;  // only the first is told
+    if (atEnd()) {
+        noteProblem("the file ends where a number belongs");
+    } else {
+        size_t end = pos_;
+        while (end < text_.size() && !isBlank(text_[end])) ++end;
+        noteProblem(quotedToken(std::string_view(text_).substr(pos_, end - pos_)) +
+                    " stands where a number belongs");
     }
-    return true;
+    return false;
+}
+
+void warnAboutProblem(const TokenReader& reader, const char* path) {
+    if (!reader.problem().empty()) warnAboutFile(path ? path : "(no name)", reader.problem());
 }
 
 void TokenReader::skipSpace() {
@@ -59,7 +100,10 @@ bool TokenReader::atEnd() {
 
 bool TokenReader::readWord(std::string& out) {
     skipSpace();
-    if (pos_ >= text_.size()) return false;
+    if (pos_ >= text_.size()) {
+        noteProblem("the file ends early");
+        return false;
+    }
     size_t start = pos_;
     while (pos_ < text_.size() && !isBlank(text_[pos_])) ++pos_;
     size_t len = pos_ - start;
@@ -70,17 +114,26 @@ bool TokenReader::readWord(std::string& out) {
 
 bool TokenReader::skipWord() {
     skipSpace();
-    if (pos_ >= text_.size()) return false;
+    if (pos_ >= text_.size()) {
+        noteProblem("the file ends early");
+        return false;
+    }
     while (pos_ < text_.size() && !isBlank(text_[pos_])) ++pos_;
     return true;
 }
 
 // Reads digits of a base with wrap-around (as the C conversions store an
-// out-of-range value truncated to 32 bits). Returns the number of digits.
-static size_t readDigits(const std::string& t, size_t& pos, int base, uint64_t& value) {
+// out-of-range value truncated to 32 bits). Returns the number of digits;
+// `huge` is set when the value passed 32 bits.
+static size_t readDigits(const std::string& t, size_t& pos, int base, uint64_t& value,
+                         bool& huge) {
     size_t count = 0;
     while (pos < t.size() && digitValue(t[pos]) < base) {
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digitValue(t[pos]));
+        if (value > 0xFFFFFFFFu) {
+            huge = true;
+            value &= 0xFFFFFFFFu;
+        }
         ++pos;
         ++count;
     }
@@ -93,7 +146,9 @@ static size_t readDigits(const std::string& t, size_t& pos, int base, uint64_t& 
 bool TokenReader::readSignedInteger(int32_t& out, bool prefixes) {
     skipSpace();
     size_t p = pos_;
+    const size_t start = p;
     bool negative = false;
+    bool huge = false;
     if (p < text_.size() && (text_[p] == '+' || text_[p] == '-')) {
         negative = text_[p] == '-';
         ++p;
@@ -103,14 +158,20 @@ bool TokenReader::readSignedInteger(int32_t& out, bool prefixes) {
         if (p + 1 < text_.size() && (text_[p + 1] == 'x' || text_[p + 1] == 'X') &&
             p + 2 < text_.size() && digitValue(text_[p + 2]) < 16) {
             p += 2;
-            readDigits(text_, p, 16, value);
+            readDigits(text_, p, 16, value, huge);
         } else {
-            readDigits(text_, p, 8, value);  // the leading 0 itself is an octal digit
+            readDigits(text_, p, 8, value, huge);  // the leading 0 itself is an octal digit
         }
-    } else if (readDigits(text_, p, 10, value) == 0) {
-        return false;
+    } else if (readDigits(text_, p, 10, value, huge) == 0) {
+        return failedNumber();
     }
+    const uint64_t largest = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
+    if (huge || value > largest)
+        noteProblemAt(start, "the number " + quotedToken(std::string_view(text_).substr(start, p - start)) +
+                    " does not fit in 32 bits");
     pos_ = p;
+    numberStart_ = start;
+    numberEnd_ = p;
     uint32_t bits = static_cast<uint32_t>(value);
     out = static_cast<int32_t>(negative ? 0u - bits : bits);
     return true;
@@ -122,7 +183,7 @@ bool TokenReader::readInteger(int32_t& out) { return readSignedInteger(out, true
 
 bool TokenReader::readFloat(float& out) {
     skipSpace();
-    if (pos_ >= text_.size()) return false;
+    if (pos_ >= text_.size()) return failedNumber();
     // strtof needs a terminated string: copy the token (bounded).
     size_t end = pos_;
     while (end < text_.size() && !isBlank(text_[end]) && end - pos_ < 511) ++end;
@@ -130,9 +191,15 @@ bool TokenReader::readFloat(float& out) {
     std::memcpy(buf, text_.data() + pos_, end - pos_);
     buf[end - pos_] = '\0';
     char* stop = nullptr;
+    errno = 0;
     float v = std::strtof(buf, &stop);
-    if (stop == buf) return false;
+    if (stop == buf) return failedNumber();
+    if (errno == ERANGE && std::isinf(v))
+        noteProblemAt(pos_, "the number " + quotedToken(std::string_view(buf, static_cast<size_t>(stop - buf))) +
+                    " is too large");
+    numberStart_ = pos_;
     pos_ += static_cast<size_t>(stop - buf);
+    numberEnd_ = pos_;
     out = v;
     return true;
 }

@@ -2,6 +2,10 @@
 // The one reader of the game's data files: whitespace-separated tokens read
 // with the C conversion rules of %s, %d, %i and %f. A file is read whole into
 // memory (bounded), so no conversion can run past the buffer.
+//
+// A reader keeps going whatever it meets (a value that cannot be read keeps
+// its previous value), but it notes the first thing it finds wrong, with the
+// line it is on, so that the file's reader can warn about it once.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,8 +18,9 @@ public:
     TokenReader() = default;
     explicit TokenReader(std::string text) : text_(std::move(text)) {}
 
-    // Reads a whole file. False when it cannot be opened or is too large;
-    // `error` then says why (for example "No such file or directory").
+    // Reads a whole file. False when it cannot be opened, is not a regular
+    // file or is too large; `error` then says why (for example "No such file
+    // or directory").
     bool open(const char* path, std::string& error);
 
     // %s: the next run of non-blank characters. A token longer than 199
@@ -35,9 +40,33 @@ public:
 
     bool atEnd();
 
+    // The first thing found wrong, with its line ("line 3: \"abc\" stands
+    // where a number belongs"); empty while nothing is. A conversion that
+    // fails notes it by itself: the end of the file where more belongs, a
+    // token that is not a number, a number too large for its type.
+    const std::string& problem() const { return problem_; }
+    // Notes a problem at the next token, unless one was noted before.
+    void noteProblem(std::string_view what);
+    // The same, at the last number read (a count found too large, say).
+    void noteProblemAtLastNumber(std::string_view what);
+    // The last number read, as the file writes it.
+    std::string_view lastNumber() const;
+
 private:
     void skipSpace();
     bool readSignedInteger(int32_t& out, bool prefixes);
+    bool failedNumber();
+    void noteProblemAt(size_t at, std::string_view what);
     std::string text_;
     size_t pos_ = 0;
+    size_t numberStart_ = 0;
+    size_t numberEnd_ = 0;
+    std::string problem_;
 };
+
+// Prints the reader's problem, if it has one, as one warning naming the file.
+void warnAboutProblem(const TokenReader& reader, const char* path);
+
+// A token as a message shows it: in quotes, cut to 40 characters, bytes that
+// are not printable written as \xNN.
+std::string quotedToken(std::string_view token);

@@ -19,7 +19,13 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
                  "With --headless: keep the real clock, so the frame cap paces the run");
     cli.add_option("--frames", out.frames, "End after N frames, through the normal shut-down")
         ->type_name("N")
-        ->check(CLI::NonNegativeNumber);
+        ->check(CLI::Validator(
+            [](const std::string& value) {
+                return value.find('-') == std::string::npos
+                           ? std::string()
+                           : "a number of frames cannot be negative: " + value;
+            },
+            "N"));
     cli.add_option("--input", out.inputFile, "Take keyboard and mouse from an input script")
         ->type_name("FILE");
     cli.add_option("--record", out.recordFile, "Write the polled input as an input script")

@@ -16,6 +16,7 @@
 #include "shell/lifecycle.hpp"
 #include "shell/main_loop.hpp"
 #include "shell/process_state.hpp"
+#include "shell/run_outputs.hpp"
 #include "shell/state_dump.hpp"
 #include "shell/timedemo_report.hpp"
 
@@ -27,45 +28,18 @@ void complain(const std::string& text) {
     std::fflush(stderr);
 }
 
-// Writes the last presented frame; false (with a message) when it cannot.
-bool writeScreenshot(const std::string& path) {
-    const VideoOutput* video = platformLayer.video.get();
-    if (!video || video->lastFrame().empty()) {
-        complain(path + ": no frame was presented, so there is no screenshot");
-        return false;
-    }
-    if (!platformLayer.images) {
-        complain(path + ": no image writer");
-        return false;
-    }
-    DecodedImage image;
-    image.width = video->lastFrameWidth();
-    image.height = video->lastFrameHeight();
-    image.argb = video->lastFrame();
-    if (!platformLayer.images->writeFile(path.c_str(), image)) {
-        complain(path + ": the screenshot cannot be written");
-        return false;
-    }
-    return true;
-}
-
 // The window's icon for the desktop. A picture that is missing or cannot be
 // read leaves the desktop's default; the game goes on either way.
 void showWindowIcon() {
     if (platformLayer.headless || !platformLayer.images || !platformLayer.video) return;
+    constexpr uint64_t largestIcon = 256 * 256;
     DecodedImage icon;
-    if (platformLayer.images->decodeFile("Graphics/Icon.png", icon)) platformLayer.video->setIcon(icon);
-}
-
-bool writeOutput(const std::string& path, const std::string& text) {
     std::string error;
-    if (writeTextFile(path, text, error)) return true;
-    complain(path + ": " + error);
-    return false;
+    if (platformLayer.images->decodeFile("Graphics/Icon.png", largestIcon, icon, error) ==
+        PictureStatus::Ok)
+        platformLayer.video->setIcon(icon);
 }
-}  // namespace
 
-namespace {
 // Puts the working directory back as it was when it was constructed.
 class WorkingDirectoryRestorer {
 public:
@@ -143,12 +117,10 @@ int runProgram(int argc, char** argv) {
     std::string dump = cl.dumpFile.empty() ? std::string() : stateDumpText();
     shutDown();
 
+    int exitCode = writeRunOutputs(cl, dump);
     // A list that could not be saved was reported when it happened; the game
     // played on, but the run did not end well.
-    int exitCode = app.failureReported ? 1 : 0;
-    if (!cl.dumpFile.empty() && !writeOutput(cl.dumpFile, dump)) exitCode = 1;
-    if (!cl.recordFile.empty() && !writeOutput(cl.recordFile, recording.recorder.text())) exitCode = 1;
-    if (!cl.screenshotFile.empty() && !writeScreenshot(cl.screenshotFile)) exitCode = 1;
+    if (app.failureReported) exitCode = 1;
     platformLayer = PlatformLayer{};
     return exitCode;
 }

@@ -1,8 +1,5 @@
 #include "shell/state_dump.hpp"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <nlohmann/json.hpp>
 
 #include "platform/platform_layer.hpp"
@@ -108,17 +105,4 @@ std::string stateDumpText() {
                it.value().dump(-1, ' ', false, json::error_handler_t::replace);
     }
     return out + "\n}\n";
-}
-
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) {
-        error = std::strerror(errno);
-        return false;
-    }
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    int savedErrno = errno;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok) error = std::strerror(savedErrno ? savedErrno : errno);
-    return ok;
 }

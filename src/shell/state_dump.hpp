@@ -6,6 +6,3 @@
 // The dump of the state as it is now (call before shut-down releases the
 // Game). Sounds played and shell requests come from the platform backends.
 std::string stateDumpText();
-
-// Writes `text` to `path`; false (with the reason in `error`) when it cannot.
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error);

@@ -1,29 +1,39 @@
-// The data files of records: opening one for a reader, the warning for a
-// count larger than its table, and the item and enemy files.
+// The data files of records: opening one for a reader, the checks of counts
+// and records, and the item and enemy files.
 #include "world/data_file.hpp"
 
-#include <cstdio>
 #include <string>
 
 #include "services/app_state.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
+#include "world/world.hpp"
 
 void openDataFile(TokenReader& reader, const char* path) {
     std::string error;
     if (!reader.open(path, error)) failOnFile(path, error.c_str());
 }
 
-int32_t limitCount(int32_t count, int32_t capacity, const char* path, const char* what) {
-    if (count < 0) return 0;
+int32_t limitCount(TokenReader& reader, int32_t count, int32_t capacity, const char* what) {
+    const std::string written(reader.lastNumber());
+    if (count < 0) {
+        reader.noteProblemAtLastNumber("announces " + written + " " + what + "; none are read");
+        return 0;
+    }
     if (count > capacity) {
-        std::fprintf(stderr,
-                     "tiefschacht: %s: lists %d %s, but at most %d fit; the rest of the file "
-                     "is ignored\n",
-                     path, static_cast<int>(count), what, static_cast<int>(capacity));
+        reader.noteProblemAtLastNumber("announces " + written + " " + what + ", but at most " +
+                                       std::to_string(capacity) +
+                                       " fit; the rest of the file is ignored");
         return capacity;
     }
     return count;
+}
+
+bool holdsRecord(TokenReader& reader, int32_t held, int32_t announced, const char* what) {
+    if (!reader.atEnd()) return true;
+    reader.noteProblem("the file ends after " + std::to_string(held) + " of the " +
+                       std::to_string(announced) + " " + what + " it announces");
+    return false;
 }
 
 ItemTable itemTable;
@@ -32,21 +42,26 @@ void readItems(const char* path) {
     TokenReader reader;
     openDataFile(reader, path);
 
+    int32_t count = 0;
     reader.skipWord();
-    reader.readInteger(itemTable.count);
-    itemTable.count = limitCount(itemTable.count, itemCapacity, path, "items");
+    reader.readInteger(count);
+    count = limitCount(reader, count, itemCapacity, "items");
 
     // Read straight into the table: a failed conversion leaves the entry as it was.
     auto labelled = [&reader](int32_t& value) {
         reader.skipWord();
         reader.readInteger(value);
     };
-    for (int32_t i = 0; i < itemTable.count; ++i) {
-        labelled(itemTable.code[i]);
-        labelled(itemTable.replacement[i]);
-        labelled(itemTable.action[i]);
-        labelled(itemTable.points[i]);
+    int32_t held = 0;
+    while (held < count && holdsRecord(reader, held, count, "items")) {
+        labelled(itemTable.code[held]);
+        labelled(itemTable.replacement[held]);
+        labelled(itemTable.action[held]);
+        labelled(itemTable.points[held]);
+        ++held;
     }
+    itemTable.count = held;
+    warnAboutProblem(reader, path);
 }
 
 void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotCount>& slots) {
@@ -56,7 +71,7 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
     int32_t count = 0;
     reader.skipWord();
     reader.readInteger(count);
-    count = limitCount(count, enemySlotCount, path, "enemies");
+    count = limitCount(reader, count, enemySlotCount, "enemies");
 
     // Kept from record to record: a conversion that fails leaves the value
     // of the record before.
@@ -67,9 +82,17 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
         reader.skipWord();
         reader.readFloat(value);
     };
-    for (int32_t i = 0; i < count; ++i) {
+    for (int32_t i = 0; i < count && holdsRecord(reader, i, count, "enemies"); ++i) {
         reader.skipWord();
         reader.readInteger(type);
+        // An enemy of a type without pictures and behaviour would be neither
+        // drawn nor moved, yet kill by touch: it stays inactive.
+        const bool known = enemyTypeValid(type);
+        if (!known)
+            reader.noteProblemAtLastNumber("enemy " + std::to_string(i + 1) + " has the type " +
+                                           std::to_string(type) + ", which no enemy has (0 to " +
+                                           std::to_string(enemyTypeCapacity - 1) +
+                                           "); it stays inactive");
         labelled(x);
         labelled(y);
         labelled(minX);
@@ -92,6 +115,7 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
         e.velocityX = speedX;
         e.speedY = speedY;
         e.velocityY = speedY;
-        e.active = 1;
+        e.active = known ? 1 : 0;
     }
+    warnAboutProblem(reader, path);
 }

@@ -1,12 +1,18 @@
 #pragma once
-// Opening a data file for one of the readers, and the warning a reader gives
-// when a file lists more entries than its table holds.
+// Opening a data file for one of the readers, and the checks the readers of
+// records share: a count within its table, a record the file really holds.
 #include "services/token_reader.hpp"
 
 // Reads the whole file into `reader`. A file that cannot be opened ends the
 // program (after shut-down) with a message naming the file and the reason.
 void openDataFile(TokenReader& reader, const char* path);
 
-// Limits a count read from a file to 0..capacity. A count above the
-// capacity prints one warning naming the file and the limit.
-int32_t limitCount(int32_t count, int32_t capacity, const char* path, const char* what);
+// Limits a count read from a file to 0..capacity. A count outside that range
+// is noted as the file's problem, written as the file writes it: call it
+// right after the count is read.
+int32_t limitCount(TokenReader& reader, int32_t count, int32_t capacity, const char* what);
+
+// Whether the file holds one more record after `held` of the `announced`.
+// When it has ended, notes that as the file's problem: the records it does
+// not hold are not made.
+bool holdsRecord(TokenReader& reader, int32_t held, int32_t announced, const char* what);

@@ -35,7 +35,9 @@ struct HighscoreTable {
 extern ItemTable itemTable;
 extern HighscoreTable highscoreTable;
 
-// Reads the enemy file into the slots: each record fills the next slot and
-// makes it active; slots past the records keep what they held.
+// Reads the enemy file into the slots: each record the file holds fills the
+// next slot and makes it active (unless its type is outside the type table);
+// slots past the records keep what they held. A damaged file gets one warning.
 void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotCount>& slots);
+// The item table holds the records the file holds, at most 50.
 void readItems(const char* path);

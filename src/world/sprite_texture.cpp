@@ -1,8 +1,11 @@
 #include "world/sprite_texture.hpp"
 
 #include <cstring>
+#include <string>
 
+#include "platform/file_access.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
 #include "services/graphics.hpp"
 
 namespace {
@@ -40,13 +43,33 @@ static bool fillTexture(Texture& texture, const DecodedImage& image) {
     return succeeded(texture.unlockRect());
 }
 
-void SpriteTexture::loadFromFile() {
+void SpriteTexture::loadFromFile(TextureBudget& budget) {
     GraphicsDevice* device = theDevice();
     ImageDecoder* decoder = platformLayer.images.get();
     if (!device || !decoder || fileName[0] == '\0') return;
+    const std::string name = fileName.data();
 
+    constexpr uint64_t bytesPerPixel = sizeof(uint32_t);
+    const uint64_t pixelsLeft =
+        budget.usedBytes < budget.limitBytes ? (budget.limitBytes - budget.usedBytes) / bytesPerPixel
+                                             : 0;
     DecodedImage image;
-    if (!decoder->decodeFile(fileName.data(), image)) return;
+    std::string error;
+    const PictureStatus status = decoder->decodeFile(name.c_str(), pixelsLeft, image, error);
+    if (status == PictureStatus::OverLimit) {
+        if (!budget.exceeded)
+            warnAboutFile(name, std::to_string(image.width) + " x " + std::to_string(image.height) +
+                                    " pixels would take the textures past their budget of " +
+                                    describeSize(budget.limitBytes) +
+                                    "; this picture and every later one that does not fit stay "
+                                    "blank");
+        budget.exceeded = true;
+        return;
+    }
+    if (status != PictureStatus::Ok) {
+        warnAboutFile(name, error + "; the picture stays blank");
+        return;
+    }
     if (image.width <= 0 || image.height <= 0 ||
         image.argb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
         return;
@@ -56,10 +79,14 @@ void SpriteTexture::loadFromFile() {
     if (!succeeded(device->createTexture(static_cast<uint32_t>(image.width),
                                          static_cast<uint32_t>(image.height), 1, 0,
                                          PixelFormat::A8R8G8B8, Pool::Managed, created)) ||
-        !created)
+        !created || !fillTexture(*created, image)) {
+        warnAboutFile(name, "the graphics device refused a texture of " +
+                                std::to_string(image.width) + " x " +
+                                std::to_string(image.height) + " pixels; the picture stays blank");
         return;
-    if (!fillTexture(*created, image)) return;
+    }
     texture = std::move(created);
+    budget.usedBytes += image.argb.size() * bytesPerPixel;
 }
 
 void SpriteTexture::createBlank(uint32_t width, uint32_t height, uint32_t usage,

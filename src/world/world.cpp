@@ -32,20 +32,20 @@ constexpr std::array<QuadVertex, 4> unitQuad = {{
     {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
 }};
 
-std::unique_ptr<SpriteTexture> loadPicture(const char* name) {
+std::unique_ptr<SpriteTexture> loadPicture(const char* name, TextureBudget& budget) {
     auto s = std::make_unique<SpriteTexture>();
     s->setFileName(name);
-    s->loadFromFile();
+    s->loadFromFile(budget);
     return s;
 }
 
 // A full-screen picture: a blank texture that the picture replaces when it
 // can be loaded.
-std::unique_ptr<SpriteTexture> loadScreenPicture(const char* name) {
+std::unique_ptr<SpriteTexture> loadScreenPicture(const char* name, TextureBudget& budget) {
     auto s = std::make_unique<SpriteTexture>();
     s->createBlank(pictureWidth, pictureHeight, 0, PixelFormat::A8R8G8B8);
     s->setFileName(name);
-    s->loadFromFile();
+    s->loadFromFile(budget);
     return s;
 }
 
@@ -67,19 +67,21 @@ std::unique_ptr<VertexBuffer> createQuadBuffer() {
 }  // namespace
 
 World::World() {
-    titleTexture = loadScreenPicture("Graphics/Titelbild.bmp");
-    wonTexture = loadScreenPicture("Graphics/Gewonnen.bmp");
-    cursorTexture = loadPicture("Graphics/Cursor.bmp");
+    TextureBudget& budget = textureBudget;
+    titleTexture = loadScreenPicture("Graphics/Titelbild.bmp", budget);
+    wonTexture = loadScreenPicture("Graphics/Gewonnen.bmp", budget);
+    cursorTexture = loadPicture("Graphics/Cursor.bmp", budget);
     for (int i = 0; i < waterTextureCount; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "Graphics/wasser%d.bmp", i + 1);
-        waterTextures[i] = loadPicture(name);
+        waterTextures[i] = loadPicture(name, budget);
     }
-    buttonLeftTexture = loadPicture("Graphics/ButtonLeft.bmp");
-    buttonMidTexture = loadPicture("Graphics/ButtonMid.bmp");
-    buttonRightTexture = loadPicture("Graphics/ButtonRight.bmp");
-    for (int i = 0; i < heroTextureCount; ++i) heroTextures[i] = loadPicture(heroFrameFiles[i]);
-    keyTexture = loadPicture("Graphics/Schluessel.bmp");
+    buttonLeftTexture = loadPicture("Graphics/ButtonLeft.bmp", budget);
+    buttonMidTexture = loadPicture("Graphics/ButtonMid.bmp", budget);
+    buttonRightTexture = loadPicture("Graphics/ButtonRight.bmp", budget);
+    for (int i = 0; i < heroTextureCount; ++i)
+        heroTextures[i] = loadPicture(heroFrameFiles[i], budget);
+    keyTexture = loadPicture("Graphics/Schluessel.bmp", budget);
     readEnemyTextureList(enemyTextureList);
     readTextureList(groundTextureList);
     quadBuffer = createQuadBuffer();
@@ -104,11 +106,11 @@ World::~World() {
 }
 
 // Reads the next file name into a new slot and loads its picture.
-static std::unique_ptr<SpriteTexture> readPictureEntry(TokenReader& reader) {
+static std::unique_ptr<SpriteTexture> readPictureEntry(TokenReader& reader, TextureBudget& budget) {
     auto s = std::make_unique<SpriteTexture>();
     std::string name;
     if (reader.readWord(name)) s->setFileName(name.c_str());
-    s->loadFromFile();
+    s->loadFromFile(budget);
     return s;
 }
 
@@ -118,8 +120,10 @@ void World::readTextureList(const char* path) {
     int32_t count = 0;
     reader.skipWord();
     reader.readDecimal(count);
-    count = limitCount(count, groundTextureCapacity, path, "ground textures");
-    for (int32_t i = 0; i < count; ++i) groundTextures[i] = readPictureEntry(reader);
+    count = limitCount(reader, count, groundTextureCapacity, "picture names");
+    for (int32_t i = 0; i < count && holdsRecord(reader, i, count, "picture names"); ++i)
+        groundTextures[i] = readPictureEntry(reader, textureBudget);
+    warnAboutProblem(reader, path);
 }
 
 void World::readEnemyTextureList(const char* path) {
@@ -130,19 +134,19 @@ void World::readEnemyTextureList(const char* path) {
     int32_t frameCount = 0;
     reader.skipWord();
     reader.readDecimal(typeCount);
-    typeCount = limitCount(typeCount, enemyTypeCapacity, path, "enemy types");
-    for (int32_t t = 0; t < typeCount; ++t) {
+    typeCount = limitCount(reader, typeCount, enemyTypeCapacity, "enemy types");
+    for (int32_t t = 0; t < typeCount && holdsRecord(reader, t, typeCount, "enemy types"); ++t) {
         reader.skipWord();
         reader.readDecimal(frameCount);
+        const std::string what = "pictures of enemy type " + std::to_string(t);
+        const int32_t frames = limitCount(reader, frameCount, enemyFrameCapacity, what.c_str());
         reader.skipWord();
         reader.readDecimal(enemyTypeTable.entries[t].behaviour);
         reader.skipWord();
         reader.readDecimal(enemyTypeTable.entries[t].blend);
-        char what[48];
-        std::snprintf(what, sizeof what, "frames for enemy type %d", static_cast<int>(t));
-        const int32_t frames = limitCount(frameCount, enemyFrameCapacity, path, what);
-        for (int32_t f = 0; f < frames; ++f)
-            enemyTextures[t * enemyFrameCapacity + f] = readPictureEntry(reader);
-        if (frames < frameCount) return;  // the rest of the list is not read
+        for (int32_t f = 0; f < frames && holdsRecord(reader, f, frames, what.c_str()); ++f)
+            enemyTextures[t * enemyFrameCapacity + f] = readPictureEntry(reader, textureBudget);
+        if (frames < frameCount) break;  // the rest of the list is not read
     }
+    warnAboutProblem(reader, path);
 }

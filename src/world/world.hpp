@@ -35,6 +35,10 @@ struct EnemyTypeTable {
 
 extern EnemyTypeTable enemyTypeTable;
 
+// Types 0..15 have a row of pictures and an entry in the type table; an
+// enemy of any other type is neither moved nor drawn, nor does it kill.
+inline bool enemyTypeValid(int32_t type) { return type >= 0 && type < enemyTypeCapacity; }
+
 class World {
 public:
     World();   // loads everything, in the order of loading
@@ -57,7 +61,10 @@ public:
         enemyTextures;
     std::array<std::unique_ptr<SpriteTexture>, heroTextureCount> heroTextures;
     std::unique_ptr<VertexBuffer> quadBuffer;
+    TextureBudget textureBudget;
 
+    // Each file name of a list becomes a slot and loads its picture; a list
+    // that ends before the names it announces leaves the other slots empty.
     void readTextureList(const char* path);
     void readEnemyTextureList(const char* path);
 };

@@ -1,6 +1,7 @@
 # Replays tests/e2e/winning_run.txt in the real program, headless, in a fresh
-# copy of the runtime folder, and checks that the level was won and that the
-# run's score and name entered the highscore list and its file.
+# copy of the runtime folder, and checks that the level was won, that the
+# run's score and name entered the highscore list and its file, and that the
+# shipped data gave no cause for a single warning.
 include(${CMAKE_CURRENT_LIST_DIR}/winning_run_facts.cmake)
 winning_run_facts(${SCRIPT})
 
@@ -10,9 +11,13 @@ file(COPY_FILE ${SRC}/game/Data/Highscore.txt ${WORK}/Data/Highscore.txt)
 execute_process(
   COMMAND ${GAME} --data ${WORK} --headless --input ${SCRIPT} --frames ${frames}
           --dump-state ${WORK}/state.json
-  RESULT_VARIABLE rc)
+  RESULT_VARIABLE rc
+  ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
-  message(FATAL_ERROR "the game ended with ${rc}")
+  message(FATAL_ERROR "the game ended with ${rc}: ${err}")
+endif()
+if(NOT err STREQUAL "")
+  message(FATAL_ERROR "the run printed on stderr:\n${err}")
 endif()
 
 file(READ ${WORK}/state.json state)

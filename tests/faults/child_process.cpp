@@ -91,8 +91,35 @@ std::string readWhole(const std::string& path) {
     if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0)
         _exit(126);
     if (options.fileSizeLimit != 0) {
-        const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+        // The limit is the program's alone: its stderr goes through a pipe
+        // (which no size limit applies to) to this process, which keeps it
+        // in the file, waits for the program and ends as the program ended.
+        int channel[2];
+        if (pipe(channel) != 0) _exit(126);
+        const pid_t programPid = fork();
+        if (programPid < 0) _exit(126);
+        if (programPid == 0) {
+            close(channel[0]);
+            const rlimit limit{options.fileSizeLimit, options.fileSizeLimit};
+            if (dup2(channel[1], STDERR_FILENO) < 0 || setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                _exit(126);
+            alarm(options.timeoutSeconds);
+            execve(program.c_str(), argv, envp);
+            _exit(126);
+        }
+        close(channel[1]);
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(channel[0], buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR))
+            if (n > 0 && write(STDERR_FILENO, buffer, static_cast<size_t>(n)) != n) break;
+        int status = 0;
+        while (waitpid(programPid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFSIGNALED(status)) {
+            signal(WTERMSIG(status), SIG_DFL);
+            raise(WTERMSIG(status));
+        }
+        _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 126);
     }
     alarm(options.timeoutSeconds);
     execve(program.c_str(), argv, envp);

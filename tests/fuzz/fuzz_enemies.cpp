@@ -21,6 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::array<std::unique_ptr<Enemy>, enemySlotCount> slots;
     for (auto& e : slots) e = std::make_unique<Enemy>(0.0f, 0.0f, playPlaneZ, 0, 0.0f, 0.0f, 0.0f, 0.0f);
     readEnemies("Data/Enemies1.txt", slots);
+    // An active enemy is one the play can draw and move: no invisible killers.
+    for (const auto& e : slots) FUZZ_CHECK(!e->active || enemyTypeValid(e->type));
     for (int t = 0; t < enemyTypeCapacity; ++t)
         enemyTypeTable.entries[t].behaviour = t % behaviourCount;
 

@@ -2,6 +2,7 @@
 // the camera, so a few squares are drawn through that camera on the software
 // device: no distance the file gives may break the drawing.
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -34,6 +35,8 @@ constexpr std::array<Vec3, 6> positions = {{
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input(gameSettingsFile, data, size);
     readGameSettings();
+    // Whatever the file says, the far plane lies beyond the near one.
+    FUZZ_CHECK(std::isfinite(settings.viewDistance) && settings.viewDistance > cameraNearPlane);
 
     graphics.device = std::make_unique<SoftwareDevice>(nullptr, screenWidth, screenHeight,
                                                        PixelFormat::A8R8G8B8, true, 0);

@@ -1,11 +1,13 @@
 // The picture path of the World's texture loading: a file decoded through
-// the image seam (SDL2_image), the colour key applied and the pixels copied
+// the image seam, the colour key applied and the pixels copied
 // into a texture of the software device. The texture must hold exactly the
 // decoded picture with opaque black made transparent.
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "platform/backends.hpp"
+#include "platform/picture_files.hpp"
 #include "platform/platform_layer.hpp"
 #include "platform/software_device.hpp"
 #include "services/graphics.hpp"
@@ -23,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::make_unique<SoftwareDevice>(nullptr, 8, 8, PixelFormat::A8R8G8B8, false, 0);
 
     DecodedImage image;
-    const bool decoded = platformLayer.images->decodeFile(pictureFile, image);
+    std::string error;
+    const bool decoded =
+        platformLayer.images->decodeFile(pictureFile, noPixelLimit, image, error) == PictureStatus::Ok;
     if (decoded) {
         FUZZ_CHECK(image.width > 0 && image.height > 0);
         FUZZ_CHECK(image.argb.size() ==
@@ -37,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         SpriteTexture sprite;
         sprite.setFileName(pictureFile);
-        sprite.loadFromFile();
+        TextureBudget budget;
+        sprite.loadFromFile(budget);
         FUZZ_CHECK(static_cast<bool>(sprite.texture) == fits);
         if (fits) {
             Texture& t = *sprite.texture;

@@ -21,15 +21,21 @@ constexpr const char* enemyList = "Data/EnemyTextures.txt";
 // for must be the bounded names the slots keep.
 class AnyNameDecoder final : public ImageDecoder {
 public:
-    bool decodeFile(const char* path, DecodedImage& out) override {
+    PictureStatus decodeFile(const char* path, uint64_t, DecodedImage& out,
+                             std::string&) override {
         FUZZ_CHECK(path != nullptr && path[0] != '\0' && std::strlen(path) < 100);
         out.width = 2;
         out.height = 2;
         out.argb = {0xFF000000u, 0xFF102030u, 0x80FFFFFFu, 0x00000000u};
-        return true;
+        return PictureStatus::Ok;
     }
-    bool decodeMemory(const void*, size_t, DecodedImage&) override { return false; }
-    bool writeFile(const char*, const DecodedImage&) override { return false; }
+    PictureStatus decodeMemory(const void*, size_t, uint64_t, DecodedImage&,
+                               std::string&) override {
+        return PictureStatus::Failed;
+    }
+    bool encode(const DecodedImage&, PictureFileType, std::string&, std::string&) override {
+        return false;
+    }
 };
 
 void checkSlot(const SpriteTexture& s) {

@@ -38,9 +38,9 @@ public:
         return open_;
     }
     bool isOpen() const override { return open_; }
-    std::unique_ptr<AudioClip> load(const std::string& path) override {
+    std::unique_ptr<AudioClip> load(const std::string& path, std::string& error) override {
         ++calls;
-        if (inner_) return inner_->load(path);
+        if (inner_) return inner_->load(path, error);
         return std::make_unique<NamedClip>(path);
     }
     void playEffect(AudioClip& clip, int channel) override {

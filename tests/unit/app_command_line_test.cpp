@@ -64,6 +64,15 @@ TEST(AppCommandLine, BadCommandLinesEndWithExitCodeTwo) {
         EXPECT_EQ(parse(list, cl), 2) << *list.begin();
         EXPECT_NE(testing::internal::GetCapturedStderr().find("tiefschacht:"), std::string::npos);
     }
+    // A negative frame count is called that, not a number outside a range
+    // whose bound has 309 digits.
+    CommandLine negative;
+    testing::internal::CaptureStderr();
+    parse({"--frames", "-1"}, negative);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("--frames: a number of frames cannot be negative: -1\n"), std::string::npos)
+        << err;
+    EXPECT_LT(err.size(), 200u) << err;
     CommandLine cl;
     testing::internal::CaptureStdout();
     EXPECT_EQ(parse({"--help"}, cl), 0);

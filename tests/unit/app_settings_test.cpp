@@ -141,8 +141,32 @@ TEST(AppSettings, ViewDistanceKeepsItsValueWithoutANumber) {
 
     settings = Settings{};
     writeFile("Data/SpielEinstellungen.txt", "Sichtweite weit");
+    testing::internal::CaptureStderr();
     readGameSettings();
     EXPECT_EQ(settings.viewDistance, 1000.0f);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tiefschacht: Data/SpielEinstellungen.txt: line 1: \"weit\" stands where a number "
+              "belongs\n");
+}
+
+// A far plane that is not a finite distance beyond the near plane would
+// leave the play screen black: the start value stays, with a warning.
+TEST(AppSettings, AViewDistanceThatShowsNothingKeepsTheStartValue) {
+    TempDir dir;
+    for (const char* value : {"nan", "inf", "-inf", "1e39", "0.5", "1", "-300"}) {
+        settings = Settings{};
+        writeFile("Data/SpielEinstellungen.txt", std::string("Sichtweite ") + value);
+        testing::internal::CaptureStderr();
+        readGameSettings();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(settings.viewDistance, 1000.0f) << value;
+        EXPECT_NE(err.find("Data/SpielEinstellungen.txt: line 1: "), std::string::npos) << value;
+    }
+    writeFile("Data/SpielEinstellungen.txt", "Sichtweite 1.5");
+    testing::internal::CaptureStderr();
+    readGameSettings();
+    EXPECT_EQ(settings.viewDistance, 1.5f);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(AppSettingsDeathTest, AFileThatCannotBeOpenedEndsTheProgramNamingIt) {

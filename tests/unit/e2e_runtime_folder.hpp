@@ -14,6 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "services/sound.hpp"
 #include "shell/program.hpp"
 
 struct RuntimeOptions {
@@ -50,7 +51,8 @@ public:
               "KARL 1000\nLISA 900\nMAX 800\nNINA 700\nOTTO 600\nPIA 400\nRUDI 300\n"
               "SARA 200\nTOM 100\nUTE 50\n");
         write("Data/Level1.txt", level());
-        for (const char* name : {"Titelmusik", "krepier", "Geld"}) writeWav(name);
+        // Every sound, so that a run warns about nothing it was not meant to.
+        for (const SoundFile& file : soundFiles) writeWav(file.path);
     }
     ~RuntimeFolder() {
         std::error_code ignored;
@@ -105,9 +107,9 @@ private:
     }
 
     // A tenth of a second of silence as 16-bit mono PCM.
-    void writeWav(const char* name) {
+    void writeWav(const char* path) {
         const uint32_t rate = 22050, samples = rate / 10, dataBytes = samples * 2;
-        std::ofstream out(root / "Sound" / (std::string(name) + ".wav"), std::ios::binary);
+        std::ofstream out(root / path, std::ios::binary);
         auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
         auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
         out.write("RIFF", 4);

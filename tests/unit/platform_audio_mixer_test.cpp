@@ -76,7 +76,8 @@ std::vector<int16_t> mix(const std::string& name, const std::string& wav, int ms
     auto device = createSdlAudioDevice();
     EXPECT_TRUE(device->open());
     if (!device->isOpen()) return {};
-    auto clip = device->load(wav);
+    std::string error;
+    auto clip = device->load(wav, error);
     EXPECT_TRUE(clip);
     const Wait wait = [&](int waitMs) { waitForOutput(out, waitMs); };
     if (clip) {
@@ -146,12 +147,13 @@ TEST(SdlAudioMix, UnreadableFilesGiveNoClip) {
     const std::string out = tempPath("none.raw");
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
     auto device = createSdlAudioDevice();
-    EXPECT_FALSE(device->load(tempPath("missing.wav")));  // not open yet
+    std::string error;
+    EXPECT_FALSE(device->load(tempPath("missing.wav"), error));  // not open yet
     ASSERT_TRUE(device->open());
-    EXPECT_FALSE(device->load(tempPath("missing.wav")));
+    EXPECT_FALSE(device->load(tempPath("missing.wav"), error));
     const std::string junk = tempPath("junk.wav");
     std::ofstream(junk) << "RIFF1234WAVEjunkjunkjunk";
-    EXPECT_FALSE(device->load(junk));
+    EXPECT_FALSE(device->load(junk, error));
     device->close();
     fs::remove(junk);
     fs::remove(out);
@@ -167,10 +169,11 @@ TEST(SdlAudioMix, TheShippedSoundsAllLoad) {
     setenv("SDL_DISKAUDIOFILE", out.c_str(), 1);
     auto device = createSdlAudioDevice();
     ASSERT_TRUE(device->open());
+    std::string error;
     for (const char* name : {"Titelmusik", "Geist", "Geld", "krepier", "Uhu", "Vogel1", "Vogel2",
                              "drip", "ersauf", "pock", "tuer", "Schritt", "Kletter", "Vampir"}) {
         const std::string path = std::string(TIEFSCHACHT_GAME_DIR) + "/Sound/" + name + ".wav";
-        EXPECT_TRUE(device->load(path)) << path;
+        EXPECT_TRUE(device->load(path, error)) << path << ": " << error;
     }
     device->close();
     fs::remove(out);

@@ -144,7 +144,7 @@ TEST(InputScriptDescribe, WritesLinesThatReadBackTheSame) {
     EXPECT_EQ(InputScript::keyCodeOf(""), -1);
 }
 
-TEST(InputScriptLoad, ReadsAFileAndReportsAMissingOne) {
+TEST(InputScriptLoad, ReadsARegularFileAndReportsWhyAnythingElseIsNot) {
     const std::string path = testing::TempDir() + "input_script_load.txt";
     {
         std::ofstream out(path);
@@ -156,7 +156,10 @@ TEST(InputScriptLoad, ReadsAFileAndReportsAMissingOne) {
     EXPECT_EQ(script.totalPolls(), 3u);
     std::remove(path.c_str());
     EXPECT_FALSE(script.load(path, error));
-    EXPECT_NE(error.find(path), std::string::npos);
+    EXPECT_EQ(error, "No such file or directory");
+    // A folder would read as an empty script.
+    EXPECT_FALSE(script.load(testing::TempDir(), error));
+    EXPECT_EQ(error, "not a regular file but a directory");
 }
 
 TEST(ScriptInputDevices, EachPollPairTakesTheNextScriptPoll) {

@@ -5,6 +5,7 @@
 
 #include "platform/backends.hpp"
 #include "app_test_support.hpp"
+#include "support/picture_codec.hpp"
 
 namespace {
 void put16(std::vector<uint8_t>& v, uint32_t x) {
@@ -73,7 +74,7 @@ TEST(PlatformVideoImages, BmpsWithoutARealAlphaChannelDecodeOpaque) {
     for (auto [bits, source] : {std::pair{24, pixels}, std::pair{32, pixels}, std::pair{32, stray}}) {
         std::vector<uint8_t> file = makeBmp(3, 2, bits, source);
         DecodedImage img;
-        ASSERT_TRUE(decoder->decodeMemory(file.data(), file.size(), img)) << bits;
+        ASSERT_TRUE(testsupport::decodes(*decoder, file.data(), file.size(), img)) << bits;
         ASSERT_EQ(img.width, 3);
         ASSERT_EQ(img.height, 2);
         for (size_t i = 0; i < pixels.size(); ++i)
@@ -88,7 +89,7 @@ TEST(PlatformVideoImages, ABmpThatNamesAnAlphaMaskKeepsItsAlpha) {
     withAlpha[3] = 0xFF000000u;
     std::vector<uint8_t> file = makeBmp(3, 2, 32, withAlpha, true);
     DecodedImage img;
-    ASSERT_TRUE(decoder->decodeMemory(file.data(), file.size(), img));
+    ASSERT_TRUE(testsupport::decodes(*decoder, file.data(), file.size(), img));
     EXPECT_EQ(img.argb[0], 0x80FF0000u);
     EXPECT_EQ(img.argb[1], 0x0000FF00u);
     EXPECT_EQ(img.argb[3], 0xFF000000u);
@@ -102,17 +103,17 @@ TEST(PlatformVideoImages, WrittenPicturesReadBackTheSame) {
     picture.height = 2;
     picture.argb = {0xFFFF0000u, 0x80112233u, 0x00000000u, 0xFF000000u, 0xFFFFFFFFu, 0xC0404040u};
 
-    ASSERT_TRUE(decoder->writeFile("shot.png", picture));
+    ASSERT_TRUE(testsupport::writes(*decoder, "shot.png", picture));
     DecodedImage png;
-    ASSERT_TRUE(decoder->decodeFile("shot.png", png));
+    ASSERT_TRUE(testsupport::decodesFile(*decoder, "shot.png", png));
     EXPECT_EQ(png.argb, picture.argb);  // PNG keeps alpha
     std::string head = apptest::readFile("shot.png").substr(1, 3);
     EXPECT_EQ(head, "PNG");
 
-    ASSERT_TRUE(decoder->writeFile("shot.BMP", picture));
+    ASSERT_TRUE(testsupport::writes(*decoder, "shot.BMP", picture));
     EXPECT_EQ(apptest::readFile("shot.BMP").substr(0, 2), "BM");
     DecodedImage bmp;
-    ASSERT_TRUE(decoder->decodeFile("shot.BMP", bmp));
+    ASSERT_TRUE(testsupport::decodesFile(*decoder, "shot.BMP", bmp));
     EXPECT_EQ(bmp.width, 3);
     EXPECT_EQ(bmp.argb[0] & 0xFFFFFFu, 0xFF0000u);
 
@@ -120,25 +121,25 @@ TEST(PlatformVideoImages, WrittenPicturesReadBackTheSame) {
     broken.width = 3;
     broken.height = 3;  // fewer pixels than it claims
     broken.argb = picture.argb;
-    EXPECT_FALSE(decoder->writeFile("broken.png", broken));
+    EXPECT_FALSE(testsupport::writes(*decoder, "broken.png", broken));
 }
 
 TEST(PlatformVideoImages, DamagedOrHostileInputIsRefusedCleanly) {
     auto decoder = createSdlImageDecoder();
     DecodedImage img;
-    EXPECT_FALSE(decoder->decodeFile("no/such/picture.bmp", img));
+    EXPECT_FALSE(testsupport::decodesFile(*decoder, "no/such/picture.bmp", img));
     const char junk[] = "definitely not a picture";
-    EXPECT_FALSE(decoder->decodeMemory(junk, sizeof junk, img));
-    EXPECT_FALSE(decoder->decodeMemory(nullptr, 10, img));
+    EXPECT_FALSE(testsupport::decodes(*decoder, junk, sizeof junk, img));
+    EXPECT_FALSE(testsupport::decodes(*decoder, nullptr, 10, img));
 
     std::vector<uint8_t> file = makeBmp(3, 2, 24, pixels);
     // Cut short in the middle of the pixels, and cut in the header.
     for (size_t keep : {file.size() - 7, size_t{30}, size_t{2}})
-        decoder->decodeMemory(file.data(), keep, img);  // must not crash or read past the end
+        testsupport::decodes(*decoder, file.data(), keep, img);  // must not crash or read past the end
     // A header that claims a picture of 100000 x 100000 pixels.
     std::vector<uint8_t> huge = file;
     uint32_t side = 100000;
     std::memcpy(&huge[18], &side, 4);
     std::memcpy(&huge[22], &side, 4);
-    EXPECT_FALSE(decoder->decodeMemory(huge.data(), huge.size(), img));
+    EXPECT_FALSE(testsupport::decodes(*decoder, huge.data(), huge.size(), img));
 }

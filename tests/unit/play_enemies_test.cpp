@@ -173,4 +173,10 @@ TEST_F(Enemies, ContactNeedsAnActiveSlotStrictlyInsideTheSquare) {
     EXPECT_FALSE(heroTouchesEnemy(game));
     placeEnemy(249, 1, -0.5f, 1.5f);
     EXPECT_TRUE(heroTouchesEnemy(game));
+    // An enemy of a type outside the table is neither drawn nor moved: it
+    // cannot kill either.
+    enemy(249).type = 16;
+    EXPECT_FALSE(heroTouchesEnemy(game));
+    enemy(249).type = -1;
+    EXPECT_FALSE(heroTouchesEnemy(game));
 }

@@ -144,7 +144,11 @@ protected:
         for (auto& w : words) argv.push_back(w.data());
         Frame frame;
         EXPECT_EQ(runProgram(static_cast<int>(argv.size()), argv.data()), 0);
-        EXPECT_TRUE(createSdlImageDecoder()->decodeFile((work_ / "shot.png").c_str(), frame.image));
+        std::string error;
+        EXPECT_EQ(createSdlImageDecoder()->decodeFile((work_ / "shot.png").c_str(), UINT64_MAX,
+                                                      frame.image, error),
+                  PictureStatus::Ok)
+            << error;
         std::ifstream in(work_ / "state.json");
         frame.state = nlohmann::json::parse(in, nullptr, false);
         return frame;

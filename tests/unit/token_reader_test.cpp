@@ -83,3 +83,48 @@ TEST(TokenReader, MissingFileReportsTheReason) {
     EXPECT_FALSE(r.open("/nonexistent/dir/file.txt", error));
     EXPECT_FALSE(error.empty());
 }
+
+// The reader notes the first thing it finds wrong, with its line, and goes
+// on reading as before: a token where a number belongs, the end of the file
+// where more belongs, a number too large for its type.
+TEST(TokenReader, NotesTheFirstProblemWithItsLine) {
+    TokenReader r("Anzahl 2\nCode x\1y 5\nPunkte 99999999999\n");
+    std::string w;
+    int32_t v = 7;
+    r.skipWord();
+    ASSERT_TRUE(r.readInteger(v));
+    EXPECT_EQ(r.problem(), "");
+    r.skipWord();
+    EXPECT_FALSE(r.readInteger(v));
+    EXPECT_EQ(v, 2);
+    EXPECT_EQ(r.problem(), "line 2: \"x\\x01y\" stands where a number belongs");
+    r.skipWord();
+    ASSERT_TRUE(r.readInteger(v));
+    r.skipWord();
+    EXPECT_TRUE(r.readInteger(v));  // wraps as before; the first problem stays
+    EXPECT_EQ(r.problem(), "line 2: \"x\\x01y\" stands where a number belongs");
+
+    TokenReader huge("Punkte\n-2147483649 2147483647");
+    huge.skipWord();
+    huge.readInteger(v);
+    EXPECT_EQ(huge.problem(), "line 2: the number \"-2147483649\" does not fit in 32 bits");
+
+    TokenReader far("Sichtweite 1e39");
+    float f = 0.0f;
+    far.skipWord();
+    EXPECT_TRUE(far.readFloat(f));
+    EXPECT_EQ(far.problem(), "line 1: the number \"1e39\" is too large");
+
+    // At the end of the file the line named is that of its last token.
+    TokenReader cut("Modus 1\nPuffer\n\n");
+    cut.skipWord();
+    cut.readDecimal(v);
+    cut.skipWord();
+    EXPECT_FALSE(cut.readDecimal(v));
+    EXPECT_EQ(cut.problem(), "line 2: the file ends where a number belongs");
+
+    TokenReader fine("-2147483648 +2147483647 0x7FFFFFFF 1.5e38");
+    EXPECT_TRUE(fine.readInteger(v) && fine.readInteger(v) && fine.readInteger(v) &&
+                fine.readFloat(f));
+    EXPECT_EQ(fine.problem(), "");
+}

@@ -100,6 +100,7 @@ TEST(WorldEnemyFile, CountsOutsideTheSlotsAreLimited) {
     readEnemies("Data/Enemies1.txt", s.slots);
     std::string err = testing::internal::GetCapturedStderr();
     for (auto& e : s.slots) EXPECT_EQ(e->active, 1);
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("Data/Enemies1.txt"), std::string::npos);
     EXPECT_NE(err.find("250"), std::string::npos);
 
@@ -107,6 +108,46 @@ TEST(WorldEnemyFile, CountsOutsideTheSlotsAreLimited) {
     Slots fresh;
     readEnemies("Data/Enemies1.txt", fresh.slots);
     for (auto& e : fresh.slots) EXPECT_EQ(e->active, 0);
+}
+
+// A file that announces more records than it holds: the records it does not
+// hold are not made (no repeat of the last one), and one warning names the
+// file and the line where it ends.
+TEST(WorldEnemyFile, RecordsTheFileDoesNotHoldAreNotMade) {
+    ScratchFolder dir;
+    std::string text = "Anzahl 100\n";
+    for (int i = 0; i < 32; ++i) text += enemyRecord(1, "1 2 3 4 5 6 7 8");
+    writeText("Data/Enemies1.txt", text);
+    Slots s;
+    testing::internal::CaptureStderr();
+    readEnemies("Data/Enemies1.txt", s.slots);
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(s.slots[31]->active, 1);
+    EXPECT_EQ(s.slots[32]->active, 0);
+    EXPECT_EQ(err,
+              "tiefschacht: Data/Enemies1.txt: line 33: the file ends after 32 of the 100 "
+              "enemies it announces\n");
+}
+
+// An enemy of a type outside the table would be neither drawn nor moved, yet
+// kill by touch: its record is read but the enemy stays inactive.
+TEST(WorldEnemyFile, AnEnemyOfATypeOutsideTheTableStaysInactive) {
+    ScratchFolder dir;
+    writeText("Data/Enemies1.txt", "N 3\n" + enemyRecord(2, "1 2 3 4 5 6 7 8") +
+                                       enemyRecord(16, "9 2 3 4 5 6 7 8") +
+                                       enemyRecord(-1, "1 2 3 4 5 6 7 8"));
+    Slots s;
+    testing::internal::CaptureStderr();
+    readEnemies("Data/Enemies1.txt", s.slots);
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(s.slots[0]->active, 1);
+    EXPECT_EQ(s.slots[1]->active, 0);
+    EXPECT_FLOAT_EQ(s.slots[1]->position.x, 9.0f);
+    EXPECT_EQ(s.slots[2]->active, 0);
+    EXPECT_EQ(err,
+              "tiefschacht: Data/Enemies1.txt: line 3: enemy 2 has the type 16, which no enemy "
+              "has (0 to 15); it stays inactive\n");
 }
 
 TEST(WorldItemFile, EntriesAndLimits) {
@@ -139,9 +180,37 @@ TEST(WorldItemFile, EntriesAndLimits) {
 
     itemTable = ItemTable{};
     writeText("Data/Items.txt", "Anzahl -3 C 1 R 1 A 1 P 1");
+    testing::internal::CaptureStderr();
     readItems("Data/Items.txt");
+    err = testing::internal::GetCapturedStderr();
     EXPECT_EQ(itemTable.count, 0);
     EXPECT_EQ(itemTable.code[0], 0);
+    EXPECT_EQ(err, "tiefschacht: Data/Items.txt: line 1: announces -3 items; none are read\n");
+
+    // The count as the file writes it, not as it wraps to 32 bits.
+    writeText("Data/Items.txt", "Anzahl 4294967297 C 1 R 1 A 1 P 1");
+    testing::internal::CaptureStderr();
+    readItems("Data/Items.txt");
+    err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(itemTable.count, 1);
+    EXPECT_NE(err.find("\"4294967297\""), std::string::npos) << err;
+}
+
+// Garbage where a number belongs keeps the value as it was (the format's
+// tolerance) and gets one warning with the line of the first fault.
+TEST(WorldItemFile, DamageIsNamedOnceWithItsLine) {
+    ScratchFolder dir;
+    writeText("Data/Items.txt",
+              "Anzahl 2\nCode 25 Ersatz 0 Aktion 2 Punkte 0\nCode 26 Ersatz 0 Aktion ?? "
+              "Punkte 5\n");
+    itemTable.action[1] = 77;
+    testing::internal::CaptureStderr();
+    readItems("Data/Items.txt");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(itemTable.count, 2);
+    EXPECT_EQ(itemTable.code[1], 26);
+    EXPECT_EQ(itemTable.action[1], 77);
+    EXPECT_EQ(err, "tiefschacht: Data/Items.txt: line 3: \"??\" stands where a number belongs\n");
 }
 
 TEST(WorldHighscoreFile, NamesAreTokensCutToFourteenAndScoresAreReadWhole) {

@@ -73,6 +73,20 @@ TEST(WorldLevel, FailureBeforeAnyCodeGivesZeroAndLongLabelsAreSkipped) {
     EXPECT_EQ(level.tileGrid[0][21], 4);
 }
 
+// A level that ends early still fills the grid as before (the last code
+// read), with one warning that says how far it got.
+TEST(WorldLevel, AFileThatEndsEarlyIsNamed) {
+    ScratchFolder dir;
+    writeText("Data/Level1.txt", "70 a 70 b\n71 c\n");
+    testing::internal::CaptureStderr();
+    readLevel("Data/Level1.txt");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tiefschacht: Data/Level1.txt: line 2: the file ends after 3 of the 8800 cells of "
+              "the level\n");
+    EXPECT_EQ(level.tileGrid[399][2], 71);
+    EXPECT_EQ(level.tileGrid[0][21], 71);
+}
+
 TEST(WorldLevel, RereadingRestoresTheGridAndTheScroll) {
     ScratchFolder dir;
     writeText("Data/Level1.txt", levelText(6));

@@ -175,15 +175,25 @@ public:
     std::map<std::string, DecodedImage> pictures;
     std::vector<std::string> asked;
 
-    bool decodeFile(const char* path, DecodedImage& out) override {
+    PictureStatus decodeFile(const char* path, uint64_t pixelLimit, DecodedImage& out,
+                             std::string& error) override {
         asked.emplace_back(path);
         auto it = pictures.find(path);
-        if (it == pictures.end()) return false;
+        if (it == pictures.end()) {
+            error = "no such picture";
+            return PictureStatus::Failed;
+        }
         out = it->second;
-        return true;
+        const uint64_t pixels = static_cast<uint64_t>(out.width) * static_cast<uint64_t>(out.height);
+        return pixels > pixelLimit ? PictureStatus::OverLimit : PictureStatus::Ok;
     }
-    bool decodeMemory(const void*, size_t, DecodedImage&) override { return false; }
-    bool writeFile(const char*, const DecodedImage&) override { return false; }
+    PictureStatus decodeMemory(const void*, size_t, uint64_t, DecodedImage&,
+                               std::string&) override {
+        return PictureStatus::Failed;
+    }
+    bool encode(const DecodedImage&, PictureFileType, std::string&, std::string&) override {
+        return false;
+    }
 };
 
 inline DecodedImage picture(int w, int h, uint32_t fill) {

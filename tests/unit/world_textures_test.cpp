@@ -54,8 +54,9 @@ TEST(WorldSpriteTexture, LoadsAtTheFilesSizeWithTheKeyAppliedWhateverThePitch) {
     img.argb[5] = 0xFF010000u;
     stand.decoder->pictures["Graphics/a.bmp"] = img;
     SpriteTexture s;
+    TextureBudget budget;
     s.setFileName("Graphics/a.bmp");
-    s.loadFromFile();
+    s.loadFromFile(budget);
 
     ASSERT_TRUE(s.texture);
     ASSERT_EQ(stand.device->created.size(), 1u);
@@ -76,11 +77,12 @@ TEST(WorldSpriteTexture, FailuresLeaveTheTextureAsItWas) {
     {
         Stand stand;
         SpriteTexture s;
+        TextureBudget budget;
         s.createBlank(1024, 768, 0, PixelFormat::A8R8G8B8);
         ASSERT_TRUE(s.texture);
         Texture* blank = s.texture.get();
         s.setFileName("Graphics/missing.bmp");
-        s.loadFromFile();
+        s.loadFromFile(budget);
         EXPECT_EQ(s.texture.get(), blank);
 
         // A decoder answer that does not add up is refused.
@@ -88,7 +90,7 @@ TEST(WorldSpriteTexture, FailuresLeaveTheTextureAsItWas) {
         bad.argb.resize(3);
         stand.decoder->pictures["Graphics/bad.bmp"] = bad;
         s.setFileName("Graphics/bad.bmp");
-        s.loadFromFile();
+        s.loadFromFile(budget);
         EXPECT_EQ(s.texture.get(), blank);
 
         // A blank with a usage lives in the default pool.
@@ -99,10 +101,39 @@ TEST(WorldSpriteTexture, FailuresLeaveTheTextureAsItWas) {
     }
     // No device and no decoder: nothing is made, nothing breaks.
     SpriteTexture s;
+    TextureBudget budget;
     s.setFileName("Graphics/a.bmp");
-    s.loadFromFile();
+    s.loadFromFile(budget);
     s.createBlank(4, 4, 0, PixelFormat::A8R8G8B8);
     EXPECT_FALSE(s.texture);
+}
+
+// Pictures that would take the textures past their budget are refused (the
+// decoder is told how many pixels are left, so it need not decode them) and
+// stay blank; only the first is named. A smaller one that still fits loads.
+TEST(WorldSpriteTexture, PicturesPastTheBudgetStayBlankAndTheFirstIsNamed) {
+    Stand stand;
+    stand.decoder->pictures["Graphics/big.png"] = picture(10, 10, 0xFF808080u);
+    stand.decoder->pictures["Graphics/small.png"] = picture(2, 2, 0xFF808080u);
+    TextureBudget budget;
+    budget.limitBytes = 1000;
+    auto load = [&budget](const char* name) {
+        SpriteTexture s;
+        s.setFileName(name);
+        s.loadFromFile(budget);
+        return s.texture != nullptr;
+    };
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(load("Graphics/big.png"));
+    EXPECT_TRUE(load("Graphics/big.png"));
+    EXPECT_FALSE(load("Graphics/big.png"));
+    EXPECT_FALSE(load("Graphics/big.png"));
+    EXPECT_TRUE(load("Graphics/small.png"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "tiefschacht: Graphics/big.png: 10 x 10 pixels would take the textures past their "
+              "budget of 1000 bytes; this picture and every later one that does not fit stay "
+              "blank\n");
+    EXPECT_EQ(budget.usedBytes, 816u);
 }
 
 TEST(WorldSpriteTexture, FileNamesAreCutTo99Characters) {
@@ -225,6 +256,40 @@ TEST(WorldLoading, ListsBeyondTheirTablesAreReadUpToCapacity) {
     EXPECT_TRUE(world.quadBuffer);
 }
 
+// Lists that announce more names than they hold fill only the slots they
+// name: no slot repeats the last name, and no type gets a row it does not
+// have. One warning for each list says where it ends.
+TEST(WorldLoading, AListThatEndsEarlyFillsOnlyWhatItHolds) {
+    ScratchFolder dir;
+    Stand stand;
+    writeText("Data/EnemyTextures.txt",
+              "Typen 3\nBilder 2 V 1 B 0 Graphics/a.bmp Graphics/b.bmp\n"
+              "Bilder 4 V 2 B 1 Graphics/c.bmp\n");
+    writeText("Data/GroundTextures.txt", "Anzahl 5 Graphics/g0.bmp Graphics/g1.bmp");
+    enemyTypeTable = EnemyTypeTable{};
+
+    testing::internal::CaptureStderr();
+    World world;
+    const std::string err = testing::internal::GetCapturedStderr();
+
+    EXPECT_TRUE(world.groundTextures[1]);
+    EXPECT_FALSE(world.groundTextures[2]);
+    ASSERT_TRUE(world.enemyTextures[22]);
+    EXPECT_STREQ(world.enemyTextures[22]->fileName.data(), "Graphics/c.bmp");
+    EXPECT_FALSE(world.enemyTextures[23]);
+    EXPECT_FALSE(world.enemyTextures[44]);
+    EXPECT_EQ(enemyTypeTable.entries[1].behaviour, 2);
+    EXPECT_EQ(enemyTypeTable.entries[2].behaviour, 0);
+    EXPECT_NE(err.find("tiefschacht: Data/GroundTextures.txt: line 1: the file ends after 2 of "
+                       "the 5 picture names it announces\n"),
+              std::string::npos)
+        << err;
+    EXPECT_NE(err.find("tiefschacht: Data/EnemyTextures.txt: line 3: the file ends after 1 of "
+                       "the 4 pictures of enemy type 1 it announces\n"),
+              std::string::npos)
+        << err;
+}
+
 TEST(WorldLoading, TooManyFramesStopTheListAtTheCapacity) {
     ScratchFolder dir;
     Stand stand;
@@ -241,8 +306,10 @@ TEST(WorldLoading, TooManyFramesStopTheListAtTheCapacity) {
     EXPECT_STREQ(world.enemyTextures[21]->fileName.data(), "Graphics/f21.bmp");
     // Frame 22 would be the next type's first slot: nothing spills over.
     EXPECT_FALSE(world.enemyTextures[22]);
-    EXPECT_NE(err.find("22"), std::string::npos);
-    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
+    // One warning about the list (each missing picture has its own).
+    const std::string list = "tiefschacht: Data/EnemyTextures.txt: line 2: announces 30 pictures";
+    ASSERT_NE(err.find(list), std::string::npos) << err;
+    EXPECT_EQ(err.find("Data/EnemyTextures.txt", err.find(list) + list.size()), std::string::npos);
 }
 
 TEST(WorldLoading, WithoutDeviceOrDecoderEverySlotIsThereWithoutTexture) {
@@ -336,8 +403,9 @@ TEST(WorldColourKey, AppliesToPicturesDecodedFromBmpFiles) {
         const std::string name = "Graphics/p" + std::to_string(bits) + ".bmp";
         writeText(name, bmpFile(3, 2, bits, pixels));
         SpriteTexture s;
+        TextureBudget budget;
         s.setFileName(name.c_str());
-        s.loadFromFile();
+        s.loadFromFile(budget);
         ASSERT_TRUE(s.texture);
         ASSERT_EQ(s.texture->width(), 3u);
         ASSERT_EQ(s.texture->height(), 2u);

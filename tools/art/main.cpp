@@ -12,6 +12,7 @@
 #include "icon.hpp"
 #include "platform/application_id.hpp"
 #include "platform/backends.hpp"
+#include "platform/picture_files.hpp"
 #include "scenes.hpp"
 #include "sprite_sheet.hpp"
 #include "tiles.hpp"
@@ -101,8 +102,9 @@ int writeIcons(const std::string& root, const std::string& copy) {
     auto writer = createSdlImageDecoder();
     auto write = [&](const std::filesystem::path& path, int size) {
         std::filesystem::create_directories(path.parent_path());
-        if (writer->writeFile(path.c_str(), iconPicture(size))) return true;
-        std::fprintf(stderr, "art: cannot write %s\n", path.c_str());
+        std::string error;
+        if (writePictureFile(*writer, path.string(), iconPicture(size), error)) return true;
+        std::fprintf(stderr, "art: cannot write %s: %s\n", path.c_str(), error.c_str());
         return false;
     };
     bool ok = true;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/backends.hpp"
+#include "platform/picture_files.hpp"
 #include "services/token_reader.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
@@ -341,7 +342,7 @@ public:
         if (found != cache_.end()) return found->second.width > 0 ? &found->second : nullptr;
         DecodedImage& image = cache_[code];
         if (code < 0 || code >= static_cast<int32_t>(data_.groundTextures.size()) ||
-            !decoder_->decodeFile((dir_ + "/" + data_.groundTextures[code]).c_str(), image)) {
+            !readPictureFile(*decoder_, dir_ + "/" + data_.groundTextures[code], image, error_)) {
             image = {};
             return nullptr;
         }
@@ -353,6 +354,7 @@ private:
     const Data& data_;
     std::unique_ptr<ImageDecoder> decoder_;
     std::map<int32_t, DecodedImage> cache_;
+    std::string error_;
 };
 
 struct Side {

@@ -1,0 +1,93 @@
+#include "platform/sound_file.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/file_access.hpp"
+
+namespace {
+
+uint32_t le32(const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+}
+
+uint16_t le16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+struct WavFormat {
+    uint16_t channels = 0;
+    uint32_t rate = 0;
+    uint16_t bits = 0;
+};
+
+bool plausibleFormat(const uint8_t* fmt, WavFormat& format) {
+    const uint16_t tag = le16(fmt);
+    format.channels = le16(fmt + 2);
+    format.rate = le32(fmt + 4);
+    format.bits = le16(fmt + 14);
+    const bool pcm = tag == 1 || tag == 3 || tag == 0xFFFE;  // integer, float, extensible
+    return pcm && format.channels >= 1 && format.channels <= 8 && format.rate >= 1000 &&
+           format.rate <= 384000 &&
+           (format.bits == 8 || format.bits == 16 || format.bits == 24 || format.bits == 32);
+}
+
+// The bytes the samples take once converted to 44.1 kHz 16-bit stereo.
+uint64_t convertedSize(const WavFormat& format, uint64_t dataBytes) {
+    constexpr uint64_t outputRate = 44100;
+    constexpr uint64_t outputFrameBytes = 4;
+    const uint64_t frames = dataBytes / (uint64_t{format.channels} * (format.bits / 8u));
+    return frames * outputRate / format.rate * outputFrameBytes;
+}
+
+}  // namespace
+
+bool checkWav(std::string_view bytes, std::string& error) {
+    const auto* d = reinterpret_cast<const uint8_t*>(bytes.data());
+    const size_t n = bytes.size();
+    if (n < 12 || std::memcmp(d, "RIFF", 4) != 0 || std::memcmp(d + 8, "WAVE", 4) != 0) {
+        error = "not a WAV file";
+        return false;
+    }
+    // Walk the chunks; a bounded number of them, each skipped by its size.
+    bool formatOk = false;
+    WavFormat format;
+    size_t p = 12;
+    for (int chunk = 0; chunk < 64 && p + 8 <= n; ++chunk) {
+        const uint32_t size = le32(d + p + 4);
+        const size_t body = p + 8;
+        if (std::memcmp(d + p, "fmt ", 4) == 0) {
+            if (size < 16 || body + 16 > n || !plausibleFormat(d + body, format)) {
+                error = "a WAV file in a format the game cannot play";
+                return false;
+            }
+            formatOk = true;
+        } else if (std::memcmp(d + p, "data", 4) == 0) {
+            if (!formatOk) break;
+            const uint64_t dataBytes = std::min<uint64_t>(size, n - body);
+            if (convertedSize(format, dataBytes) > convertedSoundLimit) {
+                error = "a sound too long to play: converted for the output it would take more "
+                        "than " + describeSize(convertedSoundLimit);
+                return false;
+            }
+            return true;
+        }
+        p = body + size + (size & 1u);
+    }
+    error = "a damaged WAV file";
+    return false;
+}
+
+bool readSoundFile(const std::string& path, std::string& bytes, std::string& error) {
+    return readRegularFile(path, soundFileLimit, bytes, error) && checkWav(bytes, error);
+}
+
+bool readSoundFileFor(bool outputOpen, const std::string& path, std::string& bytes,
+                      std::string& error) {
+    if (!outputOpen) {
+        error = "the sound output is not open";
+        return false;
+    }
+    return readSoundFile(path, bytes, error);
+}

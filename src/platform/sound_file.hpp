@@ -1,0 +1,27 @@
+#pragma once
+// Reading a sound file: a regular file of bounded size holding a WAV file
+// the game can play (RIFF/WAVE with a plausible PCM or float format chunk
+// and a data chunk), short enough that its copy in the mixer stays bounded.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The largest sound file read.
+constexpr size_t soundFileLimit = size_t{64} << 20;
+// The most a sound may take once converted for the output (44.1 kHz, 16-bit
+// stereo): a little over six minutes. The title music, the longest sound of
+// the game, takes about a tenth of it.
+constexpr uint64_t convertedSoundLimit = uint64_t{64} << 20;
+
+// Whether the bytes are a WAV file the game can play; `error` says why not.
+bool checkWav(std::string_view bytes, std::string& error);
+
+// Reads a sound file into `bytes` and checks it; false (with `error`) when
+// it cannot be read or is not a WAV file the game can play.
+bool readSoundFile(const std::string& path, std::string& bytes, std::string& error);
+
+// The same for an output that loads it: false as well while the output is
+// not open.
+bool readSoundFileFor(bool outputOpen, const std::string& path, std::string& bytes,
+                      std::string& error);

@@ -1,0 +1,56 @@
+#include "shell/run_outputs.hpp"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/file_access.hpp"
+#include "platform/picture_files.hpp"
+#include "platform/platform_layer.hpp"
+#include "shell/command_line.hpp"
+#include "shell/input_recorder.hpp"
+
+namespace {
+
+void complain(const std::string& text) {
+    std::fprintf(stderr, "tiefschacht: %s\n", text.c_str());
+    std::fflush(stderr);
+}
+
+bool writeOutput(const std::string& path, const std::string& bytes) {
+    std::string error;
+    if (writeWholeFile(path, bytes, error)) return true;
+    complain(path + ": " + error);
+    return false;
+}
+
+// The last presented frame as PNG, or BMP for a name ending in .bmp.
+bool writeScreenshot(const std::string& path) {
+    const VideoOutput* video = platformLayer.video.get();
+    if (!video || video->lastFrame().empty()) {
+        complain(path + ": no frame was presented, so there is no screenshot");
+        return false;
+    }
+    if (!platformLayer.images) {
+        complain(path + ": no image writer");
+        return false;
+    }
+    DecodedImage image;
+    image.width = video->lastFrameWidth();
+    image.height = video->lastFrameHeight();
+    image.argb = video->lastFrame();
+    std::string error;
+    if (writePictureFile(*platformLayer.images, path, image, error)) return true;
+    complain(path + ": " + error);
+    return false;
+}
+
+}  // namespace
+
+int writeRunOutputs(const CommandLine& cl, const std::string& dump) {
+    int exitCode = 0;
+    if (!cl.dumpFile.empty() && !writeOutput(cl.dumpFile, dump)) exitCode = 1;
+    if (!cl.recordFile.empty() && !writeOutput(cl.recordFile, recording.recorder.text()))
+        exitCode = 1;
+    if (!cl.screenshotFile.empty() && !writeScreenshot(cl.screenshotFile)) exitCode = 1;
+    return exitCode;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// What a run leaves behind when it ends, as the command line asked: the
+// state dump, the recorded input and the screenshot of the last frame.
+#include <string>
+
+struct CommandLine;
+
+// Writes each output the command line names; `dump` is the state dump taken
+// before shut-down. Every output that cannot be written, or whose write or
+// close fails, is reported with the system's reason. Returns the exit code:
+// 0, or 1 when any output failed.
+int writeRunOutputs(const CommandLine& cl, const std::string& dump);
