@@ -38,8 +38,7 @@ void readResolutions() {
     settings.screenHeight = m.height;
     settings.colourDepth = m.colourDepth;
 
-    skipWords(reader, 1);
-    reader.readDecimal(settings.backBufferCount);
+    reader.readLabelledDecimal(settings.backBufferCount);
 
     skipWords(reader, 1);
     int32_t windowed = -1;
@@ -54,10 +53,8 @@ void readRenderingOptions() {
     TokenReader reader = openConfiguration(renderingOptionsFile);
     skipWords(reader, 5);
     reader.readDecimal(settings.vertexProcessingMode);
-    skipWords(reader, 1);
-    reader.readDecimal(settings.frameCapMode);
-    skipWords(reader, 1);
-    reader.readFloat(settings.frameCap);
+    reader.readLabelledDecimal(settings.frameCapMode);
+    reader.readLabelledFloat(settings.frameCap);
     // Computed whether or not the rate could be read; a rate of 0 gives an
     // infinite frame time, which the frame cap treats as no cap.
     settings.minFrameTime = settings.frameCap != 0.0f ? 1000.0f / settings.frameCap

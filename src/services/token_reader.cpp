@@ -203,3 +203,18 @@ bool TokenReader::readFloat(float& out) {
     out = v;
     return true;
 }
+
+bool TokenReader::readLabelledDecimal(int32_t& out) {
+    skipWord();
+    return readDecimal(out);
+}
+
+bool TokenReader::readLabelledInteger(int32_t& out) {
+    skipWord();
+    return readInteger(out);
+}
+
+bool TokenReader::readLabelledFloat(float& out) {
+    skipWord();
+    return readFloat(out);
+}

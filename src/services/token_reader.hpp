@@ -37,6 +37,11 @@ public:
     // %f: a decimal floating-point number (also inf, nan and hex floats as
     // strtof reads them), stored as a 32-bit float.
     bool readFloat(float& out);
+    // The data files write a descriptive label before each value: the label
+    // is read and thrown away, then the value as above.
+    bool readLabelledDecimal(int32_t& out);
+    bool readLabelledInteger(int32_t& out);
+    bool readLabelledFloat(float& out);
 
     bool atEnd();
 

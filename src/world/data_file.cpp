@@ -43,21 +43,16 @@ void readItems(const char* path) {
     openDataFile(reader, path);
 
     int32_t count = 0;
-    reader.skipWord();
-    reader.readInteger(count);
+    reader.readLabelledInteger(count);
     count = limitCount(reader, count, itemCapacity, "items");
 
     // Read straight into the table: a failed conversion leaves the entry as it was.
-    auto labelled = [&reader](int32_t& value) {
-        reader.skipWord();
-        reader.readInteger(value);
-    };
     int32_t held = 0;
     while (held < count && holdsRecord(reader, held, count, "items")) {
-        labelled(itemTable.code[held]);
-        labelled(itemTable.replacement[held]);
-        labelled(itemTable.action[held]);
-        labelled(itemTable.points[held]);
+        reader.readLabelledInteger(itemTable.code[held]);
+        reader.readLabelledInteger(itemTable.replacement[held]);
+        reader.readLabelledInteger(itemTable.action[held]);
+        reader.readLabelledInteger(itemTable.points[held]);
         ++held;
     }
     itemTable.count = held;
@@ -69,8 +64,7 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
     openDataFile(reader, path);
 
     int32_t count = 0;
-    reader.skipWord();
-    reader.readInteger(count);
+    reader.readLabelledInteger(count);
     count = limitCount(reader, count, enemySlotCount, "enemies");
 
     // Kept from record to record: a conversion that fails leaves the value
@@ -78,13 +72,8 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
     int32_t type = 0;
     float x = 0.0f, y = 0.0f, minX = 0.0f, maxY = 0.0f, maxX = 0.0f, minY = 0.0f;
     float speedX = 0.0f, speedY = 0.0f;
-    auto labelled = [&reader](float& value) {
-        reader.skipWord();
-        reader.readFloat(value);
-    };
     for (int32_t i = 0; i < count && holdsRecord(reader, i, count, "enemies"); ++i) {
-        reader.skipWord();
-        reader.readInteger(type);
+        reader.readLabelledInteger(type);
         // An enemy of a type without pictures and behaviour would be neither
         // drawn nor moved, yet kill by touch: it stays inactive.
         const bool known = enemyTypeValid(type);
@@ -93,14 +82,14 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
                                            std::to_string(type) + ", which no enemy has (0 to " +
                                            std::to_string(enemyTypeCapacity - 1) +
                                            "); it stays inactive");
-        labelled(x);
-        labelled(y);
-        labelled(minX);
-        labelled(maxY);
-        labelled(maxX);
-        labelled(minY);
-        labelled(speedX);
-        labelled(speedY);
+        reader.readLabelledFloat(x);
+        reader.readLabelledFloat(y);
+        reader.readLabelledFloat(minX);
+        reader.readLabelledFloat(maxY);
+        reader.readLabelledFloat(maxX);
+        reader.readLabelledFloat(minY);
+        reader.readLabelledFloat(speedX);
+        reader.readLabelledFloat(speedY);
 
         if (!slots[i]) continue;
         Enemy& e = *slots[i];

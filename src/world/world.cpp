@@ -118,8 +118,7 @@ void World::readTextureList(const char* path) {
     TokenReader reader;
     openDataFile(reader, path);
     int32_t count = 0;
-    reader.skipWord();
-    reader.readDecimal(count);
+    reader.readLabelledDecimal(count);
     count = limitCount(reader, count, groundTextureCapacity, "picture names");
     for (int32_t i = 0; i < count && holdsRecord(reader, i, count, "picture names"); ++i)
         groundTextures[i] = readPictureEntry(reader, textureBudget);
@@ -132,18 +131,14 @@ void World::readEnemyTextureList(const char* path) {
     // Locals kept across types: a failed conversion keeps the last value.
     int32_t typeCount = 0;
     int32_t frameCount = 0;
-    reader.skipWord();
-    reader.readDecimal(typeCount);
+    reader.readLabelledDecimal(typeCount);
     typeCount = limitCount(reader, typeCount, enemyTypeCapacity, "enemy types");
     for (int32_t t = 0; t < typeCount && holdsRecord(reader, t, typeCount, "enemy types"); ++t) {
-        reader.skipWord();
-        reader.readDecimal(frameCount);
+        reader.readLabelledDecimal(frameCount);
         const std::string what = "pictures of enemy type " + std::to_string(t);
         const int32_t frames = limitCount(reader, frameCount, enemyFrameCapacity, what.c_str());
-        reader.skipWord();
-        reader.readDecimal(enemyTypeTable.entries[t].behaviour);
-        reader.skipWord();
-        reader.readDecimal(enemyTypeTable.entries[t].blend);
+        reader.readLabelledDecimal(enemyTypeTable.entries[t].behaviour);
+        reader.readLabelledDecimal(enemyTypeTable.entries[t].blend);
         for (int32_t f = 0; f < frames && holdsRecord(reader, f, frames, what.c_str()); ++f)
             enemyTextures[t * enemyFrameCapacity + f] = readPictureEntry(reader, textureBudget);
         if (frames < frameCount) break;  // the rest of the list is not read
