@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/graphics_device.hpp"
+#include "platform/software_device.hpp"
 
 namespace {
 
@@ -51,19 +51,15 @@ std::unique_ptr<Texture> makePicture(GraphicsDevice& dev, uint32_t seed, bool ke
 }
 
 struct Scene {
-    std::unique_ptr<GraphicsSystem> system;
-    std::unique_ptr<GraphicsDevice> dev;
+    std::unique_ptr<SoftwareDevice> dev;
     std::unique_ptr<VertexBuffer> quad;
     std::vector<std::unique_ptr<Texture>> pictures;
     std::unique_ptr<Texture> overlay;
     std::unique_ptr<Texture> backdrop;
 
-    Scene(int w, int h) {
-        system = createSoftwareGraphicsSystem(nullptr, w, h);
-        PresentParameters pp;
-        pp.windowed = true;
-        pp.enableAutoDepthStencil = true;
-        system->createDevice(CreateHardwareVertexProcessing, pp, dev);
+    Scene(int w, int h, const SoftwareDeviceOptions& options) {
+        dev = std::make_unique<SoftwareDevice>(nullptr, w, h, PixelFormat::X8R8G8B8, true,
+                                               CreateHardwareVertexProcessing, options);
         // The game's fixed states and camera.
         for (int s = 0; s < 2; ++s) {
             dev->setSamplerState(s, SamplerState::MinFilter, FilterLinear);
@@ -162,23 +158,21 @@ int main(int argc, char** argv) {
     std::printf("fast: the rectangle path as this processor runs it; baseline: the same with SSE2 only\n");
     std::printf("%-10s %-6s %18s %18s %18s %10s %10s %12s\n", "size", "scene", "fast ms (best)",
                 "baseline ms (best)", "general ms (best)", "copy ms", "fast/copy", "general/fast");
+    SoftwareDeviceOptions baselineOptions, generalOptions;
+    baselineOptions.spanLoops = swr::SpanLoops::Baseline;
+    generalOptions.generalPathOnly = true;
     for (auto [w, h] : {std::pair{800, 600}, std::pair{1024, 768}}) {
-        Scene scene(w, h);
+        Scene scene(w, h, {}), baselineScene(w, h, baselineOptions), generalScene(w, h, generalOptions);
         std::vector<uint32_t> copy(static_cast<size_t>(w) * h);
         Timing copyMs = timePerFrame(frames * 4, [&] {
             std::memcpy(copy.data(), scene.dev->backBuffer(), copy.size() * 4);
             asm volatile("" ::"r"(copy.data()) : "memory");
         });
         for (int s = 0; s < 2; ++s) {
-            auto run = [&] { s == 0 ? scene.playFrame() : scene.menuFrame(); };
-            scene.dev->forceGeneralPath(false);
-            Timing fast = timePerFrame(frames, run);
-            scene.dev->forceBaselineVectors(true);
-            Timing baseline = timePerFrame(frames, run);
-            scene.dev->forceBaselineVectors(false);
-            scene.dev->forceGeneralPath(true);
-            Timing general = timePerFrame(std::max(1, frames / 20), run);
-            scene.dev->forceGeneralPath(false);
+            auto frameOf = [s](Scene& of) { return [s, &of] { s == 0 ? of.playFrame() : of.menuFrame(); }; };
+            Timing fast = timePerFrame(frames, frameOf(scene));
+            Timing baseline = timePerFrame(frames, frameOf(baselineScene));
+            Timing general = timePerFrame(std::max(1, frames / 20), frameOf(generalScene));
             std::printf("%4dx%-5d %-6s %9.3f (%6.3f) %9.3f (%6.3f) %9.3f (%6.3f) %10.4f %10.1f %12.1f\n", w, h,
                         s == 0 ? "play" : "menu", fast.median, fast.best, baseline.median, baseline.best,
                         general.median, general.best, copyMs.median, fast.median / copyMs.median,

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/platform_layer.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"

@@ -1,7 +1,8 @@
 #pragma once
 // The software graphics device: holds the states, textures, vertex streams
 // and state blocks of the old immediate-mode interface and rasterises into
-// an ARGB8888 back buffer with a float depth buffer.
+// an ARGB8888 back buffer with a float depth buffer. Every frame's requests
+// are kept in a FrameRecord, which tests read as the draw log.
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -9,15 +10,17 @@
 #include "platform/graphics_device.hpp"
 #include "platform/software_device_states.hpp"
 #include "platform/software_fast_quad.hpp"
+#include "platform/software_frame_record.hpp"
 #include "platform/software_geometry.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "platform/software_registry.hpp"
 #include "platform/software_shading.hpp"
 #include "platform/software_state_block.hpp"
 
-class SoftwareDevice final : public GraphicsDevice {
+class SoftwareDevice : public GraphicsDevice {
 public:
     SoftwareDevice(VideoOutput* video, int width, int height, PixelFormat format, bool depthBuffer,
-                   uint32_t behaviour);
+                   uint32_t behaviour, const SoftwareDeviceOptions& options = {});
     ~SoftwareDevice() override;
     SoftwareDevice(const SoftwareDevice&) = delete;
     SoftwareDevice& operator=(const SoftwareDevice&) = delete;
@@ -54,52 +57,50 @@ public:
 
     Status getDeviceCaps(DeviceCaps& out) const override;
 
-    // Between a present and the next clear or draw, the back buffer's
-    // contents are those of the presented frame.
-    const uint32_t* backBuffer() const override { return stale_ ? presented_.data() : colour_.data(); }
-    int backBufferWidth() const override { return width_; }
-    int backBufferHeight() const override { return height_; }
-
-    void setMaxTextureWidth(uint32_t width) override { caps_.maxTextureWidth = width; }
-    void enableDrawLog(bool on) override { logOn_ = on; }
-    const std::vector<DrawRecord>& drawLog() const override { return log_; }
-    void clearDrawLog() override { log_.clear(); }
-    void forceGeneralPath(bool on) override { generalOnly_ = on; }
-    void forceBaselineVectors(bool on) override { spanTables_.wide = !on && swr::wideVectorsAvailable(); }
-
+    // The back buffer, ARGB8888, rows tightly packed. Between a present and
+    // the next clear or draw, its contents are those of the presented frame.
+    const uint32_t* backBuffer() const { return stale_ ? presented_.data() : colour_.data(); }
+    int backBufferWidth() const { return width_; }
+    int backBufferHeight() const { return height_; }
     PixelFormat backBufferFormat() const { return format_; }
-    // For tests: how many rectangles the fast path has drawn, and write
-    // access to the back buffer (to lay down a background).
+    uint32_t behaviour() const { return behaviour_; }
+
+    // The requests of the frame being drawn (since the last present), and
+    // its draws alone: the draw log.
+    const FrameRecord& frameRecord() const { return frame_; }
+    const std::vector<DrawRecord>& drawLog() const { return frame_.draws(); }
+    // How many rectangles the fast path has drawn.
     int fastRectCount() const { return fastRects_; }
+    // Write access to the back buffer (to lay down a background).
     uint32_t* mutableBackBuffer() {
         restoreBackBuffer();
         return colour_.data();
     }
-    uint32_t behaviour() const { return behaviour_; }
 
     // For state blocks: read the device's value of a recorded state, or set it.
     void readState(swr::RecordedState& s) const;
     void writeState(const swr::RecordedState& s);
 
+protected:
+    SoftwareDeviceOptions options_;
+
 private:
     // Stores or records a state change.
     void change(const swr::RecordedState& s);
-    swr::PixelSetup pixelSetup(bool transformed) const;
     swr::RenderTarget target();
     // Gives the back buffer the presented frame's contents again after a
     // present swapped them away.
     void restoreBackBuffer();
-    void drawScreenTriangle(const swr::ScreenVertex (&tri)[3], const swr::PixelSetup& setup,
-                            bool minMagDiffer);
-    void drawClipTriangle(const swr::ClipVertex (&tri)[3], const swr::PixelSetup& setup,
-                          bool minMagDiffer);
+
+    // Drawing one recorded draw (software_device_draw.cpp).
+    void rasterise(const DrawRecord& d, const uint8_t* vertices);
+    swr::PixelSetup pixelSetup(const swr::DeviceStates& states) const;
     void drawPolygon(std::array<swr::ScreenVertex, swr::MaxPolygon>& poly, int n,
-                     const swr::PixelSetup& setup, bool minMagDiffer);
+                     const swr::PixelSetup& setup, const swr::DeviceStates& states, bool minMagDiffer);
     // Draws triangles a and b (six vertex indices) as one rectangle when
     // they make one; false when the general path must draw them.
     bool drawRectPair(const size_t (&index)[6], bool transformed, const swr::PixelSetup& setup,
-                      bool minMagDiffer);
-    void logDraw(PrimitiveType type, uint32_t primitiveCount);
+                      const swr::DeviceStates& states, bool minMagDiffer);
 
     VideoOutput* video_;
     int width_;
@@ -125,10 +126,7 @@ private:
     uint32_t fvf_ = 0;
     bool inScene_ = false;
 
-    DeviceCaps caps_{4096, 4096};
-    bool logOn_ = false;
-    std::vector<DrawRecord> log_;
-    bool generalOnly_ = false;
+    FrameRecord frame_;
 
     // Scratch space reused by every draw, so drawing allocates nothing.
     std::vector<swr::ScreenVertex> screenScratch_;

@@ -62,4 +62,5 @@ void SoftwareTexture::convert() {
     uint32_t alphas = 0xFF000000u;
     for (uint32_t t : sampled_) alphas &= t;
     opaque_ = alphas == 0xFF000000u;
+    stamp_ = registry_->nextStamp++;
 }

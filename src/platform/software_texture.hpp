@@ -22,8 +22,9 @@ public:
     Status lockRect(LockedRect& out) override;
     Status unlockRect() override;
 
-    // The texels as last unlocked, for sampling.
+    // The texels as last unlocked, for sampling, and the stamp of those contents.
     swr::TextureView view() const;
+    uint64_t stamp() const { return stamp_; }
 
     static bool supportedFormat(PixelFormat format);
     static uint32_t bytesPerTexel(PixelFormat format);
@@ -39,4 +40,5 @@ private:
     std::vector<uint32_t> sampled_;   // ARGB8888
     bool opaque_ = false;             // every sampled texel has alpha 255
     bool locked_ = false;
+    uint64_t stamp_ = 0;
 };

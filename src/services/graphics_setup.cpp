@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/platform_layer.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"

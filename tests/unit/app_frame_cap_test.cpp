@@ -7,9 +7,9 @@
 #include "services/settings.hpp"
 #include "shell/frame_cap.hpp"
 #include "shell/main_loop.hpp"
-#include "app_test_support.hpp"
+#include "support/fake_clock.hpp"
 
-using apptest::FakeClock;
+using testsupport::FakeClock;
 
 TEST(AppFrameCap, EndsOnTheFirstTickStrictlyPastTheFrameTime) {
     FakeClock clock(1000);

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <random>
 
-#include "platform/software_device.hpp"
 #include "unit/device_fixture.hpp"
 
 namespace {
@@ -19,7 +18,12 @@ protected:
 
     void SetUp() override { makeDevice(FW, FH); }
 
-    SoftwareDevice& soft() { return *dynamic_cast<SoftwareDevice*>(device.get()); }
+    testsupport::TestSoftwareDevice& soft() { return *device; }
+    // The span loops this processor runs best, or the baseline ones.
+    void useBaselineLoops(bool baseline) {
+        device->options().spanLoops =
+            baseline ? std::optional<swr::SpanLoops>(swr::SpanLoops::Baseline) : std::nullopt;
+    }
 
     void fillBackground(std::mt19937& rng) {
         background.resize(static_cast<size_t>(FW) * FH);
@@ -57,7 +61,8 @@ protected:
     template <typename Draw>
     int compareBothPaths(Draw&& draw, int* differing = nullptr) {
         return compareDraws(
-            draw, [&] { device->forceGeneralPath(true); }, [&] { device->forceGeneralPath(false); }, differing);
+            draw, [&] { device->options().generalPathOnly = true; },
+            [&] { device->options().generalPathOnly = false; }, differing);
     }
 
     // The pictures of the grids: five with any alpha, three opaque.
@@ -152,7 +157,7 @@ class FastPath : public FastPathDraws, public ::testing::WithParamInterface<bool
 protected:
     void SetUp() override {
         FastPathDraws::SetUp();
-        device->forceBaselineVectors(GetParam());
+        useBaselineLoops(GetParam());
     }
 };
 
@@ -289,8 +294,7 @@ TEST_F(FastPathDraws, WideLoopsGiveExactlyTheBaselinePixels) {
         const float offset = 0.37f * static_cast<float>(round);
         const float depth = std::array{40.0f, 28.0f, 20.0f, 70.0f, 33.0f, 100.0f}[round];
         int worst = compareDraws([&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
-                                 [&] { device->forceBaselineVectors(true); },
-                                 [&] { device->forceBaselineVectors(false); });
+                                 [&] { useBaselineLoops(true); }, [&] { useBaselineLoops(false); });
         EXPECT_EQ(worst, 0) << "round " << round;
     }
 }

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "platform/backends.hpp"
-#include "app_test_support.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace {
 void put16(std::vector<uint8_t>& v, uint32_t x) {
@@ -95,7 +95,7 @@ TEST(PlatformVideoImages, ABmpThatNamesAnAlphaMaskKeepsItsAlpha) {
 }
 
 TEST(PlatformVideoImages, WrittenPicturesReadBackTheSame) {
-    apptest::TempDir dir;
+    testsupport::ScratchFolder dir;
     auto decoder = createSdlImageDecoder();
     DecodedImage picture;
     picture.width = 3;
@@ -106,11 +106,11 @@ TEST(PlatformVideoImages, WrittenPicturesReadBackTheSame) {
     DecodedImage png;
     ASSERT_TRUE(decoder->decodeFile("shot.png", png));
     EXPECT_EQ(png.argb, picture.argb);  // PNG keeps alpha
-    std::string head = apptest::readFile("shot.png").substr(1, 3);
+    std::string head = testsupport::readFile("shot.png").substr(1, 3);
     EXPECT_EQ(head, "PNG");
 
     ASSERT_TRUE(decoder->writeFile("shot.BMP", picture));
-    EXPECT_EQ(apptest::readFile("shot.BMP").substr(0, 2), "BM");
+    EXPECT_EQ(testsupport::readFile("shot.BMP").substr(0, 2), "BM");
     DecodedImage bmp;
     ASSERT_TRUE(decoder->decodeFile("shot.BMP", bmp));
     EXPECT_EQ(bmp.width, 3);
