@@ -35,6 +35,7 @@ public:
         std::fflush(stderr);
     }
     bool hasFocus() const override { return true; }
+    std::string presentation() const override { return "none (headless: frames kept in memory)"; }
 
 private:
     bool open_ = false;

@@ -79,6 +79,9 @@ public:
             closeWindow();
             return false;
         }
+        SDL_RendererInfo info{};
+        presentation_ = std::string("SDL renderer ") +
+                        (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name ? info.name : "(unknown)");
         SDL_RenderSetLogicalSize(renderer_, width, height);
         logicalWidth_ = width;
         logicalHeight_ = height;
@@ -146,6 +149,8 @@ public:
         return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0;
     }
 
+    std::string presentation() const override { return presentation_; }
+
 private:
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
@@ -155,6 +160,7 @@ private:
     int logicalWidth_ = 0, logicalHeight_ = 0;
     std::vector<uint32_t> frame_;
     int frameWidth_ = 0, frameHeight_ = 0;
+    std::string presentation_;
 };
 
 // One SDL event per call. The window's close button and the desktop's

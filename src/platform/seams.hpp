@@ -32,6 +32,9 @@ public:
     virtual void showErrorBox(const char* caption, const char* text) = 0;
     // Whether the window has the input focus (headless: always).
     virtual bool hasFocus() const = 0;
+    // How finished frames reach the screen, in a few words (for the
+    // timedemo's report).
+    virtual std::string presentation() const = 0;
 };
 
 // -------------------------------------------------------- window events --

@@ -8,11 +8,16 @@
 
 FrameTiming frameTiming;
 
-int64_t threadCpuNanoseconds() {
+namespace {
+int64_t cpuNanoseconds(clockid_t clock) {
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
+}  // namespace
+
+int64_t threadCpuNanoseconds() { return cpuNanoseconds(CLOCK_THREAD_CPUTIME_ID); }
+int64_t processCpuNanoseconds() { return cpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 int64_t nanosecondsSince(TimingClock::time_point start) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(TimingClock::now() - start).count();
@@ -46,7 +51,10 @@ double DurationHistogram::percentileMilliseconds(double fraction) const {
 
 void beginTimedFrame() {
     if (!frameTiming.enabled) return;
-    if (frameTiming.frame.count() == 0) frameTiming.runStart = TimingClock::now();
+    if (frameTiming.frame.count() == 0) {
+        frameTiming.runStart = TimingClock::now();
+        frameTiming.runStartProcessCpu = processCpuNanoseconds();
+    }
     frameTiming.frameStart = threadCpuNanoseconds();
     frameTiming.drawNanosecondsThisFrame = 0;
 }

@@ -34,6 +34,8 @@ private:
 // on the wall clock, as it includes waiting for files.
 using TimingClock = std::chrono::steady_clock;
 int64_t threadCpuNanoseconds();
+// Processor time of the whole process, every thread (audio, display drivers) included.
+int64_t processCpuNanoseconds();
 int64_t nanosecondsSince(TimingClock::time_point start);
 
 struct FrameTiming {
@@ -42,6 +44,7 @@ struct FrameTiming {
     // From the program's start to the end of the first present of the title.
     double startUpMilliseconds = -1;
     TimingClock::time_point runStart{};
+    int64_t runStartProcessCpu = 0;
     int64_t frameStart = 0;
     int64_t drawNanosecondsThisFrame = 0;
     DurationHistogram update;

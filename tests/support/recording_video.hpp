@@ -25,6 +25,7 @@ public:
     int lastFrameHeight() const override { return height; }
     void showErrorBox(const char*, const char*) override {}
     bool hasFocus() const override { return true; }
+    std::string presentation() const override { return "recorded"; }
 
     std::vector<uint32_t> frame;
     int width = 0, height = 0;

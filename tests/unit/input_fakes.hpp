@@ -61,6 +61,7 @@ public:
         boxes.push_back(std::string(caption) + "|" + text);
     }
     bool hasFocus() const override { return true; }
+    std::string presentation() const override { return "recorded"; }
 
 private:
     std::vector<uint32_t> frame_;
