@@ -48,6 +48,7 @@ private:
 class HeadlessWindowEvents final : public WindowEvents {
 public:
     PlatformEvent takeEvent() override { return PlatformEvent::None; }
+    bool closePending() override { return false; }
 };
 }  // namespace
 

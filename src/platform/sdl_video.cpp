@@ -1,5 +1,6 @@
 #include <SDL.h>
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -175,6 +176,20 @@ public:
         if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)
             return PlatformEvent::CloseWindow;
         return PlatformEvent::Other;
+    }
+
+    bool closePending() override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+        SDL_PumpEvents();
+        std::array<SDL_Event, 32> waiting;
+        const int n = SDL_PeepEvents(waiting.data(), static_cast<int>(waiting.size()), SDL_PEEKEVENT, SDL_QUIT,
+                                     SDL_WINDOWEVENT);
+        for (int i = 0; i < n; ++i) {
+            const SDL_Event& e = waiting[static_cast<size_t>(i)];
+            if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE))
+                return true;
+        }
+        return false;
     }
 };
 }  // namespace

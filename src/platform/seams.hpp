@@ -49,6 +49,8 @@ public:
     virtual ~WindowEvents() = default;
     // Takes at most one event without waiting.
     virtual PlatformEvent takeEvent() = 0;
+    // Whether a close request waits among the events, leaving them all in place.
+    virtual bool closePending() = 0;
 };
 
 // ---------------------------------------------------------------- clock --
@@ -57,8 +59,9 @@ public:
     virtual ~Clock() = default;
     // Milliseconds since some start, 32-bit, wrapping.
     virtual uint32_t ticks() = 0;
-    // Gives the processor away until about the start of tick ticks() + ms.
-    virtual void sleep(uint32_t ms) = 0;
+    // Gives the processor away until tick `tick` begins; returns at once when
+    // it has begun (ticks are compared as a signed 32-bit difference).
+    virtual void sleepUntil(uint32_t tick) = 0;
 };
 
 // ------------------------------------------------------- input devices --

@@ -49,12 +49,29 @@ double DurationHistogram::percentileMilliseconds(double fraction) const {
     return static_cast<double>(binCount * binNanoseconds) / 1e6;
 }
 
+uint64_t DurationHistogram::countBetween(double lowMilliseconds, double highMilliseconds) const {
+    if (count_ == 0) return 0;
+    uint64_t n = 0;
+    for (size_t i = 0; i < binCount; ++i) {
+        // A bin counts when its samples' durations lie within the range.
+        const double low = static_cast<double>(i * binNanoseconds) / 1e6;
+        const double high = static_cast<double>((i + 1) * binNanoseconds) / 1e6;
+        if (low >= lowMilliseconds && high <= highMilliseconds) n += bins_[i];
+    }
+    return n;
+}
+
 void beginTimedFrame() {
     if (!frameTiming.enabled) return;
+    const TimingClock::time_point now = TimingClock::now();
     if (frameTiming.frame.count() == 0) {
-        frameTiming.runStart = TimingClock::now();
+        frameTiming.runStart = now;
         frameTiming.runStartProcessCpu = processCpuNanoseconds();
+    } else {
+        frameTiming.period.add(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(now - frameTiming.lastFrameStart).count());
     }
+    frameTiming.lastFrameStart = now;
     frameTiming.frameStart = threadCpuNanoseconds();
     frameTiming.drawNanosecondsThisFrame = 0;
 }

@@ -4,6 +4,8 @@
 
 #include "platform/platform_layer.hpp"
 #include "services/frame_timing.hpp"
+#include "services/settings.hpp"
+#include "shell/frame_cap.hpp"
 
 namespace {
 void printLine(std::FILE* out, const char* what, const DurationHistogram& h) {
@@ -31,6 +33,15 @@ void printTimedemoReport(std::FILE* out, int width, int height) {
                  "(all its threads)\n",
                  wall > 0 ? static_cast<double>(t.frame.count()) / wall : 0.0,
                  wall > 0 ? 100.0 * processSeconds / wall : 0.0);
+    if (platformLayer.realClock && frameCapOn(settings) && t.period.count() > 0) {
+        const double cap = settings.minFrameTime;
+        std::fprintf(out,
+                     "timedemo: frame periods on the wall clock: mean %.3f ms, p99 %.3f ms; %llu of %llu within "
+                     "1 ms of the cap (%.3f ms)\n",
+                     t.period.meanMilliseconds(), t.period.percentileMilliseconds(0.99),
+                     static_cast<unsigned long long>(t.period.countBetween(cap - 1.0, cap + 1.0)),
+                     static_cast<unsigned long long>(t.period.count()), cap);
+    }
     if (platformLayer.video)
         std::fprintf(out, "timedemo: presentation: %s\n", platformLayer.video->presentation().c_str());
     if (t.startUpMilliseconds >= 0)

@@ -1,6 +1,6 @@
 #pragma once
-// A clock the test drives: each reading advances by `step` ticks, a sleep by
-// its length.
+// A clock the test drives: each reading advances by `step` ticks, a sleep
+// to the tick it asks for. Every sleep's end is listed.
 #include <cstdint>
 #include <vector>
 
@@ -17,14 +17,14 @@ public:
         now += step;
         return t;
     }
-    void sleep(uint32_t ms) override {
-        sleeps.push_back(ms);
-        now += ms;
+    void sleepUntil(uint32_t tick) override {
+        sleeps.push_back(tick);
+        if (static_cast<int32_t>(tick - now) > 0) now = tick;
     }
     uint32_t now;
     uint32_t step;
     int reads = 0;
-    std::vector<uint32_t> sleeps;
+    std::vector<uint32_t> sleeps;  // the ticks slept to
 };
 
 }  // namespace testsupport

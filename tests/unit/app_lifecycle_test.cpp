@@ -12,6 +12,7 @@
 #include "shell/lifecycle.hpp"
 #include "shell/main_loop.hpp"
 #include "world/game.hpp"
+#include "support/queued_events.hpp"
 #include "support/stand_in_device.hpp"
 
 namespace {
@@ -41,17 +42,7 @@ const ShutDownSteps recordingShutDown{
     [] { steps.push_back("releaseSound"); },
 };
 
-// Hands out a fixed list of events, then none.
-class QueuedEvents final : public WindowEvents {
-public:
-    std::vector<PlatformEvent> queue;
-    PlatformEvent takeEvent() override {
-        if (queue.empty()) return PlatformEvent::None;
-        PlatformEvent e = queue.front();
-        queue.erase(queue.begin());
-        return e;
-    }
-};
+using testsupport::QueuedEvents;
 
 void openHeadlessWindow() {
     platformLayer.video = createHeadlessVideoOutput();

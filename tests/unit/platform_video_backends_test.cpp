@@ -37,6 +37,7 @@ TEST(PlatformVideoHeadless, KeepsTheLastPresentedFrame) {
     video->showErrorBox("Fehler", "Keine Tastatur");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fehler: Keine Tastatur\n");
     EXPECT_EQ(createHeadlessWindowEvents()->takeEvent(), PlatformEvent::None);
+    EXPECT_FALSE(createHeadlessWindowEvents()->closePending());
 }
 
 TEST(PlatformVideoClock, TheVirtualClockMovesOnlyWhenLookedAtOrSleptOn) {
@@ -44,12 +45,14 @@ TEST(PlatformVideoClock, TheVirtualClockMovesOnlyWhenLookedAtOrSleptOn) {
     uint32_t a = clock->ticks();
     uint32_t b = clock->ticks();
     EXPECT_EQ(b - a, 1u);
-    clock->sleep(100);
-    EXPECT_EQ(clock->ticks() - b, 101u);
+    clock->sleepUntil(b + 100);
+    EXPECT_EQ(clock->ticks(), b + 100);
+    clock->sleepUntil(b);  // a tick that has begun: no wait
+    EXPECT_EQ(clock->ticks(), b + 101);
 
     auto real = createSystemClock();
     uint32_t start = real->ticks();
-    real->sleep(5);
+    real->sleepUntil(start + 5);
     EXPECT_GE(real->ticks() - start, 5u);
 }
 
@@ -94,7 +97,7 @@ TEST(PlatformVideoLayer, AHeadlessLayerNeedsNoDisplayAndRecordsItsRequests) {
     EXPECT_TRUE(layer.video->openWindow("My Game Shell", 800, 600, true, error));
     // The virtual clock: a capped frame never waits for real time.
     uint32_t t = layer.clock->ticks();
-    layer.clock->sleep(16);
+    layer.clock->sleepUntil(t + 17);
     EXPECT_EQ(layer.clock->ticks() - t, 17u);
     layer.shell->open("x");
     EXPECT_EQ(layer.shell->requests().size(), 1u);
