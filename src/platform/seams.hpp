@@ -10,6 +10,15 @@
 #include <vector>
 
 // ---------------------------------------------------------------- video --
+// A finished frame: ARGB8888, width x height, rows tightly packed. The
+// device that drew it and the output that shows it share it, so neither
+// copies it; the device never draws into a frame an output still holds.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
 // The window and the presentation of finished frames.
 class VideoOutput {
 public:
@@ -21,10 +30,11 @@ public:
                             std::string& error) = 0;
     virtual void closeWindow() = 0;
     virtual bool windowOpen() const = 0;
-    // Shows a finished ARGB8888 frame. `changed` is false when the pixels are
-    // the same as at the last call, so the upload may be skipped.
-    virtual void present(const uint32_t* argb, int width, int height, bool changed) = 0;
-    // The last presented frame (empty before the first).
+    // Shows a finished frame. `changed` is false when it shows the same
+    // pixels as the frame of the last call, so nothing need be done (unless
+    // the window lost its picture).
+    virtual void present(std::shared_ptr<const Frame> frame, bool changed) = 0;
+    // The last presented frame's pixels (empty before the first).
     virtual const std::vector<uint32_t>& lastFrame() const = 0;
     virtual int lastFrameWidth() const = 0;
     virtual int lastFrameHeight() const = 0;

@@ -24,6 +24,14 @@ bool validStage(int unit, TextureStageState s) {
     return unit >= 0 && unit < TextureStageCount && static_cast<int>(s) >= 0 &&
            static_cast<int>(s) < swr::StageStateCount;
 }
+std::shared_ptr<Frame> blankFrame(int width, int height) {
+    auto f = std::make_shared<Frame>();
+    f->width = width;
+    f->height = height;
+    f->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    return f;
+}
+
 int transformIndex(TransformKind k) {
     switch (k) {
     case TransformKind::World: return 0;
@@ -38,65 +46,13 @@ int transformIndex(TransformKind k) {
 SoftwareDevice::SoftwareDevice(VideoOutput* video, int width, int height, PixelFormat format,
                                bool depthBuffer, uint32_t behaviour, const SoftwareDeviceOptions& options)
     : options_(options), video_(video), width_(width), height_(height), format_(format), behaviour_(behaviour),
-      colour_(static_cast<size_t>(width) * height, 0),
+      back_(blankFrame(width, height)), shown_(blankFrame(width, height)),
       depth_(static_cast<size_t>(width) * height, 1.0f),
-      presented_(static_cast<size_t>(width) * height, 0),
       states_(swr::defaultStates(depthBuffer)), registry_(std::make_shared<swr::Registry>()) {
     registry_->device = this;
 }
 
 SoftwareDevice::~SoftwareDevice() { registry_->device = nullptr; }
-
-// ------------------------------------------------------------- frame --
-
-Status SoftwareDevice::clear(uint32_t colour, float depth) {
-    if (!(depth >= 0.0f)) depth = 0.0f;
-    if (depth > 1.0f) depth = 1.0f;
-    frame_.addClear(colour, depth);
-    std::fill(colour_.begin(), colour_.end(), colour);
-    stale_ = false;
-    // The depth buffer is filled when a draw first uses it: most frames of
-    // the game never test depth, so they skip that pass over memory.
-    depthClearPending_ = true;
-    pendingDepth_ = depth;
-    return StatusOk;
-}
-
-Status SoftwareDevice::beginScene() {
-    if (inScene_) return StatusInvalidCall;
-    inScene_ = true;
-    return StatusOk;
-}
-
-Status SoftwareDevice::endScene() {
-    if (!inScene_) return StatusInvalidCall;
-    inScene_ = false;
-    return StatusOk;
-}
-
-// A changed frame is swapped into the presented buffer rather than copied:
-// the game clears every frame before it draws, so the old contents left in
-// the back buffer are never seen. Whatever reads or draws on the back buffer
-// before the next clear gets the presented frame back first (restoreBackBuffer).
-Status SoftwareDevice::present() {
-    // A present straight after another shows the same frame again.
-    const bool changed = !stale_ && (!presentedOnce_ || std::memcmp(presented_.data(), colour_.data(),
-                                                                     colour_.size() * 4) != 0);
-    if (changed) {
-        presented_.swap(colour_);
-        stale_ = true;
-    }
-    presentedOnce_ = true;
-    frame_.reset();
-    if (video_ != nullptr) video_->present(presented_.data(), width_, height_, changed);
-    return StatusOk;
-}
-
-void SoftwareDevice::restoreBackBuffer() {
-    if (!stale_) return;
-    std::copy(presented_.begin(), presented_.end(), colour_.begin());
-    stale_ = false;
-}
 
 // ------------------------------------------------------------ states --
 

@@ -1,13 +1,22 @@
 #pragma once
 // The software graphics device: holds the states, textures, vertex streams
 // and state blocks of the old immediate-mode interface and rasterises into
-// an ARGB8888 back buffer with a float depth buffer. Every frame's requests
-// are kept in a FrameRecord, which tests read as the draw log.
+// an ARGB8888 back buffer with a float depth buffer.
+//
+// Every frame's requests (its clears and draws with their states, texture
+// contents and vertices) are kept in a FrameRecord. A frame whose requests
+// are those of the frame on screen, from its opening clear on, would draw
+// the same pixels: while the requests match, they are only recorded, and
+// when the frame is presented matching to its end, nothing is drawn and the
+// output is told the frame is unchanged. The first request that differs
+// draws the ones recorded before it and itself; everything after is drawn
+// as it comes. Tests read the record's draws as the draw log.
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/graphics_device.hpp"
+#include "platform/seams.hpp"
 #include "platform/software_device_states.hpp"
 #include "platform/software_fast_quad.hpp"
 #include "platform/software_frame_record.hpp"
@@ -57,9 +66,10 @@ public:
 
     Status getDeviceCaps(DeviceCaps& out) const override;
 
-    // The back buffer, ARGB8888, rows tightly packed. Between a present and
-    // the next clear or draw, its contents are those of the presented frame.
-    const uint32_t* backBuffer() const { return stale_ ? presented_.data() : colour_.data(); }
+    // The back buffer, ARGB8888, rows tightly packed, with every request so
+    // far drawn. Between a present and the next clear or draw, its contents
+    // are those of the presented frame.
+    const uint32_t* backBuffer();
     int backBufferWidth() const { return width_; }
     int backBufferHeight() const { return height_; }
     PixelFormat backBufferFormat() const { return format_; }
@@ -71,15 +81,16 @@ public:
     const std::vector<DrawRecord>& drawLog() const { return frame_.draws(); }
     // How many rectangles the fast path has drawn.
     int fastRectCount() const { return fastRects_; }
-    // Write access to the back buffer (to lay down a background).
-    uint32_t* mutableBackBuffer() {
-        restoreBackBuffer();
-        return colour_.data();
-    }
+    // Write access to the back buffer (to lay down a background); the frame
+    // then never counts as unchanged.
+    uint32_t* mutableBackBuffer();
 
     // For state blocks: read the device's value of a recorded state, or set it.
     void readState(swr::RecordedState& s) const;
     void writeState(const swr::RecordedState& s);
+    // For textures: their texels are about to change or go; requests that
+    // read them are drawn first.
+    void beforeTextureChange() { drawPending(); }
 
 protected:
     SoftwareDeviceOptions options_;
@@ -89,8 +100,15 @@ private:
     void change(const swr::RecordedState& s);
     swr::RenderTarget target();
     // Gives the back buffer the presented frame's contents again after a
-    // present swapped them away.
+    // present swapped them away, and makes it the device's alone.
     void restoreBackBuffer();
+
+    // The frame's requests (software_device_frame.cpp): the newest one was
+    // just recorded; draw it unless the frame still matches the one on screen.
+    void takeRequest();
+    // Draws every recorded request not yet drawn, and stops matching.
+    void drawPending();
+    void drawRequest(size_t index);
 
     // Drawing one recorded draw (software_device_draw.cpp).
     void rasterise(const DrawRecord& d, const uint8_t* vertices);
@@ -107,13 +125,12 @@ private:
     int height_;
     PixelFormat format_;
     uint32_t behaviour_;
-    std::vector<uint32_t> colour_;
+    std::shared_ptr<Frame> back_;   // drawn into
+    std::shared_ptr<Frame> shown_;  // presented, shared with the video output
     std::vector<float> depth_;
     bool depthClearPending_ = false;
     float pendingDepth_ = 1.0f;
-    std::vector<uint32_t> presented_;
-    bool presentedOnce_ = false;
-    bool stale_ = false;  // colour_ holds an old frame; presented_ is the back buffer
+    bool stale_ = false;  // back_ holds an old frame; shown_ is the back buffer
 
     swr::DeviceStates states_;
     swr::RegistryPtr registry_;
@@ -126,7 +143,12 @@ private:
     uint32_t fvf_ = 0;
     bool inScene_ = false;
 
-    FrameRecord frame_;
+    FrameRecord frame_;        // the requests since the last present
+    FrameRecord shownRecord_;  // the requests of the frame on screen
+    bool shownReproducible_ = false;  // shownRecord_ begins with a clear and was drawn alone
+    bool matching_ = false;    // frame_ so far equals the start of shownRecord_, nothing drawn
+    size_t drawn_ = 0;         // requests of frame_ drawn
+    bool written_ = false;     // the back buffer was written directly this frame
 
     // Scratch space reused by every draw, so drawing allocates nothing.
     std::vector<swr::ScreenVertex> screenScratch_;

@@ -53,7 +53,7 @@ uint32_t readU32(const uint8_t* p) {
 
 swr::RenderTarget SoftwareDevice::target() {
     restoreBackBuffer();
-    return swr::RenderTarget{colour_.data(), depth_.data(), width_, height_};
+    return swr::RenderTarget{back_->pixels.data(), depth_.data(), width_, height_};
 }
 
 swr::PixelSetup SoftwareDevice::pixelSetup(const swr::DeviceStates& states) const {
@@ -190,7 +190,7 @@ Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex, u
         d.textureStamp = static_cast<const SoftwareTexture*>(bound)->stamp();
     const uint8_t* first = buffer->data() + streamOffset_ + uint64_t{startVertex} * streamStride_;
     frame_.addDraw(d, first, static_cast<size_t>(bytes));
-    if (vertexCount > 0) rasterise(d, first);
+    takeRequest();
     return StatusOk;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/software_device.hpp"
+
 SoftwareTexture::SoftwareTexture(uint32_t width, uint32_t height, PixelFormat format,
                                  swr::RegistryPtr registry)
     : width_(width), height_(height), format_(format), registry_(std::move(registry)),
@@ -11,7 +13,11 @@ SoftwareTexture::SoftwareTexture(uint32_t width, uint32_t height, PixelFormat fo
     registry_->textures.insert(this);
 }
 
-SoftwareTexture::~SoftwareTexture() { registry_->textures.erase(this); }
+SoftwareTexture::~SoftwareTexture() {
+    // Requests still to be drawn may read these texels.
+    if (registry_->device != nullptr) registry_->device->beforeTextureChange();
+    registry_->textures.erase(this);
+}
 
 bool SoftwareTexture::supportedFormat(PixelFormat format) {
     return format == PixelFormat::A8R8G8B8 || format == PixelFormat::X8R8G8B8 ||
@@ -33,6 +39,8 @@ Status SoftwareTexture::lockRect(LockedRect& out) {
 Status SoftwareTexture::unlockRect() {
     if (!locked_) return StatusInvalidCall;
     locked_ = false;
+    // Requests still to be drawn read the texels as they were.
+    if (registry_->device != nullptr) registry_->device->beforeTextureChange();
     convert();
     return StatusOk;
 }

@@ -294,9 +294,9 @@ TEST(DevicePresent, ReportsWhetherTheFrameChanged) {
     dev->present();
     dev->present();
     EXPECT_EQ(video.changes, (std::vector<bool>{true, false, true, false}));
-    ASSERT_EQ(video.frame.size(), 64u * 48u);
-    EXPECT_EQ(video.frame[0], 0xFF0000FFu);
-    EXPECT_EQ(video.width, 64);
+    ASSERT_EQ(video.lastFrame().size(), 64u * 48u);
+    EXPECT_EQ(video.lastFrame()[0], 0xFF0000FFu);
+    EXPECT_EQ(video.lastFrameWidth(), 64);
 }
 
 // After a present the back buffer still holds the frame just shown: read
@@ -313,7 +313,7 @@ TEST(DevicePresent, TheBackBufferKeepsThePresentedFrameUntilTheNextClear) {
     dev->present();
     EXPECT_EQ(dev->backBuffer()[5], 0xFF445566u);
     dev->present();  // nothing drawn since: unchanged
-    EXPECT_EQ(video.frame[5], 0xFF445566u);
+    EXPECT_EQ(video.lastFrame()[5], 0xFF445566u);
 
     // A quad over the left half, drawn without a clear, lands on the presented frame.
     const std::vector<ScreenVertexData> quad = {{-0.5f, 3.5f, 0.5f, 1, 0xFFFF0000u, 0, 1},
@@ -334,10 +334,10 @@ TEST(DevicePresent, TheBackBufferKeepsThePresentedFrameUntilTheNextClear) {
     ASSERT_EQ(dev->drawPrimitive(PrimitiveType::TriangleStrip, 0, 2), StatusOk);
     dev->present();
     EXPECT_EQ(video.changes, (std::vector<bool>{true, true, false, true}));
-    EXPECT_EQ(video.frame[0], 0xFFFF0000u);
-    EXPECT_EQ(video.frame[3], 0xFFFF0000u);
-    EXPECT_EQ(video.frame[4], 0xFF445566u);
-    EXPECT_EQ(video.frame[31], 0xFF445566u);
+    EXPECT_EQ(video.lastFrame()[0], 0xFFFF0000u);
+    EXPECT_EQ(video.lastFrame()[3], 0xFFFF0000u);
+    EXPECT_EQ(video.lastFrame()[4], 0xFF445566u);
+    EXPECT_EQ(video.lastFrame()[31], 0xFF445566u);
     EXPECT_EQ(dev->backBuffer()[4], 0xFF445566u);
 }
 

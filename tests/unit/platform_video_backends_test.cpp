@@ -13,22 +13,26 @@ TEST(PlatformVideoHeadless, KeepsTheLastPresentedFrame) {
     EXPECT_TRUE(video->windowOpen());
     EXPECT_TRUE(video->lastFrame().empty());
 
-    std::vector<uint32_t> a(8, 0xFF112233u), b(8, 0xFF445566u);
-    video->present(a.data(), 4, 2, true);
-    EXPECT_EQ(video->lastFrame(), a);
+    auto frame = [](int w, int h, uint32_t fill) {
+        return std::make_shared<const Frame>(Frame{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h), fill)});
+    };
+    auto a = frame(4, 2, 0xFF112233u);
+    video->present(a, true);
+    EXPECT_EQ(video->lastFrame(), a->pixels);
+    EXPECT_EQ(video->lastFrame().data(), a->pixels.data());  // kept, not copied
     EXPECT_EQ(video->lastFrameWidth(), 4);
     EXPECT_EQ(video->lastFrameHeight(), 2);
-    // Unchanged frames are not copied again; changed ones are.
-    video->present(b.data(), 4, 2, false);
-    EXPECT_EQ(video->lastFrame(), a);
-    video->present(b.data(), 4, 2, true);
-    EXPECT_EQ(video->lastFrame(), b);
-    // A new size is always taken, whatever `changed` says.
-    std::vector<uint32_t> c(2, 1u);
-    video->present(c.data(), 1, 2, false);
-    EXPECT_EQ(video->lastFrame(), c);
-    video->present(nullptr, 4, 2, true);  // nothing to show: ignored
-    EXPECT_EQ(video->lastFrame(), c);
+    // The frame outlives its drawer.
+    const std::vector<uint32_t> pixels = a->pixels;
+    a.reset();
+    EXPECT_EQ(video->lastFrame(), pixels);
+    auto c = frame(1, 2, 1u);
+    video->present(c, true);
+    EXPECT_EQ(video->lastFrame(), c->pixels);
+    EXPECT_EQ(video->lastFrameWidth(), 1);
+    video->present(nullptr, true);  // nothing to show: ignored
+    video->present(frame(0, 0, 0), true);
+    EXPECT_EQ(video->lastFrame(), c->pixels);
 
     video->closeWindow();
     EXPECT_FALSE(video->windowOpen());
