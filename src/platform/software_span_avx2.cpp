@@ -1,8 +1,9 @@
 // The wide span loops with AVX2, eight pixels at a time, for the common
-// case: linear filtering from neighbouring texel columns, no alpha test,
-// rows of eight pixels or more. They are compiled for AVX2 alone and chosen
-// at run time, so the program still starts on a processor without it. The
-// same arithmetic as the baseline loops, so both give the same pixels.
+// cases: linear filtering from neighbouring texel columns in rows of eight
+// pixels or more, with or without the alpha test (tiles and sprites
+// without, text with). They are compiled for AVX2 alone and chosen at run
+// time, so the program still starts on a processor without it. The same
+// arithmetic as the baseline loops, so both give the same pixels.
 #include <immintrin.h>
 
 #include "platform/software_span_kernel.hpp"
@@ -86,10 +87,43 @@ WIDE inline __m256i blendWide(__m256i s0, __m256i s1, const uint32_t* dst) {
     return packWide(mixWide(s0, d0), mixWide(s1, d1));
 }
 
-template <BlendMode Mode, bool Identity>
+// All ones in the 32-bit lanes of the packed pixels whose alpha passes the
+// alpha test against `ref` (the reference in every lane).
+WIDE inline __m256i alphaPasses(__m256i s8, __m256i ref, uint32_t func) {
+    const __m256i a = _mm256_srli_epi32(s8, 24);
+    const __m256i ones = _mm256_set1_epi32(-1);
+    switch (func) {
+    case 1: return _mm256_setzero_si256();                                        // never
+    case 2: return _mm256_cmpgt_epi32(ref, a);                                    // less
+    case 3: return _mm256_cmpeq_epi32(a, ref);                                    // equal
+    case 4: return _mm256_xor_si256(_mm256_cmpgt_epi32(a, ref), ones);            // less or equal
+    case 5: return _mm256_cmpgt_epi32(a, ref);                                    // greater
+    case 6: return _mm256_xor_si256(_mm256_cmpeq_epi32(a, ref), ones);            // not equal
+    case 7: return _mm256_xor_si256(_mm256_cmpgt_epi32(ref, a), ones);            // greater or equal
+    default: return ones;                                                         // always
+    }
+}
+
+// The eight pixels at dst after the alpha test and the blend: where a
+// source pixel fails the test, the target's pixel stays.
+template <BlendMode Mode, bool AlphaTest>
+WIDE inline __m256i testAndBlendWide(__m256i s0, __m256i s1, const uint32_t* dst, __m256i ref, uint32_t func) {
+    if constexpr (!AlphaTest) {
+        return blendWide<Mode>(s0, s1, dst);
+    } else {
+        const __m256i pass = alphaPasses(packWide(s0, s1), ref, func);
+        const __m256i d8 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst));
+        if (_mm256_testz_si256(pass, pass)) return d8;
+        return _mm256_blendv_epi8(d8, blendWide<Mode>(s0, s1, dst), pass);
+    }
+}
+
+template <BlendMode Mode, bool Identity, bool AlphaTest>
 WIDE void drawRowsWide(const SpanKernel& shared, const RowSource& r) {
     const SpanKernel kernel = shared;
     const __m256i kk = lanesWide(kernel.k), cc = lanesWide(kernel.c);
+    const __m256i ref = _mm256_set1_epi32(static_cast<int>(kernel.alphaRef));
+    const uint32_t func = kernel.alphaFunc;
     const TextureView& tex = *r.tex;
     const int whole = r.cols & ~7;
     const int last = r.cols - 8;  // the last eight pixels, overlapping the blocks before
@@ -103,21 +137,28 @@ WIDE void drawRowsWide(const SpanKernel& shared, const RowSource& r) {
         // the blocks.
         __m256i tail{};
         if (whole < r.cols)
-            tail = blendWide<Mode>(sourceWide<Identity>(kernel, kk, cc, r.line, last),
-                                   sourceWide<Identity>(kernel, kk, cc, r.line, last + 4), dst + last);
+            tail = testAndBlendWide<Mode, AlphaTest>(sourceWide<Identity>(kernel, kk, cc, r.line, last),
+                                                     sourceWide<Identity>(kernel, kk, cc, r.line, last + 4),
+                                                     dst + last, ref, func);
         for (int i = 0; i < whole; i += 8)
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
-                                blendWide<Mode>(sourceWide<Identity>(kernel, kk, cc, r.line, i),
-                                                sourceWide<Identity>(kernel, kk, cc, r.line, i + 4), dst + i));
+                                testAndBlendWide<Mode, AlphaTest>(sourceWide<Identity>(kernel, kk, cc, r.line, i),
+                                                                  sourceWide<Identity>(kernel, kk, cc, r.line, i + 4),
+                                                                  dst + i, ref, func));
         if (whole < r.cols) _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + last), tail);
     }
 }
 
 #undef WIDE
 
-template <BlendMode Mode>
+template <BlendMode Mode, bool AlphaTest>
 void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
-    identity ? drawRowsWide<Mode, true>(k, r) : drawRowsWide<Mode, false>(k, r);
+    identity ? drawRowsWide<Mode, true, AlphaTest>(k, r) : drawRowsWide<Mode, false, AlphaTest>(k, r);
+}
+
+template <BlendMode Mode>
+void dispatchAlphaTest(const SpanCase& w, const SpanKernel& k, const RowSource& r) {
+    w.alphaTest ? dispatchIdentity<Mode, true>(w.identity, k, r) : dispatchIdentity<Mode, false>(w.identity, k, r);
 }
 
 }  // namespace
@@ -125,11 +166,11 @@ void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
 bool wideVectorsAvailable() { return __builtin_cpu_supports("avx2"); }
 
 bool drawSpansWide(const SpanCase& which, const SpanKernel& k, const RowSource& r) {
-    if (!which.linear || !which.adjacent || which.alphaTest || r.cols < 8) return false;
+    if (!which.linear || !which.adjacent || r.cols < 8) return false;
     switch (which.mode) {
-    case BlendMode::Mix: dispatchIdentity<BlendMode::Mix>(which.identity, k, r); break;
-    case BlendMode::Add: dispatchIdentity<BlendMode::Add>(which.identity, k, r); break;
-    default: dispatchIdentity<BlendMode::Replace>(which.identity, k, r); break;
+    case BlendMode::Mix: dispatchAlphaTest<BlendMode::Mix>(which, k, r); break;
+    case BlendMode::Add: dispatchAlphaTest<BlendMode::Add>(which, k, r); break;
+    default: dispatchAlphaTest<BlendMode::Replace>(which, k, r); break;
     }
     return true;
 }

@@ -57,7 +57,7 @@ struct Sse2Loops {
     // brings both; Pair says j == i + 1, so the weights of both pixels lie
     // side by side.
     template <bool Linear, bool Adjacent, bool Identity, bool Pair>
-    __m128i source(const uint32_t* r0, const uint16_t* line, int i, int j) const {
+    [[gnu::always_inline]] __m128i source(const uint32_t* r0, const uint16_t* line, int i, int j) const {
         __m128i texel;
         if constexpr (Linear) {
             __m128i left, right;
@@ -88,7 +88,7 @@ struct Sse2Loops {
 
     // Blends two source pixels over dst[0..1] (one when single); packed results.
     template <BlendMode Mode>
-    __m128i blendPair(__m128i src, const uint32_t* dst, bool single) const {
+    [[gnu::always_inline]] __m128i blendPair(__m128i src, const uint32_t* dst, bool single) const {
         __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
         if constexpr (Mode == BlendMode::Replace) return s8;
         __m128i d8 = single ? _mm_cvtsi32_si128(static_cast<int>(dst[0])) : load64(dst);
@@ -108,33 +108,49 @@ struct Sse2Loops {
 
     bool passes(uint32_t pixel) const { return compare<uint32_t>(s.alphaFunc, pixel >> 24, s.alphaRef); }
 
+    // All ones in the 32-bit lanes of the packed pixels whose alpha passes
+    // the alpha test.
+    __m128i passMask(__m128i s8) const {
+        const __m128i a = _mm_srli_epi32(s8, 24);
+        const __m128i ref = _mm_set1_epi32(static_cast<int>(s.alphaRef));
+        const __m128i ones = _mm_set1_epi32(-1);
+        switch (s.alphaFunc) {
+        case 1: return _mm_setzero_si128();                              // never
+        case 2: return _mm_cmpgt_epi32(ref, a);                          // less
+        case 3: return _mm_cmpeq_epi32(a, ref);                          // equal
+        case 4: return _mm_xor_si128(_mm_cmpgt_epi32(a, ref), ones);     // less or equal
+        case 5: return _mm_cmpgt_epi32(a, ref);                          // greater
+        case 6: return _mm_xor_si128(_mm_cmpeq_epi32(a, ref), ones);     // not equal
+        case 7: return _mm_xor_si128(_mm_cmpgt_epi32(ref, a), ones);     // greater or equal
+        default: return ones;                                            // always
+        }
+    }
+
+    // Two pixels at dst after the alpha test and the blend: where a source
+    // pixel fails the test, the target's pixel stays.
+    template <BlendMode Mode, bool AlphaTest>
+    [[gnu::always_inline]] __m128i testAndBlendPair(__m128i src, const uint32_t* dst) const {
+        const __m128i out = blendPair<Mode>(src, dst, false);
+        if constexpr (!AlphaTest) return out;
+        const __m128i pass = passMask(_mm_packus_epi16(src, _mm_setzero_si128()));
+        return _mm_or_si128(_mm_and_si128(pass, out), _mm_andnot_si128(pass, load64(dst)));
+    }
+
     template <bool Linear, bool Adjacent, BlendMode Mode, bool AlphaTest, bool Identity>
     void row(uint32_t* dst, int count, const uint32_t* r0, const uint16_t* line) const {
         int i = 0;
-        if constexpr (!AlphaTest) {
-            // Two pairs at a time, so that their independent arithmetic overlaps.
-            for (; i + 4 <= count; i += 4) {
-                __m128i a = source<Linear, Adjacent, Identity, true>(r0, line, i, i + 1);
-                __m128i b = source<Linear, Adjacent, Identity, true>(r0, line, i + 2, i + 3);
-                __m128i outA = blendPair<Mode>(a, dst + i, false);
-                __m128i outB = blendPair<Mode>(b, dst + i + 2, false);
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), outA);
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i + 2), outB);
-            }
+        // Two pairs at a time, so that their independent arithmetic overlaps.
+        for (; i + 4 <= count; i += 4) {
+            __m128i a = source<Linear, Adjacent, Identity, true>(r0, line, i, i + 1);
+            __m128i b = source<Linear, Adjacent, Identity, true>(r0, line, i + 2, i + 3);
+            __m128i outA = testAndBlendPair<Mode, AlphaTest>(a, dst + i);
+            __m128i outB = testAndBlendPair<Mode, AlphaTest>(b, dst + i + 2);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), outA);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i + 2), outB);
         }
         for (; i + 2 <= count; i += 2) {
             __m128i src = source<Linear, Adjacent, Identity, true>(r0, line, i, i + 1);
-            if constexpr (AlphaTest) {
-                __m128i s8 = _mm_packus_epi16(src, _mm_setzero_si128());
-                bool pass0 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(s8)));
-                bool pass1 = passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(s8, 4))));
-                if (!pass0 && !pass1) continue;
-                __m128i out = blendPair<Mode>(src, dst + i, false);
-                if (pass0) dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(out));
-                if (pass1) dst[i + 1] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(out, 4)));
-            } else {
-                _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), blendPair<Mode>(src, dst + i, false));
-            }
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), testAndBlendPair<Mode, AlphaTest>(src, dst + i));
         }
         if (i < count) {
             __m128i src = source<Linear, Adjacent, Identity, false>(r0, line, i, i);
