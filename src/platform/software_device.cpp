@@ -24,11 +24,12 @@ bool validStage(int unit, TextureStageState s) {
     return unit >= 0 && unit < TextureStageCount && static_cast<int>(s) >= 0 &&
            static_cast<int>(s) < swr::StageStateCount;
 }
-std::shared_ptr<Frame> blankFrame(int width, int height) {
+// A frame of the size, transparent black; without pixels when `empty`.
+std::shared_ptr<Frame> blankFrame(int width, int height, bool empty = false) {
     auto f = std::make_shared<Frame>();
     f->width = width;
     f->height = height;
-    f->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    if (!empty) f->pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     return f;
 }
 
@@ -46,8 +47,7 @@ int transformIndex(TransformKind k) {
 SoftwareDevice::SoftwareDevice(VideoOutput* video, int width, int height, PixelFormat format,
                                bool depthBuffer, uint32_t behaviour, const SoftwareDeviceOptions& options)
     : options_(options), video_(video), width_(width), height_(height), format_(format), behaviour_(behaviour),
-      back_(blankFrame(width, height)), shown_(blankFrame(width, height)),
-      depth_(static_cast<size_t>(width) * height, 1.0f),
+      back_(blankFrame(width, height, true)), shown_(blankFrame(width, height)), stale_(true),
       states_(swr::defaultStates(depthBuffer)), registry_(std::make_shared<swr::Registry>()) {
     registry_->device = this;
 }
@@ -166,7 +166,9 @@ Status SoftwareDevice::createTexture(uint32_t width, uint32_t height, uint32_t l
         return StatusInvalidCall;
     if (levels > 1) return StatusInvalidCall;
     if (!SoftwareTexture::supportedFormat(format)) return StatusInvalidCall;
-    out = std::make_unique<SoftwareTexture>(width, height, format, registry_);
+    auto texture = std::make_unique<SoftwareTexture>(width, height, format, registry_);
+    if (!texture->valid()) return StatusOutOfMemory;
+    out = std::move(texture);
     return StatusOk;
 }
 

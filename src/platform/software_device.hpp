@@ -125,12 +125,12 @@ private:
     int height_;
     PixelFormat format_;
     uint32_t behaviour_;
-    std::shared_ptr<Frame> back_;   // drawn into
+    std::shared_ptr<Frame> back_;   // drawn into (without pixels until first drawn into)
     std::shared_ptr<Frame> shown_;  // presented, shared with the video output
-    std::vector<float> depth_;
+    bool stale_;                    // back_ holds an old frame; shown_ is the back buffer
+    std::vector<float> depth_;      // empty until a draw tests depth
     bool depthClearPending_ = false;
     float pendingDepth_ = 1.0f;
-    bool stale_ = false;  // back_ holds an old frame; shown_ is the back buffer
 
     swr::DeviceStates states_;
     swr::RegistryPtr registry_;

@@ -201,8 +201,11 @@ void SoftwareDevice::rasterise(const DrawRecord& d, const uint8_t* base) {
     const uint32_t primitiveCount = d.primitiveCount;
     const size_t count = list ? size_t{primitiveCount} * 3 : size_t{primitiveCount} + 2;
     const swr::PixelSetup setup = pixelSetup(states);
-    if (setup.depthTest && depthClearPending_) {
-        std::fill(depth_.begin(), depth_.end(), pendingDepth_);
+    if (setup.depthTest && (depthClearPending_ || depth_.empty())) {
+        // The depth buffer is made when a draw first tests depth (most of
+        // the game's drawing does not): until a clear it holds the far plane.
+        depth_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_),
+                      depthClearPending_ ? pendingDepth_ : 1.0f);
         depthClearPending_ = false;
     }
     const auto& smp = states.sampler[0];
