@@ -4,9 +4,10 @@
 // without, text with). They are compiled for AVX2 alone and chosen at run
 // time, so the program still starts on a processor without it. The same
 // arithmetic as the baseline loops, so both give the same pixels.
-#include <immintrin.h>
-
 #include "platform/software_span_kernel.hpp"
+
+#if TIEFSCHACHT_X86_SPANS
+#include <immintrin.h>
 
 namespace swr {
 namespace {
@@ -176,3 +177,5 @@ bool drawSpansWide(const SpanCase& which, const SpanKernel& k, const RowSource& 
 }
 
 }  // namespace swr
+
+#endif  // TIEFSCHACHT_X86_SPANS

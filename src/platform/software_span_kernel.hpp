@@ -10,6 +10,15 @@
 
 #include "platform/software_shading.hpp"
 
+// The vector loops are compiled only for a processor family that has them
+// (x86-64: SSE2 always, AVX2 chosen at run time) and not at all when the
+// build asks for none (TIEFSCHACHT_NO_SIMD); plain C++ loops stand in.
+#if !defined(TIEFSCHACHT_NO_SIMD) && defined(__x86_64__) && defined(__SSE2__)
+#define TIEFSCHACHT_X86_SPANS 1
+#else
+#define TIEFSCHACHT_X86_SPANS 0
+#endif
+
 namespace swr {
 
 enum class BlendMode { Replace, Mix, Add, Other };
@@ -63,7 +72,8 @@ inline void finishLine(const SpanKernel& k, const uint32_t* r0, const uint32_t* 
         for (int ch = 0; ch < 4; ++ch) line[4 * k.lineCopy + ch] = line[ch];
 }
 
-// Draws with the loops every processor of the family runs.
+// Draws with the loops every processor of the family runs (plain C++ where
+// no vector loops are compiled).
 void drawSpansBaseline(const SpanCase& which, const SpanKernel& k, const RowSource& r);
 
 // Draws with wider loops where this processor has them and they cover the

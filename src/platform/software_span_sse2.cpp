@@ -1,8 +1,9 @@
 // The baseline span loops with SSE2, which every x86-64 processor has: two
 // pixels per 128-bit register, 16 bits a channel.
-#include <immintrin.h>
-
 #include "platform/software_span_kernel.hpp"
+
+#if TIEFSCHACHT_X86_SPANS
+#include <immintrin.h>
 
 namespace swr {
 namespace {
@@ -212,3 +213,5 @@ void drawSpansBaseline(const SpanCase& which, const SpanKernel& k, const RowSour
 }
 
 }  // namespace swr
+
+#endif  // TIEFSCHACHT_X86_SPANS
