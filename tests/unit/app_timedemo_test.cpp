@@ -35,6 +35,10 @@ TEST(Timedemo, PercentilesAndMeanComeFromTheBinsWithoutGrowingWithTheRun) {
     EXPECT_NEAR(h.percentileMilliseconds(0.99), 3.01, 1e-9);
     EXPECT_NEAR(h.percentileMilliseconds(1.0), 30.01, 1e-9);
     EXPECT_NEAR(h.percentileMilliseconds(0.5), 1.01, 1e-9);
+    // The frame periods near a cap: whole bins within the range count.
+    EXPECT_EQ(h.countBetween(0.0, 2.0), 98u);
+    EXPECT_EQ(h.countBetween(1.01, 4.0), 1u);
+    EXPECT_EQ(h.countBetween(0.0, 1.005), 0u);
 
     // Negative durations count as zero, endless ones in the last bin.
     DurationHistogram edges;
