@@ -38,9 +38,15 @@ bool SdlPresenter::open(SDL_Window* window, std::string& error) {
         // of an OpenGL renderer.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_GetWindowSurface(window_) == nullptr) {
-            error = std::string("the window has no surface to draw into: ") + SDL_GetError();
-            window_ = nullptr;
-            return false;
+            // A display without such surfaces: back to SDL's own choice.
+            SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
+            renderer_ = SDL_CreateRenderer(window_, -1, 0);
+            if (renderer_ == nullptr) {
+                error = std::string("no way to show frames in the window: ") + SDL_GetError();
+                window_ = nullptr;
+                return false;
+            }
+            kind_ = PresentationKind::Accelerated;
         }
     }
     SDL_AddEventWatch(&SdlPresenter::watchEvents, this);
