@@ -8,6 +8,7 @@
 
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "world/data_tables.hpp"

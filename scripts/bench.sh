@@ -1,35 +1,207 @@
 #!/usr/bin/env bash
-# Builds in Release and prints the speed figures: the winning run as a
-# timedemo at 800 x 600 and 1024 x 768 (update and drawing per frame, frames
-# per second, the frame against the copy floor of the back buffer, the
-# start-up time), then the device, frame-cap and loading benchmarks.
-#   scripts/bench.sh [--timedemo-only]
+# Builds in Release and prints the speed figures of the game, each as the
+# min / median of several runs of the real program:
+#   - the winning run as a timedemo at 800 x 600 and 1024 x 768: the frame's
+#     mean and 99th percentile (processor time of the game's thread);
+#   - capped runs with the real clock (--headless --realtime): 600 frames of
+#     play and 600 frames of the idle title screen, each with its frames per
+#     second and the process's share of a core, and the idle title once more
+#     with the other processor kept busy, for the pacing: how many of 600
+#     frame periods lie within 1 ms of the cap;
+#   - the same play in a window under Xvfb, when Xvfb is installed: frames
+#     per second, share of a core, how frames reach the screen, and the
+#     start-up to the first presented frame;
+#   - the software device and loading benchmarks.
+# Play is measured as the difference of a run of 720 frames and one of 120
+# (the main menu and the loading of the level fall within the first 20), so
+# the figures cover 600 frames of play alone.
+#
+#   scripts/bench.sh [--runs N] [--before DIR] [--timedemo-only]
+#
+# --before DIR: also run the runtime folder DIR (the build/game of another
+# commit) the same way and print the ratio of each figure to its value there.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-bash "$root/scripts/build.sh" build -DTIEFSCHACHT_BENCH=ON
-game="$root/build/game"
+runs=5
+before=""
+timedemoOnly=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs=$2; shift 2 ;;
+    --before) before=$(cd "$2" && pwd); shift 2 ;;
+    --timedemo-only) timedemoOnly=1; shift ;;
+    *) echo "usage: scripts/bench.sh [--runs N] [--before DIR] [--timedemo-only]" >&2; exit 2 ;;
+  esac
+done
+
+bash "$root/scripts/build.sh" build -DTIEFSCHACHT_BENCH=ON >/dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/tiefschacht-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+script="$root/tests/e2e/winning_run.txt"
+printf '100000 -\n' > "$work/idle.txt"
 
-for mode in 2:800x600 4:1024x768; do
-  number=${mode%%:*}
-  folder="$work/${mode#*:}"
-  cp -r "$game" "$folder"
-  cp "$root/game/Data/Highscore.txt" "$folder/Data/Highscore.txt"
-  sed -i "s/^Modus [0-9]/Modus $number/" "$folder/Data/Resolutions.txt"
-  echo "== the winning run at ${mode#*:}"
-  "$folder/tiefschacht" --data "$folder" --headless --timedemo \
-    --input "$root/tests/e2e/winning_run.txt" --dump-state "$folder/state.json"
-  if ! grep -q '"statesVisited": \[[^]]*25' "$folder/state.json"; then
-    echo "bench: the winning run did not reach the won screen at ${mode#*:}" >&2
-    exit 1
+builds=(after)
+declare -A gameOf=([after]="$root/build/game")
+if [ -n "$before" ]; then builds+=(before); gameOf[before]=$before; fi
+
+# A fresh copy of a build's runtime folder at a display mode (2: 800 x 600,
+# 4: 1024 x 768), with the shipped highscore list.
+folder() {
+  local build=$1 mode=$2 dir="$work/$1-$2"
+  if [ ! -d "$dir" ]; then
+    cp -r "${gameOf[$build]}" "$dir"
+    cp "$root/game/Data/Highscore.txt" "$dir/Data/Highscore.txt"
+    sed -i "s/^Modus [0-9]/Modus $mode/" "$dir/Data/Resolutions.txt"
+  fi
+  echo "$dir"
+}
+
+# Figures of one timedemo report on stdin: frames, wall seconds since the
+# first frame, frame mean, frame p99, share of a core, start-up.
+figures() {
+  awk '
+    / frames at / { frames = $2; for (i = 1; i <= NF; ++i) if ($i == "s" && $(i+1) == "on") wall = $(i-1) }
+    /timedemo: frame / { mean = $4; p99 = $7 }
+    /% of a core/ { for (i = 1; i <= NF; ++i) if ($i == "%") share = $(i-1) }
+    /start-up to the first/ { start = $(NF-1) }
+    END { print frames, wall, mean, p99, share, start }'
+}
+
+# min / median of the numbers given.
+stats() {
+  printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END {
+    if (NR == 0) { print "-"; exit }
+    m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%.2f / %.2f\n", v[1], m }'
+}
+median() { stats "$@" | awk '{ print $3 }'; }
+
+declare -A results  # "<build> <measure>" -> space-separated values
+add() { results["$1 $2"]="${results["$1 $2"]:-} $3"; }
+
+# One run of the game: timedemo <build> <mode> <window|headless|realtime> <script> <frames>
+timedemo() {
+  local dir args=(--timedemo --input "$4" --frames "$5")
+  dir=$(folder "$1" "$2")
+  case "$3" in
+    headless) args+=(--headless) ;;
+    realtime) args+=(--headless --realtime) ;;
+  esac
+  if [ "$3" = window ]; then
+    SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" "$dir/tiefschacht" --data "$dir" "${args[@]}"
+  else
+    "$dir/tiefschacht" --data "$dir" "${args[@]}"
+  fi
+}
+
+# Capped play: 600 frames as the difference of two runs; adds fps and share.
+cappedPlay() {
+  local build=$1 kind=$2 short long fs ws ss fl wl sl start
+  short=$(timedemo "$build" 4 "$kind" "$script" 120 | tee "$work/short.txt" | figures)
+  long=$(timedemo "$build" 4 "$kind" "$script" 720 | tee "$work/long.txt" | figures)
+  read -r fs ws _ _ ss start <<< "$short"
+  read -r fl wl _ _ sl _ <<< "$long"
+  add "$build" "$kind-play-fps" "$(awk -v a="$fs" -v b="$fl" -v x="$ws" -v y="$wl" 'BEGIN { printf "%.2f", (b - a) / (y - x) }')"
+  add "$build" "$kind-play-share" "$(awk -v x="$ws" -v y="$wl" -v s="$ss" -v t="$sl" 'BEGIN { printf "%.2f", (t * y - s * x) / (y - x) }')"
+  [ "$kind" = window ] && add "$build" window-startup "$start"
+  grep -h "presentation:" "$work/long.txt" | sed 's/^timedemo: presentation: //' > "$work/$build-$kind-presentation"
+}
+
+echo "== machine: $(nproc) processors; load average $(cut -d' ' -f1-3 /proc/loadavg) before the runs"
+for build in "${builds[@]}"; do
+  echo "== $build: ${gameOf[$build]}"
+  for mode in 2:800x600 4:1024x768; do
+    for ((r = 0; r < runs; ++r)); do
+      report=$(timedemo "$build" "${mode%%:*}" headless "$script" 100000)
+      read -r frames _ mean p99 _ start <<< "$(figures <<< "$report")"
+      if [ "${frames:-0}" -lt 9000 ]; then
+        echo "bench: the winning run ended early at ${mode#*:} ($build):" >&2
+        echo "$report" >&2
+        exit 1
+      fi
+      add "$build" "timedemo-${mode#*:}-mean" "$mean"
+      add "$build" "timedemo-${mode#*:}-p99" "$p99"
+      add "$build" "headless-startup" "$start"
+    done
+    echo "   timedemo ${mode#*:}: frame mean $(stats ${results["$build timedemo-${mode#*:}-mean"]}) ms," \
+         "p99 $(stats ${results["$build timedemo-${mode#*:}-p99"]}) ms"
+  done
+  [ "$timedemoOnly" = 1 ] && continue
+
+  for ((r = 0; r < runs; ++r)); do cappedPlay "$build" realtime; done
+  echo "   headless capped play: $(stats ${results["$build realtime-play-fps"]}) frames per second," \
+       "$(stats ${results["$build realtime-play-share"]}) % of a core"
+  for ((r = 0; r < runs; ++r)); do
+    read -r frames wall _ _ share _ <<< "$(timedemo "$build" 4 realtime "$work/idle.txt" 600 | figures)"
+    add "$build" idle-fps "$(awk -v f="$frames" -v w="$wall" 'BEGIN { printf "%.2f", f / w }')"
+    add "$build" idle-share "$share"
+  done
+  echo "   headless capped idle title: $(stats ${results["$build idle-fps"]}) frames per second," \
+       "$(stats ${results["$build idle-share"]}) % of a core"
+  for ((r = 0; r < runs; ++r)); do
+    # A busy loop on the other processor while the capped game runs.
+    ( while :; do :; done ) &
+    hog=$!
+    periods=$(timedemo "$build" 4 realtime "$work/idle.txt" 601 |
+      awk '/within 1 ms/ { for (i = 1; i <= NF; ++i) if ($i == "of") printf "%.2f", 100 * $(i-1) / $(i+1) }')
+    kill "$hog"
+    wait "$hog" 2>/dev/null || true
+    [ -n "$periods" ] && add "$build" pacing "$periods"
+  done
+  [ -n "${results["$build pacing"]:-}" ] &&
+    echo "   pacing with the other processor busy: $(stats ${results["$build pacing"]}) % of 600 frame periods" \
+         "within 1 ms of the cap"
+
+  if command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null; then
+    for ((r = 0; r < runs; ++r)); do cappedPlay "$build" window; done
+    echo "   window under Xvfb, play: $(stats ${results["$build window-play-fps"]}) frames per second," \
+         "$(stats ${results["$build window-play-share"]}) % of a core; presentation:" \
+         "$(cat "$work/$build-window-presentation")"
+    echo "   window start-up to the first frame: $(stats ${results["$build window-startup"]}) ms"
   fi
 done
-[ "${1:-}" = "--timedemo-only" ] && exit 0
 
-echo "== software device"
-"$root/build/bench/device_bench"
-echo "== frame cap"
-"$root/build/bench/frame_cap_bench"
-echo "== loading the world"
-"$root/build/bench/world_load_bench"
+if [ "$timedemoOnly" = 0 ]; then
+  if command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null; then
+    if command -v glxinfo >/dev/null; then
+      echo "== OpenGL under Xvfb: $(xvfb-run -a glxinfo -B 2>/dev/null | sed -n 's/^OpenGL renderer string: //p')"
+    fi
+  else
+    echo "== no Xvfb (apt-get install xvfb): the windowed figures are left out"
+  fi
+  echo "== software device"
+  "$root/build/bench/device_bench"
+  echo "== loading the world"
+  "$root/build/bench/world_load_bench" "$root/build/game"
+fi
+
+# The table: figure, target, min / median after, and before with the ratio
+# of the medians (after / before).
+echo
+echo "== summary: min / median of $runs runs (window runs with SDL_AUDIODRIVER=dummy)"
+printf '%-44s %-10s %-18s %-18s %s\n' measure target after before "after/before"
+row() {
+  local name=$1 key=$2 target=$3 a b="" ratio=""
+  [ -n "${results["after $key"]:-}" ] || return 0
+  a=$(stats ${results["after $key"]})
+  if [ -n "${results["before $key"]:-}" ]; then
+    b=$(stats ${results["before $key"]})
+    ratio=$(awk -v x="$(median ${results["after $key"]})" -v y="$(median ${results["before $key"]})" \
+      'BEGIN { if (y != 0) printf "%.2f", x / y }')
+  fi
+  printf '%-44s %-10s %-18s %-18s %s\n' "$name" "$target" "$a" "$b" "$ratio"
+}
+row "window, play: frames per second" window-play-fps ">= 58"
+row "window, play: % of a core" window-play-share "<= 12"
+row "window: start-up to the first frame, ms" window-startup "<= 300"
+row "headless capped play: % of a core" realtime-play-share "<= 8"
+row "headless capped play: frames per second" realtime-play-fps ""
+row "headless capped idle title: % of a core" idle-share "<= 2"
+row "headless capped idle title: frames per second" idle-fps ""
+row "pacing, other processor busy: % within 1 ms" pacing ">= 99"
+row "timedemo 1024 x 768: frame mean, ms" timedemo-1024x768-mean "<= 1.3"
+row "timedemo 1024 x 768: frame p99, ms" timedemo-1024x768-p99 "<= 2.5"
+row "timedemo 800 x 600: frame mean, ms" timedemo-800x600-mean ""
+row "timedemo 800 x 600: frame p99, ms" timedemo-800x600-p99 ""
+row "headless start-up to the first frame, ms" headless-startup ""
+echo "== load average after the runs: $(cut -d' ' -f1-3 /proc/loadavg)"

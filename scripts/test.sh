@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, and runs every test: once in Release, once
-# under AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of
-# every fuzz target on its seed corpus.
+# Sets up the machine, builds, and runs every test: once in Release (and the
+# software device's tests once more without vector loops), once under
+# AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of every
+# fuzz target on its seed corpus.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh" test
@@ -9,6 +10,14 @@ jobs=$(nproc)
 
 bash "$root/scripts/build.sh" build -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=ON -DTIEFSCHACHT_WERROR=ON
 (cd "$root/build" && ctest --output-on-failure --parallel "$jobs")
+
+# The software device's tests once more without any vector loops, so the
+# plain C++ span loops (what a processor family without them runs) are
+# proven too; only the platform layer and those tests are built.
+cmake -S "$root" -B "$root/build-nosimd" -DCMAKE_BUILD_TYPE=Release -DTIEFSCHACHT_SIMD=OFF \
+  -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=OFF -DTIEFSCHACHT_WERROR=ON >/dev/null
+cmake --build "$root/build-nosimd" --parallel "$jobs" --target device_tests
+"$root/build-nosimd/tests/device_tests" --gtest_brief=1
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

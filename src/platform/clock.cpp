@@ -1,37 +1,52 @@
-#include <chrono>
-#include <thread>
+#include <time.h>
+
+#include <cerrno>
+#include <cstdint>
 
 #include "platform/backends.hpp"
 
 namespace {
-// Milliseconds of the steady clock since the clock was made.
+int64_t monotonicNanoseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
+}
+
+// Milliseconds of the monotonic clock since the clock was made. A wait
+// sleeps to the absolute start of its tick, so it neither spins nor adds up
+// the late wake-ups of relative sleeps.
 class SystemClock final : public Clock {
 public:
-    uint32_t ticks() override {
-        auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::steady_clock::now() - start_);
-        return static_cast<uint32_t>(static_cast<uint64_t>(ms.count()));
-    }
-    // Sleeps until tick ticks() + ms begins, not for ms from now: a wait
-    // that sleeps away all but the last tick before its end then has that
-    // whole tick to wake up in, however much of the current tick had passed.
-    void sleep(uint32_t ms) override {
-        auto tick = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start_);
-        std::this_thread::sleep_until(start_ + tick + std::chrono::milliseconds(ms));
+    uint32_t ticks() override { return static_cast<uint32_t>(elapsedMilliseconds()); }
+
+    void sleepUntil(uint32_t tick) override {
+        const int64_t now = elapsedMilliseconds();
+        const int32_t ahead = static_cast<int32_t>(tick - static_cast<uint32_t>(now));
+        if (ahead <= 0) return;
+        const int64_t deadline = start_ + (now + ahead) * 1'000'000;
+        timespec at{};
+        at.tv_sec = static_cast<time_t>(deadline / 1'000'000'000);
+        at.tv_nsec = static_cast<long>(deadline % 1'000'000'000);
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+        }
     }
 
 private:
-    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    int64_t elapsedMilliseconds() const { return (monotonicNanoseconds() - start_) / 1'000'000; }
+
+    int64_t start_ = monotonicNanoseconds();
 };
 
 // Time that passes only when it is looked at: every reading advances it by
-// one millisecond and a sleep by its length, so a wait for a frame's end
+// one millisecond and a sleep to its end, so a wait for a frame's end
 // finishes at once in real time while the game sees the same tick sequence
 // in every run.
 class VirtualClock final : public Clock {
 public:
     uint32_t ticks() override { return now_++; }
-    void sleep(uint32_t ms) override { now_ += ms; }
+    void sleepUntil(uint32_t tick) override {
+        if (static_cast<int32_t>(tick - now_) > 0) now_ = tick;
+    }
 
 private:
     uint32_t now_ = 0;

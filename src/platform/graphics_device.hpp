@@ -3,15 +3,12 @@
 // old immediate-mode semantics (render, sampler and texture-stage states that
 // hold until changed, textures, vertex buffers, state blocks, transforms).
 // The implementation is a software rasteriser into an ARGB8888 back buffer
-// (software_device.cpp); presentation goes through the VideoOutput seam.
-#include <array>
+// (software_device.cpp, made by software_graphics_system.hpp); presentation
+// goes through the VideoOutput seam.
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "platform/math3d.hpp"
-
-class VideoOutput;
 
 // Status values: 0 success, negative failure.
 using Status = int32_t;
@@ -177,17 +174,6 @@ public:
     virtual Status apply() = 0;
 };
 
-// One entry of the draw log: a draw call with the states in force.
-struct DrawRecord {
-    PrimitiveType type = PrimitiveType::TriangleList;
-    uint32_t primitiveCount = 0;
-    uint32_t fvf = 0;
-    const Texture* texture = nullptr;
-    Mat4 world;
-    std::array<uint32_t, static_cast<int>(RenderState::Count)> renderStates{};
-    std::array<uint32_t, static_cast<int>(SamplerState::Count)> samplerStates{};  // stage 0
-};
-
 class GraphicsDevice {
 public:
     virtual ~GraphicsDevice() = default;
@@ -224,24 +210,6 @@ public:
     [[nodiscard]] virtual Status endStateBlock(std::unique_ptr<StateBlock>& out) = 0;
 
     [[nodiscard]] virtual Status getDeviceCaps(DeviceCaps& out) const = 0;
-
-    // Back buffer, ARGB8888, width x height, rows tightly packed.
-    virtual const uint32_t* backBuffer() const = 0;
-    virtual int backBufferWidth() const = 0;
-    virtual int backBufferHeight() const = 0;
-
-    // For tests: limit the largest texture width the caps report.
-    virtual void setMaxTextureWidth(uint32_t width) = 0;
-    // For tests: the draw log (off unless enabled; cleared on demand).
-    virtual void enableDrawLog(bool on) = 0;
-    virtual const std::vector<DrawRecord>& drawLog() const = 0;
-    virtual void clearDrawLog() = 0;
-    // For tests and benchmarks: draw every primitive with the general
-    // triangle rasteriser, never the rectangle fast path.
-    virtual void forceGeneralPath(bool) {}
-    // For tests and benchmarks: keep the fast path to the instructions every
-    // x86-64 processor has, even where wider ones are available.
-    virtual void forceBaselineVectors(bool) {}
 };
 
 // The "graphics system" that creates devices: display mode queries, format
@@ -254,16 +222,4 @@ public:
                                    bool windowed) const = 0;
     [[nodiscard]] virtual Status createDevice(uint32_t behaviourFlags, const PresentParameters& params,
                                 std::unique_ptr<GraphicsDevice>& out) = 0;
-
-    // For tests: refuse device creation for a kind of vertex processing
-    // (CreateHardwareVertexProcessing | CreatePureDevice counts as its own kind).
-    virtual void refuseBehaviour(uint32_t behaviourFlags) = 0;
-    // For tests: refuse format checks for a back-buffer format.
-    virtual void refuseFormat(PixelFormat backBufferFormat) = 0;
 };
-
-// Creates the software graphics system. Devices present into `video`
-// (which may be null for tests); the back buffer has the size given by the
-// present parameters, or windowWidth x windowHeight when those are 0.
-std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(VideoOutput* video, int windowWidth,
-                                                             int windowHeight);

@@ -3,7 +3,7 @@
 #include "platform/backends.hpp"
 
 namespace {
-// No window: keeps the last presented frame in memory (for screenshots).
+// No window: keeps the last presented frame (for screenshots).
 class HeadlessVideoOutput final : public VideoOutput {
 public:
     bool openWindow(const char*, int width, int height, bool, std::string& error) override {
@@ -18,35 +18,32 @@ public:
     void closeWindow() override { open_ = false; }
     bool windowOpen() const override { return open_; }
 
-    void present(const uint32_t* argb, int width, int height, bool changed) override {
-        if (!argb || width <= 0 || height <= 0) return;
-        bool sameSize = width == width_ && height == height_;
-        if (!changed && sameSize) return;
-        width_ = width;
-        height_ = height;
-        frame_.assign(argb, argb + static_cast<size_t>(width) * static_cast<size_t>(height));
+    // The frame is kept, not copied: the device draws the next one elsewhere.
+    void present(std::shared_ptr<const Frame> frame, bool) override {
+        if (frame && frame->width > 0 && frame->height > 0) frame_ = std::move(frame);
     }
-    const std::vector<uint32_t>& lastFrame() const override { return frame_; }
-    int lastFrameWidth() const override { return width_; }
-    int lastFrameHeight() const override { return height_; }
+    const std::vector<uint32_t>& lastFrame() const override { return frame_ ? frame_->pixels : noFrame_; }
+    int lastFrameWidth() const override { return frame_ ? frame_->width : 0; }
+    int lastFrameHeight() const override { return frame_ ? frame_->height : 0; }
 
     void showErrorBox(const char* caption, const char* text) override {
         std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
         std::fflush(stderr);
     }
     bool hasFocus() const override { return true; }
+    std::string presentation() const override { return "none (headless: frames kept in memory)"; }
 
 private:
     bool open_ = false;
-    std::vector<uint32_t> frame_;
-    int width_ = 0;
-    int height_ = 0;
+    std::shared_ptr<const Frame> frame_;
+    std::vector<uint32_t> noFrame_;
 };
 
 // Nothing arrives unless the game itself sends it.
 class HeadlessWindowEvents final : public WindowEvents {
 public:
     PlatformEvent takeEvent() override { return PlatformEvent::None; }
+    bool closePending() override { return false; }
 };
 }  // namespace
 

@@ -7,6 +7,7 @@ PlatformLayer platformLayer;
 PlatformLayer createPlatformLayer(const PlatformOptions& options) {
     PlatformLayer layer;
     layer.headless = options.headless;
+    layer.realClock = !options.headless || options.realtimeClock;
     if (options.headless) {
         layer.video = createHeadlessVideoOutput();
         layer.events = createHeadlessWindowEvents();

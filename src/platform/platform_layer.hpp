@@ -17,6 +17,7 @@ struct PlatformLayer {
     std::unique_ptr<ImageDecoder> images;
     std::unique_ptr<ShellOpener> shell;
     bool headless = false;
+    bool realClock = false;  // the clock is the machine's, not the virtual one
 };
 
 struct PlatformOptions {

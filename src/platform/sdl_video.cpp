@@ -1,11 +1,13 @@
 #include <SDL.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/application_id.hpp"
 #include "platform/backends.hpp"
+#include "platform/sdl_presenter.hpp"
 
 namespace {
 // SDL falls back on drivers that draw into memory when no display answers; a
@@ -28,10 +30,10 @@ bool reachesADisplay() {
     return false;
 }
 
-// One borderless SDL window with a renderer and one streaming ARGB8888
-// texture that each finished frame is copied into. Full-screen uses the
-// desktop's full-screen mode: the display mode is not changed, the picture
-// is scaled to fit at its own 4:3 shape with black bars beside it.
+// One borderless SDL window; finished frames reach it through the presenter
+// (sdl_presenter.hpp). Full-screen uses the desktop's full-screen mode: the
+// display mode is not changed, the picture is scaled to fit at its own 4:3
+// shape with black bars beside it.
 class SdlVideoOutput final : public VideoOutput {
 public:
     ~SdlVideoOutput() override { closeWindow(); }
@@ -66,8 +68,6 @@ public:
         SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
         SDL_EventState(SDL_TEXTINPUT, SDL_IGNORE);
         SDL_EventState(SDL_TEXTEDITING, SDL_IGNORE);
-        SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
 
         Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN;
         if (fullScreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
@@ -77,67 +77,32 @@ public:
             closeWindow();
             return false;
         }
-        // No PRESENTVSYNC: presentation must never wait for the display.
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
-        if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_) {
-            error = std::string("no renderer for the window: ") + SDL_GetError();
+        if (!presenter_.open(window_, error)) {
             closeWindow();
             return false;
         }
-        SDL_RenderSetLogicalSize(renderer_, width, height);
-        logicalWidth_ = width;
-        logicalHeight_ = height;
         return true;
     }
 
     void closeWindow() override {
-        if (texture_) SDL_DestroyTexture(texture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
+        presenter_.close();
         if (window_) SDL_DestroyWindow(window_);
-        texture_ = nullptr;
-        renderer_ = nullptr;
         window_ = nullptr;
-        textureWidth_ = textureHeight_ = 0;
         if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
         videoStarted_ = false;
     }
 
     bool windowOpen() const override { return window_ != nullptr; }
 
-    void present(const uint32_t* argb, int width, int height, bool changed) override {
-        if (!argb || width <= 0 || height <= 0) return;
-        bool sameSize = width == frameWidth_ && height == frameHeight_;
-        if (changed || !sameSize) {
-            frameWidth_ = width;
-            frameHeight_ = height;
-            frame_.assign(argb, argb + static_cast<size_t>(width) * static_cast<size_t>(height));
-        }
-        if (!renderer_) return;
-        if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
-            if (texture_) SDL_DestroyTexture(texture_);
-            texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
-                                         SDL_TEXTUREACCESS_STREAMING, width, height);
-            if (!texture_) return;
-            textureWidth_ = width;
-            textureHeight_ = height;
-            changed = true;
-        }
-        if (changed) SDL_UpdateTexture(texture_, nullptr, argb, width * 4);
-        if (width != logicalWidth_ || height != logicalHeight_) {
-            SDL_RenderSetLogicalSize(renderer_, width, height);
-            logicalWidth_ = width;
-            logicalHeight_ = height;
-        }
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+    void present(std::shared_ptr<const Frame> frame, bool changed) override {
+        if (!frame || frame->width <= 0 || frame->height <= 0) return;
+        presenter_.present(*frame, changed);
+        frame_ = std::move(frame);
     }
 
-    const std::vector<uint32_t>& lastFrame() const override { return frame_; }
-    int lastFrameWidth() const override { return frameWidth_; }
-    int lastFrameHeight() const override { return frameHeight_; }
+    const std::vector<uint32_t>& lastFrame() const override { return frame_ ? frame_->pixels : noFrame_; }
+    int lastFrameWidth() const override { return frame_ ? frame_->width : 0; }
+    int lastFrameHeight() const override { return frame_ ? frame_->height : 0; }
 
     void showErrorBox(const char* caption, const char* text) override {
         // Shown over the window; without a display the text still reaches stderr.
@@ -169,15 +134,14 @@ public:
         SDL_FreeSurface(surface);
     }
 
+    std::string presentation() const override { return presenter_.description(); }
+
 private:
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
+    SdlPresenter presenter_;
     bool videoStarted_ = false;
-    int textureWidth_ = 0, textureHeight_ = 0;
-    int logicalWidth_ = 0, logicalHeight_ = 0;
-    std::vector<uint32_t> frame_;
-    int frameWidth_ = 0, frameHeight_ = 0;
+    std::shared_ptr<const Frame> frame_;  // the last presented frame, kept for a screenshot
+    std::vector<uint32_t> noFrame_;
 };
 
 // Alt+Enter switches between the window and the desktop's full-screen mode,
@@ -221,6 +185,20 @@ public:
                 toggleFullScreen(e.key.windowID);
         }
         return PlatformEvent::None;
+    }
+
+    bool closePending() override {
+        if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
+        SDL_PumpEvents();
+        std::array<SDL_Event, 32> waiting;
+        const int n = SDL_PeepEvents(waiting.data(), static_cast<int>(waiting.size()), SDL_PEEKEVENT, SDL_QUIT,
+                                     SDL_WINDOWEVENT);
+        for (int i = 0; i < n; ++i) {
+            const SDL_Event& e = waiting[static_cast<size_t>(i)];
+            if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE))
+                return true;
+        }
+        return false;
     }
 };
 }  // namespace

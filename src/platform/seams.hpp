@@ -12,6 +12,15 @@
 struct DecodedImage;
 
 // ---------------------------------------------------------------- video --
+// A finished frame: ARGB8888, width x height, rows tightly packed. The
+// device that drew it and the output that shows it share it, so neither
+// copies it; the device never draws into a frame an output still holds.
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
 // The window and the presentation of finished frames.
 class VideoOutput {
 public:
@@ -23,10 +32,11 @@ public:
                             std::string& error) = 0;
     virtual void closeWindow() = 0;
     virtual bool windowOpen() const = 0;
-    // Shows a finished ARGB8888 frame. `changed` is false when the pixels are
-    // the same as at the last call, so the upload may be skipped.
-    virtual void present(const uint32_t* argb, int width, int height, bool changed) = 0;
-    // The last presented frame (empty before the first).
+    // Shows a finished frame. `changed` is false when it shows the same
+    // pixels as the frame of the last call, so nothing need be done (unless
+    // the window lost its picture).
+    virtual void present(std::shared_ptr<const Frame> frame, bool changed) = 0;
+    // The last presented frame's pixels (empty before the first).
     virtual const std::vector<uint32_t>& lastFrame() const = 0;
     virtual int lastFrameWidth() const = 0;
     virtual int lastFrameHeight() const = 0;
@@ -37,6 +47,9 @@ public:
     // The picture the desktop shows for the window (task bars, docks,
     // switchers). Without a window: nothing.
     virtual void setIcon(const DecodedImage& /*icon*/) {}
+    // How finished frames reach the screen, in a few words (for the
+    // timedemo's report).
+    virtual std::string presentation() const = 0;
 };
 
 // -------------------------------------------------------- window events --
@@ -51,6 +64,8 @@ public:
     virtual ~WindowEvents() = default;
     // Takes at most one event without waiting.
     virtual PlatformEvent takeEvent() = 0;
+    // Whether a close request waits among the events, leaving them all in place.
+    virtual bool closePending() = 0;
 };
 
 // ---------------------------------------------------------------- clock --
@@ -59,8 +74,9 @@ public:
     virtual ~Clock() = default;
     // Milliseconds since some start, 32-bit, wrapping.
     virtual uint32_t ticks() = 0;
-    // Gives the processor away until about the start of tick ticks() + ms.
-    virtual void sleep(uint32_t ms) = 0;
+    // Gives the processor away until tick `tick` begins; returns at once when
+    // it has begun (ticks are compared as a signed 32-bit difference).
+    virtual void sleepUntil(uint32_t tick) = 0;
 };
 
 // ------------------------------------------------------- input devices --

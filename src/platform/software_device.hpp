@@ -2,22 +2,34 @@
 // The software graphics device: holds the states, textures, vertex streams
 // and state blocks of the old immediate-mode interface and rasterises into
 // an ARGB8888 back buffer with a float depth buffer.
+//
+// Every frame's requests (its clears and draws with their states, texture
+// contents and vertices) are kept in a FrameRecord. A frame whose requests
+// are those of the frame on screen, from its opening clear on, would draw
+// the same pixels: while the requests match, they are only recorded, and
+// when the frame is presented matching to its end, nothing is drawn and the
+// output is told the frame is unchanged. The first request that differs
+// draws the ones recorded before it and itself; everything after is drawn
+// as it comes. Tests read the record's draws as the draw log.
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/graphics_device.hpp"
+#include "platform/seams.hpp"
 #include "platform/software_device_states.hpp"
 #include "platform/software_fast_quad.hpp"
+#include "platform/software_frame_record.hpp"
 #include "platform/software_geometry.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "platform/software_registry.hpp"
 #include "platform/software_shading.hpp"
 #include "platform/software_state_block.hpp"
 
-class SoftwareDevice final : public GraphicsDevice {
+class SoftwareDevice : public GraphicsDevice {
 public:
     SoftwareDevice(VideoOutput* video, int width, int height, PixelFormat format, bool depthBuffer,
-                   uint32_t behaviour);
+                   uint32_t behaviour, const SoftwareDeviceOptions& options = {});
     ~SoftwareDevice() override;
     SoftwareDevice(const SoftwareDevice&) = delete;
     SoftwareDevice& operator=(const SoftwareDevice&) = delete;
@@ -54,65 +66,71 @@ public:
 
     Status getDeviceCaps(DeviceCaps& out) const override;
 
-    // Between a present and the next clear or draw, the back buffer's
-    // contents are those of the presented frame.
-    const uint32_t* backBuffer() const override { return stale_ ? presented_.data() : colour_.data(); }
-    int backBufferWidth() const override { return width_; }
-    int backBufferHeight() const override { return height_; }
-
-    void setMaxTextureWidth(uint32_t width) override { caps_.maxTextureWidth = width; }
-    void enableDrawLog(bool on) override { logOn_ = on; }
-    const std::vector<DrawRecord>& drawLog() const override { return log_; }
-    void clearDrawLog() override { log_.clear(); }
-    void forceGeneralPath(bool on) override { generalOnly_ = on; }
-    void forceBaselineVectors(bool on) override { spanTables_.wide = !on && swr::wideVectorsAvailable(); }
-
+    // The back buffer, ARGB8888, rows tightly packed, with every request so
+    // far drawn. Between a present and the next clear or draw, its contents
+    // are those of the presented frame.
+    const uint32_t* backBuffer();
+    int backBufferWidth() const { return width_; }
+    int backBufferHeight() const { return height_; }
     PixelFormat backBufferFormat() const { return format_; }
-    // For tests: how many rectangles the fast path has drawn, and write
-    // access to the back buffer (to lay down a background).
-    int fastRectCount() const { return fastRects_; }
-    uint32_t* mutableBackBuffer() {
-        restoreBackBuffer();
-        return colour_.data();
-    }
     uint32_t behaviour() const { return behaviour_; }
+
+    // The requests of the frame being drawn (since the last present), and
+    // its draws alone: the draw log.
+    const FrameRecord& frameRecord() const { return frame_; }
+    const std::vector<DrawRecord>& drawLog() const { return frame_.draws(); }
+    // How many rectangles the fast path has drawn.
+    int fastRectCount() const { return fastRects_; }
+    // Write access to the back buffer (to lay down a background); the frame
+    // then never counts as unchanged.
+    uint32_t* mutableBackBuffer();
 
     // For state blocks: read the device's value of a recorded state, or set it.
     void readState(swr::RecordedState& s) const;
     void writeState(const swr::RecordedState& s);
+    // For textures: their texels are about to change or go; requests that
+    // read them are drawn first.
+    void beforeTextureChange() { drawPending(); }
+
+protected:
+    SoftwareDeviceOptions options_;
 
 private:
     // Stores or records a state change.
     void change(const swr::RecordedState& s);
-    swr::PixelSetup pixelSetup(bool transformed) const;
     swr::RenderTarget target();
     // Gives the back buffer the presented frame's contents again after a
-    // present swapped them away.
+    // present swapped them away, and makes it the device's alone.
     void restoreBackBuffer();
-    void drawScreenTriangle(const swr::ScreenVertex (&tri)[3], const swr::PixelSetup& setup,
-                            bool minMagDiffer);
-    void drawClipTriangle(const swr::ClipVertex (&tri)[3], const swr::PixelSetup& setup,
-                          bool minMagDiffer);
+
+    // The frame's requests (software_device_frame.cpp): the newest one was
+    // just recorded; draw it unless the frame still matches the one on screen.
+    void takeRequest();
+    // Draws every recorded request not yet drawn, and stops matching.
+    void drawPending();
+    void drawRequest(size_t index);
+
+    // Drawing one recorded draw (software_device_draw.cpp).
+    void rasterise(const DrawRecord& d, const uint8_t* vertices);
+    swr::PixelSetup pixelSetup(const swr::DeviceStates& states) const;
     void drawPolygon(std::array<swr::ScreenVertex, swr::MaxPolygon>& poly, int n,
-                     const swr::PixelSetup& setup, bool minMagDiffer);
+                     const swr::PixelSetup& setup, const swr::DeviceStates& states, bool minMagDiffer);
     // Draws triangles a and b (six vertex indices) as one rectangle when
     // they make one; false when the general path must draw them.
     bool drawRectPair(const size_t (&index)[6], bool transformed, const swr::PixelSetup& setup,
-                      bool minMagDiffer);
-    void logDraw(PrimitiveType type, uint32_t primitiveCount);
+                      const swr::DeviceStates& states, bool minMagDiffer);
 
     VideoOutput* video_;
     int width_;
     int height_;
     PixelFormat format_;
     uint32_t behaviour_;
-    std::vector<uint32_t> colour_;
-    std::vector<float> depth_;
+    std::shared_ptr<Frame> back_;   // drawn into (without pixels until first drawn into)
+    std::shared_ptr<Frame> shown_;  // presented, shared with the video output
+    bool stale_;                    // back_ holds an old frame; shown_ is the back buffer
+    std::vector<float> depth_;      // empty until a draw tests depth
     bool depthClearPending_ = false;
     float pendingDepth_ = 1.0f;
-    std::vector<uint32_t> presented_;
-    bool presentedOnce_ = false;
-    bool stale_ = false;  // colour_ holds an old frame; presented_ is the back buffer
 
     swr::DeviceStates states_;
     swr::RegistryPtr registry_;
@@ -125,10 +143,12 @@ private:
     uint32_t fvf_ = 0;
     bool inScene_ = false;
 
-    DeviceCaps caps_{4096, 4096};
-    bool logOn_ = false;
-    std::vector<DrawRecord> log_;
-    bool generalOnly_ = false;
+    FrameRecord frame_;        // the requests since the last present
+    FrameRecord shownRecord_;  // the requests of the frame on screen
+    bool shownReproducible_ = false;  // shownRecord_ begins with a clear and was drawn alone
+    bool matching_ = false;    // frame_ so far equals the start of shownRecord_, nothing drawn
+    size_t drawn_ = 0;         // requests of frame_ drawn
+    bool written_ = false;     // the back buffer was written directly this frame
 
     // Scratch space reused by every draw, so drawing allocates nothing.
     std::vector<swr::ScreenVertex> screenScratch_;

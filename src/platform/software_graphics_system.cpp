@@ -1,11 +1,11 @@
 // The software graphics system: a 32-bit desktop of the window's size, the
 // usual back-buffer formats, and devices for every kind of vertex
-// processing, each of which tests can refuse.
+// processing, less the formats and kinds its options refuse.
 #include <algorithm>
 #include <vector>
 
-#include "platform/graphics_device.hpp"
 #include "platform/software_device.hpp"
+#include "platform/software_graphics_system.hpp"
 
 namespace {
 
@@ -15,8 +15,10 @@ constexpr int MaxBackBufferSide = 16384;
 
 class SoftwareGraphicsSystem final : public GraphicsSystem {
 public:
-    SoftwareGraphicsSystem(VideoOutput* video, int width, int height)
-        : video_(video), width_(width), height_(height) {}
+    SoftwareGraphicsSystem(VideoOutput* video, int width, int height, const SoftwareSystemOptions& options)
+        : video_(video), width_(width), height_(height), options_(options) {
+        for (uint32_t& kind : options_.refusedBehaviours) kind &= ProcessingMask;
+    }
 
     Status getAdapterDisplayMode(DisplayMode& out) const override {
         out.width = static_cast<uint32_t>(std::max(width_, 0));
@@ -33,8 +35,8 @@ public:
         if (std::find(std::begin(accepted), std::end(accepted), backBufferFormat) ==
             std::end(accepted))
             return StatusNotAvailable;
-        if (std::find(refusedFormats_.begin(), refusedFormats_.end(), backBufferFormat) !=
-            refusedFormats_.end())
+        if (std::find(options_.refusedFormats.begin(), options_.refusedFormats.end(), backBufferFormat) !=
+            options_.refusedFormats.end())
             return StatusNotAvailable;
         return StatusOk;
     }
@@ -50,35 +52,28 @@ public:
             return StatusInvalidCall;
         if ((kind & CreatePureDevice) != 0 && processing != CreateHardwareVertexProcessing)
             return StatusInvalidCall;
-        if (std::find(refusedKinds_.begin(), refusedKinds_.end(), kind) != refusedKinds_.end())
+        if (std::find(options_.refusedBehaviours.begin(), options_.refusedBehaviours.end(), kind) !=
+            options_.refusedBehaviours.end())
             return StatusNotAvailable;
         int w = params.backBufferWidth != 0 ? static_cast<int>(std::min<uint32_t>(params.backBufferWidth, MaxBackBufferSide + 1)) : width_;
         int h = params.backBufferHeight != 0 ? static_cast<int>(std::min<uint32_t>(params.backBufferHeight, MaxBackBufferSide + 1)) : height_;
         if (w <= 0 || h <= 0 || w > MaxBackBufferSide || h > MaxBackBufferSide)
             return StatusInvalidCall;
         out = std::make_unique<SoftwareDevice>(video_, w, h, params.backBufferFormat,
-                                               params.enableAutoDepthStencil, kind);
+                                               params.enableAutoDepthStencil, kind, options_.device);
         return StatusOk;
-    }
-
-    void refuseBehaviour(uint32_t behaviourFlags) override {
-        refusedKinds_.push_back(behaviourFlags & ProcessingMask);
-    }
-    void refuseFormat(PixelFormat backBufferFormat) override {
-        refusedFormats_.push_back(backBufferFormat);
     }
 
 private:
     VideoOutput* video_;
     int width_;
     int height_;
-    std::vector<uint32_t> refusedKinds_;
-    std::vector<PixelFormat> refusedFormats_;
+    SoftwareSystemOptions options_;
 };
 
 }  // namespace
 
 std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(VideoOutput* video, int windowWidth,
-                                                             int windowHeight) {
-    return std::make_unique<SoftwareGraphicsSystem>(video, windowWidth, windowHeight);
+                                                             int windowHeight, const SoftwareSystemOptions& options) {
+    return std::make_unique<SoftwareGraphicsSystem>(video, windowWidth, windowHeight, options);
 }

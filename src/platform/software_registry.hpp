@@ -3,7 +3,10 @@
 // and vertex buffers are still alive, and whether the device itself is. A
 // state or binding that names a released object then reads as "none"
 // instead of touching freed memory, and a state block that outlives its
-// device does nothing.
+// device does nothing. Every texture's contents carry a stamp that no other
+// contents of any texture of the device ever get, so that two draws can
+// tell whether they read the same texels.
+#include <cstdint>
 #include <memory>
 #include <unordered_set>
 
@@ -17,6 +20,7 @@ struct Registry {
     SoftwareDevice* device = nullptr;
     std::unordered_set<const Texture*> textures;
     std::unordered_set<const VertexBuffer*> buffers;
+    uint64_t nextStamp = 1;
 };
 
 using RegistryPtr = std::shared_ptr<Registry>;

@@ -52,6 +52,7 @@ inline int64_t toFixed(double t, int size, bool linear) {
 }
 
 inline int addressIndex(int64_t i, int size, bool wrap) {
+    if (i >= 0 && i < size) return static_cast<int>(i);
     if (wrap) {
         int64_t m = i % size;
         if (m < 0) m += size;

@@ -8,11 +8,16 @@
 
 FrameTiming frameTiming;
 
-int64_t threadCpuNanoseconds() {
+namespace {
+int64_t cpuNanoseconds(clockid_t clock) {
     timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    clock_gettime(clock, &t);
     return static_cast<int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
+}  // namespace
+
+int64_t threadCpuNanoseconds() { return cpuNanoseconds(CLOCK_THREAD_CPUTIME_ID); }
+int64_t processCpuNanoseconds() { return cpuNanoseconds(CLOCK_PROCESS_CPUTIME_ID); }
 
 int64_t nanosecondsSince(TimingClock::time_point start) {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(TimingClock::now() - start).count();
@@ -44,9 +49,29 @@ double DurationHistogram::percentileMilliseconds(double fraction) const {
     return static_cast<double>(binCount * binNanoseconds) / 1e6;
 }
 
+uint64_t DurationHistogram::countBetween(double lowMilliseconds, double highMilliseconds) const {
+    if (count_ == 0) return 0;
+    uint64_t n = 0;
+    for (size_t i = 0; i < binCount; ++i) {
+        // A bin counts when its samples' durations lie within the range.
+        const double low = static_cast<double>(i * binNanoseconds) / 1e6;
+        const double high = static_cast<double>((i + 1) * binNanoseconds) / 1e6;
+        if (low >= lowMilliseconds && high <= highMilliseconds) n += bins_[i];
+    }
+    return n;
+}
+
 void beginTimedFrame() {
     if (!frameTiming.enabled) return;
-    if (frameTiming.frame.count() == 0) frameTiming.runStart = TimingClock::now();
+    const TimingClock::time_point now = TimingClock::now();
+    if (frameTiming.frame.count() == 0) {
+        frameTiming.runStart = now;
+        frameTiming.runStartProcessCpu = processCpuNanoseconds();
+    } else {
+        frameTiming.period.add(
+            std::chrono::duration_cast<std::chrono::nanoseconds>(now - frameTiming.lastFrameStart).count());
+    }
+    frameTiming.lastFrameStart = now;
     frameTiming.frameStart = threadCpuNanoseconds();
     frameTiming.drawNanosecondsThisFrame = 0;
 }

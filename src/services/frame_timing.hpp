@@ -22,6 +22,8 @@ public:
     // The smallest duration that at least `fraction` of the samples do not
     // exceed, to the upper edge of its bin.
     double percentileMilliseconds(double fraction) const;
+    // How many samples lie within [low, high] milliseconds, to their bins.
+    uint64_t countBetween(double lowMilliseconds, double highMilliseconds) const;
 
 private:
     std::vector<uint32_t> bins_;  // made at the first sample: most runs time nothing
@@ -34,6 +36,8 @@ private:
 // on the wall clock, as it includes waiting for files.
 using TimingClock = std::chrono::steady_clock;
 int64_t threadCpuNanoseconds();
+// Processor time of the whole process, every thread (audio, display drivers) included.
+int64_t processCpuNanoseconds();
 int64_t nanosecondsSince(TimingClock::time_point start);
 
 struct FrameTiming {
@@ -42,6 +46,9 @@ struct FrameTiming {
     // From the program's start to the end of the first present of the title.
     double startUpMilliseconds = -1;
     TimingClock::time_point runStart{};
+    int64_t runStartProcessCpu = 0;
+    TimingClock::time_point lastFrameStart{};
+    DurationHistogram period;  // wall time from one frame's start to the next
     int64_t frameStart = 0;
     int64_t drawNanosecondsThisFrame = 0;
     DurationHistogram update;

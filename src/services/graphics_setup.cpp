@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/platform_layer.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "services/app_state.hpp"
 #include "services/file_writing.hpp"
 #include "services/game_paths.hpp"

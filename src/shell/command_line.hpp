@@ -14,7 +14,7 @@ struct CommandLine {
     std::string recordFile;      // --record: write the polled input as a script
     std::string screenshotFile;  // --screenshot: the last frame, PNG (or BMP by extension)
     std::string dumpFile;        // --dump-state: the state dump (JSON)
-    bool timedemo = false;       // --timedemo: run the script flat out and print frame times
+    bool timedemo = false;       // --timedemo: run the script and print frame times
 };
 
 // The exit code for a command line that is not to be run.

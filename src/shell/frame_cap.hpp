@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class Clock;
+class WindowEvents;
 struct Settings;
 
 // The cap is on with frameCapMode 1 and a frame rate that is a finite,
@@ -11,7 +12,11 @@ struct Settings;
 bool frameCapOn(const Settings& s);
 
 // Waits until (tick - startTick), as a signed 32-bit count, is strictly
-// greater than minFrameTime, and returns that tick. Sleeps while two or more
-// ticks remain before it and spins through the last one, so the wait costs
-// little processor time and still ends on the first tick that qualifies.
-uint32_t waitForFrameEnd(Clock& clock, uint32_t startTick, float minFrameTime);
+// greater than minFrameTime, and returns that tick. The wait sleeps to the
+// start of that tick, so it costs next to no processor time and ends on the
+// first tick that qualifies. A longer wait is slept in slices of a few
+// hundredths of a second, and between them `events` (when given) is asked
+// for a close request: one ends the wait at once (returning the tick it was
+// seen on), so the window answers however slow the cap.
+uint32_t waitForFrameEnd(Clock& clock, uint32_t startTick, float minFrameTime,
+                         WindowEvents* events = nullptr);

@@ -57,7 +57,10 @@ void runFrame() {
     pollKeyboard();
     if (recording.on) recording.recorder.capture(input.keyState, input.mouseState);
     endTimedFrame();
-    if (clock && frameCapOn(settings)) waitForFrameEnd(*clock, app.frameStartTick, settings.minFrameTime);
+    // Once the quit message is posted nothing more is shown: the program
+    // ends without waiting out the frame.
+    if (clock && frameCapOn(settings) && !app.quitPosted)
+        waitForFrameEnd(*clock, app.frameStartTick, settings.minFrameTime, platformLayer.events.get());
     if (platformLayer.shell) platformLayer.shell->endFrame();
     ++app.frames;
 }

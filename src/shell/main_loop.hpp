@@ -10,7 +10,7 @@ void runMessageLoop(std::optional<uint64_t> frameLimit);
 // One frame: unless paused, clear, begin the scene, dispatch the state, end
 // the scene and present; then poll the mouse and the keyboard (so handlers
 // see the input polled at the end of the frame before), record the polls
-// when recording, and wait for the frame cap.
+// when recording, and wait for the frame cap (unless the program is ending).
 void runFrame();
 // The drawing part of a frame (clear to dispatch to present).
 void renderFrame();

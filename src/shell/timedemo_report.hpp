@@ -1,9 +1,9 @@
 #pragma once
 // The timedemo's report: frames, mean and 99th percentile of the update, the
-// drawing and the whole frame, frames per second, the wall time of the run
-// since the first frame, the start-up time, and the whole frame as a
-// multiple of a plain copy of a back buffer of width x height (the
-// memory-bandwidth floor).
+// drawing and the whole frame (processor time of the game's thread), the
+// frames per second and the process's share of a core on the wall clock
+// since the first frame, the frame periods when the frame cap paces the run
+// on the real clock, how frames reach the screen, and the start-up time.
 #include <cstdio>
 
 void printTimedemoReport(std::FILE* out, int width, int height);

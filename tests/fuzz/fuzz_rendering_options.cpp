@@ -9,14 +9,16 @@
 #include "fuzz_support.hpp"
 
 namespace {
-// Advances one tick per look and by the asked time per sleep; counts the looks.
+// Advances one tick per look and to the asked tick per sleep; counts the looks.
 class CountingClock final : public Clock {
 public:
     uint32_t ticks() override {
         ++looks;
         return now++;
     }
-    void sleep(uint32_t ms) override { now += ms; }
+    void sleepUntil(uint32_t tick) override {
+        if (static_cast<int32_t>(tick - now) > 0) now = tick;
+    }
     uint32_t now = 0xFFFFFF00u;  // near the wrap, so the wait must count across it
     uint64_t looks = 0;
 };

@@ -6,7 +6,7 @@
 
 #include "shell/command_line.hpp"
 #include "shell/program.hpp"
-#include "app_test_support.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace {
 // argv for a list of arguments (the program name first).
@@ -84,7 +84,7 @@ TEST(AppCommandLine, BadCommandLinesEndWithExitCodeTwo) {
 }
 
 TEST(AppCommandLine, TheProgramRefusesAMissingScriptOrFolderBeforeStarting) {
-    apptest::TempDir dir;
+    testsupport::ScratchFolder dir;
     Args missingScript{"--headless", "--input", "no-such-script.txt"};
     testing::internal::CaptureStderr();
     EXPECT_EQ(runProgram(missingScript.argc(), missingScript.argv()), 2);
@@ -97,7 +97,7 @@ TEST(AppCommandLine, TheProgramRefusesAMissingScriptOrFolderBeforeStarting) {
 }
 
 TEST(AppCommandLine, FileOptionsKeepNamingWhatTheyNamedBeforeTheFolderChanges) {
-    apptest::TempDir dir;
+    testsupport::ScratchFolder dir;
     CommandLine cl;
     cl.dumpFile = "out/d.json";
     cl.inputFile = "/abs/in.txt";

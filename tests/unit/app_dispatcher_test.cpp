@@ -7,7 +7,7 @@
 #include "shell/dispatcher.hpp"
 #include "shell/main_loop.hpp"
 #include "world/game.hpp"
-#include "app_test_support.hpp"
+#include "support/stand_in_device.hpp"
 
 namespace {
 // What the stand-in handlers did, and where each one switches to.
@@ -105,8 +105,9 @@ TEST(AppDispatcher, StatesVisitedListsEachStateOnceInTheOrderFirstEntered) {
 }
 
 TEST(AppDispatcher, AFrameClearsBeginsDispatchesEndsAndPresents) {
-    std::vector<std::string> calls;
-    graphics.device = std::make_unique<apptest::FakeDevice>(&calls);
+    auto device = std::make_unique<testsupport::StandInDevice>();
+    const std::vector<std::string>& calls = device->calls;
+    graphics.device = std::move(device);
     theGame = std::make_unique<Game>(BareTag{});
     // Before start-up has ended the frame is still cleared and presented.
     renderFrame();

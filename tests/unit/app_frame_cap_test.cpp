@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
 #include "services/settings.hpp"
 #include "shell/frame_cap.hpp"
 #include "shell/main_loop.hpp"
-#include "app_test_support.hpp"
+#include "support/fake_clock.hpp"
+#include "support/queued_events.hpp"
 
-using apptest::FakeClock;
+using testsupport::FakeClock;
+using testsupport::QueuedEvents;
 
 TEST(AppFrameCap, EndsOnTheFirstTickStrictlyPastTheFrameTime) {
     FakeClock clock(1000);
@@ -29,20 +32,56 @@ TEST(AppFrameCap, CountsElapsedTicksAcrossTheWrapOfTheCounter) {
     EXPECT_EQ(waitForFrameEnd(clock, start, 1000.0f / 60.0f), start + 17u);
 }
 
-TEST(AppFrameCap, SleepsThroughAllButTheLastTickAndNeverOvershoots) {
+TEST(AppFrameCap, SleepsToTheEndingTickInOnePiece) {
     // A clock that only moves when slept on or read, one tick per read.
     FakeClock clock(0, 1);
-    uint32_t end = waitForFrameEnd(clock, 0, 1000.0f / 60.0f);
-    EXPECT_EQ(end, 17u);
-    uint32_t slept = 0;
-    for (uint32_t s : clock.sleeps) slept += s;
-    EXPECT_GE(slept, 14u);  // most of the frame is spent asleep
-    EXPECT_LE(clock.reads, 4);
+    EXPECT_EQ(waitForFrameEnd(clock, 0, 1000.0f / 60.0f), 17u);
+    EXPECT_EQ(clock.sleeps, std::vector<uint32_t>{17});
+    EXPECT_EQ(clock.reads, 2);
 
-    // A long frame time is slept in one piece too, ending on the right tick.
+    // A slow cap without a window is slept in one piece too, ending on the right tick.
     FakeClock slow(0, 1);
     EXPECT_EQ(waitForFrameEnd(slow, 0, 250.0f), 251u);
-    EXPECT_LE(slow.reads, 4);
+    EXPECT_EQ(slow.sleeps, std::vector<uint32_t>{251});
+}
+
+// A cap of 0.01 frames a second: a frame lasts 100 s. The wait looks at the
+// window between short sleeps and still ends on the first qualifying tick;
+// a close request seen on a look ends it at once.
+TEST(AppFrameCap, ALongWaitAnswersACloseRequestAtOnce) {
+    QueuedEvents events;
+    FakeClock clock(0, 1);
+    EXPECT_EQ(waitForFrameEnd(clock, 0, 100000.0f, &events), 100001u);
+    uint32_t last = 0;
+    for (uint32_t tick : clock.sleeps) {
+        EXPECT_LE(tick - last, 41u);
+        last = tick;
+    }
+
+    events.closeAtLook = events.looks + 3;
+    FakeClock closing(0, 1);
+    const uint32_t end = waitForFrameEnd(closing, 0, 100000.0f, &events);
+    EXPECT_LT(end, 200u);
+    EXPECT_EQ(events.takeEvent(), PlatformEvent::CloseWindow);  // left for the message loop
+}
+
+// The window's close button pressed while a frame of a slow cap waits: the
+// loop takes the request as soon as the wait ends and the program ends
+// without waiting out another frame.
+TEST(AppFrameCap, TheProgramEndsPromptlyWhenClosedDuringALongWait) {
+    auto clock = std::make_unique<FakeClock>(0, 1);
+    FakeClock* c = clock.get();
+    platformLayer.clock = std::move(clock);
+    auto events = std::make_unique<QueuedEvents>();
+    events->closeAtLook = 5;
+    platformLayer.events = std::move(events);
+    settings.frameCapMode = 1;
+    settings.frameCap = 0.01f;
+    settings.minFrameTime = 100000.0f;
+    runMessageLoop(std::nullopt);
+    EXPECT_TRUE(app.closeRequested);
+    EXPECT_EQ(app.frames, 2u);  // the frame that waited, and the one that took the request
+    EXPECT_LT(c->now, 1000u);
 }
 
 TEST(AppFrameCap, RunFrameWaitsOnlyWhenTheCapIsOn) {

@@ -6,15 +6,15 @@
 
 #include "services/game_paths.hpp"
 #include "services/settings.hpp"
-#include "app_test_support.hpp"
+#include "support/scratch_folder.hpp"
 
-using apptest::TempDir;
-using apptest::writeFile;
+using testsupport::ScratchFolder;
+using testsupport::writeFile;
 
 namespace fs = std::filesystem;
 
 TEST(AppGamePaths, TheDataTreeIsSearchedInItsOrderAndAMissingOneIsExplained) {
-    TempDir dir;
+    ScratchFolder dir;
     const fs::path work = dir.path() / "work";
     const fs::path program = dir.path() / "opt/bin/tiefschacht";
     const fs::path own = dir.path() / "opt/bin";
@@ -48,7 +48,7 @@ TEST(AppGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
     EXPECT_EQ(playerFolderFor(nullptr, "/home/anna"), fs::path("/home/anna/.local/share/tiefschacht"));
     EXPECT_TRUE(playerFolderFor(nullptr, "").empty());
 
-    TempDir dir;
+    ScratchFolder dir;
     const fs::path folder = dir.path() / "home/.local/share/tiefschacht";
     std::string error;
     ASSERT_TRUE(makePlayerFolder(folder, error)) << error;
@@ -64,7 +64,7 @@ TEST(AppGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
 }
 
 TEST(AppGamePaths, AConfigurationFileInThePlayersFolderIsReadInsteadOfTheShippedOne) {
-    TempDir dir;
+    ScratchFolder dir;
     writeFile("Data/RenderingAndMore.txt", "Darstellung a b c d 1 Begrenzung 1 Bilder 60 Rest 0\n");
     writeFile("Data/SpielEinstellungen.txt", "Sichtweite 700\n");
     gamePaths.playerFolder = dir.path() / "player";

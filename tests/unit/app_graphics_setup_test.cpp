@@ -3,14 +3,17 @@
 #include <cmath>
 
 #include "drawing/fonts.hpp"
+#include "platform/software_device.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "services/vertex_processing.hpp"
-#include "app_test_support.hpp"
+#include "support/scratch_folder.hpp"
+#include "support/stand_in_device.hpp"
 
-using apptest::FakeGraphicsSystem;
-using apptest::TempDir;
+using testsupport::StandInGraphicsSystem;
+using testsupport::ScratchFolder;
 
 namespace {
 constexpr uint32_t pure = behaviourPureHardware;
@@ -19,12 +22,12 @@ constexpr uint32_t mixed = CreateMixedVertexProcessing;
 constexpr uint32_t sw = CreateSoftwareVertexProcessing;
 
 // Runs initGraphics on a fake system; returns the system for inspection.
-FakeGraphicsSystem* initOnFake(std::vector<uint32_t> refusedKinds = {},
+StandInGraphicsSystem* initOnFake(std::vector<uint32_t> refusedKinds = {},
                                std::vector<PixelFormat> refusedFormats = {}) {
-    auto system = std::make_unique<FakeGraphicsSystem>();
+    auto system = std::make_unique<StandInGraphicsSystem>();
     system->refusedKinds = std::move(refusedKinds);
     system->refusedFormats = std::move(refusedFormats);
-    FakeGraphicsSystem* raw = system.get();
+    StandInGraphicsSystem* raw = system.get();
     initGraphicsWith(std::move(system));
     return raw;
 }
@@ -62,7 +65,7 @@ TEST(AppGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
         {3, {pure, hw, mixed}, {sw}, "software VertexProcessing gewollt"},
     };
     for (const Case& c : cases) {
-        FakeGraphicsSystem system;
+        StandInGraphicsSystem system;
         system.refusedKinds = c.refused;
         DeviceCreation made = createDeviceForMode(system, c.mode, PresentParameters{});
         EXPECT_EQ(system.attempts, c.attempts) << "mode " << c.mode;
@@ -72,7 +75,7 @@ TEST(AppGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
     }
     // The software attempt at the end of a row writes its line even when it fails.
     for (int mode : {0, 1, 2, 3}) {
-        FakeGraphicsSystem system;
+        StandInGraphicsSystem system;
         system.refusedKinds = {pure, hw, mixed, sw};
         DeviceCreation made = createDeviceForMode(system, mode, PresentParameters{});
         EXPECT_FALSE(made.device);
@@ -82,7 +85,7 @@ TEST(AppGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
     }
     // Outside 0 to 3 nothing is tried.
     for (int mode : {-1, 4, 7}) {
-        FakeGraphicsSystem system;
+        StandInGraphicsSystem system;
         DeviceCreation made = createDeviceForMode(system, mode, PresentParameters{});
         EXPECT_TRUE(system.attempts.empty());
         EXPECT_EQ(made.logLine, nullptr);
@@ -90,11 +93,11 @@ TEST(AppGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
 }
 
 TEST(AppGraphicsSetup, TheLogHoldsExactlyTheLineOfTheDeviceObtained) {
-    TempDir dir;
+    ScratchFolder dir;
     displayMode(16, 1);
     settings.vertexProcessingMode = 1;
     initOnFake({hw});
-    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "mixed VertexProcessing ungewollt\n");
+    EXPECT_EQ(testsupport::readFile("Data/protokoll.txt"), "mixed VertexProcessing ungewollt\n");
     EXPECT_EQ(graphics.protocolLine, "mixed VertexProcessing ungewollt");
     ASSERT_TRUE(graphics.device);
     releaseGraphics();
@@ -102,22 +105,22 @@ TEST(AppGraphicsSetup, TheLogHoldsExactlyTheLineOfTheDeviceObtained) {
     // Rewritten at every start.
     settings.vertexProcessingMode = 3;
     initOnFake();
-    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "software VertexProcessing gewollt\n");
+    EXPECT_EQ(testsupport::readFile("Data/protokoll.txt"), "software VertexProcessing gewollt\n");
 }
 
 TEST(AppGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
-    TempDir dir;
+    ScratchFolder dir;
     displayMode(16, 1);
     // Mode 7: no attempt, an empty log, and the program cannot go on.
     settings.vertexProcessingMode = 7;
     EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "vertex processing mode 7");
     EXPECT_TRUE(std::filesystem::exists("Data/protokoll.txt"));
-    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "");
+    EXPECT_EQ(testsupport::readFile("Data/protokoll.txt"), "");
 
     // Every attempt refused: the software line is written, then the end.
     settings.vertexProcessingMode = 2;
     EXPECT_EXIT(initOnFake({pure, hw, mixed, sw}), testing::ExitedWithCode(1), "no graphics device");
-    EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), "software VertexProcessing ungewollt\n");
+    EXPECT_EQ(testsupport::readFile("Data/protokoll.txt"), "software VertexProcessing ungewollt\n");
 
     // A log that cannot be created ends the program, naming it.
     std::filesystem::remove("Data/protokoll.txt");
@@ -126,7 +129,7 @@ TEST(AppGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
 }
 
 TEST(AppGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
-    TempDir dir;
+    ScratchFolder dir;
     struct Case {
         int depth;
         std::vector<PixelFormat> refused;
@@ -144,7 +147,7 @@ TEST(AppGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
     for (const Case& c : cases) {
         graphics = Graphics{};
         displayMode(c.depth, 1);
-        FakeGraphicsSystem* sys = initOnFake({}, c.refused);
+        StandInGraphicsSystem* sys = initOnFake({}, c.refused);
         EXPECT_EQ(graphics.backBufferFormat, c.chosen) << "depth " << c.depth;
         EXPECT_EQ(sys->lastParams.backBufferFormat, c.chosen);
         EXPECT_FALSE(sys->lastParams.windowed);
@@ -156,16 +159,16 @@ TEST(AppGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
     // 16-bit checks pair the X1R5G5B5 display with the A1R5G5B5 back buffer.
     graphics = Graphics{};
     displayMode(16, 1);
-    FakeGraphicsSystem* sys = initOnFake({}, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5});
+    StandInGraphicsSystem* sys = initOnFake({}, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5});
     ASSERT_EQ(sys->formatChecks.size(), 3u);
     EXPECT_EQ(sys->formatChecks[2].first, PixelFormat::X1R5G5B5);
     EXPECT_EQ(sys->formatChecks[2].second, PixelFormat::A1R5G5B5);
 }
 
 TEST(AppGraphicsSetup, AWindowedStartTakesTheDesktopFormatAfterTheChecks) {
-    TempDir dir;
+    ScratchFolder dir;
     displayMode(16, 0);
-    FakeGraphicsSystem* sys = initOnFake();
+    StandInGraphicsSystem* sys = initOnFake();
     EXPECT_EQ(sys->formatChecks.size(), 1u);  // the checks still run
     EXPECT_EQ(graphics.backBufferFormat, PixelFormat::X8R8G8B8);
     const PresentParameters& p = sys->lastParams;
@@ -182,13 +185,13 @@ TEST(AppGraphicsSetup, AWindowedStartTakesTheDesktopFormatAfterTheChecks) {
 }
 
 TEST(AppGraphicsSetup, FixedStatesAndTheAspectRatio) {
-    TempDir dir;
+    ScratchFolder dir;
     displayMode(32, 1);
-    std::vector<std::string> calls;
-    auto system = std::make_unique<FakeGraphicsSystem>();
-    system->deviceCalls = &calls;
+    auto system = std::make_unique<StandInGraphicsSystem>();
+    StandInGraphicsSystem* made = system.get();
     initGraphicsWith(std::move(system));
-    EXPECT_EQ(calls, (std::vector<std::string>{
+    ASSERT_NE(made->lastDevice, nullptr);
+    EXPECT_EQ(made->lastDevice->calls, (std::vector<std::string>{
                          "samplerState 0 3 2", "samplerState 0 2 2", "samplerState 1 3 2",
                          "samplerState 1 2 2", "stageState 0 6 0", "stageState 1 6 0",
                          "renderState 6 2", "renderState 10 1", "renderState 13 1",
@@ -197,7 +200,7 @@ TEST(AppGraphicsSetup, FixedStatesAndTheAspectRatio) {
 }
 
 TEST(AppGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane) {
-    TempDir dir;
+    ScratchFolder dir;
     displayMode(16, 1);
     settings.viewDistance = 500.0f;
     initOnFake();
@@ -225,20 +228,22 @@ TEST(AppGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane) {
 }
 
 TEST(AppGraphicsSetupDeathTest, WithoutItsTypefaceTheGameEndsNamingIt) {
-    TempDir dir;
+    ScratchFolder dir;
     displayMode(16, 1);
     createFonts();
-    // The stand-in device makes no textures, so no glyph atlas can be made.
+    // The device refuses textures, so no glyph atlas can be made.
     EXPECT_EXIT(
         {
-            initOnFake();
+            auto system = std::make_unique<StandInGraphicsSystem>();
+            system->prepare = [](testsupport::StandInDevice& d) { d.failTextures = true; };
+            initGraphicsWith(std::move(system));
             createFontResources();
         },
         testing::ExitedWithCode(1), "Times New Roman");
 }
 
 TEST(AppGraphicsSetup, TheSoftwareDeviceRefusesWhatItIsToldAndTheLogFollows) {
-    TempDir dir;
+    ScratchFolder dir;
     displayMode(16, 0);
     struct Case {
         int mode;
@@ -256,14 +261,15 @@ TEST(AppGraphicsSetup, TheSoftwareDeviceRefusesWhatItIsToldAndTheLogFollows) {
         {3, {}, "software VertexProcessing gewollt\n"},
     };
     for (const Case& c : cases) {
-        auto system = createSoftwareGraphicsSystem(nullptr, 800, 600);
+        SoftwareSystemOptions options;
+        options.refusedBehaviours = c.refused;
+        auto system = createSoftwareGraphicsSystem(nullptr, 800, 600, options);
         if (!system) GTEST_SKIP() << "needs the software device";
-        for (uint32_t kind : c.refused) system->refuseBehaviour(kind);
         settings.vertexProcessingMode = c.mode;
         initGraphicsWith(std::move(system));
-        EXPECT_EQ(apptest::readFile("Data/protokoll.txt"), c.line) << "mode " << c.mode;
+        EXPECT_EQ(testsupport::readFile("Data/protokoll.txt"), c.line) << "mode " << c.mode;
         ASSERT_TRUE(theDevice());
-        EXPECT_EQ(theDevice()->backBufferWidth(), 800);
+        EXPECT_EQ(static_cast<SoftwareDevice*>(theDevice())->backBufferWidth(), 800);
         EXPECT_EQ(theDevice()->getRenderState(RenderState::CullMode), CullCW);
         releaseGraphics();
     }

@@ -12,7 +12,8 @@
 #include "shell/lifecycle.hpp"
 #include "shell/main_loop.hpp"
 #include "world/game.hpp"
-#include "app_test_support.hpp"
+#include "support/queued_events.hpp"
+#include "support/stand_in_device.hpp"
 
 namespace {
 std::vector<std::string> steps;
@@ -41,17 +42,7 @@ const ShutDownSteps recordingShutDown{
     [] { steps.push_back("releaseSound"); },
 };
 
-// Hands out a fixed list of events, then none.
-class QueuedEvents final : public WindowEvents {
-public:
-    std::vector<PlatformEvent> queue;
-    PlatformEvent takeEvent() override {
-        if (queue.empty()) return PlatformEvent::None;
-        PlatformEvent e = queue.front();
-        queue.erase(queue.begin());
-        return e;
-    }
-};
+using testsupport::QueuedEvents;
 
 void openHeadlessWindow() {
     platformLayer.video = createHeadlessVideoOutput();
@@ -93,9 +84,9 @@ TEST(AppLifecycle, ShutDownReleasesInOrderAndASecondOneFindsNothing) {
 
     // The game's own shut-down on what start-up made, twice.
     createFonts();
-    auto system = std::make_unique<apptest::FakeGraphicsSystem>();
+    auto system = std::make_unique<testsupport::StandInGraphicsSystem>();
     graphics.system = std::move(system);
-    graphics.device = std::make_unique<apptest::FakeDevice>(nullptr);
+    graphics.device = std::make_unique<testsupport::StandInDevice>();
     theGame = std::make_unique<Game>(BareTag{});
     shutDown();
     EXPECT_FALSE(theGame);
@@ -133,8 +124,8 @@ TEST(AppLifecycle, TheCloseButtonEndsTheLoopAfterTheFrameThatSawIt) {
 
 TEST(AppLifecycle, TheFrameThatRequestsClosingStillFinishes) {
     openHeadlessWindow();
-    std::vector<std::string> calls;
-    auto device = std::make_unique<apptest::FakeDevice>(&calls);
+    auto device = std::make_unique<testsupport::StandInDevice>();
+    const std::vector<std::string>& calls = device->calls;
     // A screen sends the close request in the middle of frame 2.
     device->onEndScene = [] {
         if (app.frames == 1) {

@@ -5,14 +5,15 @@
 
 #include "platform/graphics_device.hpp"
 #include "platform/input_script.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "shell/input_recorder.hpp"
 #include "shell/program.hpp"
-#include "app_test_support.hpp"
+#include "support/scratch_folder.hpp"
 #include "world_test_support.hpp"
 
 namespace fs = std::filesystem;
-using apptest::readFile;
-using apptest::writeFile;
+using testsupport::readFile;
+using testsupport::writeFile;
 
 namespace {
 // A runtime folder: the built game's own when it has a level, else a small
@@ -56,7 +57,7 @@ bool piecesPresent() {
 
 TEST(AppRecordReplay, ARecordedRunReplaysToTheSameState) {
     if (!piecesPresent()) GTEST_SKIP() << "needs the software device and the input scripts";
-    apptest::TempDir dir;
+    testsupport::ScratchFolder dir;
     // The cursor onto the title's "Spielen" and click, then onto the main
     // menu's "Spiel starten" and click; then walk, jump and climb.
     writeFile("script.txt",

@@ -4,10 +4,10 @@
 
 #include "services/settings.hpp"
 #include "shell/frame_cap.hpp"
-#include "app_test_support.hpp"
+#include "support/scratch_folder.hpp"
 
-using apptest::TempDir;
-using apptest::writeFile;
+using testsupport::ScratchFolder;
+using testsupport::writeFile;
 
 namespace {
 void resolutions(const std::string& mode, const std::string& buffers, const std::string& windowed) {
@@ -28,7 +28,7 @@ TEST(AppSettings, StartValuesBeforeAnyFileIsRead) {
 }
 
 TEST(AppSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
-    TempDir dir;
+    ScratchFolder dir;
     struct Case {
         std::string mode;
         int w, h, depth;
@@ -53,7 +53,7 @@ TEST(AppSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
 }
 
 TEST(AppSettings, WindowedOnlyForZeroAndFullScreenOnlyForOne) {
-    TempDir dir;
+    ScratchFolder dir;
     resolutions("3", "2", "0");
     readResolutions();
     EXPECT_EQ(settings.screenWidth, 1024);
@@ -69,7 +69,7 @@ TEST(AppSettings, WindowedOnlyForZeroAndFullScreenOnlyForOne) {
 }
 
 TEST(AppSettings, ValuesAreKnownByPositionOnly) {
-    TempDir dir;
+    ScratchFolder dir;
     // A descriptive word with a blank in it is two words: every later value
     // is read one place late. "zwei" stands where the buffer count should be.
     writeFile("Data/Resolutions.txt", "a b c d e f 4 Puffer Anzahl 2 Vollbild 0");
@@ -92,7 +92,7 @@ TEST(AppSettings, ValuesAreKnownByPositionOnly) {
 }
 
 TEST(AppSettings, RenderingOptionsAndTheFrameTime) {
-    TempDir dir;
+    ScratchFolder dir;
     writeFile("Data/RenderingAndMore.txt",
               "Vertex Verarbeitung 0-3 und Modus: 2 Bremse 1 Bilder 50 Rest 7.5");
     readRenderingOptions();
@@ -111,7 +111,7 @@ TEST(AppSettings, RenderingOptionsAndTheFrameTime) {
 }
 
 TEST(AppSettings, AFrameRateOfZeroOrWorseTurnsTheCapOff) {
-    TempDir dir;
+    ScratchFolder dir;
     for (const char* rate : {"0", "-30", "nan", "inf", "x"}) {
         settings = Settings{};
         writeFile("Data/RenderingAndMore.txt", std::string("a b c d e 3 f 1 g ") + rate + " h 0");
@@ -134,7 +134,7 @@ TEST(AppSettings, AFrameRateOfZeroOrWorseTurnsTheCapOff) {
 }
 
 TEST(AppSettings, ViewDistanceKeepsItsValueWithoutANumber) {
-    TempDir dir;
+    ScratchFolder dir;
     writeFile("Data/SpielEinstellungen.txt", "Sichtweite 500.5");
     readGameSettings();
     EXPECT_EQ(settings.viewDistance, 500.5f);
@@ -152,7 +152,7 @@ TEST(AppSettings, ViewDistanceKeepsItsValueWithoutANumber) {
 // A far plane that is not a finite distance beyond the near plane would
 // leave the play screen black: the start value stays, with a warning.
 TEST(AppSettings, AViewDistanceThatShowsNothingKeepsTheStartValue) {
-    TempDir dir;
+    ScratchFolder dir;
     for (const char* value : {"nan", "inf", "-inf", "1e39", "0.5", "1", "-300"}) {
         settings = Settings{};
         writeFile("Data/SpielEinstellungen.txt", std::string("Sichtweite ") + value);
@@ -170,7 +170,7 @@ TEST(AppSettings, AViewDistanceThatShowsNothingKeepsTheStartValue) {
 }
 
 TEST(AppSettingsDeathTest, AFileThatCannotBeOpenedEndsTheProgramNamingIt) {
-    TempDir dir;
+    ScratchFolder dir;
     EXPECT_EXIT(readResolutions(), testing::ExitedWithCode(1),
                 "Data/Resolutions.txt: No such file or directory");
     EXPECT_EXIT(readRenderingOptions(), testing::ExitedWithCode(1), "Data/RenderingAndMore.txt");

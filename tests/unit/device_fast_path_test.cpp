@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <random>
 
-#include "platform/software_device.hpp"
 #include "unit/device_fixture.hpp"
 
 namespace {
@@ -19,7 +18,12 @@ protected:
 
     void SetUp() override { makeDevice(FW, FH); }
 
-    SoftwareDevice& soft() { return *dynamic_cast<SoftwareDevice*>(device.get()); }
+    testsupport::TestSoftwareDevice& soft() { return *device; }
+    // The span loops this processor runs best, or the baseline ones.
+    void useBaselineLoops(bool baseline) {
+        device->options().spanLoops =
+            baseline ? std::optional<swr::SpanLoops>(swr::SpanLoops::Baseline) : std::nullopt;
+    }
 
     void fillBackground(std::mt19937& rng) {
         background.resize(static_cast<size_t>(FW) * FH);
@@ -57,7 +61,8 @@ protected:
     template <typename Draw>
     int compareBothPaths(Draw&& draw, int* differing = nullptr) {
         return compareDraws(
-            draw, [&] { device->forceGeneralPath(true); }, [&] { device->forceGeneralPath(false); }, differing);
+            draw, [&] { device->options().generalPathOnly = true; },
+            [&] { device->options().generalPathOnly = false; }, differing);
     }
 
     // The pictures of the grids: five with any alpha, three opaque.
@@ -152,7 +157,7 @@ class FastPath : public FastPathDraws, public ::testing::WithParamInterface<bool
 protected:
     void SetUp() override {
         FastPathDraws::SetUp();
-        device->forceBaselineVectors(GetParam());
+        useBaselineLoops(GetParam());
     }
 };
 
@@ -289,9 +294,54 @@ TEST_F(FastPathDraws, WideLoopsGiveExactlyTheBaselinePixels) {
         const float offset = 0.37f * static_cast<float>(round);
         const float depth = std::array{40.0f, 28.0f, 20.0f, 70.0f, 33.0f, 100.0f}[round];
         int worst = compareDraws([&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
-                                 [&] { device->forceBaselineVectors(true); },
-                                 [&] { device->forceBaselineVectors(false); });
+                                 [&] { useBaselineLoops(true); }, [&] { useBaselineLoops(false); });
         EXPECT_EQ(worst, 0) << "round " << round;
+    }
+}
+
+// Text as the game draws it (alpha-tested glyph rectangles, blended, from a
+// linearly filtered atlas), under every alpha compare function and
+// reference: the wide loops give exactly the baseline pixels.
+TEST_F(FastPathDraws, WideAlphaTestedGlyphsGiveExactlyTheBaselinePixels) {
+    std::mt19937 rng(1357);
+    auto atlas = randomTexture(rng);
+    std::vector<ScreenVertexData> verts;
+    std::uniform_real_distribution<float> px(-10.0f, FW + 10.0f), py(-10.0f, FH + 10.0f), size(3.0f, 30.0f),
+        uv(0.0f, 1.0f);
+    for (int g = 0; g < 40; ++g) {
+        float x0 = std::floor(px(rng)) - 0.5f, y0 = std::floor(py(rng)) - 0.5f;
+        float x1 = x0 + std::floor(size(rng)), y1 = y0 + std::floor(size(rng));
+        float l = uv(rng), t = uv(rng), r = std::min(1.0f, l + 0.1f), b = std::min(1.0f, t + 0.2f);
+        uint32_t colour = g % 2 ? 0xFFFFFFFFu : static_cast<uint32_t>(rng()) | 0x40000000u;
+        std::vector<ScreenVertexData> glyph = {{x0, y1, 0.9f, 1, colour, l, b}, {x0, y0, 0.9f, 1, colour, l, t},
+                                               {x1, y1, 0.9f, 1, colour, r, b}, {x1, y0, 0.9f, 1, colour, r, t},
+                                               {x1, y1, 0.9f, 1, colour, r, b}, {x0, y0, 0.9f, 1, colour, l, t}};
+        verts.insert(verts.end(), glyph.begin(), glyph.end());
+    }
+    auto vb = makeBuffer(verts);
+    for (uint32_t func = CmpNever; func <= CmpAlways; ++func) {
+        for (uint32_t ref : {0u, 8u, 128u, 255u}) {
+            fillBackground(rng);
+            int worst = compareDraws(
+                [&] {
+                    device->setRenderState(RenderState::ZEnable, 0);
+                    device->setRenderState(RenderState::CullMode, CullCCW);
+                    device->setRenderState(RenderState::AlphaBlendEnable, 1);
+                    device->setRenderState(RenderState::SrcBlend, BlendSrcAlpha);
+                    device->setRenderState(RenderState::DestBlend, BlendInvSrcAlpha);
+                    device->setRenderState(RenderState::AlphaTestEnable, 1);
+                    device->setRenderState(RenderState::AlphaFunc, func);
+                    device->setRenderState(RenderState::AlphaRef, ref);
+                    device->setSamplerState(0, SamplerState::MinFilter, FilterLinear);
+                    device->setSamplerState(0, SamplerState::MagFilter, FilterLinear);
+                    device->setTexture(0, atlas.get());
+                    device->setStreamSource(0, vb.get(), 0, 28);
+                    device->setFvf(FvfScreenVertex);
+                    device->drawPrimitive(PrimitiveType::TriangleList, 0, 80);
+                },
+                [&] { useBaselineLoops(true); }, [&] { useBaselineLoops(false); });
+            EXPECT_EQ(worst, 0) << "compare function " << func << ", reference " << ref;
+        }
     }
 }
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/graphics_device.hpp"
+#include "support/software_device.hpp"
 
 struct QuadVertex {
     float x, y, z;
@@ -32,14 +32,7 @@ protected:
     void SetUp() override { makeDevice(W, H); }
 
     void makeDevice(int w, int h) {
-        system = createSoftwareGraphicsSystem(nullptr, w, h);
-        ASSERT_TRUE(system);
-        PresentParameters pp;
-        pp.windowed = true;
-        pp.enableAutoDepthStencil = true;
-        pp.autoDepthStencilFormat = PixelFormat::D16;
-        ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, pp, device), StatusOk);
-        ASSERT_TRUE(device);
+        device = testsupport::makeSoftwareDevice(w, h);
         setCamera(1000.0f);
         device->clear(0xFF000000u, 1.0f);
     }
@@ -137,8 +130,7 @@ protected:
         return n;
     }
 
-    std::unique_ptr<GraphicsSystem> system;
-    std::unique_ptr<GraphicsDevice> device;
+    std::unique_ptr<testsupport::TestSoftwareDevice> device;
     Mat4 view, projection;
 };
 

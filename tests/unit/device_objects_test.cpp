@@ -5,31 +5,13 @@
 #include <limits>
 
 #include "platform/seams.hpp"
+#include "platform/software_graphics_system.hpp"
+#include "support/recording_video.hpp"
 #include "unit/device_fixture.hpp"
 
 namespace {
 
-class RecordingVideo final : public VideoOutput {
-public:
-    bool openWindow(const char*, int, int, bool, std::string&) override { return true; }
-    void closeWindow() override {}
-    bool windowOpen() const override { return true; }
-    void present(const uint32_t* argb, int w, int h, bool changed) override {
-        frame.assign(argb, argb + static_cast<size_t>(w) * h);
-        width = w;
-        height = h;
-        changes.push_back(changed);
-    }
-    const std::vector<uint32_t>& lastFrame() const override { return frame; }
-    int lastFrameWidth() const override { return width; }
-    int lastFrameHeight() const override { return height; }
-    void showErrorBox(const char*, const char*) override {}
-    bool hasFocus() const override { return true; }
-
-    std::vector<uint32_t> frame;
-    int width = 0, height = 0;
-    std::vector<bool> changes;
-};
+using testsupport::RecordingVideo;
 
 TEST(DeviceSystem, AnswersFormatsAndVertexProcessingKindsUnlessRefused) {
     auto system = createSoftwareGraphicsSystem(nullptr, 640, 480);
@@ -43,9 +25,6 @@ TEST(DeviceSystem, AnswersFormatsAndVertexProcessingKindsUnlessRefused) {
                           PixelFormat::X8R8G8B8, PixelFormat::A8R8G8B8})
         EXPECT_EQ(system->checkDeviceType(PixelFormat::X8R8G8B8, f, false), StatusOk);
     EXPECT_LT(system->checkDeviceType(PixelFormat::X8R8G8B8, PixelFormat::A4R4G4B4, false), 0);
-    system->refuseFormat(PixelFormat::R5G6B5);
-    EXPECT_LT(system->checkDeviceType(PixelFormat::R5G6B5, PixelFormat::R5G6B5, false), 0);
-    EXPECT_EQ(system->checkDeviceType(PixelFormat::X1R5G5B5, PixelFormat::X1R5G5B5, false), StatusOk);
 
     PresentParameters pp;
     std::unique_ptr<GraphicsDevice> dev;
@@ -53,12 +32,17 @@ TEST(DeviceSystem, AnswersFormatsAndVertexProcessingKindsUnlessRefused) {
     for (uint32_t kind : {pure, CreateHardwareVertexProcessing, CreateMixedVertexProcessing,
                           CreateSoftwareVertexProcessing})
         EXPECT_EQ(system->createDevice(kind, pp, dev), StatusOk) << kind;
+
     // Refusing the pure kind leaves plain hardware alone, and the reverse.
-    system->refuseBehaviour(pure);
+    SoftwareSystemOptions refusing;
+    refusing.refusedFormats = {PixelFormat::R5G6B5};
+    refusing.refusedBehaviours = {pure, CreateMixedVertexProcessing};
+    system = createSoftwareGraphicsSystem(nullptr, 640, 480, refusing);
+    EXPECT_LT(system->checkDeviceType(PixelFormat::R5G6B5, PixelFormat::R5G6B5, false), 0);
+    EXPECT_EQ(system->checkDeviceType(PixelFormat::X1R5G5B5, PixelFormat::X1R5G5B5, false), StatusOk);
     EXPECT_LT(system->createDevice(pure, pp, dev), 0);
     EXPECT_FALSE(dev);
     EXPECT_EQ(system->createDevice(CreateHardwareVertexProcessing, pp, dev), StatusOk);
-    system->refuseBehaviour(CreateMixedVertexProcessing);
     EXPECT_LT(system->createDevice(CreateMixedVertexProcessing, pp, dev), 0);
     EXPECT_EQ(system->createDevice(CreateSoftwareVertexProcessing, pp, dev), StatusOk);
     // No kind, or two at once, is not a request.
@@ -70,15 +54,16 @@ TEST(DeviceSystem, BackBufferTakesThePresentSizeOrTheWindows) {
     auto system = createSoftwareGraphicsSystem(nullptr, 640, 480);
     PresentParameters pp;
     std::unique_ptr<GraphicsDevice> dev;
+    auto soft = [&] { return static_cast<SoftwareDevice*>(dev.get()); };
     ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, pp, dev), StatusOk);
-    EXPECT_EQ(dev->backBufferWidth(), 640);
-    EXPECT_EQ(dev->backBufferHeight(), 480);
+    EXPECT_EQ(soft()->backBufferWidth(), 640);
+    EXPECT_EQ(soft()->backBufferHeight(), 480);
     pp.backBufferWidth = 320;
     pp.backBufferHeight = 200;
     pp.backBufferFormat = PixelFormat::R5G6B5;
     ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, pp, dev), StatusOk);
-    EXPECT_EQ(dev->backBufferWidth(), 320);
-    EXPECT_EQ(dev->backBufferHeight(), 200);
+    EXPECT_EQ(soft()->backBufferWidth(), 320);
+    EXPECT_EQ(soft()->backBufferHeight(), 200);
     pp.backBufferWidth = 0xFFFFFFFFu;
     EXPECT_LT(system->createDevice(CreateSoftwareVertexProcessing, pp, dev), 0);
     auto empty = createSoftwareGraphicsSystem(nullptr, 0, 0);
@@ -119,7 +104,7 @@ TEST_F(DeviceTest, TexturesRespectTheCapsAndLockOnce) {
     EXPECT_LT(device->createTexture(16, 0, 1, 0, PixelFormat::A8R8G8B8, Pool::Managed, t), 0);
     EXPECT_LT(device->createTexture(8192, 16, 1, 0, PixelFormat::A8R8G8B8, Pool::Managed, t), 0);
     EXPECT_LT(device->createTexture(16, 16, 1, 0, PixelFormat::D16, Pool::Managed, t), 0);
-    device->setMaxTextureWidth(256);
+    device->options().maxTextureSide = 256;
     ASSERT_EQ(device->getDeviceCaps(caps), StatusOk);
     EXPECT_EQ(caps.maxTextureWidth, 256u);
     EXPECT_LT(device->createTexture(512, 512, 1, 0, PixelFormat::A4R4G4B4, Pool::Managed, t), 0);
@@ -168,7 +153,6 @@ TEST_F(DeviceTest, VertexBuffersAreBoundsChecked) {
     ASSERT_EQ(vb->lock(0, 96, &p, LockDiscard), StatusOk);
     std::memcpy(p, quad.data(), 96);
     vb->unlock();
-    device->enableDrawLog(true);
     device->setRenderState(RenderState::Lighting, 0);
     device->setRenderState(RenderState::CullMode, CullNone);
     translate(0, 0, 40);
@@ -252,12 +236,15 @@ TEST_F(DeviceTest, StateBlocksRecordCaptureAndApply) {
     EXPECT_LT(block->capture(), 0);
 }
 
-TEST_F(DeviceTest, DrawLogRecordsEachCallWithItsStates) {
+// The draw log is the frame's record: every draw since the last present,
+// with the states in force and its vertices.
+TEST_F(DeviceTest, DrawLogRecordsEachCallOfTheFrameWithItsStates) {
     auto tex = makeTexture(1, 1, {0xFFFFFFFFu});
     auto quad = makeBuffer(unitQuad());
     drawQuadAt(quad.get(), tex.get(), 1, 2, 40);
-    EXPECT_TRUE(device->drawLog().empty());  // off until enabled
-    device->enableDrawLog(true);
+    EXPECT_EQ(device->drawLog().size(), 1u);
+    device->present();
+    EXPECT_TRUE(device->drawLog().empty());
     device->setSamplerState(0, SamplerState::AddressU, AddressClamp);
     drawQuadAt(quad.get(), tex.get(), 3, -4, 40, true);
     ASSERT_EQ(device->drawLog().size(), 1u);
@@ -265,14 +252,15 @@ TEST_F(DeviceTest, DrawLogRecordsEachCallWithItsStates) {
     EXPECT_EQ(r.type, PrimitiveType::TriangleStrip);
     EXPECT_EQ(r.primitiveCount, 2u);
     EXPECT_EQ(r.fvf, FvfQuadVertex);
-    EXPECT_EQ(r.texture, tex.get());
-    EXPECT_EQ(r.world.m[3][0], 3.0f);
-    EXPECT_EQ(r.world.m[3][1], -4.0f);
-    EXPECT_EQ(r.renderStates[static_cast<int>(RenderState::SrcBlend)], BlendOne);
-    EXPECT_EQ(r.renderStates[static_cast<int>(RenderState::Lighting)], 0u);
-    EXPECT_EQ(r.samplerStates[static_cast<int>(SamplerState::AddressU)], AddressClamp);
-    device->clearDrawLog();
-    EXPECT_TRUE(device->drawLog().empty());
+    EXPECT_EQ(r.texture(), tex.get());
+    EXPECT_EQ(r.world().m[3][0], 3.0f);
+    EXPECT_EQ(r.world().m[3][1], -4.0f);
+    EXPECT_EQ(r.renderState(RenderState::SrcBlend), BlendOne);
+    EXPECT_EQ(r.renderState(RenderState::Lighting), 0u);
+    EXPECT_EQ(r.samplerState(SamplerState::AddressU), AddressClamp);
+    const auto vertices = testsupport::verticesOf<QuadVertex>(*device, r);
+    ASSERT_EQ(vertices.size(), 4u);
+    EXPECT_EQ(vertices[3].u, 1.0f);
 }
 
 TEST_F(DeviceTest, ReleasedTexturesDrawAsNone) {
@@ -306,9 +294,9 @@ TEST(DevicePresent, ReportsWhetherTheFrameChanged) {
     dev->present();
     dev->present();
     EXPECT_EQ(video.changes, (std::vector<bool>{true, false, true, false}));
-    ASSERT_EQ(video.frame.size(), 64u * 48u);
-    EXPECT_EQ(video.frame[0], 0xFF0000FFu);
-    EXPECT_EQ(video.width, 64);
+    ASSERT_EQ(video.lastFrame().size(), 64u * 48u);
+    EXPECT_EQ(video.lastFrame()[0], 0xFF0000FFu);
+    EXPECT_EQ(video.lastFrameWidth(), 64);
 }
 
 // After a present the back buffer still holds the frame just shown: read
@@ -316,15 +304,16 @@ TEST(DevicePresent, ReportsWhetherTheFrameChanged) {
 TEST(DevicePresent, TheBackBufferKeepsThePresentedFrameUntilTheNextClear) {
     RecordingVideo video;
     auto system = createSoftwareGraphicsSystem(&video, 8, 4);
-    std::unique_ptr<GraphicsDevice> dev;
-    ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, PresentParameters{}, dev), StatusOk);
+    std::unique_ptr<GraphicsDevice> made;
+    ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, PresentParameters{}, made), StatusOk);
+    auto* dev = static_cast<SoftwareDevice*>(made.get());
     dev->clear(0xFF112233u, 1.0f);
     dev->present();
     dev->clear(0xFF445566u, 1.0f);
     dev->present();
     EXPECT_EQ(dev->backBuffer()[5], 0xFF445566u);
     dev->present();  // nothing drawn since: unchanged
-    EXPECT_EQ(video.frame[5], 0xFF445566u);
+    EXPECT_EQ(video.lastFrame()[5], 0xFF445566u);
 
     // A quad over the left half, drawn without a clear, lands on the presented frame.
     const std::vector<ScreenVertexData> quad = {{-0.5f, 3.5f, 0.5f, 1, 0xFFFF0000u, 0, 1},
@@ -345,10 +334,10 @@ TEST(DevicePresent, TheBackBufferKeepsThePresentedFrameUntilTheNextClear) {
     ASSERT_EQ(dev->drawPrimitive(PrimitiveType::TriangleStrip, 0, 2), StatusOk);
     dev->present();
     EXPECT_EQ(video.changes, (std::vector<bool>{true, true, false, true}));
-    EXPECT_EQ(video.frame[0], 0xFFFF0000u);
-    EXPECT_EQ(video.frame[3], 0xFFFF0000u);
-    EXPECT_EQ(video.frame[4], 0xFF445566u);
-    EXPECT_EQ(video.frame[31], 0xFF445566u);
+    EXPECT_EQ(video.lastFrame()[0], 0xFFFF0000u);
+    EXPECT_EQ(video.lastFrame()[3], 0xFFFF0000u);
+    EXPECT_EQ(video.lastFrame()[4], 0xFF445566u);
+    EXPECT_EQ(video.lastFrame()[31], 0xFF445566u);
     EXPECT_EQ(dev->backBuffer()[4], 0xFF445566u);
 }
 

@@ -53,7 +53,7 @@ public:
     bool openWindow(const char*, int, int, bool, std::string&) override { return true; }
     void closeWindow() override {}
     bool windowOpen() const override { return true; }
-    void present(const uint32_t*, int, int, bool) override {}
+    void present(std::shared_ptr<const Frame>, bool) override {}
     const std::vector<uint32_t>& lastFrame() const override { return frame_; }
     int lastFrameWidth() const override { return 0; }
     int lastFrameHeight() const override { return 0; }
@@ -61,6 +61,7 @@ public:
         boxes.push_back(std::string(caption) + "|" + text);
     }
     bool hasFocus() const override { return true; }
+    std::string presentation() const override { return "recorded"; }
 
 private:
     std::vector<uint32_t> frame_;

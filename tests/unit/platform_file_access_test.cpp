@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "unit/app_test_support.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace fs = std::filesystem;
 
@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 // refused at once with the reason, however long it would take to read (a
 // FIFO without a writer, an endless device).
 TEST(FileAccess, ReadsOnlyRegularFilesWithoutWaitingAndWithinTheLimit) {
-    apptest::TempDir dir;
+    testsupport::ScratchFolder dir;
     std::ofstream("ten.txt") << "0123456789";
     ASSERT_EQ(mkfifo("pipe", 0644), 0);
     fs::create_directory("folder");
@@ -42,11 +42,11 @@ TEST(FileAccess, ReadsOnlyRegularFilesWithoutWaitingAndWithinTheLimit) {
 // A write that fails says why, also when only the device knows it (a full
 // disk), and never waits for a FIFO's reader.
 TEST(FileAccess, WritesReportTheSystemsReason) {
-    apptest::TempDir dir;
+    testsupport::ScratchFolder dir;
     std::string error;
     ASSERT_TRUE(writeWholeFile("out.txt", "first, longer text", error)) << error;
     ASSERT_TRUE(writeWholeFile("out.txt", "second", error)) << error;
-    EXPECT_EQ(apptest::readFile("out.txt"), "second");
+    EXPECT_EQ(testsupport::readFile("out.txt"), "second");
 
     EXPECT_FALSE(writeWholeFile("/dev/full", "any", error));
     EXPECT_EQ(error, "No space left on device");

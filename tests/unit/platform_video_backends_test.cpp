@@ -15,22 +15,26 @@ TEST(PlatformVideoHeadless, KeepsTheLastPresentedFrame) {
     EXPECT_TRUE(video->windowOpen());
     EXPECT_TRUE(video->lastFrame().empty());
 
-    std::vector<uint32_t> a(8, 0xFF112233u), b(8, 0xFF445566u);
-    video->present(a.data(), 4, 2, true);
-    EXPECT_EQ(video->lastFrame(), a);
+    auto frame = [](int w, int h, uint32_t fill) {
+        return std::make_shared<const Frame>(Frame{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h), fill)});
+    };
+    auto a = frame(4, 2, 0xFF112233u);
+    video->present(a, true);
+    EXPECT_EQ(video->lastFrame(), a->pixels);
+    EXPECT_EQ(video->lastFrame().data(), a->pixels.data());  // kept, not copied
     EXPECT_EQ(video->lastFrameWidth(), 4);
     EXPECT_EQ(video->lastFrameHeight(), 2);
-    // Unchanged frames are not copied again; changed ones are.
-    video->present(b.data(), 4, 2, false);
-    EXPECT_EQ(video->lastFrame(), a);
-    video->present(b.data(), 4, 2, true);
-    EXPECT_EQ(video->lastFrame(), b);
-    // A new size is always taken, whatever `changed` says.
-    std::vector<uint32_t> c(2, 1u);
-    video->present(c.data(), 1, 2, false);
-    EXPECT_EQ(video->lastFrame(), c);
-    video->present(nullptr, 4, 2, true);  // nothing to show: ignored
-    EXPECT_EQ(video->lastFrame(), c);
+    // The frame outlives its drawer.
+    const std::vector<uint32_t> pixels = a->pixels;
+    a.reset();
+    EXPECT_EQ(video->lastFrame(), pixels);
+    auto c = frame(1, 2, 1u);
+    video->present(c, true);
+    EXPECT_EQ(video->lastFrame(), c->pixels);
+    EXPECT_EQ(video->lastFrameWidth(), 1);
+    video->present(nullptr, true);  // nothing to show: ignored
+    video->present(frame(0, 0, 0), true);
+    EXPECT_EQ(video->lastFrame(), c->pixels);
 
     video->closeWindow();
     EXPECT_FALSE(video->windowOpen());
@@ -39,6 +43,7 @@ TEST(PlatformVideoHeadless, KeepsTheLastPresentedFrame) {
     video->showErrorBox("Fehler", "Keine Tastatur");
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Fehler: Keine Tastatur\n");
     EXPECT_EQ(createHeadlessWindowEvents()->takeEvent(), PlatformEvent::None);
+    EXPECT_FALSE(createHeadlessWindowEvents()->closePending());
 }
 
 TEST(PlatformVideoClock, TheVirtualClockMovesOnlyWhenLookedAtOrSleptOn) {
@@ -46,12 +51,14 @@ TEST(PlatformVideoClock, TheVirtualClockMovesOnlyWhenLookedAtOrSleptOn) {
     uint32_t a = clock->ticks();
     uint32_t b = clock->ticks();
     EXPECT_EQ(b - a, 1u);
-    clock->sleep(100);
-    EXPECT_EQ(clock->ticks() - b, 101u);
+    clock->sleepUntil(b + 100);
+    EXPECT_EQ(clock->ticks(), b + 100);
+    clock->sleepUntil(b);  // a tick that has begun: no wait
+    EXPECT_EQ(clock->ticks(), b + 101);
 
     auto real = createSystemClock();
     uint32_t start = real->ticks();
-    real->sleep(5);
+    real->sleepUntil(start + 5);
     EXPECT_GE(real->ticks() - start, 5u);
 }
 
@@ -113,7 +120,7 @@ TEST(PlatformVideoLayer, AHeadlessLayerNeedsNoDisplayAndRecordsItsRequests) {
     EXPECT_TRUE(layer.video->openWindow("My Game Shell", 800, 600, true, error));
     // The virtual clock: a capped frame never waits for real time.
     uint32_t t = layer.clock->ticks();
-    layer.clock->sleep(16);
+    layer.clock->sleepUntil(t + 17);
     EXPECT_EQ(layer.clock->ticks() - t, 17u);
     layer.shell->open("x", error);
     EXPECT_EQ(layer.shell->requests().size(), 1u);

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "platform/backends.hpp"
-#include "app_test_support.hpp"
 #include "support/picture_codec.hpp"
+#include "support/scratch_folder.hpp"
 
 namespace {
 void put16(std::vector<uint8_t>& v, uint32_t x) {
@@ -96,7 +96,7 @@ TEST(PlatformVideoImages, ABmpThatNamesAnAlphaMaskKeepsItsAlpha) {
 }
 
 TEST(PlatformVideoImages, WrittenPicturesReadBackTheSame) {
-    apptest::TempDir dir;
+    testsupport::ScratchFolder dir;
     auto decoder = createSdlImageDecoder();
     DecodedImage picture;
     picture.width = 3;
@@ -107,11 +107,11 @@ TEST(PlatformVideoImages, WrittenPicturesReadBackTheSame) {
     DecodedImage png;
     ASSERT_TRUE(testsupport::decodesFile(*decoder, "shot.png", png));
     EXPECT_EQ(png.argb, picture.argb);  // PNG keeps alpha
-    std::string head = apptest::readFile("shot.png").substr(1, 3);
+    std::string head = testsupport::readFile("shot.png").substr(1, 3);
     EXPECT_EQ(head, "PNG");
 
     ASSERT_TRUE(testsupport::writes(*decoder, "shot.BMP", picture));
-    EXPECT_EQ(apptest::readFile("shot.BMP").substr(0, 2), "BM");
+    EXPECT_EQ(testsupport::readFile("shot.BMP").substr(0, 2), "BM");
     DecodedImage bmp;
     ASSERT_TRUE(testsupport::decodesFile(*decoder, "shot.BMP", bmp));
     EXPECT_EQ(bmp.width, 3);

@@ -9,6 +9,7 @@
 #include "play/draw_play.hpp"
 #include "screens/screens.hpp"
 #include "services/settings.hpp"
+#include "support/software_device.hpp"
 
 using namespace playtest;
 
@@ -19,15 +20,12 @@ struct PlayScreenText : PlayFixture {
         settings.screenWidth = 800;
         settings.screenHeight = 600;
         graphics = Graphics{};
-        graphics.system = createSoftwareGraphicsSystem(nullptr, 800, 600);
-        PresentParameters pp;
-        pp.windowed = true;
-        ASSERT_EQ(graphics.system->createDevice(CreateSoftwareVertexProcessing, pp, graphics.device),
-                  StatusOk);
+        auto made = testsupport::makeSoftwareDevice(800, 600);
+        device = made.get();
+        graphics.device = std::move(made);
         platformLayer.glyphs = createFreeTypeRasteriser();
         fonts.largeFont = makeFont("Times New Roman", 20);
         fonts.smallFont = makeFont("Arial", 10);
-        theDevice()->enableDrawLog(true);
     }
     void TearDown() override {
         graphics = Graphics{};
@@ -42,13 +40,15 @@ struct PlayScreenText : PlayFixture {
     }
     // The triangles of each text draw call of one play frame, in order.
     std::vector<uint32_t> textDrawsOfAFrame() {
-        theDevice()->clearDrawLog();
+        device->present();
         drawPlay(game);
         std::vector<uint32_t> triangles;
-        for (const DrawRecord& d : theDevice()->drawLog())
+        for (const DrawRecord& d : device->drawLog())
             if (d.fvf == FvfScreenVertex) triangles.push_back(d.primitiveCount);
         return triangles;
     }
+
+    testsupport::TestSoftwareDevice* device = nullptr;
 };
 
 // Two triangles per visible character; blanks only advance.

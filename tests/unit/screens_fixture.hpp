@@ -1,15 +1,10 @@
 #pragma once
 // Shared set-up of the screen tests: a bare Game with its buttons, the
-// camera of the game at a chosen resolution, and a shell that records what
-// it is asked to open.
+// camera of the game at a chosen resolution, a scratch working folder, and a
+// shell that records what it is asked to open.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,6 +15,7 @@
 #include "services/input.hpp"
 #include "services/settings.hpp"
 #include "shell/process_state.hpp"
+#include "support/scratch_folder.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 
@@ -44,38 +40,6 @@ inline void useCamera(int width, int height) {
         0.7853982f, static_cast<float>(width) / static_cast<float>(height), 1.0f, 1000.0f);
     graphics.viewProjection = matrixMultiply(graphics.viewMatrix, graphics.projectionMatrix);
 }
-
-// A fresh temporary folder with a Data/ directory as the working directory,
-// for the files the screens read and write; the old one comes back after.
-class WorkingFolder {
-public:
-    WorkingFolder() {
-        char pattern[] = "/tmp/tiefschacht_scrXXXXXX";
-        if (mkdtemp(pattern)) path = pattern;
-        std::filesystem::create_directory(path / "Data");
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(path);
-    }
-    ~WorkingFolder() {
-        std::error_code ignored;
-        std::filesystem::current_path(previous, ignored);
-        std::filesystem::remove_all(path, ignored);
-    }
-    WorkingFolder(const WorkingFolder&) = delete;
-    WorkingFolder& operator=(const WorkingFolder&) = delete;
-
-    void write(const std::string& relative, const std::string& text) const {
-        std::ofstream(path / relative) << text;
-    }
-    std::string read(const std::string& relative) const {
-        std::ifstream in(path / relative);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    std::filesystem::path path, previous;
-};
 
 class ScreenTest : public ::testing::Test {
 protected:
@@ -113,18 +77,18 @@ protected:
                 const int code = row == 391 && col == 10 ? 23 : (col == 0 || row < 391 ? 70 : 0);
                 text += std::to_string(code) + " x" + (col == 21 ? "\n" : " ");
             }
-        folder.write("Data/Level1.txt", text);
-        folder.write("Data/Enemies1.txt",
-                     "Anzahl 2\n"
-                     "Typ 3 X 4.5 Y 7 MinX 1 MaxY 9 MaxX 8 MinY 2 TempoX 0.25 TempoY -0.5\n"
-                     "Typ 1 X -3 Y -20 MinX -9 MaxY -1 MaxX 0 MinY -30 TempoX 0 TempoY 1\n");
+        testsupport::writeFile("Data/Level1.txt", text);
+        testsupport::writeFile("Data/Enemies1.txt",
+                               "Anzahl 2\n"
+                               "Typ 3 X 4.5 Y 7 MinX 1 MaxY 9 MaxX 8 MinY 2 TempoX 0.25 TempoY -0.5\n"
+                               "Typ 1 X -3 Y -20 MinX -9 MaxY -1 MaxX 0 MinY -30 TempoX 0 TempoY 1\n");
     }
     // Every screen button laid out in its own row, as no two overlap.
     void placeAllButtons() {
         for (int i = 0; i <= 10; ++i) placeButton(i, 10, 40 * i);
     }
 
-    WorkingFolder folder;
+    testsupport::ScratchFolder folder;  // the working directory, for the files the screens read and write
     std::unique_ptr<Game> game;
     RecordingShellForTests* shell = nullptr;
 };

@@ -30,5 +30,5 @@ TEST_F(HighscoreTest, NoEntryWritesNoFile) {
     clickOn(8);
     runHighscoreScreen(*game);
     EXPECT_EQ(app.gameState, StateMainMenu);
-    EXPECT_FALSE(std::filesystem::exists(folder.path / "Data/Highscore.txt"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Data/Highscore.txt"));
 }

@@ -34,5 +34,5 @@ protected:
         setTable({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
         app.gameState = StateHighscore;
     }
-    std::string listFile() const { return folder.read("Data/Highscore.txt"); }
+    std::string listFile() const { return testsupport::readFile("Data/Highscore.txt"); }
 };

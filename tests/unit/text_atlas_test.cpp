@@ -9,17 +9,17 @@
 #include "drawing/text_font.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
-#include "unit/text_fake_device.hpp"
+#include "support/stand_in_device.hpp"
 
 namespace {
 
-using textfake::FakeDevice;
+using testsupport::StandInDevice;
 
 class TextAtlas : public ::testing::Test {
 protected:
     void SetUp() override { platformLayer.glyphs = createFreeTypeRasteriser(); }
     void TearDown() override { platformLayer = PlatformLayer{}; }
-    FakeDevice device;
+    StandInDevice device;
 };
 
 TEST(TextFontConstruction, CopiesAtMost79CharactersAndNeedsNoDevice) {
@@ -124,7 +124,7 @@ TEST_F(TextAtlas, TextureRequestAndTexelsCarryCoverageAsAlpha) {
     EXPECT_EQ(req.format, PixelFormat::A4R4G4B4);
     EXPECT_EQ(req.pool, Pool::Managed);
 
-    const textfake::FakeTexture& tex = *device.lastTexture;
+    const testsupport::StandInTexture& tex = *device.lastTexture;
     EXPECT_FALSE(tex.locked);
     int opaque = 0, partial = 0;
     for (uint32_t y = 0; y < 256; ++y)
@@ -153,7 +153,7 @@ TEST_F(TextAtlas, TextureRequestAndTexelsCarryCoverageAsAlpha) {
 }
 
 TEST_F(TextAtlas, SmallDeviceShrinksTheAtlasAndTheRasterHeight) {
-    device.setMaxTextureWidth(256);
+    device.maxTextureSide = 256;
     TextFont font("Times New Roman", 20, FontBold);
     ASSERT_EQ(font.createGlyphAtlas(&device), StatusOk) << font.error;
     EXPECT_EQ(font.atlasWidth, 256u);
@@ -162,7 +162,7 @@ TEST_F(TextAtlas, SmallDeviceShrinksTheAtlasAndTheRasterHeight) {
     EXPECT_EQ(device.textureRequests.at(0).width, 256u);
 
     // Rendered at 13 instead of 27 pixels: the cell is about half as tall.
-    FakeDevice big;
+    StandInDevice big;
     TextFont full("Times New Roman", 20, FontBold);
     ASSERT_EQ(full.createGlyphAtlas(&big), StatusOk);
     const float smallCell = (font.glyphRects[0].bottom - font.glyphRects[0].top) * 256.0f;
@@ -195,11 +195,11 @@ TEST_F(TextAtlas, FailuresLeaveNoHalfMadeFont) {
     }
     // A device that offers no texture size at all.
     {
-        device.setMaxTextureWidth(0);
+        device.maxTextureSide = 0;
         TextFont font("Arial", 10, FontBold);
         EXPECT_LT(font.createGlyphAtlas(&device), 0);
         EXPECT_EQ(font.atlas, nullptr);
-        device.setMaxTextureWidth(4096);
+        device.maxTextureSide = 4096;
     }
     // No rasteriser, no device.
     {

@@ -9,11 +9,11 @@
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
 #include "services/settings.hpp"
-#include "unit/text_fake_device.hpp"
+#include "support/stand_in_device.hpp"
 
 namespace {
 
-using textfake::FakeDevice;
+using testsupport::StandInDevice;
 
 // One drawn character: its quad's corners as the two triangles give them.
 struct Quad {
@@ -65,7 +65,7 @@ protected:
         return font->spacing * xScale * 600.0f / line;
     }
 
-    FakeDevice device;
+    StandInDevice device;
     std::unique_ptr<TextFont> font;
 };
 
@@ -221,7 +221,7 @@ TEST_F(TextDrawing, CentringUsesTheFirstLine) {
 
 TEST_F(TextDrawing, TextStatesWhileDrawingCallerStatesAfter) {
     // The caller's states: the game's own quad states, and some oddities.
-    textfake::FakeTexture other(4, 4, PixelFormat::A8R8G8B8);
+    testsupport::StandInTexture other(4, 4, PixelFormat::A8R8G8B8, Pool::Managed, nullptr);
     device.setTexture(0, &other);
     device.setRenderState(RenderState::ZEnable, ZBufferTrue);
     device.setRenderState(RenderState::AlphaBlendEnable, 0);
@@ -241,9 +241,8 @@ TEST_F(TextDrawing, TextStatesWhileDrawingCallerStatesAfter) {
     ASSERT_EQ(draw("Welt", -1, -1, 0), StatusOk);
     ASSERT_EQ(device.draws.size(), 2u);
     for (const auto& d : device.draws) {
-        const auto& rs = d.record.renderStates;
-        auto state = [&](RenderState s) { return rs[static_cast<int>(s)]; };
-        EXPECT_EQ(d.record.texture, font->atlas.get());
+        auto state = [&](RenderState s) { return d.record.renderState(s); };
+        EXPECT_EQ(d.record.texture(), font->atlas.get());
         EXPECT_EQ(state(RenderState::ZEnable), ZBufferFalse);
         EXPECT_EQ(state(RenderState::AlphaBlendEnable), 1u);
         EXPECT_EQ(state(RenderState::SrcBlend), BlendSrcAlpha);
@@ -253,11 +252,11 @@ TEST_F(TextDrawing, TextStatesWhileDrawingCallerStatesAfter) {
         EXPECT_EQ(state(RenderState::AlphaFunc), CmpGreaterEqual);
         EXPECT_EQ(state(RenderState::CullMode), CullCCW);
         EXPECT_EQ(state(RenderState::ColorWriteEnable), ColorWriteAll);
-        EXPECT_EQ(d.record.samplerStates[static_cast<int>(SamplerState::MipFilter)], FilterNone);
+        EXPECT_EQ(d.record.samplerState(SamplerState::MipFilter), FilterNone);
     }
     // Filtered text is sampled linearly, unfiltered text by nearest texel.
     const auto filter = [&](size_t i, SamplerState s) {
-        return device.draws[i].record.samplerStates[static_cast<int>(s)];
+        return device.draws[i].record.samplerState(s);
     };
     EXPECT_EQ(filter(0, SamplerState::MinFilter), FilterLinear);
     EXPECT_EQ(filter(0, SamplerState::MagFilter), FilterLinear);
@@ -275,7 +274,7 @@ TEST_F(TextDrawing, DepthTestFlagKeepsTheDepthTestOn) {
     device.setRenderState(RenderState::ZEnable, ZBufferFalse);
     ASSERT_EQ(deep.drawText(-1, -1, 0.9f, 0.02f, 0.02f, 0xFFFFFFFF, "Z", TextFiltered), StatusOk);
     ASSERT_EQ(device.draws.size(), 1u);
-    EXPECT_EQ(device.draws[0].record.renderStates[static_cast<int>(RenderState::ZEnable)],
+    EXPECT_EQ(device.draws[0].record.renderState(RenderState::ZEnable),
               ZBufferTrue);
     EXPECT_EQ(device.getRenderState(RenderState::ZEnable), ZBufferFalse);
 }

@@ -7,9 +7,9 @@
 
 #include "drawing/text_font.hpp"
 #include "platform/backends.hpp"
-#include "platform/graphics_device.hpp"
 #include "platform/platform_layer.hpp"
 #include "services/settings.hpp"
+#include "support/software_device.hpp"
 
 namespace {
 
@@ -32,22 +32,15 @@ protected:
     void TearDown() override {
         font.reset();
         device.reset();
-        system.reset();
         platformLayer = PlatformLayer{};
         settings = Settings{};
     }
 
     void makeDevice(uint32_t maxTextureWidth) {
         font.reset();
-        device.reset();
-        system = createSoftwareGraphicsSystem(nullptr, 800, 600);
-        ASSERT_TRUE(system);
-        PresentParameters pp;
-        pp.windowed = true;
-        pp.enableAutoDepthStencil = true;
-        pp.autoDepthStencilFormat = PixelFormat::D16;
-        ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, pp, device), StatusOk);
-        device->setMaxTextureWidth(maxTextureWidth);
+        SoftwareDeviceOptions options;
+        options.maxTextureSide = maxTextureWidth;
+        device = testsupport::makeSoftwareDevice(800, 600, options);
         font = std::make_unique<TextFont>("Times New Roman", 20, FontBold);
         ASSERT_EQ(font->createGlyphAtlas(device.get()), StatusOk) << font->error;
         ASSERT_EQ(font->createDeviceResources(), StatusOk);
@@ -66,8 +59,7 @@ protected:
         return b;
     }
 
-    std::unique_ptr<GraphicsSystem> system;
-    std::unique_ptr<GraphicsDevice> device;
+    std::unique_ptr<testsupport::TestSoftwareDevice> device;
     std::unique_ptr<TextFont> font;
 };
 
@@ -126,7 +118,7 @@ TEST_F(TextOnSoftwareDevice, DrawCallsAndTheCallerStatesAfterThem) {
     const auto before = states();
 
     // 51 visible characters: the device logs two lists of 100 and 2 triangles.
-    device->enableDrawLog(true);
+    device->present();
     ASSERT_EQ(font->drawText(-1.0f, 0.0f, 0.9f, 0.01f, 0.02f, 0xFFFFFFFFu,
                              std::string(51, 'x').c_str(), TextFiltered),
               StatusOk);
@@ -137,9 +129,9 @@ TEST_F(TextOnSoftwareDevice, DrawCallsAndTheCallerStatesAfterThem) {
     for (const DrawRecord& r : log) {
         EXPECT_EQ(r.type, PrimitiveType::TriangleList);
         EXPECT_EQ(r.fvf, FvfScreenVertex);
-        EXPECT_EQ(r.texture, font->atlas.get());
-        EXPECT_EQ(r.renderStates[static_cast<int>(RenderState::SrcBlend)], BlendSrcAlpha);
-        EXPECT_EQ(r.samplerStates[static_cast<int>(SamplerState::MagFilter)], FilterLinear);
+        EXPECT_EQ(r.texture(), font->atlas.get());
+        EXPECT_EQ(r.renderState(RenderState::SrcBlend), BlendSrcAlpha);
+        EXPECT_EQ(r.samplerState(SamplerState::MagFilter), FilterLinear);
     }
     EXPECT_EQ(states(), before);
     EXPECT_EQ(device->getTexture(0), other.get());

@@ -5,7 +5,7 @@
 #include "world/highscore_file.hpp"
 #include "world/game.hpp"
 
-using worldtest::ScratchFolder;
+using testsupport::ScratchFolder;
 using worldtest::writeText;
 
 namespace {

@@ -9,7 +9,7 @@
 #include "world/highscore_file.hpp"
 
 using worldtest::readText;
-using worldtest::ScratchFolder;
+using testsupport::ScratchFolder;
 using worldtest::writeText;
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "unit/world_test_support.hpp"
 
-using worldtest::ScratchFolder;
+using testsupport::ScratchFolder;
 using worldtest::levelText;
 using worldtest::writeText;
 

@@ -4,20 +4,25 @@
 
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
+#include "platform/software_graphics_system.hpp"
 #include "services/graphics.hpp"
+#include "support/stand_in_device.hpp"
 #include "unit/world_test_support.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
 
 using namespace worldtest;
+using testsupport::StandInDevice;
+using testsupport::StandInTexture;
+using testsupport::StandInVertexBuffer;
 
 namespace {
-// Installs a fake device and decoder for one test.
+// Installs a stand-in device and decoder for one test.
 struct Stand {
-    FakeDevice* device;
+    StandInDevice* device;
     FakeDecoder* decoder;
     Stand() {
-        auto d = std::make_unique<FakeDevice>();
+        auto d = std::make_unique<StandInDevice>();
         device = d.get();
         graphics.device = std::move(d);
         auto i = std::make_unique<FakeDecoder>();
@@ -30,7 +35,7 @@ struct Stand {
     }
 };
 
-FakeTexture& fake(const SpriteTexture& s) { return static_cast<FakeTexture&>(*s.texture); }
+const StandInTexture& fake(const SpriteTexture& s) { return static_cast<const StandInTexture&>(*s.texture); }
 }  // namespace
 
 TEST(WorldColourKey, OnlyOpaquePureBlackBecomesTransparent) {
@@ -59,14 +64,14 @@ TEST(WorldSpriteTexture, LoadsAtTheFilesSizeWithTheKeyAppliedWhateverThePitch) {
     s.loadFromFile(budget);
 
     ASSERT_TRUE(s.texture);
-    ASSERT_EQ(stand.device->created.size(), 1u);
-    const auto& c = stand.device->created[0];
+    ASSERT_EQ(stand.device->textureRequests.size(), 1u);
+    const auto& c = stand.device->textureRequests[0];
     EXPECT_EQ(c.width, 3u);
     EXPECT_EQ(c.height, 2u);
     EXPECT_EQ(c.format, PixelFormat::A8R8G8B8);
     EXPECT_EQ(c.pool, Pool::Managed);
     EXPECT_EQ(c.usage, 0u);
-    const FakeTexture& t = fake(s);
+    const StandInTexture& t = fake(s);
     EXPECT_EQ(t.pixel(0, 0), 0xFF102030u);
     EXPECT_EQ(t.pixel(1, 0), 0x00000000u);
     EXPECT_EQ(t.pixel(2, 1), 0xFF010000u);
@@ -96,8 +101,8 @@ TEST(WorldSpriteTexture, FailuresLeaveTheTextureAsItWas) {
         // A blank with a usage lives in the default pool.
         SpriteTexture d;
         d.createBlank(8, 8, UsageDynamic, PixelFormat::A4R4G4B4);
-        EXPECT_EQ(stand.device->created.back().pool, Pool::Default);
-        EXPECT_EQ(stand.device->created.back().levels, 1u);
+        EXPECT_EQ(stand.device->textureRequests.back().pool, Pool::Default);
+        EXPECT_EQ(stand.device->textureRequests.back().levels, 1u);
     }
     // No device and no decoder: nothing is made, nothing breaks.
     SpriteTexture s;
@@ -177,7 +182,7 @@ TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
     ASSERT_TRUE(world.titleTexture && world.titleTexture->texture);
     EXPECT_EQ(world.titleTexture->texture->width(), 1024u);
     EXPECT_EQ(world.titleTexture->texture->height(), 768u);
-    EXPECT_EQ(stand.device->created[0].format, PixelFormat::A8R8G8B8);
+    EXPECT_EQ(stand.device->textureRequests[0].format, PixelFormat::A8R8G8B8);
     EXPECT_EQ(world.wonTexture->texture->width(), 640u);
     EXPECT_STREQ(world.titleTexture->fileName.data(), "Graphics/Titelbild.bmp");
 
@@ -209,11 +214,12 @@ TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
 
     ASSERT_TRUE(world.quadBuffer);
     EXPECT_EQ(world.quadBuffer->size(), 96u);
-    EXPECT_EQ(stand.device->vertexBufferUsage, UsageWriteOnly);
-    EXPECT_EQ(stand.device->vertexBufferFvf, FvfQuadVertex);
-    EXPECT_EQ(stand.device->vertexBufferPool, Pool::Managed);
+    const auto& quad = static_cast<const StandInVertexBuffer&>(*world.quadBuffer);
+    EXPECT_EQ(quad.usage, UsageWriteOnly);
+    EXPECT_EQ(quad.fvf, FvfQuadVertex);
+    EXPECT_EQ(quad.pool, Pool::Managed);
     QuadVertex v[4];
-    std::memcpy(v, static_cast<FakeVertexBuffer&>(*world.quadBuffer).data.data(), sizeof v);
+    std::memcpy(v, quad.bytes.data(), sizeof v);
     const float want[4][5] = {{-1, 1, 0, 0, 0}, {-1, -1, 0, 0, 1}, {1, 1, 0, 1, 0}, {1, -1, 0, 1, 1}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(v[i].x, want[i][0]);
@@ -390,7 +396,7 @@ TEST(WorldColourKey, AppliesToPicturesDecodedFromBmpFiles) {
     auto decoder = createSdlImageDecoder();
     if (!decoder) GTEST_SKIP() << "no image decoder in this build";
     platformLayer.images = std::move(decoder);
-    graphics.device = std::make_unique<FakeDevice>();
+    graphics.device = std::make_unique<StandInDevice>();
 
     // Black, almost black, white; red, green, blue: 3 x 2 pixels, so the
     // 24-bit rows need padding.
