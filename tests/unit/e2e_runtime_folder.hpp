@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "services/sound.hpp"
+#include "support/test_wav.hpp"
 #include "shell/program.hpp"
 
 struct RuntimeOptions {
@@ -108,23 +109,7 @@ private:
 
     // A tenth of a second of silence as 16-bit mono PCM.
     void writeWav(const char* path) {
-        const uint32_t rate = 22050, samples = rate / 10, dataBytes = samples * 2;
-        std::ofstream out(root / path, std::ios::binary);
-        auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-        auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
-        out.write("RIFF", 4);
-        u32(36 + dataBytes);
-        out.write("WAVEfmt ", 8);
-        u32(16);
-        u16(1);
-        u16(1);
-        u32(rate);
-        u32(rate * 2);
-        u16(2);
-        u16(16);
-        out.write("data", 4);
-        u32(dataBytes);
-        for (uint32_t i = 0; i < samples; ++i) u16(0);
+        writeTestWav((root / path).string(), std::vector<int16_t>(2205, 0), 22050);
     }
 };
 

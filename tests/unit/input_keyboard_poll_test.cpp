@@ -6,7 +6,7 @@
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
 #include "services/input.hpp"
-#include "unit/input_fakes.hpp"
+#include "support/input_fakes.hpp"
 
 namespace {
 

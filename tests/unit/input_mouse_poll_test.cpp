@@ -8,7 +8,7 @@
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "services/settings.hpp"
-#include "unit/input_fakes.hpp"
+#include "support/input_fakes.hpp"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "platform/backends.hpp"
 #include "platform/sound_file.hpp"
-#include "unit/sound_test_wav.hpp"
+#include "support/test_wav.hpp"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include "platform/backends.hpp"
 #include "services/sound.hpp"
-#include "unit/sound_test_wav.hpp"
+#include "support/test_wav.hpp"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/backends.hpp"
 #include "platform/key_codes.hpp"
 #include "support/sdl_events.hpp"
-#include "unit/input_fakes.hpp"
+#include "support/input_fakes.hpp"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "platform/platform_layer.hpp"
 #include "services/sound.hpp"
 #include "support/recording_audio.hpp"
-#include "unit/sound_test_wav.hpp"
+#include "support/test_wav.hpp"
 
 namespace {
 
