@@ -50,6 +50,9 @@ void failOnFile(const char* file, const char* reason) {
 void failOnStartUp(const std::string& reason) { exitAfterFailure(reason); }
 
 void warnAboutFile(const std::string& file, const std::string& what) {
-    std::fprintf(stderr, "tiefschacht: %s: %s\n", file.c_str(), what.c_str());
-    std::fflush(stderr);
+    const std::string message = file + ": " + what;
+    auto& given = app.fileWarningsGiven;
+    if (std::find(given.begin(), given.end(), message) != given.end()) return;
+    given.push_back(message);
+    warn(message);
 }

@@ -35,6 +35,9 @@ struct AppState {
     // A failure the game played on after was reported (a list that could
     // not be saved): the program then ends with exit code 1.
     bool failureReported = false;
+    // The warnings about files given so far ("<file>: <what>"): a file read
+    // again (the enemy file at every new game) is named once, not each time.
+    std::vector<std::string> fileWarningsGiven;
 };
 
 extern AppState app;
@@ -60,7 +63,8 @@ void reportFailure(const std::string& message);
 [[noreturn]] void failOnFile(const char* file, const char* reason);
 
 // Reports a file the game goes on without, or with only part of what it
-// holds: prints "tiefschacht: <file>: <what>" on stderr.
+// holds: prints "tiefschacht: <file>: <what>" on stderr, once per process
+// for the same file and fault.
 void warnAboutFile(const std::string& file, const std::string& what);
 
 // Ends the program because start-up cannot go on (no graphics device, no

@@ -12,15 +12,15 @@
 Settings settings;
 
 namespace {
-// The player's own copy of a configuration file is read instead of the
-// shipped one when the player's folder holds one.
-TokenReader openConfiguration(const char* name) {
-    const std::string path = configurationFile(name);
+// A configuration file: the player's own copy when the player's folder holds
+// one, else the shipped one. Its problems name the file that was read.
+struct Configuration {
+    explicit Configuration(const char* name) : path(configurationFile(name)) {
+        openDataFile(reader, path.c_str());
+    }
+    const std::string path;
     TokenReader reader;
-    std::string error;
-    if (!reader.open(path.c_str(), error)) failOnFile(path.c_str(), error.c_str());
-    return reader;
-}
+};
 
 void skipWords(TokenReader& reader, int count) {
     for (int i = 0; i < count; ++i) reader.skipWord();
@@ -28,7 +28,8 @@ void skipWords(TokenReader& reader, int count) {
 }  // namespace
 
 void readResolutions() {
-    TokenReader reader = openConfiguration(resolutionsFile);
+    Configuration file(resolutionsFile);
+    TokenReader& reader = file.reader;
     skipWords(reader, 6);
     int32_t mode = 0;  // a missing mode counts as an unknown one
     reader.readDecimal(mode);
@@ -46,11 +47,12 @@ void readResolutions() {
         if (windowed == 0) settings.fullScreen = 0;
         else if (windowed == 1) settings.fullScreen = 1;
     }
-    warnAboutProblem(reader, resolutionsFile);
+    warnAboutProblem(reader, file.path.c_str());
 }
 
 void readRenderingOptions() {
-    TokenReader reader = openConfiguration(renderingOptionsFile);
+    Configuration file(renderingOptionsFile);
+    TokenReader& reader = file.reader;
     skipWords(reader, 5);
     reader.readDecimal(settings.vertexProcessingMode);
     reader.readLabelledDecimal(settings.frameCapMode);
@@ -62,11 +64,12 @@ void readRenderingOptions() {
     skipWords(reader, 1);
     float unused = 0.0f;
     reader.readFloat(unused);
-    warnAboutProblem(reader, renderingOptionsFile);
+    warnAboutProblem(reader, file.path.c_str());
 }
 
 void readGameSettings() {
-    TokenReader reader = openConfiguration(gameSettingsFile);
+    Configuration file(gameSettingsFile);
+    TokenReader& reader = file.reader;
     skipWords(reader, 1);
     // The far clipping distance: anything but a finite distance beyond the
     // near plane would leave nothing to see.
@@ -82,5 +85,5 @@ void readGameSettings() {
                 std::to_string(static_cast<int>(settings.viewDistance)));
         }
     }
-    warnAboutProblem(reader, gameSettingsFile);
+    warnAboutProblem(reader, file.path.c_str());
 }

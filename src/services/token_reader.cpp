@@ -85,6 +85,11 @@ bool TokenReader::failedNumber() {
     return false;
 }
 
+void openDataFile(TokenReader& reader, const char* path) {
+    std::string error;
+    if (!reader.open(path, error)) failOnFile(path, error.c_str());
+}
+
 void warnAboutProblem(const TokenReader& reader, const char* path) {
     if (!reader.problem().empty()) warnAboutFile(path ? path : "(no name)", reader.problem());
 }

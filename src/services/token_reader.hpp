@@ -69,6 +69,10 @@ private:
     std::string problem_;
 };
 
+// Reads the whole file into `reader`. A file that cannot be opened ends the
+// program (after shut-down) with a message naming the file and the reason.
+void openDataFile(TokenReader& reader, const char* path);
+
 // Prints the reader's problem, if it has one, as one warning naming the file.
 void warnAboutProblem(const TokenReader& reader, const char* path);
 

@@ -46,11 +46,19 @@ void renderFrame() {
     notePresented(shown);
 }
 
+void presentPausedFrame() {
+    GraphicsDevice* device = theDevice();
+    if (!device) return;
+    DrawTimeScope drawing;
+    device->present();
+}
+
 void runFrame() {
     Clock* clock = platformLayer.clock.get();
     app.frameStartTick = clock ? clock->ticks() : 0;
     beginTimedFrame();
     if (app.paused == 0) renderFrame();
+    else presentPausedFrame();
     // Input is read after drawing: the handlers of a frame see the input
     // polled at the end of the frame before.
     pollMouse();

@@ -9,11 +9,6 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
-void openDataFile(TokenReader& reader, const char* path) {
-    std::string error;
-    if (!reader.open(path, error)) failOnFile(path, error.c_str());
-}
-
 int32_t limitCount(TokenReader& reader, int32_t count, int32_t capacity, const char* what) {
     const std::string written(reader.lastNumber());
     if (count < 0) {

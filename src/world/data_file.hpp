@@ -1,11 +1,7 @@
 #pragma once
-// Opening a data file for one of the readers, and the checks the readers of
-// records share: a count within its table, a record the file really holds.
+// The checks the readers of records share: a count within its table, a
+// record the file really holds.
 #include "services/token_reader.hpp"
-
-// Reads the whole file into `reader`. A file that cannot be opened ends the
-// program (after shut-down) with a message naming the file and the reason.
-void openDataFile(TokenReader& reader, const char* path);
 
 // Limits a count read from a file to 0..capacity. A count outside that range
 // is noted as the file's problem, written as the file writes it: call it

@@ -128,6 +128,11 @@ TEST(WorldEnemyFile, RecordsTheFileDoesNotHoldAreNotMade) {
     EXPECT_EQ(err,
               "tiefschacht: Data/Enemies1.txt: line 33: the file ends after 32 of the 100 "
               "enemies it announces\n");
+
+    // Every new game reads the file again; its fault is named only once.
+    testing::internal::CaptureStderr();
+    readEnemies("Data/Enemies1.txt", s.slots);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 // An enemy of a type outside the table would be neither drawn nor moved, yet

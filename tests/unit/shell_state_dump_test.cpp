@@ -17,7 +17,7 @@
 using nlohmann::json;
 
 
-TEST(AppStateDump, HoldsTheGamesStateUnderItsOwnNames) {
+TEST(ShellStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     app.frames = 42;
     setGameState(StateTitle);
     setGameState(StatePlaying);
@@ -95,7 +95,7 @@ TEST(AppStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     theGame.reset();
 }
 
-TEST(AppStateDump, WithoutAGameOrBackendsTheDumpIsStillComplete) {
+TEST(ShellStateDump, WithoutAGameOrBackendsTheDumpIsStillComplete) {
     json d = json::parse(stateDumpText());
     EXPECT_TRUE(d["hero"].is_null());
     EXPECT_TRUE(d["enemies"].empty());

@@ -14,7 +14,7 @@
 using testsupport::FakeClock;
 using testsupport::QueuedEvents;
 
-TEST(AppFrameCap, EndsOnTheFirstTickStrictlyPastTheFrameTime) {
+TEST(ShellFrameCap, EndsOnTheFirstTickStrictlyPastTheFrameTime) {
     FakeClock clock(1000);
     EXPECT_EQ(waitForFrameEnd(clock, 1000, 1000.0f / 60.0f), 1017u);
     // Exactly the frame time is not enough.
@@ -26,13 +26,13 @@ TEST(AppFrameCap, EndsOnTheFirstTickStrictlyPastTheFrameTime) {
     EXPECT_EQ(late.reads, 1);
 }
 
-TEST(AppFrameCap, CountsElapsedTicksAcrossTheWrapOfTheCounter) {
+TEST(ShellFrameCap, CountsElapsedTicksAcrossTheWrapOfTheCounter) {
     uint32_t start = 0xFFFFFFF8u;
     FakeClock clock(start);
     EXPECT_EQ(waitForFrameEnd(clock, start, 1000.0f / 60.0f), start + 17u);
 }
 
-TEST(AppFrameCap, SleepsToTheEndingTickInOnePiece) {
+TEST(ShellFrameCap, SleepsToTheEndingTickInOnePiece) {
     // A clock that only moves when slept on or read, one tick per read.
     FakeClock clock(0, 1);
     EXPECT_EQ(waitForFrameEnd(clock, 0, 1000.0f / 60.0f), 17u);
@@ -48,7 +48,7 @@ TEST(AppFrameCap, SleepsToTheEndingTickInOnePiece) {
 // A cap of 0.01 frames a second: a frame lasts 100 s. The wait looks at the
 // window between short sleeps and still ends on the first qualifying tick;
 // a close request seen on a look ends it at once.
-TEST(AppFrameCap, ALongWaitAnswersACloseRequestAtOnce) {
+TEST(ShellFrameCap, ALongWaitAnswersACloseRequestAtOnce) {
     QueuedEvents events;
     FakeClock clock(0, 1);
     EXPECT_EQ(waitForFrameEnd(clock, 0, 100000.0f, &events), 100001u);
@@ -68,7 +68,7 @@ TEST(AppFrameCap, ALongWaitAnswersACloseRequestAtOnce) {
 // The window's close button pressed while a frame of a slow cap waits: the
 // loop takes the request as soon as the wait ends and the program ends
 // without waiting out another frame.
-TEST(AppFrameCap, TheProgramEndsPromptlyWhenClosedDuringALongWait) {
+TEST(ShellFrameCap, TheProgramEndsPromptlyWhenClosedDuringALongWait) {
     auto clock = std::make_unique<FakeClock>(0, 1);
     FakeClock* c = clock.get();
     platformLayer.clock = std::move(clock);
@@ -84,7 +84,7 @@ TEST(AppFrameCap, TheProgramEndsPromptlyWhenClosedDuringALongWait) {
     EXPECT_LT(c->now, 1000u);
 }
 
-TEST(AppFrameCap, RunFrameWaitsOnlyWhenTheCapIsOn) {
+TEST(ShellFrameCap, RunFrameWaitsOnlyWhenTheCapIsOn) {
     auto clock = std::make_unique<FakeClock>(500);
     FakeClock* c = clock.get();
     platformLayer.clock = std::move(clock);

@@ -44,11 +44,11 @@ std::vector<int> frame(Game& g) {
 }
 }  // namespace
 
-TEST(AppDispatcher, TheGameUsesTheFixedOrder) {
+TEST(ShellDispatcher, TheGameUsesTheFixedOrder) {
     for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(gameStateHandlers[i].state, order[i]);
 }
 
-TEST(AppDispatcher, SwitchesToLaterStatesRunInTheSameFrame) {
+TEST(ShellDispatcher, SwitchesToLaterStatesRunInTheSameFrame) {
     Game g{BareTag{}};
     // Play won: the won screen runs right after play.
     trace = Trace{};
@@ -71,7 +71,7 @@ TEST(AppDispatcher, SwitchesToLaterStatesRunInTheSameFrame) {
     EXPECT_EQ(frame(g), (std::vector<int>{StateMainMenu, StateWon, StateHighscore, StateExit}));
 }
 
-TEST(AppDispatcher, SwitchesToEarlierStatesWaitForTheNextFrame) {
+TEST(ShellDispatcher, SwitchesToEarlierStatesWaitForTheNextFrame) {
     Game g{BareTag{}};
     trace = Trace{};
     trace.switchTo[slotOf(StateTitle)] = StateMainMenu;
@@ -83,7 +83,7 @@ TEST(AppDispatcher, SwitchesToEarlierStatesWaitForTheNextFrame) {
     EXPECT_EQ(app.gameState, StatePlaying);
 }
 
-TEST(AppDispatcher, NoHandlerBeforeStartUpEndsOrAfterItFailed) {
+TEST(ShellDispatcher, NoHandlerBeforeStartUpEndsOrAfterItFailed) {
     Game g{BareTag{}};
     trace = Trace{};
     EXPECT_EQ(app.gameState, StateStarting);
@@ -94,7 +94,7 @@ TEST(AppDispatcher, NoHandlerBeforeStartUpEndsOrAfterItFailed) {
     EXPECT_TRUE(frame(g).empty());
 }
 
-TEST(AppDispatcher, StatesVisitedListsEachStateOnceInTheOrderFirstEntered) {
+TEST(ShellDispatcher, StatesVisitedListsEachStateOnceInTheOrderFirstEntered) {
     setGameState(StateTitle);
     setGameState(StateMainMenu);
     setGameState(StateTitle);
@@ -104,7 +104,7 @@ TEST(AppDispatcher, StatesVisitedListsEachStateOnceInTheOrderFirstEntered) {
               (std::vector<int32_t>{StateStarting, StateTitle, StateMainMenu, StateExit}));
 }
 
-TEST(AppDispatcher, AFrameClearsBeginsDispatchesEndsAndPresents) {
+TEST(ShellDispatcher, AFrameClearsBeginsDispatchesEndsAndPresents) {
     auto device = std::make_unique<testsupport::StandInDevice>();
     const std::vector<std::string>& calls = device->calls;
     graphics.device = std::move(device);
@@ -113,6 +113,21 @@ TEST(AppDispatcher, AFrameClearsBeginsDispatchesEndsAndPresents) {
     renderFrame();
     EXPECT_EQ(calls, (std::vector<std::string>{"clear 4278190080", "beginScene", "endScene",
                                                "present"}));
+    theGame.reset();
+    graphics.device.reset();
+}
+
+// A paused frame dispatches nothing and draws nothing, but presents the
+// frame on screen again, so a window that lost its picture gets it back.
+TEST(ShellDispatcher, APausedFramePresentsTheFrameOnScreenAgain) {
+    auto device = std::make_unique<testsupport::StandInDevice>();
+    const std::vector<std::string>& calls = device->calls;
+    graphics.device = std::move(device);
+    theGame = std::make_unique<Game>(BareTag{});
+    app.paused = 1;
+    runFrame();
+    EXPECT_EQ(calls, (std::vector<std::string>{"present"}));
+    EXPECT_EQ(app.frames, 1u);
     theGame.reset();
     graphics.device.reset();
 }

@@ -29,7 +29,7 @@ int parse(std::initializer_list<const char*> list, CommandLine& out) {
 }
 }  // namespace
 
-TEST(AppCommandLine, EveryOptionLandsInItsField) {
+TEST(ShellCommandLine, EveryOptionLandsInItsField) {
     CommandLine cl;
     EXPECT_EQ(parse({"--data", "D", "--headless", "--realtime", "--frames", "120", "--input", "in.txt",
                      "--record", "rec.txt", "--screenshot", "s.bmp", "--dump-state", "d.json"},
@@ -51,7 +51,7 @@ TEST(AppCommandLine, EveryOptionLandsInItsField) {
     EXPECT_FALSE(none.frames.has_value());
 }
 
-TEST(AppCommandLine, BadCommandLinesEndWithExitCodeTwo) {
+TEST(ShellCommandLine, BadCommandLinesEndWithExitCodeTwo) {
     for (auto list : {std::initializer_list<const char*>{"--bogus"},
                       std::initializer_list<const char*>{"--frames"},
                       std::initializer_list<const char*>{"--frames", "many"},
@@ -83,7 +83,7 @@ TEST(AppCommandLine, BadCommandLinesEndWithExitCodeTwo) {
               std::string("Tiefschacht ") + TIEFSCHACHT_VERSION + "\n");
 }
 
-TEST(AppCommandLine, TheProgramRefusesAMissingScriptOrFolderBeforeStarting) {
+TEST(ShellCommandLine, TheProgramRefusesAMissingScriptOrFolderBeforeStarting) {
     testsupport::ScratchFolder dir;
     Args missingScript{"--headless", "--input", "no-such-script.txt"};
     testing::internal::CaptureStderr();
@@ -96,7 +96,7 @@ TEST(AppCommandLine, TheProgramRefusesAMissingScriptOrFolderBeforeStarting) {
     EXPECT_NE(testing::internal::GetCapturedStderr().find("no-such-folder"), std::string::npos);
 }
 
-TEST(AppCommandLine, FileOptionsKeepNamingWhatTheyNamedBeforeTheFolderChanges) {
+TEST(ShellCommandLine, FileOptionsKeepNamingWhatTheyNamedBeforeTheFolderChanges) {
     testsupport::ScratchFolder dir;
     CommandLine cl;
     cl.dumpFile = "out/d.json";

@@ -13,7 +13,7 @@ using testsupport::writeFile;
 
 namespace fs = std::filesystem;
 
-TEST(AppGamePaths, TheDataTreeIsSearchedInItsOrderAndAMissingOneIsExplained) {
+TEST(ServicesGamePaths, TheDataTreeIsSearchedInItsOrderAndAMissingOneIsExplained) {
     ScratchFolder dir;
     const fs::path work = dir.path() / "work";
     const fs::path program = dir.path() / "opt/bin/tiefschacht";
@@ -41,7 +41,7 @@ TEST(AppGamePaths, TheDataTreeIsSearchedInItsOrderAndAMissingOneIsExplained) {
     EXPECT_EQ(findDataTree(dir.path(), fs::path()).places, (std::vector<fs::path>{dir.path()}));
 }
 
-TEST(AppGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
+TEST(ServicesGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
     EXPECT_EQ(playerFolderFor("/data/anna", "/home/anna"), fs::path("/data/anna/tiefschacht"));
     EXPECT_EQ(playerFolderFor("relative/path", "/home/anna"),
               fs::path("/home/anna/.local/share/tiefschacht"));
@@ -63,7 +63,7 @@ TEST(AppGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
     EXPECT_NE(error.find("file"), std::string::npos) << error;
 }
 
-TEST(AppGamePaths, AConfigurationFileInThePlayersFolderIsReadInsteadOfTheShippedOne) {
+TEST(ServicesGamePaths, AConfigurationFileInThePlayersFolderIsReadInsteadOfTheShippedOne) {
     ScratchFolder dir;
     writeFile("Data/RenderingAndMore.txt", "Darstellung a b c d 1 Begrenzung 1 Bilder 60 Rest 0\n");
     writeFile("Data/SpielEinstellungen.txt", "Sichtweite 700\n");
@@ -78,6 +78,13 @@ TEST(AppGamePaths, AConfigurationFileInThePlayersFolderIsReadInsteadOfTheShipped
     EXPECT_EQ(settings.viewDistance, 700.0f);  // no copy of its own: the shipped one
     EXPECT_EQ(writtenFile("Data/Highscore.txt"),
               (gamePaths.playerFolder / "Data/Highscore.txt").string());
+
+    // A fault in the player's copy names that copy, not the shipped file.
+    const std::string copy = (gamePaths.playerFolder / "Data/SpielEinstellungen.txt").string();
+    writeFile(copy, "Sichtweite weit\n");
+    testing::internal::CaptureStderr();
+    readGameSettings();
+    EXPECT_EQ(testing::internal::GetCapturedStderr().rfind("tiefschacht: " + copy + ": ", 0), 0u);
 
     gamePaths = GamePaths{};  // a writable data tree: its own files, whatever else exists
     readRenderingOptions();

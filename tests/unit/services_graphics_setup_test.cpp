@@ -41,7 +41,7 @@ void displayMode(int depth, int fullScreen) {
 }
 }  // namespace
 
-TEST(AppGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
+TEST(ServicesGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
     struct Case {
         int mode;
         std::vector<uint32_t> refused;
@@ -92,7 +92,7 @@ TEST(AppGraphicsSetup, LogLineForEveryModeAndRefusalPattern) {
     }
 }
 
-TEST(AppGraphicsSetup, TheLogHoldsExactlyTheLineOfTheDeviceObtained) {
+TEST(ServicesGraphicsSetup, TheLogHoldsExactlyTheLineOfTheDeviceObtained) {
     ScratchFolder dir;
     displayMode(16, 1);
     settings.vertexProcessingMode = 1;
@@ -108,7 +108,7 @@ TEST(AppGraphicsSetup, TheLogHoldsExactlyTheLineOfTheDeviceObtained) {
     EXPECT_EQ(testsupport::readFile("Data/protokoll.txt"), "software VertexProcessing gewollt\n");
 }
 
-TEST(AppGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
+TEST(ServicesGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
     ScratchFolder dir;
     displayMode(16, 1);
     // Mode 7: no attempt, an empty log, and the program cannot go on.
@@ -128,7 +128,7 @@ TEST(AppGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
     EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "Data/protokoll.txt: ");
 }
 
-TEST(AppGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
+TEST(ServicesGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
     ScratchFolder dir;
     struct Case {
         int depth;
@@ -165,7 +165,7 @@ TEST(AppGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
     EXPECT_EQ(sys->formatChecks[2].second, PixelFormat::A1R5G5B5);
 }
 
-TEST(AppGraphicsSetup, AWindowedStartTakesTheDesktopFormatAfterTheChecks) {
+TEST(ServicesGraphicsSetup, AWindowedStartTakesTheDesktopFormatAfterTheChecks) {
     ScratchFolder dir;
     displayMode(16, 0);
     StandInGraphicsSystem* sys = initOnFake();
@@ -184,7 +184,7 @@ TEST(AppGraphicsSetup, AWindowedStartTakesTheDesktopFormatAfterTheChecks) {
     EXPECT_FALSE(p.waitForRetrace);
 }
 
-TEST(AppGraphicsSetup, FixedStatesAndTheAspectRatio) {
+TEST(ServicesGraphicsSetup, FixedStatesAndTheAspectRatio) {
     ScratchFolder dir;
     displayMode(32, 1);
     auto system = std::make_unique<StandInGraphicsSystem>();
@@ -199,7 +199,7 @@ TEST(AppGraphicsSetup, FixedStatesAndTheAspectRatio) {
     EXPECT_FLOAT_EQ(graphics.aspectRatio, 4.0f / 3.0f);
 }
 
-TEST(AppGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane) {
+TEST(ServicesGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane) {
     ScratchFolder dir;
     displayMode(16, 1);
     settings.viewDistance = 500.0f;
@@ -227,7 +227,7 @@ TEST(AppGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane) {
     EXPECT_EQ(graphics.viewProjection.m, matrixMultiply(graphics.viewMatrix, p).m);
 }
 
-TEST(AppGraphicsSetupDeathTest, WithoutItsTypefaceTheGameEndsNamingIt) {
+TEST(ServicesGraphicsSetupDeathTest, WithoutItsTypefaceTheGameEndsNamingIt) {
     ScratchFolder dir;
     displayMode(16, 1);
     createFonts();
@@ -242,7 +242,7 @@ TEST(AppGraphicsSetupDeathTest, WithoutItsTypefaceTheGameEndsNamingIt) {
         testing::ExitedWithCode(1), "Times New Roman");
 }
 
-TEST(AppGraphicsSetup, TheSoftwareDeviceRefusesWhatItIsToldAndTheLogFollows) {
+TEST(ServicesGraphicsSetup, TheSoftwareDeviceRefusesWhatItIsToldAndTheLogFollows) {
     ScratchFolder dir;
     displayMode(16, 0);
     struct Case {

@@ -51,7 +51,7 @@ void openHeadlessWindow() {
 }
 }  // namespace
 
-TEST(AppLifecycle, StartUpRunsEveryStepInOrderAndEndsOnTheTitle) {
+TEST(ShellLifecycle, StartUpRunsEveryStepInOrderAndEndsOnTheTitle) {
     startUpWith(recordingStartUp);
     EXPECT_EQ(steps, (std::vector<std::string>{"initInput", "initSound", "set3DParameters",
                                                "startTitleMusic", "readRenderingOptions",
@@ -62,7 +62,7 @@ TEST(AppLifecycle, StartUpRunsEveryStepInOrderAndEndsOnTheTitle) {
     EXPECT_FALSE(app.closeRequested);
 }
 
-TEST(AppLifecycle, AFailedInputSetUpClosesTheWindowAndCreatesNothing) {
+TEST(ShellLifecycle, AFailedInputSetUpClosesTheWindowAndCreatesNothing) {
     openHeadlessWindow();
     inputResult = 1;
     startUpWith(recordingStartUp);
@@ -77,7 +77,7 @@ TEST(AppLifecycle, AFailedInputSetUpClosesTheWindowAndCreatesNothing) {
     EXPECT_EQ(app.frames, 0u);
 }
 
-TEST(AppLifecycle, ShutDownReleasesInOrderAndASecondOneFindsNothing) {
+TEST(ShellLifecycle, ShutDownReleasesInOrderAndASecondOneFindsNothing) {
     shutDownWith(recordingShutDown);
     EXPECT_EQ(steps, (std::vector<std::string>{"destroyGame", "releaseInput", "releaseGraphics",
                                                "releaseSound"}));
@@ -98,7 +98,7 @@ TEST(AppLifecycle, ShutDownReleasesInOrderAndASecondOneFindsNothing) {
     EXPECT_FALSE(theGame);
 }
 
-TEST(AppLifecycle, OneMessagePerPassAndAFrameAfterEach) {
+TEST(ShellLifecycle, OneMessagePerPassAndAFrameAfterEach) {
     auto events = std::make_unique<QueuedEvents>();
     events->queue.assign(5, PlatformEvent::Other);
     QueuedEvents* q = events.get();
@@ -111,7 +111,7 @@ TEST(AppLifecycle, OneMessagePerPassAndAFrameAfterEach) {
     EXPECT_TRUE(q->queue.empty());
 }
 
-TEST(AppLifecycle, TheCloseButtonEndsTheLoopAfterTheFrameThatSawIt) {
+TEST(ShellLifecycle, TheCloseButtonEndsTheLoopAfterTheFrameThatSawIt) {
     openHeadlessWindow();
     auto events = std::make_unique<QueuedEvents>();
     events->queue = {PlatformEvent::Other, PlatformEvent::CloseWindow, PlatformEvent::Other};
@@ -122,7 +122,7 @@ TEST(AppLifecycle, TheCloseButtonEndsTheLoopAfterTheFrameThatSawIt) {
     EXPECT_FALSE(platformLayer.video->windowOpen());
 }
 
-TEST(AppLifecycle, TheFrameThatRequestsClosingStillFinishes) {
+TEST(ShellLifecycle, TheFrameThatRequestsClosingStillFinishes) {
     openHeadlessWindow();
     auto device = std::make_unique<testsupport::StandInDevice>();
     const std::vector<std::string>& calls = device->calls;

@@ -55,7 +55,7 @@ bool piecesPresent() {
 }
 }  // namespace
 
-TEST(AppRecordReplay, ARecordedRunReplaysToTheSameState) {
+TEST(ShellRecordReplay, ARecordedRunReplaysToTheSameState) {
     if (!piecesPresent()) GTEST_SKIP() << "needs the software device and the input scripts";
     testsupport::ScratchFolder dir;
     // The cursor onto the title's "Spielen" and click, then onto the main
@@ -89,7 +89,7 @@ TEST(AppRecordReplay, ARecordedRunReplaysToTheSameState) {
     EXPECT_EQ(readFile("first/Data/Highscore.txt"), readFile("second/Data/Highscore.txt"));
 }
 
-TEST(AppRecordReplay, EqualSnapshotsShareOneLine) {
+TEST(ShellRecordReplay, EqualSnapshotsShareOneLine) {
     InputRecorder r;
     KeyboardSnapshot none{};
     MouseSnapshot still;

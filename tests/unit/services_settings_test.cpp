@@ -16,7 +16,7 @@ void resolutions(const std::string& mode, const std::string& buffers, const std:
 }
 }  // namespace
 
-TEST(AppSettings, StartValuesBeforeAnyFileIsRead) {
+TEST(ServicesSettings, StartValuesBeforeAnyFileIsRead) {
     Settings s;
     EXPECT_EQ(s.screenWidth, 0);
     EXPECT_EQ(s.screenHeight, 0);
@@ -27,7 +27,7 @@ TEST(AppSettings, StartValuesBeforeAnyFileIsRead) {
     EXPECT_EQ(s.viewDistance, 1000.0f);
 }
 
-TEST(AppSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
+TEST(ServicesSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
     ScratchFolder dir;
     struct Case {
         std::string mode;
@@ -52,7 +52,7 @@ TEST(AppSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
     EXPECT_EQ(settings.colourDepth, 16);
 }
 
-TEST(AppSettings, WindowedOnlyForZeroAndFullScreenOnlyForOne) {
+TEST(ServicesSettings, WindowedOnlyForZeroAndFullScreenOnlyForOne) {
     ScratchFolder dir;
     resolutions("3", "2", "0");
     readResolutions();
@@ -68,7 +68,7 @@ TEST(AppSettings, WindowedOnlyForZeroAndFullScreenOnlyForOne) {
     }
 }
 
-TEST(AppSettings, ValuesAreKnownByPositionOnly) {
+TEST(ServicesSettings, ValuesAreKnownByPositionOnly) {
     ScratchFolder dir;
     // A descriptive word with a blank in it is two words: every later value
     // is read one place late. "zwei" stands where the buffer count should be.
@@ -91,7 +91,7 @@ TEST(AppSettings, ValuesAreKnownByPositionOnly) {
     EXPECT_EQ(settings.fullScreen, 0);
 }
 
-TEST(AppSettings, RenderingOptionsAndTheFrameTime) {
+TEST(ServicesSettings, RenderingOptionsAndTheFrameTime) {
     ScratchFolder dir;
     writeFile("Data/RenderingAndMore.txt",
               "Vertex Verarbeitung 0-3 und Modus: 2 Bremse 1 Bilder 50 Rest 7.5");
@@ -110,7 +110,7 @@ TEST(AppSettings, RenderingOptionsAndTheFrameTime) {
     EXPECT_EQ(settings.vertexProcessingMode, before.vertexProcessingMode);
 }
 
-TEST(AppSettings, AFrameRateOfZeroOrWorseTurnsTheCapOff) {
+TEST(ServicesSettings, AFrameRateOfZeroOrWorseTurnsTheCapOff) {
     ScratchFolder dir;
     for (const char* rate : {"0", "-30", "nan", "inf", "x"}) {
         settings = Settings{};
@@ -133,7 +133,7 @@ TEST(AppSettings, AFrameRateOfZeroOrWorseTurnsTheCapOff) {
     }
 }
 
-TEST(AppSettings, ViewDistanceKeepsItsValueWithoutANumber) {
+TEST(ServicesSettings, ViewDistanceKeepsItsValueWithoutANumber) {
     ScratchFolder dir;
     writeFile("Data/SpielEinstellungen.txt", "Sichtweite 500.5");
     readGameSettings();
@@ -151,7 +151,7 @@ TEST(AppSettings, ViewDistanceKeepsItsValueWithoutANumber) {
 
 // A far plane that is not a finite distance beyond the near plane would
 // leave the play screen black: the start value stays, with a warning.
-TEST(AppSettings, AViewDistanceThatShowsNothingKeepsTheStartValue) {
+TEST(ServicesSettings, AViewDistanceThatShowsNothingKeepsTheStartValue) {
     ScratchFolder dir;
     for (const char* value : {"nan", "inf", "-inf", "1e39", "0.5", "1", "-300"}) {
         settings = Settings{};
@@ -169,7 +169,7 @@ TEST(AppSettings, AViewDistanceThatShowsNothingKeepsTheStartValue) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
-TEST(AppSettingsDeathTest, AFileThatCannotBeOpenedEndsTheProgramNamingIt) {
+TEST(ServicesSettingsDeathTest, AFileThatCannotBeOpenedEndsTheProgramNamingIt) {
     ScratchFolder dir;
     EXPECT_EXIT(readResolutions(), testing::ExitedWithCode(1),
                 "Data/Resolutions.txt: No such file or directory");
