@@ -4,15 +4,14 @@
 # icons and the manual page, all named by one application id.
 include(GNUInstallDirs)
 
-set(TIEFSCHACHT_APP_ID org.example.Tiefschacht)
 # The date of the release named by PROJECT_VERSION (metainfo and manual page).
 set(TIEFSCHACHT_RELEASE_DATE 2026-12-08)
 set(TIEFSCHACHT_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/tiefschacht)
 set(_dist ${CMAKE_SOURCE_DIR}/dist)
 set(_dist_out ${CMAKE_BINARY_DIR}/dist)
 
-configure_file(${_dist}/${TIEFSCHACHT_APP_ID}.metainfo.xml.in
-               ${_dist_out}/${TIEFSCHACHT_APP_ID}.metainfo.xml @ONLY)
+configure_file(${_dist}/metainfo.xml.in ${_dist_out}/${TIEFSCHACHT_APP_ID}.metainfo.xml @ONLY)
+configure_file(${_dist}/desktop-entry.desktop.in ${_dist_out}/${TIEFSCHACHT_APP_ID}.desktop @ONLY)
 configure_file(${_dist}/tiefschacht.6.in ${_dist_out}/tiefschacht.6 @ONLY)
 add_custom_command(
   OUTPUT ${_dist_out}/tiefschacht.6.gz
@@ -43,7 +42,7 @@ install(DIRECTORY ${CMAKE_SOURCE_DIR}/game/Data DESTINATION ${TIEFSCHACHT_DATA_D
 install(DIRECTORY ${GAME_DIR}/Graphics ${GAME_DIR}/Sound
         DESTINATION ${TIEFSCHACHT_DATA_DESTINATION})
 
-install(FILES ${_dist}/${TIEFSCHACHT_APP_ID}.desktop
+install(FILES ${_dist_out}/${TIEFSCHACHT_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_dist_out}/${TIEFSCHACHT_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -1,4 +1,5 @@
 #pragma once
-// The game's application id: it names the desktop entry, the metainfo, the
-// icons and the window, so that the desktop knows the window as the game.
-inline constexpr const char* applicationId = "org.example.Tiefschacht";
+// The game's application id (set once, in CMakeLists.txt): it names the
+// desktop entry, the metainfo, the icons and the window, so that the desktop
+// knows the window as the game.
+inline constexpr const char* applicationId = TIEFSCHACHT_APP_ID;
