@@ -53,27 +53,29 @@ std::string describeSize(size_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
-bool readRegularFile(const std::string& path, size_t limit, std::string& out, std::string& error) {
+ReadOutcome readFileIfPresent(const std::string& path, size_t limit, std::string& out,
+                              std::string& error) {
     out.clear();
     // Without O_NONBLOCK the open of a FIFO waits for a writer, possibly for ever.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) {
+        if (errno == ENOENT) return ReadOutcome::Missing;
         error = systemError(errno);
-        return false;
+        return ReadOutcome::Failed;
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
         error = systemError(errno);
-        return false;
+        return ReadOutcome::Failed;
     }
     if (!S_ISREG(info.st_mode)) {
         error = std::string("not a regular file but ") + kindOf(info.st_mode);
-        return false;
+        return ReadOutcome::Failed;
     }
     const std::string tooLarge = "larger than " + describeSize(limit);
     if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > limit) {
         error = tooLarge;
-        return false;
+        return ReadOutcome::Failed;
     }
     out.resize(static_cast<size_t>(info.st_size));
     size_t done = 0;
@@ -89,7 +91,7 @@ bool readRegularFile(const std::string& path, size_t limit, std::string& out, st
             if (errno == EINTR) continue;
             error = systemError(errno);
             out.clear();
-            return false;
+            return ReadOutcome::Failed;
         }
         if (n == 0) break;
         done += static_cast<size_t>(n);
@@ -97,10 +99,19 @@ bool readRegularFile(const std::string& path, size_t limit, std::string& out, st
     if (done > limit) {
         error = tooLarge;
         out.clear();
-        return false;
+        return ReadOutcome::Failed;
     }
     out.resize(done);
-    return true;
+    return ReadOutcome::Read;
+}
+
+bool readRegularFile(const std::string& path, size_t limit, std::string& out, std::string& error) {
+    switch (readFileIfPresent(path, limit, out, error)) {
+    case ReadOutcome::Read: return true;
+    case ReadOutcome::Missing: error = systemError(ENOENT); return false;
+    case ReadOutcome::Failed: return false;
+    }
+    return false;
 }
 
 bool writeWholeFile(const std::string& path, std::string_view bytes, std::string& error) {

@@ -132,45 +132,6 @@ bool writeNewFile(const std::string& path, std::string_view bytes, mode_t mode, 
     return true;
 }
 
-ReadOutcome readWholeFile(const std::string& path, size_t limit, std::string& bytes,
-                          std::string& error) {
-    bytes.clear();
-    // Non-blocking, so that a pipe planted under the name cannot stall the game.
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return ReadOutcome::Missing;
-        error = reasonOf(errno);
-        return ReadOutcome::Failed;
-    }
-    struct stat st {};
-    ReadOutcome outcome = ReadOutcome::Read;
-    if (fstat(fd, &st) != 0) {
-        error = reasonOf(errno);
-        outcome = ReadOutcome::Failed;
-    } else if (!S_ISREG(st.st_mode)) {
-        error = "it is not a regular file";
-        outcome = ReadOutcome::Failed;
-    }
-    std::array<char, 4096> chunk{};
-    while (outcome == ReadOutcome::Read) {
-        const ssize_t n = read(fd, chunk.data(), chunk.size());
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = reasonOf(errno);
-            outcome = ReadOutcome::Failed;
-        } else if (bytes.size() + static_cast<size_t>(n) > limit) {
-            error = "it is larger than " + std::to_string(limit) + " bytes";
-            outcome = ReadOutcome::Failed;
-        } else {
-            bytes.append(chunk.data(), static_cast<size_t>(n));
-        }
-    }
-    close(fd);
-    if (outcome != ReadOutcome::Read) bytes.clear();
-    return outcome;
-}
-
 FileLock::~FileLock() {
     if (fd_ >= 0) close(fd_);  // closing releases the lock
 }

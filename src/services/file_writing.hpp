@@ -28,15 +28,6 @@
 [[nodiscard]] bool writeNewFile(const std::string& path, std::string_view bytes, mode_t mode,
                                 bool& nameTaken, std::string& error);
 
-enum class ReadOutcome { Read, Missing, Failed };
-
-// Reads the whole regular file `path`, at most `limit` bytes. Missing when
-// there is no such file;
-// Failed (with the reason in `error`) when it cannot be read, is not a
-// regular file, or is larger than `limit`.
-ReadOutcome readWholeFile(const std::string& path, size_t limit, std::string& bytes,
-                          std::string& error);
-
 // An exclusive advisory lock (flock) on the lock file `path`, created when
 // missing and never through a link. Held until the object goes; the lock
 // file itself stays, since removing it would let two games lock two

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/file_access.hpp"
 #include "services/app_state.hpp"
 #include "services/file_writing.hpp"
 #include "world/data_file.hpp"
@@ -103,7 +104,7 @@ std::string enterUnderLock(const std::string& path, HighscoreTable& table,
         return std::strerror(errno);
 
     std::string bytes;
-    const ReadOutcome read = readWholeFile(path, dataFileSizeLimit, bytes, error);
+    const ReadOutcome read = readFileIfPresent(path, dataFileSizeLimit, bytes, error);
     // A list that cannot be read may hold entries: it is not replaced.
     if (read == ReadOutcome::Failed) return error;
     std::string damage;
@@ -195,7 +196,7 @@ bool copyHighscoreList(const std::string& shipped, const std::string& own, std::
     if (lstat(own.c_str(), &found) == 0) return true;  // reading it will tell what it is
 
     std::string bytes;
-    switch (readWholeFile(shipped, dataFileSizeLimit, bytes, error)) {
+    switch (readFileIfPresent(shipped, dataFileSizeLimit, bytes, error)) {
     case ReadOutcome::Read: break;
     case ReadOutcome::Missing: error = shipped + ": " + std::strerror(ENOENT); return false;
     case ReadOutcome::Failed: error = shipped + ": " + error; return false;
