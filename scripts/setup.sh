@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tiefschacht needs: scripts/setup.sh [play|test]
+# Installs the Debian packages Tiefschacht needs: scripts/setup.sh [play|test|bench]
 #   play  what building, playing and packaging the game need: the compiler and
 #         CMake, the libraries the game and its generators build against, and
 #         the fonts it draws with
 #   test  that, and what the tests, the sanitizer build and the fuzz targets
 #         need: GoogleTest and GoogleMock, clang with its fuzzer runtime, and
 #         the validators of the desktop entry and the AppStream metainfo
+#   bench that, and what scripts/bench.sh runs the game in a window with: a
+#         virtual X display with Mesa's software OpenGL, and glxinfo
 # Without an argument: test. Idempotent: packages already present are skipped,
 # and nothing is printed when everything is there.
 set -euo pipefail
@@ -19,9 +21,11 @@ packages=(
 )
 case "$mode" in
   play) ;;
-  test) packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev
-                   desktop-file-utils appstream groff-base) ;;
-  *) echo "usage: scripts/setup.sh [play|test]" >&2; exit 2 ;;
+  test|bench)
+    packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev
+               desktop-file-utils appstream groff-base)
+    [ "$mode" = bench ] && packages+=(xvfb xauth libgl1-mesa-dri mesa-utils) ;;
+  *) echo "usage: scripts/setup.sh [play|test|bench]" >&2; exit 2 ;;
 esac
 
 missing=()
