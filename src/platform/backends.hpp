@@ -16,6 +16,11 @@ std::unique_ptr<Clock> createVirtualClock();
 std::unique_ptr<InputDevices> createSdlInputDevices(VideoOutput* window);
 // Input from a script (null: no input at all).
 std::unique_ptr<InputDevices> createScriptInputDevices(std::shared_ptr<InputScript> script);
+// Mixes at the rate the game's sounds are made at (22050 Hz), so loading a
+// sound converts it only from mono to stereo, not to another rate: SDL's
+// resampler took most of the start-up's sound loading. The system's sound
+// server takes the finished mix to the hardware's rate.
+inline constexpr int sdlMixerRate = 22050;
 std::unique_ptr<AudioDevice> createSdlAudioDevice();
 std::unique_ptr<AudioDevice> createHeadlessAudioDevice();
 std::unique_ptr<GlyphRasteriser> createFreeTypeRasteriser();

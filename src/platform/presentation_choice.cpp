@@ -12,6 +12,19 @@ bool containsIgnoringCase(std::string_view text, std::string_view word) {
 }
 }  // namespace
 
+bool gpuDevicePresent(const std::filesystem::path& devices) {
+    namespace fs = std::filesystem;
+    const auto holdsNode = [](const fs::path& folder, std::string_view prefix) {
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            if (it->path().filename().string().rfind(prefix, 0) == 0) return true;
+        }
+        return false;
+    };
+    return holdsNode(devices / "dri", "card") || holdsNode(devices / "dri", "renderD") ||
+           holdsNode(devices, "nvidia");
+}
+
 bool softwareOpenGl(std::string_view glRenderer) {
     constexpr std::array<std::string_view, 4> rasterisers = {"llvmpipe", "softpipe", "swrast",
                                                              "software rasterizer"};

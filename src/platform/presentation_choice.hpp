@@ -6,12 +6,20 @@
 // more processor time per frame than drawing it, and then the frame is
 // written into the window's own surface (or scaled there by SDL's software
 // renderer) with no OpenGL at all.
+#include <filesystem>
 #include <string_view>
 
 enum class PresentationKind {
     Accelerated,  // the renderer SDL chose, with a streaming texture
     Software,     // the window surface, or SDL's software renderer when scaling
 };
+
+// Whether the machine has a device a GPU driver works through: a DRM node
+// (dri/card*, dri/renderD*) or one of NVIDIA's own driver (nvidia*) under
+// `devices`. Without one every OpenGL is a software rasteriser, so the
+// window needs no renderer made just to find that out (making SDL's OpenGL
+// renderer on llvmpipe costs well over 100 ms of start-up).
+bool gpuDevicePresent(const std::filesystem::path& devices = "/dev");
 
 // Whether an OpenGL renderer string names a software rasteriser.
 bool softwareOpenGl(std::string_view glRenderer);

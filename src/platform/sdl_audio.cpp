@@ -15,9 +15,8 @@
 
 namespace {
 
-constexpr int outputRate = 44100;
 constexpr int outputChannels = 2;
-constexpr int chunkSamples = 1024;  // about 23 ms: short enough for effects
+constexpr int chunkSamples = 512;  // about 23 ms: short enough for effects
 constexpr int musicVoice = 0;       // kept back from the effects
 constexpr int firstVoiceCount = 16;
 // Past this many effects at once a new effect takes the voice of the oldest
@@ -54,7 +53,7 @@ public:
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         // The output is asked for exactly this format; SDL converts if the
         // hardware wants another.
-        if (Mix_OpenAudioDevice(outputRate, AUDIO_S16SYS, outputChannels, chunkSamples, nullptr, 0) != 0) {
+        if (Mix_OpenAudioDevice(sdlMixerRate, AUDIO_S16SYS, outputChannels, chunkSamples, nullptr, 0) != 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }

@@ -23,8 +23,11 @@ bool SdlPresenter::open(SDL_Window* window, std::string& error) {
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");  // presentation never waits for the display
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     // The renderer SDL would choose (SDL_RENDER_DRIVER is honoured), and for
-    // OpenGL what rasterises behind it.
-    SDL_Renderer* chosen = SDL_CreateRenderer(window_, -1, 0);
+    // OpenGL what rasterises behind it. Without a GPU device there is no
+    // renderer to be had but a software one, so none is made unless one was
+    // asked for by name.
+    rendererAsked_ = gpuDevicePresent() || SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
+    SDL_Renderer* chosen = rendererAsked_ ? SDL_CreateRenderer(window_, -1, 0) : nullptr;
     SDL_RendererInfo info{};
     if (chosen != nullptr && SDL_GetRendererInfo(chosen, &info) == 0 && info.name != nullptr)
         rendererName_ = info.name;
@@ -148,7 +151,9 @@ std::string SdlPresenter::description() const {
     if (window_ == nullptr) return "none (no window)";
     const std::string gl = glRenderer_.empty() ? "" : " (OpenGL: " + glRenderer_ + ")";
     if (kind_ == PresentationKind::Accelerated) return "SDL renderer " + rendererName_ + gl;
-    const std::string chosen = rendererName_.empty() ? "no renderer" : "renderer " + rendererName_ + gl;
-    if (renderer_ != nullptr) return "SDL software renderer, scaled (SDL chose " + chosen + ")";
-    return "window surface (SDL chose " + chosen + ")";
+    const std::string chosen = !rendererName_.empty() ? "SDL chose renderer " + rendererName_ + gl
+                               : rendererAsked_    ? "SDL chose no renderer"
+                                                   : "no GPU device, no renderer asked for";
+    if (renderer_ != nullptr) return "SDL software renderer, scaled (" + chosen + ")";
+    return "window surface (" + chosen + ")";
 }

@@ -49,4 +49,5 @@ private:
     bool redraw_ = true;  // the window needs the frame again, changed or not
     std::string rendererName_;  // of the renderer SDL chose first
     std::string glRenderer_;    // its OpenGL renderer string
+    bool rendererAsked_ = false;  // a GPU device, or SDL_RENDER_DRIVER named a renderer
 };

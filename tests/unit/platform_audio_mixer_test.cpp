@@ -1,5 +1,6 @@
 // Real mixes through SDL's disk audio driver, which writes the finished
-// output (16-bit stereo at 44100 Hz, as the device asks for) to a file.
+// output (16-bit stereo at the mixer's rate, as the device asks for) to a
+// file. The test sounds are made at that rate, so no resampling blurs them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,7 +52,7 @@ int peak(const std::vector<int16_t>& samples) {
 // `path`. The driver keeps real time, but a busy machine may hold its thread
 // back, so the wait follows the file rather than the clock (up to 20 s).
 void waitForOutput(const std::string& path, int ms) {
-    constexpr uintmax_t bytesPerMs = 44100 * 2 * 2 / 1000;
+    constexpr uintmax_t bytesPerMs = sdlMixerRate * 2 * 2 / 1000;
     std::error_code ec;
     const uintmax_t start = fs::exists(path, ec) ? fs::file_size(path, ec) : 0;
     const uintmax_t goal = start + bytesPerMs * static_cast<uintmax_t>(ms);
@@ -93,7 +94,7 @@ std::vector<int16_t> mix(const std::string& name, const std::string& wav, int ms
 
 TEST(SdlAudioMix, SixDecibelsDownIsHalfTheAmplitude) {
     const std::string wav = tempPath("steady.wav");
-    writeTestWav(wav, steadyLevel(12000, 44100 / 5));
+    writeTestWav(wav, steadyLevel(12000, sdlMixerRate / 5), sdlMixerRate);
     auto at = [&](const char* name, int32_t volume) {
         return peak(mix(name, wav, 400, [&](AudioDevice& device, AudioClip& clip, const Wait&) {
             device.setMasterGain(gainForVolume(volume));
@@ -110,7 +111,7 @@ TEST(SdlAudioMix, SixDecibelsDownIsHalfTheAmplitude) {
 
 TEST(SdlAudioMix, EffectsOnOneChannelOverlapAndAreNeverDropped) {
     const std::string wav = tempPath("steady.wav");
-    writeTestWav(wav, steadyLevel(1000, 44100 / 2));
+    writeTestWav(wav, steadyLevel(1000, sdlMixerRate / 2), sdlMixerRate);
     // More effects at once than the mixer starts with voices, all on one
     // game channel: every one of them sounds, added together.
     const auto samples = mix("many", wav, 700, [](AudioDevice& device, AudioClip& clip, const Wait&) {
@@ -122,7 +123,7 @@ TEST(SdlAudioMix, EffectsOnOneChannelOverlapAndAreNeverDropped) {
 
 TEST(SdlAudioMix, MusicLoopsWithoutAGapUntilStopped) {
     const std::string wav = tempPath("loop.wav");
-    writeTestWav(wav, steadyLevel(3000, 44100 / 20));  // 50 ms, looped
+    writeTestWav(wav, steadyLevel(3000, sdlMixerRate / 20), sdlMixerRate);  // 50 ms, looped
     const auto samples = mix("music", wav, 200, [](AudioDevice& device, AudioClip& clip, const Wait& wait) {
         device.playMusic(clip, true);
         wait(300);
@@ -134,12 +135,12 @@ TEST(SdlAudioMix, MusicLoopsWithoutAGapUntilStopped) {
     const auto last = std::find_if(samples.rbegin(), samples.rend(), [](int16_t s) { return s != 0; });
     ASSERT_NE(first, samples.end());
     const auto span = std::distance(first, last.base());
-    EXPECT_GT(span, 2 * 44100 / 5);  // well beyond one pass of the 50 ms piece
+    EXPECT_GT(span, 2 * sdlMixerRate / 5);  // well beyond one pass of the 50 ms piece
     // No dip anywhere, at the joins least of all (format conversion may
     // round the last sample of the piece by one).
     EXPECT_TRUE(std::all_of(first, last.base(), [](int16_t s) { return std::abs(s - 3000) <= 2; }));
     // After the stop, silence.
-    EXPECT_GT(std::distance(last.base(), samples.end()), 2 * 44100 / 20);
+    EXPECT_GT(std::distance(last.base(), samples.end()), 2 * sdlMixerRate / 20);
 }
 
 TEST(SdlAudioMix, UnreadableFilesGiveNoClip) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/presentation_choice.hpp"
+#include "support/scratch_folder.hpp"
 
 // Frames go through SDL's software path where OpenGL rasterises on the
 // processor or where there is no renderer at all; a GPU's renderer is kept,
@@ -20,4 +21,24 @@ TEST(PlatformPresentationChoice, SoftwareOpenGlOrNoneMeansTheSoftwarePath) {
     EXPECT_EQ(choosePresentation("opengl", ""), Accelerated);
     // Only an OpenGL renderer's rasteriser is asked about.
     EXPECT_EQ(choosePresentation("direct3d11", "llvmpipe"), Accelerated);
+}
+
+// Without a node a GPU driver works through, no renderer is made just to
+// learn that OpenGL would be a software rasteriser.
+TEST(PlatformPresentationChoice, AGpuDeviceIsADrmNodeOrAnNvidiaDevice) {
+    testsupport::ScratchFolder dir;
+    const std::filesystem::path devices = dir.path() / "dev";
+    std::filesystem::create_directories(devices / "dri/by-path");
+    testsupport::writeFile(devices / "null", "");
+    EXPECT_FALSE(gpuDevicePresent(devices));
+    EXPECT_FALSE(gpuDevicePresent(dir.path() / "missing"));
+
+    testsupport::writeFile(devices / "dri/renderD128", "");
+    EXPECT_TRUE(gpuDevicePresent(devices));
+    std::filesystem::remove(devices / "dri/renderD128");
+    testsupport::writeFile(devices / "dri/card0", "");
+    EXPECT_TRUE(gpuDevicePresent(devices));
+    std::filesystem::remove_all(devices / "dri");
+    testsupport::writeFile(devices / "nvidia0", "");
+    EXPECT_TRUE(gpuDevicePresent(devices));
 }
