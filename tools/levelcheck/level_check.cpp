@@ -22,25 +22,10 @@
 namespace levelcheck {
 namespace {
 
-// The game's own sizes, capacities and cell codes, under the checker's names.
-constexpr int rows = levelRows;
-constexpr int columns = levelColumns;
-constexpr int groundCapacity = groundTextureCapacity;
-constexpr int typeCapacity = enemyTypeCapacity;
-constexpr int frameCapacity = enemyFrameCapacity;
-constexpr int enemyCapacity = enemySlotCount;
-constexpr int levelEndAction = itemActionLevelEnd;
-constexpr int keyAction = itemActionKey;
-constexpr int openGateAction = itemActionOpenGate;
-constexpr int32_t passageCode = cellOpened;
-constexpr int32_t checkpointCode = cellCheckpoint;
-constexpr int32_t doorCode = cellDoor;
-constexpr int32_t gateCode = cellGate;
-
 // The tiles drawn as framed objects (tools/art/tiles.cpp): each stands on
 // one picture in every zone, a stone frame around its own opening, so its
 // border is not meant to match what lies around it.
-constexpr std::array<int32_t, 4> framedCodes = {passageCode, checkpointCode, doorCode, gateCode};
+constexpr std::array<int32_t, 4> framedCodes = {cellOpened, cellCheckpoint, cellDoor, cellGate};
 
 // How far the mean colour along a picture's edge may lie from the mean
 // colour along the touching edge of an open neighbour (the sum of the red,
@@ -56,7 +41,7 @@ bool isFramed(int32_t c) {
 using Problems = std::vector<std::string>;
 
 struct Level {
-    std::array<std::array<int32_t, columns>, rows> cells{};
+    std::array<std::array<int32_t, levelColumns>, levelRows> cells{};
 };
 
 struct Item {
@@ -98,8 +83,8 @@ bool openFile(const std::string& dir, const char* name, TokenReader& reader, Pro
 void readLevel(const std::string& dir, Data& data, Problems& problems) {
     TokenReader in;
     if (!openFile(dir, levelFile, in, problems)) return;
-    for (int row = rows - 1; row >= 0; --row) {
-        for (int column = 0; column < columns; ++column) {
+    for (int row = levelRows - 1; row >= 0; --row) {
+        for (int column = 0; column < levelColumns; ++column) {
             int32_t code = 0;
             if (!in.readInteger(code) || !in.skipWord()) {
                 problems.push_back(std::string(levelFile) + ": the entry of " + cellName(row, column) +
@@ -120,10 +105,10 @@ void readGroundTextures(const std::string& dir, Data& data, Problems& problems) 
         problems.push_back(std::string(groundTextureList) + ": no texture count after the label");
         return;
     }
-    if (count > groundCapacity) {
+    if (count > groundTextureCapacity) {
         problems.push_back(std::string(groundTextureList) + ": " + std::to_string(count) +
-                           " textures, more than the " + std::to_string(groundCapacity) + " slots");
-        count = groundCapacity;
+                           " textures, more than the " + std::to_string(groundTextureCapacity) + " slots");
+        count = groundTextureCapacity;
     }
     for (int i = 0; i < count; ++i) {
         std::string name;
@@ -147,10 +132,10 @@ void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
         problems.push_back(std::string(enemyTextureList) + ": no type count after the label");
         return;
     }
-    if (count > typeCapacity) {
+    if (count > enemyTypeCapacity) {
         problems.push_back(std::string(enemyTextureList) + ": " + std::to_string(count) +
-                           " enemy types, more than " + std::to_string(typeCapacity));
-        count = typeCapacity;
+                           " enemy types, more than " + std::to_string(enemyTypeCapacity));
+        count = enemyTypeCapacity;
     }
     for (int t = 0; t < count; ++t) {
         EnemyType type;
@@ -160,11 +145,11 @@ void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
                                " lacks its frame count, behaviour or blending");
             return;
         }
-        if (type.frames > frameCapacity || type.frames < 0) {
+        if (type.frames > enemyFrameCapacity || type.frames < 0) {
             problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(t) + " has " +
                                std::to_string(type.frames) + " frames (0 to " +
-                               std::to_string(frameCapacity) + " allowed)");
-            type.frames = type.frames < 0 ? 0 : frameCapacity;
+                               std::to_string(enemyFrameCapacity) + " allowed)");
+            type.frames = type.frames < 0 ? 0 : enemyFrameCapacity;
         }
         std::vector<std::string> frames;
         for (int f = 0; f < type.frames; ++f) {
@@ -214,10 +199,10 @@ void readEnemies(const std::string& dir, Data& data, Problems& problems) {
         problems.push_back(std::string(enemiesFile) + ": no enemy count after the label");
         return;
     }
-    if (count > enemyCapacity) {
+    if (count > enemySlotCount) {
         problems.push_back(std::string(enemiesFile) + ": " + std::to_string(count) + " enemies, more than " +
-                           std::to_string(enemyCapacity));
-        count = enemyCapacity;
+                           std::to_string(enemySlotCount));
+        count = enemySlotCount;
     }
     for (int i = 0; i < count; ++i) {
         EnemyRecord e;
@@ -241,8 +226,8 @@ const Item* findItem(const Data& data, int32_t code) {
 }
 
 void checkBorders(const Data& data, Problems& problems) {
-    for (int row = 0; row < rows; ++row) {
-        for (int column : {0, columns - 1}) {
+    for (int row = 0; row < levelRows; ++row) {
+        for (int column : {0, levelColumns - 1}) {
             if (!isSolid(data.level.cells[row][column])) {
                 problems.push_back(std::string(levelFile) + ": the border at " + cellName(row, column) +
                                    " is not solid (code " +
@@ -250,8 +235,8 @@ void checkBorders(const Data& data, Problems& problems) {
             }
         }
     }
-    for (int row : {0, rows - 1}) {
-        for (int column = 0; column < columns; ++column) {
+    for (int row : {0, levelRows - 1}) {
+        for (int column = 0; column < levelColumns; ++column) {
             if (!isSolid(data.level.cells[row][column])) {
                 problems.push_back(std::string(levelFile) + ": the " + std::string(row == 0 ? "bottom" : "top") +
                                    " row is not solid at column " + std::to_string(column));
@@ -264,15 +249,15 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
                 Problems& problems) {
     std::set<int32_t> reported;
     int levelEnds = 0, keys = 0, doors = 0;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
+    for (int row = 0; row < levelRows; ++row) {
+        for (int column = 0; column < levelColumns; ++column) {
             const int32_t code = data.level.cells[row][column];
             if ((code < 0 || code >= static_cast<int32_t>(data.groundTextures.size())) &&
                 reported.insert(code).second) {
                 problems.push_back(std::string(levelFile) + ": code " + std::to_string(code) + " at " +
                                    cellName(row, column) + " has no ground texture");
             }
-            if (code == doorCode) ++doors;
+            if (code == cellDoor) ++doors;
             if (!isItem(code)) continue;
             const Item* item = findItem(data, code);
             if (!item) {
@@ -284,12 +269,13 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
             }
             for (const Item& entry : data.items) {
                 if (entry.code != code) continue;
-                if (entry.action == levelEndAction) ++levelEnds;
-                if (entry.action == keyAction) ++keys;
-                if (entry.action == openGateAction) {
+                if (entry.action == itemActionLevelEnd) ++levelEnds;
+                if (entry.action == itemActionKey) ++keys;
+                if (entry.action == itemActionOpenGate) {
                     bool gateAbove = false;
-                    for (int r = row; r < rows && !gateAbove; ++r) {
-                        for (int c = 0; c < columns; ++c) gateAbove |= data.level.cells[r][c] == gateCode;
+                    for (int r = row; r < levelRows && !gateAbove; ++r) {
+                        for (int c = 0; c < levelColumns; ++c)
+                            gateAbove |= data.level.cells[r][c] == cellGate;
                     }
                     if (!gateAbove) {
                         problems.push_back(std::string(levelFile) + ": the gate switch at " + cellName(row, column) +
@@ -409,7 +395,8 @@ void checkSeams(const Data& data, Pictures& pictures, int row, int column, int32
     int largest = 0;
     for (const Side& side : sides) {
         const int r = row + side.dRow, c = column + side.dColumn;
-        if (r < 0 || r >= rows || c < 0 || c >= columns || !isOpenGround(data.level.cells[r][c])) continue;
+        if (r < 0 || r >= levelRows || c < 0 || c >= levelColumns) continue;
+        if (!isOpenGround(data.level.cells[r][c])) continue;
         const DecodedImage* neighbour = pictures.of(data.level.cells[r][c]);
         if (!neighbour) continue;
         const int distance = seamDistance(*picture, *neighbour, side);
@@ -427,11 +414,11 @@ void checkSeams(const Data& data, Pictures& pictures, int row, int column, int32
 
 void checkSquares(const Data& data, const std::string& dir, Problems& problems) {
     Pictures pictures(dir, data);
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
+    for (int row = 0; row < levelRows; ++row) {
+        for (int column = 0; column < levelColumns; ++column) {
             const int32_t code = data.level.cells[row][column];
-            const bool listed = isItem(code) || code == checkpointCode || code == passageCode ||
-                                code == doorCode || code == gateCode;
+            const bool listed = isItem(code) || code == cellCheckpoint || code == cellOpened ||
+                                code == cellDoor || code == cellGate;
             if (!listed || isFramed(code)) continue;
             checkSeams(data, pictures, row, column, code, "the picture", problems);
             const Item* item = findItem(data, code);
