@@ -23,11 +23,6 @@
 namespace {
 constexpr const char* windowTitle = "My Game Shell";
 
-void complain(const std::string& text) {
-    std::fprintf(stderr, "tiefschacht: %s\n", text.c_str());
-    std::fflush(stderr);
-}
-
 // The window's icon for the desktop. A picture that is missing or cannot be
 // read leaves the desktop's default; the game goes on either way.
 void showWindowIcon() {
@@ -68,7 +63,7 @@ int runProgram(int argc, char** argv) {
         script = std::make_shared<InputScript>();
         std::string error;
         if (!script->load(cl.inputFile, error)) {
-            complain(cl.inputFile + ": " + error);
+            warn(cl.inputFile + ": " + error);
             return exitBadCommandLine;
         }
     }
@@ -105,7 +100,7 @@ int runProgram(int argc, char** argv) {
                                          settings.fullScreen != 0, error)) {
         shutDown();
         platformLayer = PlatformLayer{};
-        complain(error.empty() ? "no window can be opened" : error);
+        warn(error.empty() ? "no window can be opened" : error);
         return 1;
     }
     showWindowIcon();

@@ -1,25 +1,20 @@
 #include "shell/run_outputs.hpp"
 
-#include <cstdio>
 #include <string>
 
 #include "platform/file_access.hpp"
 #include "platform/picture_files.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/app_state.hpp"
 #include "shell/command_line.hpp"
 #include "shell/input_recorder.hpp"
 
 namespace {
 
-void complain(const std::string& text) {
-    std::fprintf(stderr, "tiefschacht: %s\n", text.c_str());
-    std::fflush(stderr);
-}
-
 bool writeOutput(const std::string& path, const std::string& bytes) {
     std::string error;
     if (writeWholeFile(path, bytes, error)) return true;
-    complain(path + ": " + error);
+    warn(path + ": " + error);
     return false;
 }
 
@@ -27,11 +22,11 @@ bool writeOutput(const std::string& path, const std::string& bytes) {
 bool writeScreenshot(const std::string& path) {
     const VideoOutput* video = platformLayer.video.get();
     if (!video || video->lastFrame().empty()) {
-        complain(path + ": no frame was presented, so there is no screenshot");
+        warn(path + ": no frame was presented, so there is no screenshot");
         return false;
     }
     if (!platformLayer.images) {
-        complain(path + ": no image writer");
+        warn(path + ": no image writer");
         return false;
     }
     DecodedImage image;
@@ -40,7 +35,7 @@ bool writeScreenshot(const std::string& path) {
     image.argb = video->lastFrame();
     std::string error;
     if (writePictureFile(*platformLayer.images, path, image, error)) return true;
-    complain(path + ": " + error);
+    warn(path + ": " + error);
     return false;
 }
 
