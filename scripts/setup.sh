@@ -4,10 +4,11 @@
 #         CMake, the libraries the game and its generators build against, and
 #         the fonts it draws with
 #   test  that, and what the tests, the sanitizer build and the fuzz targets
-#         need: GoogleTest and GoogleMock, clang with its fuzzer runtime, and
-#         the validators of the desktop entry and the AppStream metainfo
-#   bench that, and what scripts/bench.sh runs the game in a window with: a
-#         virtual X display with Mesa's software OpenGL, and glxinfo
+#         need: GoogleTest and GoogleMock, clang with its fuzzer runtime, the
+#         validators of the desktop entry and the AppStream metainfo, and a
+#         virtual X display (Xvfb) for the windowed fault tests
+#   bench that, and what scripts/bench.sh runs the game in a window with:
+#         xvfb-run's xauth, Mesa's software OpenGL, and glxinfo
 # Without an argument: test. Idempotent: packages already present are skipped,
 # and nothing is printed when everything is there.
 set -euo pipefail
@@ -15,7 +16,7 @@ mode=${1:-test}
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libpng-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libpng-dev libx11-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   nlohmann-json3-dev libcli11-dev
 )
@@ -23,8 +24,8 @@ case "$mode" in
   play) ;;
   test|bench)
     packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev
-               desktop-file-utils appstream groff-base)
-    [ "$mode" = bench ] && packages+=(xvfb xauth libgl1-mesa-dri mesa-utils) ;;
+               desktop-file-utils appstream groff-base xvfb)
+    [ "$mode" = bench ] && packages+=(xauth libgl1-mesa-dri mesa-utils) ;;
   *) echo "usage: scripts/setup.sh [play|test|bench]" >&2; exit 2 ;;
 esac
 

@@ -8,6 +8,7 @@
 #include "platform/application_id.hpp"
 #include "platform/backends.hpp"
 #include "platform/sdl_presenter.hpp"
+#include "platform/x11_connection_loss.hpp"
 
 namespace {
 // SDL falls back on drivers that draw into memory when no display answers; a
@@ -56,6 +57,8 @@ public:
             return false;
         }
         videoStarted_ = true;
+        const char* driver = SDL_GetCurrentVideoDriver();
+        if (driver != nullptr && SDL_strcasecmp(driver, "x11") == 0) endAtOnceWhenTheXServerIsLost();
         if (!reachesADisplay()) {
             error = std::string("no display: SDL found none and fell back on its ") +
                     SDL_GetCurrentVideoDriver() +

@@ -1,7 +1,14 @@
 // The game in a window (not headless) on a machine without a sound card or
 // without a display. Without sound it plays on silently; without a display
-// it ends at once with a message and exit code 1, having touched nothing.
+// it ends at once with a message and exit code 1, having touched nothing;
+// and so it does when the display goes away while it runs.
 #include <gtest/gtest.h>
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "services/graphics.hpp"
 #include "fault_game.hpp"
@@ -86,6 +93,56 @@ TEST_F(MissingDevices, WithoutADisplayTheGameEndsWithAMessage) {
         EXPECT_FALSE(std::filesystem::exists(folder.game() / protocolFile));
         EXPECT_FALSE(std::filesystem::exists(folder.dumpFile()));
     }
+}
+
+// Waits up to `seconds` for `path` to exist.
+bool appears(const std::filesystem::path& path, int seconds) {
+    for (int i = 0; i < seconds * 20; ++i) {
+        if (std::filesystem::exists(path)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+// The X server stops while the game runs (the session ends, a forwarded
+// connection drops): the game ends at once with a message and exit code 1,
+// instead of waiting on the lost connection for ever.
+TEST_F(MissingDevices, TheDisplayGoingAwayEndsTheGame) {
+    const std::string xvfb = "/usr/bin/Xvfb";
+    if (access(xvfb.c_str(), X_OK) != 0) GTEST_SKIP() << "needs Xvfb (scripts/setup.sh test installs it)";
+    // A display number no server holds: neither its socket nor its lock file exists.
+    int number = 90;
+    const auto taken = [](int n) {
+        const std::string digits = std::to_string(n);
+        return std::filesystem::exists(std::filesystem::path("/tmp/.X11-unix") / ("X" + digits)) ||
+               std::filesystem::exists(std::filesystem::path("/tmp") / (".X" + digits + "-lock"));
+    };
+    while (taken(number)) ++number;
+    const std::string name = std::to_string(number);
+    const std::string display = std::string(":").append(name);
+    ChildOptions server;
+    server.args = {display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"};
+    server.withoutPermissionBypass = false;
+    server.stderrFile = (folder.root / "xvfb.txt").string();
+    const int serverPid = startChild(xvfb, server);
+    ASSERT_TRUE(appears(std::filesystem::path("/tmp/.X11-unix") / ("X" + name), 20));
+
+    ChildOptions options = windowedRun(folder, 1000000);
+    options.setEnv.insert(options.setEnv.end(),
+                          {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=no_such_driver"});
+    options.timeoutSeconds = 60;
+    const int gamePid = startChild(gameProgram, options);
+    // The start-up log is written once the window is open.
+    EXPECT_TRUE(appears(folder.game() / protocolFile, 30));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    kill(serverPid, SIGTERM);
+    finishChild(serverPid, server);
+
+    const ChildResult r = finishChild(gamePid, options);
+    EXPECT_FALSE(r.crashed()) << r.describe();
+    EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
+    EXPECT_NE(r.stderrText.find("tiefschacht: the connection to the display was lost"), std::string::npos)
+        << r.describe();
 }
 
 }  // namespace

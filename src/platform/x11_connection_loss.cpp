@@ -1,0 +1,17 @@
+#include "platform/x11_connection_loss.hpp"
+
+#include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <string_view>
+
+namespace {
+int endOnLostConnection(Display* /*display*/) {
+    // Only what is safe here: one write, then the end without clean-up.
+    constexpr std::string_view message = "tiefschacht: the connection to the display was lost\n";
+    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, message.data(), message.size());
+    _exit(1);
+}
+}  // namespace
+
+void endAtOnceWhenTheXServerIsLost() { XSetIOErrorHandler(&endOnLostConnection); }
