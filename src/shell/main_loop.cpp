@@ -11,6 +11,19 @@
 #include "shell/input_recorder.hpp"
 #include "world/game.hpp"
 
+namespace {
+// A paused frame draws nothing new but presents the frame on screen again:
+// unchanged, that costs nothing, and a window that lost its picture
+// (uncovered, restored, switched to full-screen) shows the paused scene
+// instead of staying black until the pause ends.
+void presentPausedFrame() {
+    GraphicsDevice* device = theDevice();
+    if (!device) return;
+    DrawTimeScope drawing;
+    device->present();
+}
+}  // namespace
+
 void runMessageLoop(std::optional<uint64_t> frameLimit) {
     uint64_t framesRun = 0;
     for (;;) {
@@ -46,12 +59,6 @@ void renderFrame() {
     notePresented(shown);
 }
 
-void presentPausedFrame() {
-    GraphicsDevice* device = theDevice();
-    if (!device) return;
-    DrawTimeScope drawing;
-    device->present();
-}
 
 void runFrame() {
     Clock* clock = platformLayer.clock.get();
