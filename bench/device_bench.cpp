@@ -94,7 +94,8 @@ struct Scene {
 
     std::unique_ptr<TextFont> makeFont(const char* face, uint32_t height) {
         auto font = std::make_unique<TextFont>(face, height, FontBold);
-        if (!succeeded(font->createGlyphAtlas(dev.get())) || !succeeded(font->createDeviceResources()))
+        if (!succeeded(font->createGlyphAtlas(dev.get())) ||
+            !succeeded(font->createDeviceResources()))
             return nullptr;
         return font;
     }
@@ -153,11 +154,12 @@ struct Scene {
         begin();
         if (!large || !small) return;
         for (int i = 0; i < 12; ++i)
-            large->drawText(-0.6f, -0.8f + 0.12f * static_cast<float>(i), 0.9f, 0.03f, 0.03f, 0xFFFFFFFFu,
-                            "12  SCHACHTHELD   7900", TextFiltered);
+            large->drawText(-0.6f, -0.8f + 0.12f * static_cast<float>(i), 0.9f, 0.03f, 0.03f,
+                            0xFFFFFFFFu, "12  SCHACHTHELD   7900", TextFiltered);
         for (int i = 0; i < 2; ++i)
-            small->drawText(-0.9f, 0.7f + 0.05f * static_cast<float>(i), 0.9f, 0.02f, 0.02f, 0xFFE0E0E0u,
-                            "Spiel verlassen mit Esc, Bewegen mit den Pfeiltasten", TextFiltered);
+            small->drawText(-0.9f, 0.7f + 0.05f * static_cast<float>(i), 0.9f, 0.02f, 0.02f,
+                            0xFFE0E0E0u, "Spiel verlassen mit Esc, Bewegen mit den Pfeiltasten",
+                            TextFiltered);
         dev->present();
     }
 
@@ -195,16 +197,18 @@ int main(int argc, char** argv) {
     int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     const char* only = argc > 2 ? argv[2] : nullptr;  // one scene alone
     platformLayer.glyphs = createFreeTypeRasteriser();
-    std::printf("software device, thread CPU time, median of %d frames (general path: of %d)\n", frames,
-                std::max(1, frames / 20));
-    std::printf("fast: the rectangle path as this processor runs it; baseline: the same with SSE2 only\n");
+    std::printf("software device, thread CPU time, median of %d frames (general path: of %d)\n",
+                frames, std::max(1, frames / 20));
+    std::printf(
+        "fast: the rectangle path as this processor runs it; baseline: the same with SSE2 only\n");
     std::printf("%-10s %-6s %18s %18s %18s %10s %10s %12s\n", "size", "scene", "fast ms (best)",
                 "baseline ms (best)", "general ms (best)", "copy ms", "fast/copy", "general/fast");
     SoftwareDeviceOptions baselineOptions, generalOptions;
     baselineOptions.spanLoops = swr::SpanLoops::Baseline;
     generalOptions.generalPathOnly = true;
     for (auto [w, h] : {std::pair{800, 600}, std::pair{1024, 768}}) {
-        Scene scene(w, h, {}), baselineScene(w, h, baselineOptions), generalScene(w, h, generalOptions);
+        Scene scene(w, h, {}), baselineScene(w, h, baselineOptions),
+            generalScene(w, h, generalOptions);
         std::vector<uint32_t> copy(static_cast<size_t>(w) * h);
         Timing copyMs = timePerFrame(frames * 4, [&] {
             std::memcpy(copy.data(), scene.dev->backBuffer(), copy.size() * 4);
@@ -216,19 +220,24 @@ int main(int argc, char** argv) {
             const char* name = s == 0 ? "play" : s == 1 ? "menu" : "text";
             if (only != nullptr && std::strcmp(only, name) != 0) continue;
             auto frameOf = [s](Scene& of) {
-                return [s, &of] { s == 0 ? of.playFrame() : s == 1 ? of.menuFrame() : of.textFrame(); };
+                return [s, &of] {
+                    s == 0 ? of.playFrame() : s == 1 ? of.menuFrame() : of.textFrame();
+                };
             };
             Timing fast = timePerFrame(frames, frameOf(scene));
             Timing baseline = timePerFrame(frames, frameOf(baselineScene));
             Timing general = timePerFrame(std::max(1, frames / 20), frameOf(generalScene));
-            std::printf("%4dx%-5d %-6s %9.3f (%6.3f) %9.3f (%6.3f) %9.3f (%6.3f) %10.4f %10.1f %12.1f\n", w, h,
-                        name, fast.median, fast.best, baseline.median, baseline.best,
-                        general.median, general.best, copyMs.median, fast.median / copyMs.median,
-                        general.median / fast.median);
+            std::printf(
+                "%4dx%-5d %-6s %9.3f (%6.3f) %9.3f (%6.3f) %9.3f (%6.3f) %10.4f %10.1f %12.1f\n", w,
+                h, name, fast.median, fast.best, baseline.median, baseline.best, general.median,
+                general.best, copyMs.median, fast.median / copyMs.median,
+                general.median / fast.median);
         }
         Timing sameMs = timePerFrame(frames, [&] { scene.playFrame(true); });
-        std::printf("%4dx%-5d the play frame again, unchanged (recorded and compared, not drawn): %.3f ms\n", w, h,
-                    sameMs.median);
+        std::printf(
+            "%4dx%-5d the play frame again, unchanged (recorded and compared, not drawn): %.3f "
+            "ms\n",
+            w, h, sameMs.median);
     }
     platformLayer = PlatformLayer{};
     return 0;

@@ -16,13 +16,15 @@ int main() {
     using WallClock = std::chrono::steady_clock;
     settings.screenWidth = 800;
     settings.screenHeight = 600;
-    graphics.viewProjection = matrixMultiply(
-        matrixLookAtLH({0, 0, 0}, {0, 0, 1}, {0, 1, 0}),
-        matrixPerspectiveFovLH(0.7853982f, 800.0f / 600.0f, 1.0f, 1000.0f));
+    graphics.viewProjection =
+        matrixMultiply(matrixLookAtLH({0, 0, 0}, {0, 0, 1}, {0, 1, 0}),
+                       matrixPerspectiveFovLH(0.7853982f, 800.0f / 600.0f, 1.0f, 1000.0f));
 
     std::string text;
     for (int i = 0; i < 100000; ++i) {
-        text += (i % 3 == 0) ? "3 Left+Space+A 4 -2 L\n" : (i % 3 == 1) ? "2 - -4 2\n" : "1 Right+B+PageUp\n";
+        text += (i % 3 == 0)   ? "3 Left+Space+A 4 -2 L\n"
+                : (i % 3 == 1) ? "2 - -4 2\n"
+                               : "1 Right+B+PageUp\n";
     }
     auto script = std::make_shared<InputScript>();
     std::string error;
@@ -31,7 +33,8 @@ int main() {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    const double parseMs = std::chrono::duration<double, std::milli>(WallClock::now() - parseStart).count();
+    const double parseMs =
+        std::chrono::duration<double, std::milli>(WallClock::now() - parseStart).count();
 
     platformLayer.inputDevices = createScriptInputDevices(script);
     if (initInput() != 0) return 1;

@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
         params.windowed = true;
         graphics.system->createDevice(CreateSoftwareVertexProcessing, params, graphics.device);
     }
-    std::printf("image decoder: %s, graphics device: %s\n",
-                platformLayer.images ? "yes" : "no", graphics.device ? "yes" : "no");
+    std::printf("image decoder: %s, graphics device: %s\n", platformLayer.images ? "yes" : "no",
+                graphics.device ? "yes" : "no");
 
     constexpr int levelReads = 200;
     auto start = std::chrono::steady_clock::now();

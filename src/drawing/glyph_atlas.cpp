@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr unsigned firstGlyph = 32;   // blank
-constexpr unsigned lastGlyph = 126;   // '~'; 127 has no glyph
+constexpr unsigned firstGlyph = 32;  // blank
+constexpr unsigned lastGlyph = 126;  // '~'; 127 has no glyph
 constexpr int largestPixelHeight = 2048;
 
 // Coverage 0..255 to a white texel carrying it as a 4-bit alpha; untouched
@@ -58,7 +58,8 @@ Status TextFont::createGlyphAtlas(GraphicsDevice* target) {
     }
     atlasWidth = atlasHeight = size;
     if (size == 0) {
-        error = "the device offers no texture for the typeface \"" + std::string(faceName.data()) + "\"";
+        error = "the device offers no texture for the typeface \"" + std::string(faceName.data()) +
+                "\"";
         return StatusFail;
     }
 
@@ -104,10 +105,10 @@ Status TextFont::createGlyphAtlas(GraphicsDevice* target) {
         }
         face->draw(character, coverage.data(), static_cast<int>(size), static_cast<int>(size),
                    static_cast<int>(x), static_cast<int>(y));
-        rects[c - firstGlyph] = GlyphRect{
-            static_cast<float>(x - margin) / width, static_cast<float>(y) / heightTexels,
-            static_cast<float>(x + cx + margin) / width,
-            static_cast<float>(y + static_cast<uint32_t>(cellHeight)) / heightTexels};
+        rects[c - firstGlyph] =
+            GlyphRect{static_cast<float>(x - margin) / width, static_cast<float>(y) / heightTexels,
+                      static_cast<float>(x + cx + margin) / width,
+                      static_cast<float>(y + static_cast<uint32_t>(cellHeight)) / heightTexels};
         x += cx + 2 * margin;
     }
 
@@ -115,8 +116,8 @@ Status TextFont::createGlyphAtlas(GraphicsDevice* target) {
     const Status lockedStatus = texture->lockRect(locked);
     if (!succeeded(lockedStatus) || locked.bits == nullptr ||
         locked.pitch < static_cast<int>(size * sizeof(uint16_t))) {
-        error = "the atlas of the typeface \"" + std::string(faceName.data()) +
-                "\" cannot be written";
+        error =
+            "the atlas of the typeface \"" + std::string(faceName.data()) + "\" cannot be written";
         if (succeeded(lockedStatus)) texture->unlockRect();
         return succeeded(lockedStatus) ? StatusFail : lockedStatus;
     }

@@ -44,8 +44,8 @@ Status TextFont::drawText(float x, float y, float z, float xScale, float yScale,
 
     const float screenW = static_cast<float>(settings.screenWidth);
     const float screenH = static_cast<float>(settings.screenHeight);
-    const float xFactor = xScale * screenH / lineTexels;   // texels to pixels, across
-    const float yFactor = yScale * screenH / lineTexels;   // texels to pixels, down
+    const float xFactor = xScale * screenH / lineTexels;  // texels to pixels, across
+    const float yFactor = yScale * screenH / lineTexels;  // texels to pixels, down
     const float widthTexels = static_cast<float>(atlasWidth);
     const float margin = static_cast<float>(spacing) * xFactor;
 

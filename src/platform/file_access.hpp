@@ -14,8 +14,8 @@ enum class ReadOutcome { Read, Missing, Failed };
 // Missing when there is no such file; Failed when it cannot be read, and
 // `error` then says why, in words that read well after the file's name:
 // "Permission denied", "not a regular file but a FIFO", "larger than 16 MiB".
-[[nodiscard]] ReadOutcome readFileIfPresent(const std::string& path, size_t limit,
-                                            std::string& out, std::string& error);
+[[nodiscard]] ReadOutcome readFileIfPresent(const std::string& path, size_t limit, std::string& out,
+                                            std::string& error);
 
 // The same for a file that must be there: false when it cannot be read, a
 // missing file included ("No such file or directory").

@@ -83,7 +83,8 @@ public:
             if (ty < 0 || ty >= bitmapHeight) continue;
             // A negative pitch means the rows are stored bottom first.
             const unsigned char* src =
-                bitmap.buffer + static_cast<ptrdiff_t>(bitmap.pitch >= 0 ? r : rows - 1 - r) * stride;
+                bitmap.buffer +
+                static_cast<ptrdiff_t>(bitmap.pitch >= 0 ? r : rows - 1 - r) * stride;
             uint8_t* dst = coverage + static_cast<ptrdiff_t>(ty) * bitmapWidth;
             for (int col = 0; col < width; ++col) {
                 const int tx = left + col;
@@ -144,7 +145,8 @@ bool isStrongFamily(FcPattern* substituted, const FcChar8* family) {
     for (int i = 0; i < count; ++i) {
         FcValue value;
         FcValueBinding binding;
-        if (FcPatternIterGetValue(substituted, &iter, i, &value, &binding) != FcResultMatch) continue;
+        if (FcPatternIterGetValue(substituted, &iter, i, &value, &binding) != FcResultMatch)
+            continue;
         if (value.type != FcTypeString || binding == FcValueBindingWeak) continue;
         if (FcStrCmpIgnoreCase(value.u.s, family) == 0) return true;
     }
@@ -203,8 +205,8 @@ std::string noFileHandles(const std::string& described, const std::string& why) 
 
 class FreeTypeRasteriser final : public GlyphRasteriser {
 public:
-    std::unique_ptr<GlyphFace> openFace(const char* faceName, int pixelHeight, bool bold, bool italic,
-                                        std::string& error) override {
+    std::unique_ptr<GlyphFace> openFace(const char* faceName, int pixelHeight, bool bold,
+                                        bool italic, std::string& error) override {
         const char* name = faceName != nullptr ? faceName : "";
         const std::string described = describeFace(name, bold, italic);
         if (pixelHeight < 1) {
@@ -225,18 +227,20 @@ public:
         if (!findFace(name, bold, italic, file, index, embolden)) {
             error = outOfFileHandles(errno, why)
                         ? noFileHandles(described, why)
-                        : described + " not found (no installed face of that family or a "
-                                      "metric-compatible one)";
+                        : described +
+                              " not found (no installed face of that family or a "
+                              "metric-compatible one)";
             return nullptr;
         }
         FT_Face raw = nullptr;
         errno = 0;
         if (FT_New_Face(library_.get(), file.c_str(), index, &raw) != 0 || raw == nullptr) {
             const int failure = errno;
-            error = outOfFileHandles(failure, why)
-                        ? noFileHandles(described, why)
-                        : described + ": cannot open " + file +
-                              (failure != 0 ? std::string(" (") + std::strerror(failure) + ")" : "");
+            error =
+                outOfFileHandles(failure, why)
+                    ? noFileHandles(described, why)
+                    : described + ": cannot open " + file +
+                          (failure != 0 ? std::string(" (") + std::strerror(failure) + ")" : "");
             return nullptr;
         }
         FtFaceHandle face(raw);

@@ -44,7 +44,8 @@ float stickCursorCounts(int16_t axis) {
     return axis < 0 ? -counts : counts;
 }
 
-void addGamepadMouse(const GamepadReading& pad, MouseSnapshot& mouse, float& carryX, float& carryY) {
+void addGamepadMouse(const GamepadReading& pad, MouseSnapshot& mouse, float& carryX,
+                     float& carryY) {
     carryX += stickCursorCounts(pad.leftX);
     carryY += stickCursorCounts(pad.leftY);
     mouse.dx += takeWholeCounts(carryX);

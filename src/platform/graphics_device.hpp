@@ -13,9 +13,9 @@
 // Status values: 0 success, negative failure.
 using Status = int32_t;
 constexpr Status StatusOk = 0;
-constexpr Status StatusFail = static_cast<Status>(0x80004005u);        // E_FAIL
-constexpr Status StatusInvalidCall = static_cast<Status>(0x8876086Cu);  // D3DERR_INVALIDCALL
-constexpr Status StatusNotAvailable = static_cast<Status>(0x8876086Au); // D3DERR_NOTAVAILABLE
+constexpr Status StatusFail = static_cast<Status>(0x80004005u);          // E_FAIL
+constexpr Status StatusInvalidCall = static_cast<Status>(0x8876086Cu);   // D3DERR_INVALIDCALL
+constexpr Status StatusNotAvailable = static_cast<Status>(0x8876086Au);  // D3DERR_NOTAVAILABLE
 constexpr Status StatusOutOfMemory = static_cast<Status>(0x8007000Eu);
 
 inline bool succeeded(Status s) { return s >= 0; }
@@ -42,8 +42,8 @@ constexpr uint32_t FvfXyz = 0x002;
 constexpr uint32_t FvfXyzRhw = 0x004;
 constexpr uint32_t FvfDiffuse = 0x040;
 constexpr uint32_t FvfTex1 = 0x100;
-constexpr uint32_t FvfQuadVertex = FvfXyz | FvfDiffuse | FvfTex1;     // 24 bytes
-constexpr uint32_t FvfScreenVertex = FvfXyzRhw | FvfDiffuse | FvfTex1; // 28 bytes
+constexpr uint32_t FvfQuadVertex = FvfXyz | FvfDiffuse | FvfTex1;       // 24 bytes
+constexpr uint32_t FvfScreenVertex = FvfXyzRhw | FvfDiffuse | FvfTex1;  // 28 bytes
 
 // Lock flags.
 constexpr uint32_t LockDiscard = 0x2000;
@@ -123,15 +123,15 @@ struct DisplayMode {
 };
 
 struct PresentParameters {
-    uint32_t backBufferWidth = 0;   // 0: the window's size
+    uint32_t backBufferWidth = 0;  // 0: the window's size
     uint32_t backBufferHeight = 0;
     PixelFormat backBufferFormat = PixelFormat::Unknown;
     uint32_t backBufferCount = 0;
     bool windowed = false;
     bool enableAutoDepthStencil = false;
     PixelFormat autoDepthStencilFormat = PixelFormat::Unknown;
-    bool flipSwapEffect = false;    // full-screen flip; windowed uses discard
-    bool waitForRetrace = true;     // presentation interval one
+    bool flipSwapEffect = false;  // full-screen flip; windowed uses discard
+    bool waitForRetrace = true;   // presentation interval one
 };
 
 struct DeviceCaps {
@@ -140,7 +140,7 @@ struct DeviceCaps {
 };
 
 struct LockedRect {
-    int pitch = 0;          // bytes between rows
+    int pitch = 0;  // bytes between rows
     void* bits = nullptr;
 };
 
@@ -161,7 +161,8 @@ public:
     virtual ~VertexBuffer() = default;
     virtual uint32_t size() const = 0;
     // offset and size in bytes; size 0 locks the whole buffer.
-    [[nodiscard]] virtual Status lock(uint32_t offset, uint32_t size, void** data, uint32_t flags) = 0;
+    [[nodiscard]] virtual Status lock(uint32_t offset, uint32_t size, void** data,
+                                      uint32_t flags) = 0;
     virtual Status unlock() = 0;
 };
 
@@ -194,10 +195,12 @@ public:
     virtual Status setTexture(int stage, Texture* texture) = 0;
     virtual Texture* getTexture(int stage) const = 0;
 
-    [[nodiscard]] virtual Status createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
-                                 PixelFormat format, Pool pool, std::unique_ptr<Texture>& out) = 0;
-    [[nodiscard]] virtual Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf, Pool pool,
-                                      std::unique_ptr<VertexBuffer>& out) = 0;
+    [[nodiscard]] virtual Status createTexture(uint32_t width, uint32_t height, uint32_t levels,
+                                               uint32_t usage, PixelFormat format, Pool pool,
+                                               std::unique_ptr<Texture>& out) = 0;
+    [[nodiscard]] virtual Status createVertexBuffer(uint32_t length, uint32_t usage, uint32_t fvf,
+                                                    Pool pool,
+                                                    std::unique_ptr<VertexBuffer>& out) = 0;
 
     virtual Status setStreamSource(int stream, VertexBuffer* buffer, uint32_t offset,
                                    uint32_t stride) = 0;
@@ -218,8 +221,10 @@ class GraphicsSystem {
 public:
     virtual ~GraphicsSystem() = default;
     [[nodiscard]] virtual Status getAdapterDisplayMode(DisplayMode& out) const = 0;
-    [[nodiscard]] virtual Status checkDeviceType(PixelFormat displayFormat, PixelFormat backBufferFormat,
-                                   bool windowed) const = 0;
-    [[nodiscard]] virtual Status createDevice(uint32_t behaviourFlags, const PresentParameters& params,
-                                std::unique_ptr<GraphicsDevice>& out) = 0;
+    [[nodiscard]] virtual Status checkDeviceType(PixelFormat displayFormat,
+                                                 PixelFormat backBufferFormat,
+                                                 bool windowed) const = 0;
+    [[nodiscard]] virtual Status createDevice(uint32_t behaviourFlags,
+                                              const PresentParameters& params,
+                                              std::unique_ptr<GraphicsDevice>& out) = 0;
 };

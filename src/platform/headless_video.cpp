@@ -22,7 +22,9 @@ public:
     void present(std::shared_ptr<const Frame> frame, bool) override {
         if (frame && frame->width > 0 && frame->height > 0) frame_ = std::move(frame);
     }
-    const std::vector<uint32_t>& lastFrame() const override { return frame_ ? frame_->pixels : noFrame_; }
+    const std::vector<uint32_t>& lastFrame() const override {
+        return frame_ ? frame_->pixels : noFrame_;
+    }
     int lastFrameWidth() const override { return frame_ ? frame_->width : 0; }
     int lastFrameHeight() const override { return frame_ ? frame_->height : 0; }
 

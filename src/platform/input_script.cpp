@@ -19,13 +19,25 @@ struct KeyName {
 
 // The keys a script can hold, in the order describe() writes them.
 constexpr std::array<KeyName, 37> keyNames{{
-    {"Escape", KeyEscape}, {"Up", KeyUp},         {"Down", KeyDown},       {"Left", KeyLeft},
-    {"Right", KeyRight},   {"Space", KeySpace},   {"PageUp", KeyPageUp},   {"PageDown", KeyPageDown},
-    {"Enter", KeyEnter},   {"Backspace", KeyBackspace}, {"Pause", KeyPause},
-    {"A", KeyA}, {"B", KeyB}, {"C", KeyC}, {"D", KeyD}, {"E", KeyE}, {"F", KeyF}, {"G", KeyG},
-    {"H", KeyH}, {"I", KeyI}, {"J", KeyJ}, {"K", KeyK}, {"L", KeyL}, {"M", KeyM}, {"N", KeyN},
-    {"O", KeyO}, {"P", KeyP}, {"Q", KeyQ}, {"R", KeyR}, {"S", KeyS}, {"T", KeyT}, {"U", KeyU},
-    {"V", KeyV}, {"W", KeyW}, {"X", KeyX}, {"Y", KeyY}, {"Z", KeyZ},
+    {"Escape", KeyEscape}, {"Up", KeyUp},
+    {"Down", KeyDown},     {"Left", KeyLeft},
+    {"Right", KeyRight},   {"Space", KeySpace},
+    {"PageUp", KeyPageUp}, {"PageDown", KeyPageDown},
+    {"Enter", KeyEnter},   {"Backspace", KeyBackspace},
+    {"Pause", KeyPause},   {"A", KeyA},
+    {"B", KeyB},           {"C", KeyC},
+    {"D", KeyD},           {"E", KeyE},
+    {"F", KeyF},           {"G", KeyG},
+    {"H", KeyH},           {"I", KeyI},
+    {"J", KeyJ},           {"K", KeyK},
+    {"L", KeyL},           {"M", KeyM},
+    {"N", KeyN},           {"O", KeyO},
+    {"P", KeyP},           {"Q", KeyQ},
+    {"R", KeyR},           {"S", KeyS},
+    {"T", KeyT},           {"U", KeyU},
+    {"V", KeyV},           {"W", KeyW},
+    {"X", KeyX},           {"Y", KeyY},
+    {"Z", KeyZ},
 }};
 
 // Guards against scripts that would make a run practically endless or the
@@ -73,8 +85,8 @@ bool parseKeys(std::string_view field, KeyboardSnapshot& keys, std::string& why)
     size_t start = 0;
     while (true) {
         const size_t plus = field.find('+', start);
-        const std::string_view name =
-            field.substr(start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
+        const std::string_view name = field.substr(
+            start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
         const int code = InputScript::keyCodeOf(std::string(name));
         if (code < 0) {
             why = name.empty() ? "empty key name in \"" + std::string(field) + "\""
@@ -146,7 +158,8 @@ bool InputScript::parse(const std::string& text, std::string& error) {
         pos = end + 1;
         ++lineNumber;
 
-        if (const size_t hash = raw.find('#'); hash != std::string_view::npos) raw = raw.substr(0, hash);
+        if (const size_t hash = raw.find('#'); hash != std::string_view::npos)
+            raw = raw.substr(0, hash);
         const auto fields = tokens(raw);
         if (fields.empty()) continue;
 
@@ -185,7 +198,10 @@ const ScriptLine& InputScript::lineForPoll(uint64_t poll) const {
     size_t lo = 0, hi = firstPoll_.size();
     while (hi - lo > 1) {
         const size_t mid = lo + (hi - lo) / 2;
-        if (firstPoll_[mid] <= poll) lo = mid; else hi = mid;
+        if (firstPoll_[mid] <= poll)
+            lo = mid;
+        else
+            hi = mid;
     }
     return lines_[lo];
 }

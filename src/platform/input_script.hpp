@@ -11,7 +11,7 @@
 
 struct ScriptLine {
     int32_t count = 1;
-    KeyboardSnapshot keys{};   // 0x80 for each key held
+    KeyboardSnapshot keys{};  // 0x80 for each key held
     int32_t dx = 0;
     int32_t dy = 0;
     bool leftButton = false;

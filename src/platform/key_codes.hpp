@@ -62,7 +62,7 @@ constexpr uint8_t KeyRShift = 0x36;
 constexpr uint8_t KeyMultiply = 0x37;  // * on the keypad
 constexpr uint8_t KeyLMenu = 0x38;     // left Alt
 constexpr uint8_t KeySpace = 0x39;
-constexpr uint8_t KeyCapital = 0x3A;   // Caps Lock
+constexpr uint8_t KeyCapital = 0x3A;  // Caps Lock
 
 // Function keys.
 constexpr uint8_t KeyF1 = 0x3B;
@@ -91,19 +91,19 @@ constexpr uint8_t KeySubtract = 0x4A;  // - on the keypad
 constexpr uint8_t KeyNumpad4 = 0x4B;
 constexpr uint8_t KeyNumpad5 = 0x4C;
 constexpr uint8_t KeyNumpad6 = 0x4D;
-constexpr uint8_t KeyAdd = 0x4E;       // + on the keypad
+constexpr uint8_t KeyAdd = 0x4E;  // + on the keypad
 constexpr uint8_t KeyNumpad1 = 0x4F;
 constexpr uint8_t KeyNumpad2 = 0x50;
 constexpr uint8_t KeyNumpad3 = 0x51;
 constexpr uint8_t KeyNumpad0 = 0x52;
-constexpr uint8_t KeyDecimal = 0x53;   // . on the keypad
+constexpr uint8_t KeyDecimal = 0x53;  // . on the keypad
 constexpr uint8_t KeyNumpadEquals = 0x8D;
 constexpr uint8_t KeyNumpadEnter = 0x9C;
 constexpr uint8_t KeyNumpadComma = 0xB3;
-constexpr uint8_t KeyDivide = 0xB5;    // / on the keypad
+constexpr uint8_t KeyDivide = 0xB5;  // / on the keypad
 
 // International keys.
-constexpr uint8_t KeyOem102 = 0x56;    // the extra key beside left Shift (<> on German keyboards)
+constexpr uint8_t KeyOem102 = 0x56;  // the extra key beside left Shift (<> on German keyboards)
 constexpr uint8_t KeyKana = 0x70;
 constexpr uint8_t KeyAbntC1 = 0x73;
 constexpr uint8_t KeyConvert = 0x79;
@@ -114,17 +114,17 @@ constexpr uint8_t KeyKanji = 0x94;
 
 // Right-hand modifiers, navigation block and system keys.
 constexpr uint8_t KeyRControl = 0x9D;
-constexpr uint8_t KeySysRq = 0xB7;     // Print Screen
-constexpr uint8_t KeyRMenu = 0xB8;     // right Alt (AltGr)
+constexpr uint8_t KeySysRq = 0xB7;  // Print Screen
+constexpr uint8_t KeyRMenu = 0xB8;  // right Alt (AltGr)
 constexpr uint8_t KeyPause = 0xC5;
 constexpr uint8_t KeyHome = 0xC7;
 constexpr uint8_t KeyUp = 0xC8;
-constexpr uint8_t KeyPrior = 0xC9;     // Page Up
+constexpr uint8_t KeyPrior = 0xC9;  // Page Up
 constexpr uint8_t KeyLeft = 0xCB;
 constexpr uint8_t KeyRight = 0xCD;
 constexpr uint8_t KeyEnd = 0xCF;
 constexpr uint8_t KeyDown = 0xD0;
-constexpr uint8_t KeyNext = 0xD1;      // Page Down
+constexpr uint8_t KeyNext = 0xD1;  // Page Down
 constexpr uint8_t KeyInsert = 0xD2;
 constexpr uint8_t KeyDelete = 0xD3;
 constexpr uint8_t KeyLWin = 0xDB;

@@ -31,9 +31,15 @@ Mat4 matrixLookAtLH(const Vec3& eye, const Vec3& at, const Vec3& up) {
     Vec3 xaxis = normalize(cross(up, zaxis));
     Vec3 yaxis = cross(zaxis, xaxis);
     Mat4 r = Mat4::identity();
-    r.m[0][0] = xaxis.x; r.m[0][1] = yaxis.x; r.m[0][2] = zaxis.x;
-    r.m[1][0] = xaxis.y; r.m[1][1] = yaxis.y; r.m[1][2] = zaxis.y;
-    r.m[2][0] = xaxis.z; r.m[2][1] = yaxis.z; r.m[2][2] = zaxis.z;
+    r.m[0][0] = xaxis.x;
+    r.m[0][1] = yaxis.x;
+    r.m[0][2] = zaxis.x;
+    r.m[1][0] = xaxis.y;
+    r.m[1][1] = yaxis.y;
+    r.m[1][2] = zaxis.y;
+    r.m[2][0] = xaxis.z;
+    r.m[2][1] = yaxis.z;
+    r.m[2][2] = zaxis.z;
     r.m[3][0] = -dot(xaxis, eye);
     r.m[3][1] = -dot(yaxis, eye);
     r.m[3][2] = -dot(zaxis, eye);

@@ -22,8 +22,8 @@ struct PlatformLayer {
 
 struct PlatformOptions {
     bool headless = false;
-    bool realtimeClock = false;            // headless: keep the real clock
-    std::shared_ptr<InputScript> script;   // input from a script instead of the devices
+    bool realtimeClock = false;           // headless: keep the real clock
+    std::shared_ptr<InputScript> script;  // input from a script instead of the devices
 };
 
 // Builds the real (SDL) or headless backends. Input comes from the script

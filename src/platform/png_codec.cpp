@@ -94,7 +94,8 @@ public:
         : png_(png_create_read_struct(PNG_LIBPNG_VER_STRING, &job, onError, onWarning)),
           info_(png_ != nullptr ? png_create_info_struct(png_) : nullptr) {}
     ~PngReadHandle() {
-        if (png_ != nullptr) png_destroy_read_struct(&png_, info_ != nullptr ? &info_ : nullptr, nullptr);
+        if (png_ != nullptr)
+            png_destroy_read_struct(&png_, info_ != nullptr ? &info_ : nullptr, nullptr);
     }
     PngReadHandle(const PngReadHandle&) = delete;
     PngReadHandle& operator=(const PngReadHandle&) = delete;
@@ -108,8 +109,8 @@ private:
 
 }  // namespace
 
-PictureStatus decodePng(const uint8_t* data, size_t size, uint32_t largestSide,
-                        uint64_t pixelLimit, DecodedImage& out, std::string& error) {
+PictureStatus decodePng(const uint8_t* data, size_t size, uint32_t largestSide, uint64_t pixelLimit,
+                        DecodedImage& out, std::string& error) {
     std::string message;
     std::vector<png_bytep> rows;
     PngJob job;

@@ -11,8 +11,8 @@
 // Decodes a PNG held in memory. Refuses (OverLimit) a picture of more than
 // `pixelLimit` pixels before decoding it, and (Failed) one wider or higher
 // than `largestSide`.
-PictureStatus decodePng(const uint8_t* data, size_t size, uint32_t largestSide,
-                        uint64_t pixelLimit, DecodedImage& out, std::string& error);
+PictureStatus decodePng(const uint8_t* data, size_t size, uint32_t largestSide, uint64_t pixelLimit,
+                        DecodedImage& out, std::string& error);
 
 // The bytes of a PNG file of the picture, with its alpha channel.
 bool encodePng(const DecodedImage& image, std::string& out, std::string& error);

@@ -7,7 +7,8 @@
 namespace {
 bool containsIgnoringCase(std::string_view text, std::string_view word) {
     return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
            }) != text.end();
 }
 }  // namespace
@@ -16,7 +17,8 @@ bool gpuDevicePresent(const std::filesystem::path& devices) {
     namespace fs = std::filesystem;
     const auto holdsNode = [](const fs::path& folder, std::string_view prefix) {
         std::error_code error;
-        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        for (fs::directory_iterator it(folder, error), end; !error && it != end;
+             it.increment(error)) {
             if (it->path().filename().string().rfind(prefix, 0) == 0) return true;
         }
         return false;
@@ -36,6 +38,7 @@ PresentationKind choosePresentation(std::string_view rendererName, std::string_v
     if (rendererName.empty() || rendererName == "software") return PresentationKind::Software;
     // An OpenGL renderer on a software rasteriser; one whose rasteriser is
     // unknown is taken to be the GPU's.
-    if (rendererName.substr(0, 6) == "opengl" && softwareOpenGl(glRenderer)) return PresentationKind::Software;
+    if (rendererName.substr(0, 6) == "opengl" && softwareOpenGl(glRenderer))
+        return PresentationKind::Software;
     return PresentationKind::Accelerated;
 }

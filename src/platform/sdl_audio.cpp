@@ -17,7 +17,7 @@ namespace {
 
 constexpr int outputChannels = 2;
 constexpr int chunkSamples = 512;  // about 23 ms: short enough for effects
-constexpr int musicVoice = 0;       // kept back from the effects
+constexpr int musicVoice = 0;      // kept back from the effects
 constexpr int firstVoiceCount = 16;
 // Past this many effects at once a new effect takes the voice of the oldest
 // one still sounding rather than being dropped.
@@ -53,7 +53,8 @@ public:
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         // The output is asked for exactly this format; SDL converts if the
         // hardware wants another.
-        if (Mix_OpenAudioDevice(sdlMixerRate, AUDIO_S16SYS, outputChannels, chunkSamples, nullptr, 0) != 0) {
+        if (Mix_OpenAudioDevice(sdlMixerRate, AUDIO_S16SYS, outputChannels, chunkSamples, nullptr,
+                                0) != 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
@@ -131,7 +132,8 @@ public:
 private:
     // Runs on the mixer's thread on every finished block of the mix.
     static void applyGain(void* self, Uint8* stream, int length) {
-        const float gain = static_cast<SdlAudioDevice*>(self)->gain_.load(std::memory_order_relaxed);
+        const float gain =
+            static_cast<SdlAudioDevice*>(self)->gain_.load(std::memory_order_relaxed);
         if (gain >= 1.0f) return;
         auto* samples = reinterpret_cast<Sint16*>(stream);
         const int count = length / static_cast<int>(sizeof(Sint16));
@@ -147,6 +149,4 @@ private:
 
 }  // namespace
 
-std::unique_ptr<AudioDevice> createSdlAudioDevice() {
-    return std::make_unique<SdlAudioDevice>();
-}
+std::unique_ptr<AudioDevice> createSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }

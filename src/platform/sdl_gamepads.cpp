@@ -28,9 +28,7 @@ void SdlGamepads::Closer::operator()(_SDL_GameController* pad) const {
     SDL_GameControllerClose(pad);
 }
 
-SdlGamepads::SdlGamepads() {
-    subsystem_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
-}
+SdlGamepads::SdlGamepads() { subsystem_ = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0; }
 
 SdlGamepads::~SdlGamepads() {
     // After SDL has been shut down as a whole, the controllers are closed

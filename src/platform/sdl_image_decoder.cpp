@@ -49,7 +49,9 @@ bool isPng(const uint8_t* d, size_t n) {
     static constexpr uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     return n >= 8 && std::memcmp(d, pngSignature, 8) == 0;
 }
-bool isJpeg(const uint8_t* d, size_t n) { return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF; }
+bool isJpeg(const uint8_t* d, size_t n) {
+    return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
+}
 
 // Whether every chunk of a PNG lies inside the file, up to and with IEND.
 // The PNG loader does not notice when a read comes up short, so a chunk
@@ -120,7 +122,10 @@ bool declaredSize(Format format, const uint8_t* d, size_t n, int64_t& w, int64_t
         while (p + 4 <= n) {
             if (d[p] != 0xFF) return false;
             uint8_t marker = d[p + 1];
-            if (marker == 0xFF) { ++p; continue; }
+            if (marker == 0xFF) {
+                ++p;
+                continue;
+            }
             if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
                 p += 2;
                 continue;
@@ -190,7 +195,8 @@ public:
             out.width = static_cast<int>(w);
             out.height = static_cast<int>(h);
             if (w > largestSide || h > largestSide) {
-                error = sizeText(w, h) + ", more than " + std::to_string(largestSide) + " on a side";
+                error =
+                    sizeText(w, h) + ", more than " + std::to_string(largestSide) + " on a side";
                 return PictureStatus::Failed;
             }
             if (static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > pixelLimit)
@@ -205,7 +211,8 @@ public:
     bool encode(const DecodedImage& image, PictureFileType type, std::string& out,
                 std::string& error) override {
         if (image.width <= 0 || image.height <= 0 ||
-            image.argb.size() != static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
+            image.argb.size() !=
+                static_cast<size_t>(image.width) * static_cast<size_t>(image.height)) {
             error = "the picture has no pixels";
             return false;
         }
@@ -282,8 +289,8 @@ private:
         out.argb.resize(static_cast<size_t>(s->w) * static_cast<size_t>(s->h));
         bool anyAlpha = false;
         for (int y = 0; y < s->h; ++y) {
-            const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) +
-                                                                static_cast<size_t>(y) * s->pitch);
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch);
             uint32_t* dst = out.argb.data() + static_cast<size_t>(y) * s->w;
             for (int x = 0; x < s->w; ++x) {
                 uint32_t p = row[x];
@@ -300,4 +307,6 @@ private:
 };
 }  // namespace
 
-std::unique_ptr<ImageDecoder> createSdlImageDecoder() { return std::make_unique<SdlImageDecoder>(); }
+std::unique_ptr<ImageDecoder> createSdlImageDecoder() {
+    return std::make_unique<SdlImageDecoder>();
+}

@@ -71,7 +71,8 @@ public:
             const bool held = scancode < count && state[scancode] != 0;
             if (!held && !keysPressed_[static_cast<size_t>(scancode)]) continue;
             if (alt && scancode == SDL_SCANCODE_RETURN) continue;
-            if (const uint8_t code = keyCodeForScancode(scancode); code != 0) out[code] = keyDownBit;
+            if (const uint8_t code = keyCodeForScancode(scancode); code != 0)
+                out[code] = keyDownBit;
         }
         keysPressed_.fill(false);
         if (gamepads_) gamepads_->addToKeyboard(out);
@@ -149,9 +150,9 @@ private:
         if (window == nullptr || window_ == nullptr || window_->lastFrameWidth() <= 0) return;
         int width = 0, height = 0;
         SDL_GetWindowSize(window, &width, &height);
-        const FramePoint p = framePointInWindow(static_cast<float>(x), static_cast<float>(y), width,
-                                                height, window_->lastFrameWidth(),
-                                                window_->lastFrameHeight());
+        const FramePoint p =
+            framePointInWindow(static_cast<float>(x), static_cast<float>(y), width, height,
+                               window_->lastFrameWidth(), window_->lastFrameHeight());
         out.pointerKnown = true;
         out.pointerX = p.x;
         out.pointerY = p.y;

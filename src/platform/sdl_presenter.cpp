@@ -76,7 +76,8 @@ void SdlPresenter::dropRenderer() {
 
 int SdlPresenter::watchEvents(void* presenter, SDL_Event* event) {
     auto* self = static_cast<SdlPresenter*>(presenter);
-    if (event->type == SDL_WINDOWEVENT && SDL_GetWindowID(self->window_) == event->window.windowID) {
+    if (event->type == SDL_WINDOWEVENT &&
+        SDL_GetWindowID(self->window_) == event->window.windowID) {
         switch (event->window.event) {
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
@@ -111,11 +112,11 @@ bool SdlPresenter::presentToSurface(const Frame& frame, bool changed) {
     if (format == SDL_PIXELFORMAT_ARGB8888 || format == SDL_PIXELFORMAT_RGB888) {
         auto* to = static_cast<uint8_t*>(surface->pixels);
         for (int y = 0; y < frame.height; ++y)
-            std::memcpy(to + static_cast<size_t>(y) * surface->pitch, from + static_cast<size_t>(y) * rowBytes,
-                        static_cast<size_t>(rowBytes));
+            std::memcpy(to + static_cast<size_t>(y) * surface->pitch,
+                        from + static_cast<size_t>(y) * rowBytes, static_cast<size_t>(rowBytes));
     } else {
-        SDL_ConvertPixels(frame.width, frame.height, SDL_PIXELFORMAT_ARGB8888, from, rowBytes, format,
-                          surface->pixels, surface->pitch);
+        SDL_ConvertPixels(frame.width, frame.height, SDL_PIXELFORMAT_ARGB8888, from, rowBytes,
+                          format, surface->pixels, surface->pitch);
     }
     SDL_UnlockSurface(surface);
     SDL_UpdateWindowSurface(window_);
@@ -130,8 +131,8 @@ void SdlPresenter::presentWithRenderer(const Frame& frame, bool changed) {
     }
     if (texture_ == nullptr || textureWidth_ != frame.width || textureHeight_ != frame.height) {
         if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                     frame.width, frame.height);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, frame.width, frame.height);
         if (texture_ == nullptr) return;
         textureWidth_ = frame.width;
         textureHeight_ = frame.height;
@@ -152,8 +153,8 @@ std::string SdlPresenter::description() const {
     const std::string gl = glRenderer_.empty() ? "" : " (OpenGL: " + glRenderer_ + ")";
     if (kind_ == PresentationKind::Accelerated) return "SDL renderer " + rendererName_ + gl;
     const std::string chosen = !rendererName_.empty() ? "SDL chose renderer " + rendererName_ + gl
-                               : rendererAsked_    ? "SDL chose no renderer"
-                                                   : "no GPU device, no renderer asked for";
+                               : rendererAsked_       ? "SDL chose no renderer"
+                                                      : "no GPU device, no renderer asked for";
     if (renderer_ != nullptr) return "SDL software renderer, scaled (" + chosen + ")";
     return "window surface (" + chosen + ")";
 }

@@ -46,8 +46,8 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     int textureWidth_ = 0, textureHeight_ = 0;
-    bool redraw_ = true;  // the window needs the frame again, changed or not
-    std::string rendererName_;  // of the renderer SDL chose first
-    std::string glRenderer_;    // its OpenGL renderer string
+    bool redraw_ = true;          // the window needs the frame again, changed or not
+    std::string rendererName_;    // of the renderer SDL chose first
+    std::string glRenderer_;      // its OpenGL renderer string
     bool rendererAsked_ = false;  // a GPU device, or SDL_RENDER_DRIVER named a renderer
 };

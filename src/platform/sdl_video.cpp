@@ -17,7 +17,8 @@ namespace {
 bool reachesADisplay() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver) return false;
-    if (SDL_strcasecmp(driver, "offscreen") != 0 && SDL_strcasecmp(driver, "dummy") != 0) return true;
+    if (SDL_strcasecmp(driver, "offscreen") != 0 && SDL_strcasecmp(driver, "dummy") != 0)
+        return true;
     const char* asked = SDL_GetHint("SDL_VIDEODRIVER");
     if (!asked) return false;
     const size_t length = std::strlen(driver);
@@ -58,7 +59,8 @@ public:
         }
         videoStarted_ = true;
         const char* driver = SDL_GetCurrentVideoDriver();
-        if (driver != nullptr && SDL_strcasecmp(driver, "x11") == 0) endAtOnceWhenTheXServerIsLost();
+        if (driver != nullptr && SDL_strcasecmp(driver, "x11") == 0)
+            endAtOnceWhenTheXServerIsLost();
         if (!reachesADisplay()) {
             error = std::string("no display: SDL found none and fell back on its ") +
                     SDL_GetCurrentVideoDriver() +
@@ -103,14 +105,16 @@ public:
         frame_ = std::move(frame);
     }
 
-    const std::vector<uint32_t>& lastFrame() const override { return frame_ ? frame_->pixels : noFrame_; }
+    const std::vector<uint32_t>& lastFrame() const override {
+        return frame_ ? frame_->pixels : noFrame_;
+    }
     int lastFrameWidth() const override { return frame_ ? frame_->width : 0; }
     int lastFrameHeight() const override { return frame_ ? frame_->height : 0; }
 
     void showErrorBox(const char* caption, const char* text) override {
         // Shown over the window; without a display the text still reaches stderr.
-        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption ? caption : "",
-                                     text ? text : "", window_) != 0) {
+        if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption ? caption : "", text ? text : "",
+                                     window_) != 0) {
             std::fprintf(stderr, "%s: %s\n", caption ? caption : "", text ? text : "");
             std::fflush(stderr);
         }
@@ -194,11 +198,12 @@ public:
         if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
         SDL_PumpEvents();
         std::array<SDL_Event, 32> waiting;
-        const int n = SDL_PeepEvents(waiting.data(), static_cast<int>(waiting.size()), SDL_PEEKEVENT, SDL_QUIT,
-                                     SDL_WINDOWEVENT);
+        const int n = SDL_PeepEvents(waiting.data(), static_cast<int>(waiting.size()),
+                                     SDL_PEEKEVENT, SDL_QUIT, SDL_WINDOWEVENT);
         for (int i = 0; i < n; ++i) {
             const SDL_Event& e = waiting[static_cast<size_t>(i)];
-            if (e.type == SDL_QUIT || (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE))
+            if (e.type == SDL_QUIT ||
+                (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE))
                 return true;
         }
         return false;
@@ -207,4 +212,6 @@ public:
 }  // namespace
 
 std::unique_ptr<VideoOutput> createSdlVideoOutput() { return std::make_unique<SdlVideoOutput>(); }
-std::unique_ptr<WindowEvents> createSdlWindowEvents() { return std::make_unique<SdlWindowEvents>(); }
+std::unique_ptr<WindowEvents> createSdlWindowEvents() {
+    return std::make_unique<SdlWindowEvents>();
+}

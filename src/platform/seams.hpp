@@ -151,8 +151,8 @@ public:
     virtual int advance(unsigned char c) const = 0;
     // Draws the character anti-aliased, white on black, with its cell's
     // top-left corner at (x, y) into an 8-bit coverage bitmap; clipped.
-    virtual void draw(unsigned char c, uint8_t* coverage, int bitmapWidth, int bitmapHeight,
-                      int x, int y) const = 0;
+    virtual void draw(unsigned char c, uint8_t* coverage, int bitmapWidth, int bitmapHeight, int x,
+                      int y) const = 0;
 };
 
 class GlyphRasteriser {
@@ -174,8 +174,8 @@ struct DecodedImage {
 
 enum class PictureStatus {
     Ok,
-    Failed,    // unreadable, not a picture, damaged, or beyond what any texture takes
-    OverLimit, // more pixels than the caller's limit (width and height are set)
+    Failed,     // unreadable, not a picture, damaged, or beyond what any texture takes
+    OverLimit,  // more pixels than the caller's limit (width and height are set)
 };
 
 enum class PictureFileType { Png, Bmp };

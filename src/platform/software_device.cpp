@@ -45,10 +45,19 @@ int transformIndex(TransformKind k) {
 }  // namespace
 
 SoftwareDevice::SoftwareDevice(VideoOutput* video, int width, int height, PixelFormat format,
-                               bool depthBuffer, uint32_t behaviour, const SoftwareDeviceOptions& options)
-    : options_(options), video_(video), width_(width), height_(height), format_(format), behaviour_(behaviour),
-      back_(blankFrame(width, height, true)), shown_(blankFrame(width, height)), stale_(true),
-      states_(swr::defaultStates(depthBuffer)), registry_(std::make_shared<swr::Registry>()) {
+                               bool depthBuffer, uint32_t behaviour,
+                               const SoftwareDeviceOptions& options)
+    : options_(options),
+      video_(video),
+      width_(width),
+      height_(height),
+      format_(format),
+      behaviour_(behaviour),
+      back_(blankFrame(width, height, true)),
+      shown_(blankFrame(width, height)),
+      stale_(true),
+      states_(swr::defaultStates(depthBuffer)),
+      registry_(std::make_shared<swr::Registry>()) {
     registry_->device = this;
 }
 
@@ -162,7 +171,8 @@ Texture* SoftwareDevice::getTexture(int stage) const {
 Status SoftwareDevice::createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t,
                                      PixelFormat format, Pool, std::unique_ptr<Texture>& out) {
     out.reset();
-    if (width == 0 || height == 0 || width > options_.maxTextureSide || height > options_.maxTextureSide)
+    if (width == 0 || height == 0 || width > options_.maxTextureSide ||
+        height > options_.maxTextureSide)
         return StatusInvalidCall;
     if (levels > 1) return StatusInvalidCall;
     if (!SoftwareTexture::supportedFormat(format)) return StatusInvalidCall;
@@ -220,4 +230,3 @@ Status SoftwareDevice::endStateBlock(std::unique_ptr<StateBlock>& out) {
     recorded_.clear();
     return StatusOk;
 }
-

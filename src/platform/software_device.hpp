@@ -59,7 +59,8 @@ public:
                            uint32_t stride) override;
     Status setFvf(uint32_t fvf) override;
     Status setPixelShader(const void* shader) override;
-    Status drawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) override;
+    Status drawPrimitive(PrimitiveType type, uint32_t startVertex,
+                         uint32_t primitiveCount) override;
 
     Status beginStateBlock() override;
     Status endStateBlock(std::unique_ptr<StateBlock>& out) override;
@@ -114,7 +115,8 @@ private:
     void rasterise(const DrawRecord& d, const uint8_t* vertices);
     swr::PixelSetup pixelSetup(const swr::DeviceStates& states) const;
     void drawPolygon(std::array<swr::ScreenVertex, swr::MaxPolygon>& poly, int n,
-                     const swr::PixelSetup& setup, const swr::DeviceStates& states, bool minMagDiffer);
+                     const swr::PixelSetup& setup, const swr::DeviceStates& states,
+                     bool minMagDiffer);
     // Draws triangles a and b (six vertex indices) as one rectangle when
     // they make one; false when the general path must draw them.
     bool drawRectPair(const size_t (&index)[6], bool transformed, const swr::PixelSetup& setup,
@@ -143,12 +145,12 @@ private:
     uint32_t fvf_ = 0;
     bool inScene_ = false;
 
-    FrameRecord frame_;        // the requests since the last present
-    FrameRecord shownRecord_;  // the requests of the frame on screen
+    FrameRecord frame_;               // the requests since the last present
+    FrameRecord shownRecord_;         // the requests of the frame on screen
     bool shownReproducible_ = false;  // shownRecord_ begins with a clear and was drawn alone
-    bool matching_ = false;    // frame_ so far equals the start of shownRecord_, nothing drawn
-    size_t drawn_ = 0;         // requests of frame_ drawn
-    bool written_ = false;     // the back buffer was written directly this frame
+    bool matching_ = false;  // frame_ so far equals the start of shownRecord_, nothing drawn
+    size_t drawn_ = 0;       // requests of frame_ drawn
+    bool written_ = false;   // the back buffer was written directly this frame
 
     // Scratch space reused by every draw, so drawing allocates nothing.
     std::vector<swr::ScreenVertex> screenScratch_;

@@ -117,8 +117,9 @@ void SoftwareDevice::drawPolygon(std::array<swr::ScreenVertex, swr::MaxPolygon>&
     swr::rasterisePolygon(poly, n, s, target());
 }
 
-bool SoftwareDevice::drawRectPair(const size_t (&index)[6], bool transformed, const swr::PixelSetup& setup,
-                                  const swr::DeviceStates& states, bool minMagDiffer) {
+bool SoftwareDevice::drawRectPair(const size_t (&index)[6], bool transformed,
+                                  const swr::PixelSetup& setup, const swr::DeviceStates& states,
+                                  bool minMagDiffer) {
     const swr::ScreenVertex* corner[6];
     for (int k = 0; k < 6; ++k) {
         if (transformed) {
@@ -159,7 +160,8 @@ bool SoftwareDevice::drawRectPair(const size_t (&index)[6], bool transformed, co
     return true;
 }
 
-Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
+Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex,
+                                     uint32_t primitiveCount) {
     if (type != PrimitiveType::TriangleList && type != PrimitiveType::TriangleStrip)
         return StatusInvalidCall;
     const uint32_t vertexSize = fvf_ == FvfQuadVertex     ? QuadVertexSize
@@ -169,14 +171,15 @@ Status SoftwareDevice::drawPrimitive(PrimitiveType type, uint32_t startVertex, u
     if (stream_ == nullptr || registry_->buffers.count(stream_) == 0) return StatusInvalidCall;
     if (streamStride_ < vertexSize) return StatusInvalidCall;
     const bool list = type == PrimitiveType::TriangleList;
-    const uint64_t vertexCount = list ? uint64_t{primitiveCount} * 3
+    const uint64_t vertexCount = list                 ? uint64_t{primitiveCount} * 3
                                  : primitiveCount > 0 ? uint64_t{primitiveCount} + 2
                                                       : 0;
     const auto* buffer = static_cast<const SoftwareVertexBuffer*>(stream_);
     uint64_t bytes = 0;
     if (vertexCount > 0) {
         bytes = (vertexCount - 1) * streamStride_ + vertexSize;
-        if (uint64_t{streamOffset_} + uint64_t{startVertex} * streamStride_ + bytes > buffer->size())
+        if (uint64_t{streamOffset_} + uint64_t{startVertex} * streamStride_ + bytes >
+            buffer->size())
             return StatusInvalidCall;
     }
     DrawRecord d;
@@ -222,15 +225,17 @@ void SoftwareDevice::rasterise(const DrawRecord& d, const uint8_t* base) {
             const uint8_t* p = base + i * d.stride;
             // Lighting with no lights and no material gives black, alpha 0.
             uint32_t colour = lit ? 0u : readU32(p + 12);
-            clipScratch_[i] = swr::transformVertex(m, readFloat(p), readFloat(p + 4), readFloat(p + 8),
-                                                   readFloat(p + 16), readFloat(p + 20), colour);
+            clipScratch_[i] =
+                swr::transformVertex(m, readFloat(p), readFloat(p + 4), readFloat(p + 8),
+                                     readFloat(p + 16), readFloat(p + 20), colour);
         }
         if (!generalOnly && primitiveCount >= 2) {
             projectedScratch_.resize(count);
             insideScratch_.resize(count);
             for (size_t i = 0; i < count; ++i) {
                 insideScratch_[i] = swr::insideClipVolume(clipScratch_[i]);
-                if (insideScratch_[i]) projectedScratch_[i] = swr::project(clipScratch_[i], width_, height_);
+                if (insideScratch_[i])
+                    projectedScratch_[i] = swr::project(clipScratch_[i], width_, height_);
             }
         }
     } else {
@@ -238,8 +243,8 @@ void SoftwareDevice::rasterise(const DrawRecord& d, const uint8_t* base) {
         for (size_t i = 0; i < count; ++i) {
             const uint8_t* p = base + i * d.stride;
             screenScratch_[i] = swr::screenVertex(readFloat(p), readFloat(p + 4), readFloat(p + 8),
-                                                  readFloat(p + 12), readFloat(p + 20), readFloat(p + 24),
-                                                  readU32(p + 16));
+                                                  readFloat(p + 12), readFloat(p + 20),
+                                                  readFloat(p + 24), readU32(p + 16));
         }
     }
 

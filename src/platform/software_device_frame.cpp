@@ -47,7 +47,8 @@ void SoftwareDevice::drawRequest(size_t index) {
     const ClearRecord& c = frame_.clear(index);
     const size_t size = static_cast<size_t>(width_) * static_cast<size_t>(height_);
     if (back_.use_count() > 1 || back_->pixels.size() != size)
-        back_ = std::make_shared<Frame>(Frame{width_, height_, std::vector<uint32_t>(size, c.colour)});
+        back_ =
+            std::make_shared<Frame>(Frame{width_, height_, std::vector<uint32_t>(size, c.colour)});
     else
         std::fill(back_->pixels.begin(), back_->pixels.end(), c.colour);
     stale_ = false;

@@ -63,7 +63,9 @@ bool linearCombine(const CombineSetup& cs, uint32_t diffuse, std::array<uint16_t
 
 }  // namespace
 
-SpanLoops bestSpanLoops() { return wideVectorsAvailable() ? SpanLoops::Widest : SpanLoops::Baseline; }
+SpanLoops bestSpanLoops() {
+    return wideVectorsAvailable() ? SpanLoops::Widest : SpanLoops::Baseline;
+}
 
 void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const RenderTarget& target,
                     SpanTables& t) {
@@ -76,8 +78,8 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
     const TextureView& tex = setup.texture;
     const bool linear = setup.sampler.linear;
     const RowTable& rowsOf =
-        rowTable(AxisKey{r0, rows, rect.top, rect.bottom, rect.vTop, rect.vBottom, tex.height, linear,
-                         setup.sampler.wrapV},
+        rowTable(AxisKey{r0, rows, rect.top, rect.bottom, rect.vTop, rect.vBottom, tex.height,
+                         linear, setup.sampler.wrapV},
                  t);
 
     SpanKernel kernel;
@@ -97,12 +99,13 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
         for (int y = 0; y < rows; ++y) {
             size_t base = static_cast<size_t>(r0 + y) * target.width + c0;
             for (int x = 0; x < cols; ++x)
-                shadePixel(setup, target, base + x, rect.z, t.fixedU[x], rowsOf.fixedV[y], rect.diffuse);
+                shadePixel(setup, target, base + x, rect.z, t.fixedU[x], rowsOf.fixedV[y],
+                           rect.diffuse);
         }
         return;
     }
 
-    const AxisKey columns{c0,          cols,      rect.left, rect.right, rect.uLeft,
+    const AxisKey columns{c0,          cols,      rect.left, rect.right,         rect.uLeft,
                           rect.uRight, tex.width, linear,    setup.sampler.wrapU};
     if (!(t.columns == columns)) buildColumns(columns, t);
 
@@ -121,8 +124,15 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
     which.adjacent = t.adjacentColumns;
     which.alphaTest = setup.alphaTest;
     if (linear) t.line.resize(static_cast<size_t>(tex.width + 1) * 4);
-    const RowSource src{&tex, rowsOf.row0.data(), rowsOf.row1.data(), rowsOf.rowWeight.data(), t.line.data(),
-                        target.colour + static_cast<size_t>(r0) * target.width + c0, target.width, rows, cols};
+    const RowSource src{&tex,
+                        rowsOf.row0.data(),
+                        rowsOf.row1.data(),
+                        rowsOf.rowWeight.data(),
+                        t.line.data(),
+                        target.colour + static_cast<size_t>(r0) * target.width + c0,
+                        target.width,
+                        rows,
+                        cols};
     if (t.loops == SpanLoops::Widest && drawSpansWide(which, kernel, src)) return;
     drawSpansBaseline(which, kernel, src);
 }

@@ -11,7 +11,8 @@ bool sameDraw(const DrawRecord& a, const uint8_t* va, const DrawRecord& b, const
            a.stride == b.stride && a.textureStamp == b.textureStamp && a.byteCount == b.byteCount &&
            a.states.render == b.states.render && a.states.sampler == b.states.sampler &&
            a.states.stage == b.states.stage &&
-           std::memcmp(a.states.transforms.data(), b.states.transforms.data(), sizeof a.states.transforms) == 0 &&
+           std::memcmp(a.states.transforms.data(), b.states.transforms.data(),
+                       sizeof a.states.transforms) == 0 &&
            std::memcmp(va, vb, a.byteCount) == 0;
 }
 }  // namespace

@@ -121,8 +121,8 @@ ScreenVertex project(const ClipVertex& v, int width, int height) {
 }
 
 bool insideClipVolume(const ClipVertex& v) {
-    return finite(v.x) && finite(v.y) && finite(v.z) && finite(v.w) && finite(v.u) &&
-           finite(v.v) && v.z >= 0.0 && v.w - v.z >= 0.0 && v.w - MinW >= 0.0;
+    return finite(v.x) && finite(v.y) && finite(v.z) && finite(v.w) && finite(v.u) && finite(v.v) &&
+           v.z >= 0.0 && v.w - v.z >= 0.0 && v.w - MinW >= 0.0;
 }
 
 int clipAndProject(const ClipVertex (&tri)[3], int width, int height,
@@ -144,8 +144,7 @@ int clipAndProject(const ClipVertex (&tri)[3], int width, int height,
     return n;
 }
 
-int clipToGuardBand(std::array<ScreenVertex, MaxPolygon>& poly, int count, int width,
-                    int height) {
+int clipToGuardBand(std::array<ScreenVertex, MaxPolygon>& poly, int count, int width, int height) {
     for (int i = 0; i < count; ++i) {
         const ScreenVertex& v = poly[i];
         if (!finite(v.x) || !finite(v.y) || !finite(v.z) || !finite(v.rhw) || !finite(v.uw) ||

@@ -9,13 +9,15 @@
 
 namespace {
 
-constexpr uint32_t ProcessingMask = CreateSoftwareVertexProcessing | CreateHardwareVertexProcessing |
-                                    CreateMixedVertexProcessing | CreatePureDevice;
+constexpr uint32_t ProcessingMask = CreateSoftwareVertexProcessing |
+                                    CreateHardwareVertexProcessing | CreateMixedVertexProcessing |
+                                    CreatePureDevice;
 constexpr int MaxBackBufferSide = 16384;
 
 class SoftwareGraphicsSystem final : public GraphicsSystem {
 public:
-    SoftwareGraphicsSystem(VideoOutput* video, int width, int height, const SoftwareSystemOptions& options)
+    SoftwareGraphicsSystem(VideoOutput* video, int width, int height,
+                           const SoftwareSystemOptions& options)
         : video_(video), width_(width), height_(height), options_(options) {
         for (uint32_t& kind : options_.refusedBehaviours) kind &= ProcessingMask;
     }
@@ -35,8 +37,8 @@ public:
         if (std::find(std::begin(accepted), std::end(accepted), backBufferFormat) ==
             std::end(accepted))
             return StatusNotAvailable;
-        if (std::find(options_.refusedFormats.begin(), options_.refusedFormats.end(), backBufferFormat) !=
-            options_.refusedFormats.end())
+        if (std::find(options_.refusedFormats.begin(), options_.refusedFormats.end(),
+                      backBufferFormat) != options_.refusedFormats.end())
             return StatusNotAvailable;
         return StatusOk;
     }
@@ -48,19 +50,25 @@ public:
         uint32_t processing = kind & ~CreatePureDevice;
         // Exactly one kind of vertex processing; a pure device only with hardware.
         if (processing != CreateSoftwareVertexProcessing &&
-            processing != CreateHardwareVertexProcessing && processing != CreateMixedVertexProcessing)
+            processing != CreateHardwareVertexProcessing &&
+            processing != CreateMixedVertexProcessing)
             return StatusInvalidCall;
         if ((kind & CreatePureDevice) != 0 && processing != CreateHardwareVertexProcessing)
             return StatusInvalidCall;
         if (std::find(options_.refusedBehaviours.begin(), options_.refusedBehaviours.end(), kind) !=
             options_.refusedBehaviours.end())
             return StatusNotAvailable;
-        int w = params.backBufferWidth != 0 ? static_cast<int>(std::min<uint32_t>(params.backBufferWidth, MaxBackBufferSide + 1)) : width_;
-        int h = params.backBufferHeight != 0 ? static_cast<int>(std::min<uint32_t>(params.backBufferHeight, MaxBackBufferSide + 1)) : height_;
+        int w = params.backBufferWidth != 0 ? static_cast<int>(std::min<uint32_t>(
+                                                  params.backBufferWidth, MaxBackBufferSide + 1))
+                                            : width_;
+        int h = params.backBufferHeight != 0 ? static_cast<int>(std::min<uint32_t>(
+                                                   params.backBufferHeight, MaxBackBufferSide + 1))
+                                             : height_;
         if (w <= 0 || h <= 0 || w > MaxBackBufferSide || h > MaxBackBufferSide)
             return StatusInvalidCall;
-        out = std::make_unique<SoftwareDevice>(video_, w, h, params.backBufferFormat,
-                                               params.enableAutoDepthStencil, kind, options_.device);
+        out =
+            std::make_unique<SoftwareDevice>(video_, w, h, params.backBufferFormat,
+                                             params.enableAutoDepthStencil, kind, options_.device);
         return StatusOk;
     }
 
@@ -74,6 +82,7 @@ private:
 }  // namespace
 
 std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(VideoOutput* video, int windowWidth,
-                                                             int windowHeight, const SoftwareSystemOptions& options) {
+                                                             int windowHeight,
+                                                             const SoftwareSystemOptions& options) {
     return std::make_unique<SoftwareGraphicsSystem>(video, windowWidth, windowHeight, options);
 }

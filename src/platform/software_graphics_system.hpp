@@ -34,6 +34,6 @@ struct SoftwareSystemOptions {
 // Creates the software graphics system. Devices present into `video`
 // (which may be null for tests); the back buffer has the size given by the
 // present parameters, or windowWidth x windowHeight when those are 0.
-std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(VideoOutput* video, int windowWidth,
-                                                             int windowHeight,
-                                                             const SoftwareSystemOptions& options = {});
+std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(
+    VideoOutput* video, int windowWidth, int windowHeight,
+    const SoftwareSystemOptions& options = {});

@@ -118,7 +118,8 @@ void rasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const Scree
     Plane pu = plane(g, v[0]->uw, v[1]->uw, v[2]->uw);
     Plane pv = plane(g, v[0]->vw, v[1]->vw, v[2]->vw);
     Plane pc[4];
-    for (int i = 0; i < 4; ++i) pc[i] = plane(g, v[0]->colourW[i], v[1]->colourW[i], v[2]->colourW[i]);
+    for (int i = 0; i < 4; ++i)
+        pc[i] = plane(g, v[0]->colourW[i], v[1]->colourW[i], v[2]->colourW[i]);
 
     const TextureView& tex = setup.texture;
     const bool linear = setup.sampler.linear;
@@ -148,7 +149,8 @@ void rasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const Scree
 
 void rasterisePolygon(const std::array<ScreenVertex, MaxPolygon>& poly, int count,
                       const PixelSetup& setup, const RenderTarget& target) {
-    for (int i = 1; i + 1 < count; ++i) rasteriseTriangle(poly[0], poly[i], poly[i + 1], setup, target);
+    for (int i = 1; i + 1 < count; ++i)
+        rasteriseTriangle(poly[0], poly[i], poly[i + 1], setup, target);
 }
 
 }  // namespace swr

@@ -143,14 +143,14 @@ inline uint32_t combine(const CombineSetup& c, uint32_t texel, uint32_t diffuse)
 template <typename T>
 inline bool compare(uint32_t func, T value, T reference) {
     switch (func) {
-    case 1: return false;                 // never
-    case 2: return value < reference;     // less
-    case 3: return value == reference;    // equal
-    case 4: return value <= reference;    // less or equal
-    case 5: return value > reference;     // greater
-    case 6: return value != reference;    // not equal
-    case 7: return value >= reference;    // greater or equal
-    default: return true;                 // always (and anything unknown)
+    case 1: return false;               // never
+    case 2: return value < reference;   // less
+    case 3: return value == reference;  // equal
+    case 4: return value <= reference;  // less or equal
+    case 5: return value > reference;   // greater
+    case 6: return value != reference;  // not equal
+    case 7: return value >= reference;  // greater or equal
+    default: return true;               // always (and anything unknown)
     }
 }
 

@@ -15,8 +15,8 @@ namespace {
 #define WIDE __attribute__((target("avx2")))
 
 WIDE inline __m256i lanesWide(const std::array<uint16_t, 4>& v) {
-    const auto q = static_cast<long long>(uint64_t{v[0]} | uint64_t{v[1]} << 16 | uint64_t{v[2]} << 32 |
-                                          uint64_t{v[3]} << 48);
+    const auto q = static_cast<long long>(uint64_t{v[0]} | uint64_t{v[1]} << 16 |
+                                          uint64_t{v[2]} << 32 | uint64_t{v[3]} << 48);
     return _mm256_set1_epi64x(q);
 }
 
@@ -25,15 +25,16 @@ WIDE inline __m256i div255Wide(__m256i x) {
     return _mm256_srli_epi16(_mm256_add_epi16(x, _mm256_srli_epi16(x, 8)), 8);
 }
 
-WIDE void filterLineWide(const SpanKernel& k, const uint32_t* r0, const uint32_t* r1, uint16_t weightY,
-                         uint16_t* line) {
+WIDE void filterLineWide(const SpanKernel& k, const uint32_t* r0, const uint32_t* r1,
+                         uint16_t weightY, uint16_t* line) {
     const __m256i fy = _mm256_set1_epi16(static_cast<short>(weightY));
     const __m256i fyInv = _mm256_set1_epi16(static_cast<short>(256 - weightY));
     int x = k.lineFirst;
     for (; x + 4 <= k.lineLast + 1; x += 4) {
         __m256i a = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + x)));
         __m256i b = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + x)));
-        __m256i v = _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(a, fyInv), _mm256_mullo_epi16(b, fy)), 8);
+        __m256i v = _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_mullo_epi16(a, fyInv), _mm256_mullo_epi16(b, fy)), 8);
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(line + 4 * x), v);
     }
     finishLine(k, r0, r1, weightY, x, line);
@@ -42,19 +43,22 @@ WIDE void filterLineWide(const SpanKernel& k, const uint32_t* r0, const uint32_t
 // Source colours of pixels i .. i + 3, 16 bits a channel: pixels i and i + 1
 // in the low half, i + 2 and i + 3 in the high half.
 template <bool Identity>
-WIDE inline __m256i sourceWide(const SpanKernel& k, __m256i kk, __m256i cc, const uint16_t* line, int i) {
+WIDE inline __m256i sourceWide(const SpanKernel& k, __m256i kk, __m256i cc, const uint16_t* line,
+                               int i) {
     // Line entries are four lanes of 16 bits: index them as 64-bit units so
     // that the column index scales in the address.
     const auto* entries = reinterpret_cast<const uint64_t*>(line);
     const int32_t* col = k.col0 + i;
-    auto texels = [entries](int32_t c) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries + c)); };
+    auto texels = [entries](int32_t c) {
+        return _mm_loadu_si128(reinterpret_cast<const __m128i*>(entries + c));
+    };
     __m256i a = _mm256_inserti128_si256(_mm256_castsi128_si256(texels(col[0])), texels(col[2]), 1);
     __m256i b = _mm256_inserti128_si256(_mm256_castsi128_si256(texels(col[1])), texels(col[3]), 1);
     __m256i left = _mm256_unpacklo_epi64(a, b), right = _mm256_unpackhi_epi64(a, b);
     __m256i wx = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k.colWeight + 4 * i));
     __m256i wxInv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(k.colWeightInv + 4 * i));
-    __m256i texel =
-        _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(left, wxInv), _mm256_mullo_epi16(right, wx)), 8);
+    __m256i texel = _mm256_srli_epi16(
+        _mm256_add_epi16(_mm256_mullo_epi16(left, wxInv), _mm256_mullo_epi16(right, wx)), 8);
     if constexpr (Identity) return texel;
     return _mm256_add_epi16(div255Wide(_mm256_mullo_epi16(texel, kk)), cc);
 }
@@ -94,21 +98,22 @@ WIDE inline __m256i alphaPasses(__m256i s8, __m256i ref, uint32_t func) {
     const __m256i a = _mm256_srli_epi32(s8, 24);
     const __m256i ones = _mm256_set1_epi32(-1);
     switch (func) {
-    case 1: return _mm256_setzero_si256();                                        // never
-    case 2: return _mm256_cmpgt_epi32(ref, a);                                    // less
-    case 3: return _mm256_cmpeq_epi32(a, ref);                                    // equal
-    case 4: return _mm256_xor_si256(_mm256_cmpgt_epi32(a, ref), ones);            // less or equal
-    case 5: return _mm256_cmpgt_epi32(a, ref);                                    // greater
-    case 6: return _mm256_xor_si256(_mm256_cmpeq_epi32(a, ref), ones);            // not equal
-    case 7: return _mm256_xor_si256(_mm256_cmpgt_epi32(ref, a), ones);            // greater or equal
-    default: return ones;                                                         // always
+    case 1: return _mm256_setzero_si256();                              // never
+    case 2: return _mm256_cmpgt_epi32(ref, a);                          // less
+    case 3: return _mm256_cmpeq_epi32(a, ref);                          // equal
+    case 4: return _mm256_xor_si256(_mm256_cmpgt_epi32(a, ref), ones);  // less or equal
+    case 5: return _mm256_cmpgt_epi32(a, ref);                          // greater
+    case 6: return _mm256_xor_si256(_mm256_cmpeq_epi32(a, ref), ones);  // not equal
+    case 7: return _mm256_xor_si256(_mm256_cmpgt_epi32(ref, a), ones);  // greater or equal
+    default: return ones;                                               // always
     }
 }
 
 // The eight pixels at dst after the alpha test and the blend: where a
 // source pixel fails the test, the target's pixel stays.
 template <BlendMode Mode, bool AlphaTest>
-WIDE inline __m256i testAndBlendWide(__m256i s0, __m256i s1, const uint32_t* dst, __m256i ref, uint32_t func) {
+WIDE inline __m256i testAndBlendWide(__m256i s0, __m256i s1, const uint32_t* dst, __m256i ref,
+                                     uint32_t func) {
     if constexpr (!AlphaTest) {
         return blendWide<Mode>(s0, s1, dst);
     } else {
@@ -138,14 +143,15 @@ WIDE void drawRowsWide(const SpanKernel& shared, const RowSource& r) {
         // the blocks.
         __m256i tail{};
         if (whole < r.cols)
-            tail = testAndBlendWide<Mode, AlphaTest>(sourceWide<Identity>(kernel, kk, cc, r.line, last),
-                                                     sourceWide<Identity>(kernel, kk, cc, r.line, last + 4),
-                                                     dst + last, ref, func);
+            tail = testAndBlendWide<Mode, AlphaTest>(
+                sourceWide<Identity>(kernel, kk, cc, r.line, last),
+                sourceWide<Identity>(kernel, kk, cc, r.line, last + 4), dst + last, ref, func);
         for (int i = 0; i < whole; i += 8)
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i),
-                                testAndBlendWide<Mode, AlphaTest>(sourceWide<Identity>(kernel, kk, cc, r.line, i),
-                                                                  sourceWide<Identity>(kernel, kk, cc, r.line, i + 4),
-                                                                  dst + i, ref, func));
+            _mm256_storeu_si256(
+                reinterpret_cast<__m256i*>(dst + i),
+                testAndBlendWide<Mode, AlphaTest>(
+                    sourceWide<Identity>(kernel, kk, cc, r.line, i),
+                    sourceWide<Identity>(kernel, kk, cc, r.line, i + 4), dst + i, ref, func));
         if (whole < r.cols) _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + last), tail);
     }
 }
@@ -154,12 +160,14 @@ WIDE void drawRowsWide(const SpanKernel& shared, const RowSource& r) {
 
 template <BlendMode Mode, bool AlphaTest>
 void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
-    identity ? drawRowsWide<Mode, true, AlphaTest>(k, r) : drawRowsWide<Mode, false, AlphaTest>(k, r);
+    identity ? drawRowsWide<Mode, true, AlphaTest>(k, r)
+             : drawRowsWide<Mode, false, AlphaTest>(k, r);
 }
 
 template <BlendMode Mode>
 void dispatchAlphaTest(const SpanCase& w, const SpanKernel& k, const RowSource& r) {
-    w.alphaTest ? dispatchIdentity<Mode, true>(w.identity, k, r) : dispatchIdentity<Mode, false>(w.identity, k, r);
+    w.alphaTest ? dispatchIdentity<Mode, true>(w.identity, k, r)
+                : dispatchIdentity<Mode, false>(w.identity, k, r);
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ struct SpanCase {
 
 // Filters texel x of rows r0 and r1 into its line entry with weight fy, as
 // every kind of loop does.
-inline void filterTexel(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, int x, uint16_t* line) {
+inline void filterTexel(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, int x,
+                        uint16_t* line) {
     for (int ch = 0; ch < 4; ++ch)
         line[4 * x + ch] = static_cast<uint16_t>(
             (channel(r0[x], 8 * ch) * (256u - weightY) + channel(r1[x], 8 * ch) * weightY) >> 8);
@@ -65,8 +66,8 @@ inline void filterTexel(const uint32_t* r0, const uint32_t* r1, uint16_t weightY
 
 // Filters the texels from x to the end of the line one at a time, then
 // repeats column 0 past the end where a wrapping rectangle reads it.
-inline void finishLine(const SpanKernel& k, const uint32_t* r0, const uint32_t* r1, uint16_t weightY, int x,
-                       uint16_t* line) {
+inline void finishLine(const SpanKernel& k, const uint32_t* r0, const uint32_t* r1,
+                       uint16_t weightY, int x, uint16_t* line) {
     for (; x <= k.lineLast; ++x) filterTexel(r0, r1, weightY, x, line);
     if (k.lineCopy >= 0)
         for (int ch = 0; ch < 4; ++ch) line[4 * k.lineCopy + ch] = line[ch];

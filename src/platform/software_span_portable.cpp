@@ -65,7 +65,8 @@ void drawRows(const SpanKernel& k, const RowSource& r) {
         uint32_t* dst = r.target + static_cast<size_t>(y) * r.pitch;
         for (int i = 0; i < r.cols; ++i) {
             const Wide s = source<Linear, Identity>(k, texRow0, r.line, i);
-            if (AlphaTest && !compare<uint32_t>(k.alphaFunc, std::min(s[3], 255u), k.alphaRef)) continue;
+            if (AlphaTest && !compare<uint32_t>(k.alphaFunc, std::min(s[3], 255u), k.alphaRef))
+                continue;
             dst[i] = blendPixel<Mode>(s, dst[i]);
         }
     }
@@ -73,7 +74,8 @@ void drawRows(const SpanKernel& k, const RowSource& r) {
 
 template <bool Linear, BlendMode Mode, bool AlphaTest>
 void dispatchIdentity(bool identity, const SpanKernel& k, const RowSource& r) {
-    identity ? drawRows<Linear, Mode, AlphaTest, true>(k, r) : drawRows<Linear, Mode, AlphaTest, false>(k, r);
+    identity ? drawRows<Linear, Mode, AlphaTest, true>(k, r)
+             : drawRows<Linear, Mode, AlphaTest, false>(k, r);
 }
 
 template <bool Linear, BlendMode Mode>

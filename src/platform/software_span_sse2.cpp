@@ -21,19 +21,22 @@ inline __m128i widen2(uint32_t a, uint32_t b) {
 inline __m128i load64(const void* p) { return _mm_loadl_epi64(static_cast<const __m128i*>(p)); }
 
 inline __m128i lanes(const std::array<uint16_t, 4>& v) {
-    return _mm_set_epi16(static_cast<short>(v[3]), static_cast<short>(v[2]), static_cast<short>(v[1]),
-                         static_cast<short>(v[0]), static_cast<short>(v[3]), static_cast<short>(v[2]),
+    return _mm_set_epi16(static_cast<short>(v[3]), static_cast<short>(v[2]),
+                         static_cast<short>(v[1]), static_cast<short>(v[0]),
+                         static_cast<short>(v[3]), static_cast<short>(v[2]),
                          static_cast<short>(v[1]), static_cast<short>(v[0]));
 }
 
 // One rectangle's set-up with the stage factors in registers.
 struct Sse2Loops {
-    explicit Sse2Loops(const SpanKernel& kernel) : s(kernel), k(lanes(kernel.k)), c(lanes(kernel.c)) {}
+    explicit Sse2Loops(const SpanKernel& kernel)
+        : s(kernel), k(lanes(kernel.k)), c(lanes(kernel.c)) {}
     SpanKernel s;
     __m128i k, c;
 
     // Filters texture rows r0 and r1 into the line with weight fy.
-    void filterLine(const uint32_t* r0, const uint32_t* r1, uint16_t weightY, uint16_t* line) const {
+    void filterLine(const uint32_t* r0, const uint32_t* r1, uint16_t weightY,
+                    uint16_t* line) const {
         const __m128i fy = _mm_set1_epi16(static_cast<short>(weightY));
         const __m128i fyInv = _mm_set1_epi16(static_cast<short>(256 - weightY));
         const __m128i zero = _mm_setzero_si128();
@@ -41,12 +44,14 @@ struct Sse2Loops {
         for (; x + 4 <= s.lineLast + 1; x += 4) {
             __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r0 + x));
             __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r1 + x));
-            __m128i lo = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), fyInv),
-                                                      _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), fy)),
-                                        8);
-            __m128i hi = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), fyInv),
-                                                      _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), fy)),
-                                        8);
+            __m128i lo =
+                _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(a, zero), fyInv),
+                                             _mm_mullo_epi16(_mm_unpacklo_epi8(b, zero), fy)),
+                               8);
+            __m128i hi =
+                _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(a, zero), fyInv),
+                                             _mm_mullo_epi16(_mm_unpackhi_epi8(b, zero), fy)),
+                               8);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x), lo);
             _mm_storeu_si128(reinterpret_cast<__m128i*>(line + 4 * x + 8), hi);
         }
@@ -58,7 +63,8 @@ struct Sse2Loops {
     // brings both; Pair says j == i + 1, so the weights of both pixels lie
     // side by side.
     template <bool Linear, bool Adjacent, bool Identity, bool Pair>
-    [[gnu::always_inline]] __m128i source(const uint32_t* r0, const uint16_t* line, int i, int j) const {
+    [[gnu::always_inline]] __m128i source(const uint32_t* r0, const uint16_t* line, int i,
+                                          int j) const {
         __m128i texel;
         if constexpr (Linear) {
             __m128i left, right;
@@ -68,8 +74,10 @@ struct Sse2Loops {
                 left = _mm_unpacklo_epi64(a, b);
                 right = _mm_unpackhi_epi64(a, b);
             } else {
-                left = _mm_unpacklo_epi64(load64(line + 4 * s.col0[i]), load64(line + 4 * s.col0[j]));
-                right = _mm_unpacklo_epi64(load64(line + 4 * s.col1[i]), load64(line + 4 * s.col1[j]));
+                left =
+                    _mm_unpacklo_epi64(load64(line + 4 * s.col0[i]), load64(line + 4 * s.col0[j]));
+                right =
+                    _mm_unpacklo_epi64(load64(line + 4 * s.col1[i]), load64(line + 4 * s.col1[j]));
             }
             __m128i wx, wxInv;
             if constexpr (Pair) {
@@ -77,9 +85,11 @@ struct Sse2Loops {
                 wxInv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.colWeightInv + 4 * i));
             } else {
                 wx = _mm_unpacklo_epi64(load64(s.colWeight + 4 * i), load64(s.colWeight + 4 * j));
-                wxInv = _mm_unpacklo_epi64(load64(s.colWeightInv + 4 * i), load64(s.colWeightInv + 4 * j));
+                wxInv = _mm_unpacklo_epi64(load64(s.colWeightInv + 4 * i),
+                                           load64(s.colWeightInv + 4 * j));
             }
-            texel = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(left, wxInv), _mm_mullo_epi16(right, wx)), 8);
+            texel = _mm_srli_epi16(
+                _mm_add_epi16(_mm_mullo_epi16(left, wxInv), _mm_mullo_epi16(right, wx)), 8);
         } else {
             texel = widen2(r0[s.col0[i]], r0[s.col0[j]]);
         }
@@ -96,7 +106,8 @@ struct Sse2Loops {
         if constexpr (Mode == BlendMode::Add) return _mm_adds_epu8(s8, d8);
         // Opaque and fully transparent pairs need no arithmetic: the blend
         // gives the source or leaves the destination exactly.
-        const uint64_t alphas = static_cast<uint64_t>(_mm_cvtsi128_si64(s8)) & 0xFF000000FF000000ull;
+        const uint64_t alphas =
+            static_cast<uint64_t>(_mm_cvtsi128_si64(s8)) & 0xFF000000FF000000ull;
         const uint64_t opaque = single ? (alphas | 0xFF00000000000000ull) : alphas;
         if (opaque == 0xFF000000FF000000ull) return s8;
         if ((single ? (alphas & 0xFF000000ull) : alphas) == 0) return d8;
@@ -107,7 +118,9 @@ struct Sse2Loops {
         return _mm_packus_epi16(div255v(x), _mm_setzero_si128());
     }
 
-    bool passes(uint32_t pixel) const { return compare<uint32_t>(s.alphaFunc, pixel >> 24, s.alphaRef); }
+    bool passes(uint32_t pixel) const {
+        return compare<uint32_t>(s.alphaFunc, pixel >> 24, s.alphaRef);
+    }
 
     // All ones in the 32-bit lanes of the packed pixels whose alpha passes
     // the alpha test.
@@ -116,14 +129,14 @@ struct Sse2Loops {
         const __m128i ref = _mm_set1_epi32(static_cast<int>(s.alphaRef));
         const __m128i ones = _mm_set1_epi32(-1);
         switch (s.alphaFunc) {
-        case 1: return _mm_setzero_si128();                              // never
-        case 2: return _mm_cmpgt_epi32(ref, a);                          // less
-        case 3: return _mm_cmpeq_epi32(a, ref);                          // equal
-        case 4: return _mm_xor_si128(_mm_cmpgt_epi32(a, ref), ones);     // less or equal
-        case 5: return _mm_cmpgt_epi32(a, ref);                          // greater
-        case 6: return _mm_xor_si128(_mm_cmpeq_epi32(a, ref), ones);     // not equal
-        case 7: return _mm_xor_si128(_mm_cmpgt_epi32(ref, a), ones);     // greater or equal
-        default: return ones;                                            // always
+        case 1: return _mm_setzero_si128();                           // never
+        case 2: return _mm_cmpgt_epi32(ref, a);                       // less
+        case 3: return _mm_cmpeq_epi32(a, ref);                       // equal
+        case 4: return _mm_xor_si128(_mm_cmpgt_epi32(a, ref), ones);  // less or equal
+        case 5: return _mm_cmpgt_epi32(a, ref);                       // greater
+        case 6: return _mm_xor_si128(_mm_cmpeq_epi32(a, ref), ones);  // not equal
+        case 7: return _mm_xor_si128(_mm_cmpgt_epi32(ref, a), ones);  // greater or equal
+        default: return ones;                                         // always
         }
     }
 
@@ -151,12 +164,13 @@ struct Sse2Loops {
         }
         for (; i + 2 <= count; i += 2) {
             __m128i src = source<Linear, Adjacent, Identity, true>(r0, line, i, i + 1);
-            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), testAndBlendPair<Mode, AlphaTest>(src, dst + i));
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i),
+                             testAndBlendPair<Mode, AlphaTest>(src, dst + i));
         }
         if (i < count) {
             __m128i src = source<Linear, Adjacent, Identity, false>(r0, line, i, i);
-            if (AlphaTest &&
-                !passes(static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(src, _mm_setzero_si128())))))
+            if (AlphaTest && !passes(static_cast<uint32_t>(
+                                 _mm_cvtsi128_si32(_mm_packus_epi16(src, _mm_setzero_si128())))))
                 return;
             dst[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(blendPair<Mode>(src, dst + i, true)));
         }
@@ -175,8 +189,8 @@ void drawRows(const SpanKernel& kernel, const RowSource& r) {
             const uint32_t* texRow1 = tex.texels + static_cast<size_t>(r.row1[y]) * tex.width;
             loops.filterLine(texRow0, texRow1, r.rowWeight[y], r.line);
         }
-        loops.row<Linear, Adjacent, Mode, AlphaTest, Identity>(r.target + static_cast<size_t>(y) * r.pitch,
-                                                               r.cols, texRow0, r.line);
+        loops.row<Linear, Adjacent, Mode, AlphaTest, Identity>(
+            r.target + static_cast<size_t>(y) * r.pitch, r.cols, texRow0, r.line);
     }
 }
 

@@ -6,8 +6,9 @@
 
 namespace swr {
 
-void axisTable(int first, int count, double lo, double hi, double t0, double t1, int size, bool linear,
-               bool wrap, std::vector<int32_t>& idx0, std::vector<int32_t>& idx1, std::vector<int64_t>& fixedT) {
+void axisTable(int first, int count, double lo, double hi, double t0, double t1, int size,
+               bool linear, bool wrap, std::vector<int32_t>& idx0, std::vector<int32_t>& idx1,
+               std::vector<int64_t>& fixedT) {
     idx0.resize(count);
     idx1.resize(count);
     fixedT.resize(count);
@@ -29,8 +30,8 @@ void axisTable(int first, int count, double lo, double hi, double t0, double t1,
 // just past the last one, so wrapping rectangles read neighbouring columns too.
 void buildColumns(const AxisKey& key, SpanTables& t) {
     const int cols = key.count;
-    axisTable(key.first, cols, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
-              t.col0, t.col1, t.fixedU);
+    axisTable(key.first, cols, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear,
+              key.wrap, t.col0, t.col1, t.fixedU);
     t.colWeight.resize(static_cast<size_t>(cols) * 4);
     t.colWeightInv.resize(static_cast<size_t>(cols) * 4);
     t.adjacentColumns = key.linear;
@@ -70,7 +71,8 @@ const RowTable& rowTable(const AxisKey& key, SpanTables& t) {
     // push each other out; the least recently used way is rebuilt.
     constexpr size_t ways = SpanTables::rowWays;
     const size_t sets = SpanTables::rowCacheSize / ways;
-    const size_t set = (static_cast<size_t>(key.first) * 7u + static_cast<size_t>(key.count)) % sets;
+    const size_t set =
+        (static_cast<size_t>(key.first) * 7u + static_cast<size_t>(key.count)) % sets;
     RowTable* const first = &t.rows[set * ways];
     ++t.rowClock;
     RowTable* victim = first;
@@ -83,8 +85,8 @@ const RowTable& rowTable(const AxisKey& key, SpanTables& t) {
     }
     RowTable& r = *victim;
     r.used = t.rowClock;
-    axisTable(key.first, key.count, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear, key.wrap,
-              r.row0, r.row1, r.fixedV);
+    axisTable(key.first, key.count, key.low, key.high, key.tLow, key.tHigh, key.size, key.linear,
+              key.wrap, r.row0, r.row1, r.fixedV);
     r.rowWeight.resize(key.count);
     for (int y = 0; y < key.count; ++y)
         r.rowWeight[y] = key.linear ? static_cast<uint16_t>(r.fixedV[y] & 255) : 0;

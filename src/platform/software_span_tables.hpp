@@ -38,25 +38,26 @@ enum class SpanLoops { Widest, Baseline, Portable };
 // Per-rectangle tables, kept between draws so drawing allocates nothing.
 struct SpanTables {
     SpanLoops loops = SpanLoops::Portable;
-    AxisKey columns;                       // what col0 .. colWeightInv hold
-    bool adjacentColumns = false;          // col1 == col0 + 1 everywhere
-    int lineFirst = 0, lineLast = -1;      // texel columns the columns read
-    int lineCopy = -1;                     // a line entry past the texture repeating entry 0, or -1
-    std::vector<int32_t> col0, col1;       // texel columns per pixel column
-    std::vector<uint16_t> colWeight;       // 4 lanes per column: fx
-    std::vector<uint16_t> colWeightInv;    // 4 lanes per column: 256 - fx
-    std::vector<int64_t> fixedU;           // fixed-point u per column (per-pixel path)
+    AxisKey columns;                     // what col0 .. colWeightInv hold
+    bool adjacentColumns = false;        // col1 == col0 + 1 everywhere
+    int lineFirst = 0, lineLast = -1;    // texel columns the columns read
+    int lineCopy = -1;                   // a line entry past the texture repeating entry 0, or -1
+    std::vector<int32_t> col0, col1;     // texel columns per pixel column
+    std::vector<uint16_t> colWeight;     // 4 lanes per column: fx
+    std::vector<uint16_t> colWeightInv;  // 4 lanes per column: 256 - fx
+    std::vector<int64_t> fixedU;         // fixed-point u per column (per-pixel path)
     static constexpr size_t rowCacheSize = 64, rowWays = 4;
     std::array<RowTable, rowCacheSize> rows;
     uint64_t rowClock = 0;
-    std::vector<uint16_t> line;            // one texture row pair filtered down, 4 lanes per texel
+    std::vector<uint16_t> line;  // one texture row pair filtered down, 4 lanes per texel
 };
 
 // Texel indices (and the fixed-point coordinate) of the pixels first ..
 // first + count - 1 along one axis whose edges lo .. hi carry the texture
 // coordinates t0 .. t1.
-void axisTable(int first, int count, double lo, double hi, double t0, double t1, int size, bool linear,
-               bool wrap, std::vector<int32_t>& idx0, std::vector<int32_t>& idx1, std::vector<int64_t>& fixedT);
+void axisTable(int first, int count, double lo, double hi, double t0, double t1, int size,
+               bool linear, bool wrap, std::vector<int32_t>& idx0, std::vector<int32_t>& idx1,
+               std::vector<int64_t>& fixedT);
 
 // Builds the column tables of a rectangle into `t`.
 void buildColumns(const AxisKey& key, SpanTables& t);

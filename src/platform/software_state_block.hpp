@@ -13,8 +13,8 @@ namespace swr {
 struct RecordedState {
     enum class Kind { Render, Sampler, Stage, Texture, Transform };
     Kind kind = Kind::Render;
-    int unit = 0;    // sampler or stage number
-    int index = 0;   // which state, or the transform kind
+    int unit = 0;   // sampler or stage number
+    int index = 0;  // which state, or the transform kind
     uint32_t value = 0;
     Texture* texture = nullptr;
     Mat4 matrix;

@@ -6,8 +6,12 @@
 
 SoftwareTexture::SoftwareTexture(uint32_t width, uint32_t height, PixelFormat format,
                                  swr::RegistryPtr registry)
-    : width_(width), height_(height), format_(format), registry_(std::move(registry)),
-      stored_(zeroed<uint8_t>(texelCount() * bytesPerTexel(format))), sampled_(zeroed<uint32_t>(texelCount())) {
+    : width_(width),
+      height_(height),
+      format_(format),
+      registry_(std::move(registry)),
+      stored_(zeroed<uint8_t>(texelCount() * bytesPerTexel(format))),
+      sampled_(zeroed<uint32_t>(texelCount())) {
     // All-zero texels read as transparent black in every format but X8R8G8B8,
     // whose missing alpha is opaque.
     if (format_ == PixelFormat::X8R8G8B8 && valid()) convert();
@@ -48,7 +52,8 @@ Status SoftwareTexture::unlockRect() {
 }
 
 swr::TextureView SoftwareTexture::view() const {
-    return swr::TextureView{sampled_.get(), static_cast<int>(width_), static_cast<int>(height_), opaque_};
+    return swr::TextureView{sampled_.get(), static_cast<int>(width_), static_cast<int>(height_),
+                            opaque_};
 }
 
 // One pass: every texel converted and its alpha gathered. Blending an

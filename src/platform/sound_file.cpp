@@ -12,9 +12,7 @@ uint32_t le32(const uint8_t* p) {
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-uint16_t le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
+uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 struct WavFormat {
     uint16_t channels = 0;
@@ -67,8 +65,10 @@ bool checkWav(std::string_view bytes, std::string& error) {
             if (!formatOk) break;
             const uint64_t dataBytes = std::min<uint64_t>(size, n - body);
             if (convertedSize(format, dataBytes) > convertedSoundLimit) {
-                error = "a sound too long to play: converted for the output it would take more "
-                        "than " + describeSize(convertedSoundLimit);
+                error =
+                    "a sound too long to play: converted for the output it would take more "
+                    "than " +
+                    describeSize(convertedSoundLimit);
                 return false;
             }
             return true;

@@ -8,15 +8,13 @@
 // Vertical bobbing of the bobbing patrol, indexed by animCounter / 4; the
 // values sum to zero, so the height returns every cycle.
 const std::array<float, 32> swayTable = {
-    -0.01f, -0.02f, -0.03f, -0.05f, -0.08f, -0.12f, -0.18f, -0.25f,
-    -0.25f, -0.18f, -0.12f, -0.08f, -0.05f, -0.03f, -0.02f, -0.01f,
-    0.01f,  0.02f,  0.03f,  0.05f,  0.08f,  0.12f,  0.18f,  0.25f,
-    0.25f,  0.18f,  0.12f,  0.08f,  0.05f,  0.03f,  0.02f,  0.01f};
+    -0.01f, -0.02f, -0.03f, -0.05f, -0.08f, -0.12f, -0.18f, -0.25f, -0.25f, -0.18f, -0.12f,
+    -0.08f, -0.05f, -0.03f, -0.02f, -0.01f, 0.01f,  0.02f,  0.03f,  0.05f,  0.08f,  0.12f,
+    0.18f,  0.25f,  0.25f,  0.18f,  0.12f,  0.08f,  0.05f,  0.03f,  0.02f,  0.01f};
 
 namespace {
 
 enum Behaviour : int32_t { Patrol = 0, Flyer = 1, AnimatedFlyer = 2, BobbingPatrol = 3 };
-
 
 // A step that leaves the range is taken back and the direction reversed.
 void bounceX(Enemy& e) {
@@ -85,8 +83,7 @@ void updateEnemy(Enemy& e) {
             e.position.y += swayTable[index];
         break;
     }
-    default:
-        break;  // an unknown behaviour leaves the enemy as it is
+    default: break;  // an unknown behaviour leaves the enemy as it is
     }
 }
 

@@ -72,7 +72,7 @@ void walkKey(Game& game, uint8_t& walking, int32_t side, int32_t sideCol) {
     if (play.inWater) return;
     if (nearLadder()) {
         if (isSolid(side) && play.onLadder) walking = 0;  // no stepping off into a wall
-        openDoorWithKey(side, play.heroRow, sideCol);      // a door beside a ladder
+        openDoorWithKey(side, play.heroRow, sideCol);     // a door beside a ladder
     }
     if (play.onLadder && walking) snapToRowCentre(game);
     if (walking) play.onLadder = 0;
@@ -104,8 +104,7 @@ void verticalKeys(Game& game) {
     if (input.keyDown) {
         if (play.inWater) {
             play.climbingDown = 1;
-            if (isSolid(play.cellBelow) && atLowerStop(level.levelOrigin.y))
-                play.climbingDown = 0;
+            if (isSolid(play.cellBelow) && atLowerStop(level.levelOrigin.y)) play.climbingDown = 0;
         } else if (nearLadder()) {
             play.climbingDown = 1;
             grabLadder(game);

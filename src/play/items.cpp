@@ -18,8 +18,8 @@ void pickUpItem(int32_t code) {
     const int32_t points = itemPoints(code);
     if (points > 0) playSound(sound.coins.get());
     // Points may be negative; the sum wraps instead of overflowing.
-    play.score = static_cast<int32_t>(static_cast<uint32_t>(play.score) +
-                                      static_cast<uint32_t>(points));
+    play.score =
+        static_cast<int32_t>(static_cast<uint32_t>(play.score) + static_cast<uint32_t>(points));
     applyItemAction(code);
 }
 
@@ -40,9 +40,7 @@ void applyItemAction(int32_t code) {
     for (int32_t i = 0; i < entriesInUse(); ++i) {
         if (itemTable.code[i] != code) continue;
         switch (itemTable.action[i]) {
-        case itemActionOpenGate:
-            openGate();
-            break;
+        case itemActionOpenGate: openGate(); break;
         case itemActionKey:
             play.keyCount += 1;
             playSound(sound.coins.get());
@@ -51,11 +49,8 @@ void applyItemAction(int32_t code) {
             play.lives += 1;
             playSound(sound.coins.get());
             break;
-        case itemActionLevelEnd:
-            setGameState(StateWon);
-            break;
-        default:
-            break;
+        case itemActionLevelEnd: setGameState(StateWon); break;
+        default: break;
         }
     }
 }

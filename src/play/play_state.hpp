@@ -7,9 +7,9 @@
 constexpr float heroStep = 0.15f;
 constexpr int32_t animStep = 4;
 
-inline constexpr std::array<float, 16> jumpTable = {
-    -0.7f, -0.4f, -0.25f, -0.2f, -0.15f, -0.1f, -0.05f, 0.0f,
-    0.0f,  0.05f, 0.1f,   0.15f, 0.2f,   0.25f, 0.4f,   0.7f};
+inline constexpr std::array<float, 16> jumpTable = {-0.7f,  -0.4f, -0.25f, -0.2f, -0.15f, -0.1f,
+                                                    -0.05f, 0.0f,  0.0f,   0.05f, 0.1f,   0.15f,
+                                                    0.2f,   0.25f, 0.4f,   0.7f};
 
 struct PlayState {
     int32_t jumpCounter = -1;
@@ -28,8 +28,8 @@ struct PlayState {
     int32_t heroCol = 0;
     int32_t cellHere = 0, cellLeft = 0, cellRight = 0, cellAbove = 0, cellBelow = 0,
             cellAboveLeft = 0, cellAboveRight = 0;
-    int32_t helpFrameCount = 0;    // play frames drawn since the program started
-    uint8_t highscoreEligible = 0; // a qualifying score waits to be entered
+    int32_t helpFrameCount = 0;     // play frames drawn since the program started
+    uint8_t highscoreEligible = 0;  // a qualifying score waits to be entered
 };
 
 inline PlayState play;

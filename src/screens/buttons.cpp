@@ -56,8 +56,8 @@ void drawLabel(const Button& button, ScreenPoint projected) {
         (projected.y - static_cast<float>(h / 2)) / (static_cast<float>(h) * 0.5f) - labelRaise;
     font->drawText(tx + labelShadowShift, ty + labelShadowShift, labelDepth, labelXScale,
                    labelYScale, labelShadowColour, button.label.data(), TextFiltered);
-    font->drawText(tx, ty, labelDepth, labelXScale, labelYScale, labelColour,
-                   button.label.data(), TextFiltered);
+    font->drawText(tx, ty, labelDepth, labelXScale, labelYScale, labelColour, button.label.data(),
+                   TextFiltered);
 }
 
 }  // namespace
@@ -94,7 +94,8 @@ int buttonUnderCursor(const Game& game, std::initializer_list<int> indices) {
     int found = -1;
     for (int i : indices) {
         if (!buttonHit(game, i)) continue;
-        if (found < 0 || buttonAt(game, i)->screenRect.left > buttonAt(game, found)->screenRect.left)
+        if (found < 0 ||
+            buttonAt(game, i)->screenRect.left > buttonAt(game, found)->screenRect.left)
             found = i;
     }
     return found;

@@ -11,8 +11,8 @@ namespace {
 constexpr char hexDigits[] = "0123456789ABCDEF";
 
 bool keptInUrlPath(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~' || c == '/';
 }
 
 // A target no program can be asked to open is reported; the game goes on.

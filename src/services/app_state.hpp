@@ -21,10 +21,10 @@ struct AppState {
     int32_t gameState = StateStarting;
     int32_t paused = 0;
     uint32_t frameStartTick = 0;
-    uint64_t frames = 0;             // frames run so far
-    bool windowDestroyed = false;    // the close request has destroyed the window
-    bool quitPosted = false;         // the quit message is waiting in the queue
-    bool closeRequested = false;     // the close request was sent (by a screen or the desktop)
+    uint64_t frames = 0;           // frames run so far
+    bool windowDestroyed = false;  // the close request has destroyed the window
+    bool quitPosted = false;       // the quit message is waiting in the queue
+    bool closeRequested = false;   // the close request was sent (by a screen or the desktop)
     // Every gameState value in the order first entered, starting with the
     // value the run starts in (StateStarting).
     std::vector<int32_t> statesVisited{StateStarting};

@@ -55,7 +55,8 @@ std::string randomSuffix() {
         // Without random bytes the name is still unique to this process;
         // the exclusive creation below refuses any name already taken.
         const auto mix = static_cast<unsigned>(getpid()) ^ static_cast<unsigned>(clock());
-        for (size_t i = 0; i < bits.size(); ++i) bits[i] = static_cast<unsigned char>(mix >> (i * 5));
+        for (size_t i = 0; i < bits.size(); ++i)
+            bits[i] = static_cast<unsigned char>(mix >> (i * 5));
     }
     std::string s;
     for (unsigned char b : bits) s += alphabet[b % (sizeof alphabet - 1)];
@@ -66,7 +67,8 @@ std::string randomSuffix() {
 int createTemporary(const std::string& base, std::string& name) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = base + ".tmp-" + randomSuffix();
-        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        const int fd =
+            open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
@@ -138,7 +140,8 @@ FileLock::~FileLock() {
 
 bool FileLock::acquire(const std::string& path, std::string& error) {
     if (fd_ >= 0) return true;
-    const int fd = open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int fd =
+        open(path.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = path + ": " + (errno == ELOOP ? "it is a symbolic link" : reasonOf(errno));
         return false;

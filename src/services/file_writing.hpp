@@ -17,8 +17,7 @@
 // through. The new file keeps the permission bits of the regular file it
 // replaces; a new one gets 0666 less the umask. False with the reason in
 // `error`: the old file is then as it was and no temporary file is left.
-[[nodiscard]] bool replaceFile(const std::string& path, std::string_view bytes,
-                               std::string& error);
+[[nodiscard]] bool replaceFile(const std::string& path, std::string_view bytes, std::string& error);
 
 // Writes `bytes` into a file `path` that must not exist yet (created
 // exclusively, never through a link), with the permission bits `mode`, and

@@ -69,7 +69,8 @@ void beginTimedFrame() {
         frameTiming.runStartProcessCpu = processCpuNanoseconds();
     } else {
         frameTiming.period.add(
-            std::chrono::duration_cast<std::chrono::nanoseconds>(now - frameTiming.lastFrameStart).count());
+            std::chrono::duration_cast<std::chrono::nanoseconds>(now - frameTiming.lastFrameStart)
+                .count());
     }
     frameTiming.lastFrameStart = now;
     frameTiming.frameStart = threadCpuNanoseconds();

@@ -72,7 +72,8 @@ public:
         if (frameTiming.enabled) start_ = threadCpuNanoseconds();
     }
     ~DrawTimeScope() {
-        if (frameTiming.enabled) frameTiming.drawNanosecondsThisFrame += threadCpuNanoseconds() - start_;
+        if (frameTiming.enabled)
+            frameTiming.drawNanosecondsThisFrame += threadCpuNanoseconds() - start_;
     }
     DrawTimeScope(const DrawTimeScope&) = delete;
     DrawTimeScope& operator=(const DrawTimeScope&) = delete;

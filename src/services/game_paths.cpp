@@ -56,8 +56,9 @@ std::string dataTreeMissingMessage(const DataTreeSearch& search) {
         if (!places.empty()) places += ", ";
         places += place.string();
     }
-    return std::string("the game's data (") + dataTreeMark + ") is in none of these folders: " +
-           places + "; name the folder that holds Data/, Graphics/ and Sound/ with --data DIR";
+    return std::string("the game's data (") + dataTreeMark +
+           ") is in none of these folders: " + places +
+           "; name the folder that holds Data/, Graphics/ and Sound/ with --data DIR";
 }
 
 fs::path runningProgram() {
@@ -73,9 +74,7 @@ fs::path playerFolderFor(const char* xdgDataHome, const std::string& home) {
     return fs::path(home) / ".local" / "share" / "tiefschacht";
 }
 
-bool dataFolderWritable() {
-    return faccessat(AT_FDCWD, "Data", W_OK | X_OK, AT_EACCESS) == 0;
-}
+bool dataFolderWritable() { return faccessat(AT_FDCWD, "Data", W_OK | X_OK, AT_EACCESS) == 0; }
 
 bool makePlayerFolder(const fs::path& folder, std::string& error) {
     fs::path made;

@@ -29,8 +29,8 @@ std::string writtenFile(const char* name);
 inline constexpr const char* dataTreeMark = "Data/Resolutions.txt";
 
 struct DataTreeSearch {
-    std::filesystem::path found;                 // empty when no place holds the tree
-    std::vector<std::filesystem::path> places;   // every place looked at, in order
+    std::filesystem::path found;                // empty when no place holds the tree
+    std::vector<std::filesystem::path> places;  // every place looked at, in order
 };
 
 // Looks for the data tree in the working directory, then in the program's

@@ -9,19 +9,19 @@
 #include "platform/math3d.hpp"
 
 struct Graphics {
-    std::unique_ptr<GraphicsSystem> system;   // created first, released last
-    std::unique_ptr<GraphicsDevice> device;   // theDevice
+    std::unique_ptr<GraphicsSystem> system;  // created first, released last
+    std::unique_ptr<GraphicsDevice> device;  // theDevice
     PixelFormat backBufferFormat = PixelFormat::Unknown;
     PixelFormat desktopFormat = PixelFormat::Unknown;  // read for a windowed start
-    PresentParameters presentParameters;      // as the device was asked for
+    PresentParameters presentParameters;               // as the device was asked for
     float aspectRatio = 0.0f;
     Mat4 viewMatrix = Mat4::identity();
     Mat4 projectionMatrix = Mat4::identity();
-    Mat4 viewProjection = Mat4::identity();   // view x projection, refreshed by the screens
+    Mat4 viewProjection = Mat4::identity();  // view x projection, refreshed by the screens
     Vec3 cameraEye{0.0f, 0.0f, 0.0f};
     Vec3 cameraAt{0.0f, 0.0f, 1.0f};
     Vec3 cameraUp{0.0f, 1.0f, 0.0f};
-    std::string protocolLine;                 // the line written to Data/protokoll.txt
+    std::string protocolLine;  // the line written to Data/protokoll.txt
 };
 
 extern Graphics graphics;

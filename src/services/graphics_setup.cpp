@@ -110,8 +110,10 @@ void initGraphicsWith(std::unique_ptr<GraphicsSystem> system) {
         DisplayMode desktop;
         if (succeeded(sys.getAdapterDisplayMode(desktop))) graphics.desktopFormat = desktop.format;
     }
-    if (settings.colourDepth == 16) chooseFormat(sys, checks16);
-    else if (settings.colourDepth == 32) chooseFormat(sys, checks32);
+    if (settings.colourDepth == 16)
+        chooseFormat(sys, checks16);
+    else if (settings.colourDepth == 32)
+        chooseFormat(sys, checks32);
     graphics.presentParameters = presentParameters();
 
     DeviceCreation created =
@@ -128,10 +130,10 @@ void initGraphicsWith(std::unique_ptr<GraphicsSystem> system) {
     }
 
     setFixedStates(*graphics.device);
-    graphics.aspectRatio = settings.screenHeight != 0
-                               ? static_cast<float>(settings.screenWidth) /
-                                     static_cast<float>(settings.screenHeight)
-                               : 0.0f;
+    graphics.aspectRatio =
+        settings.screenHeight != 0
+            ? static_cast<float>(settings.screenWidth) / static_cast<float>(settings.screenHeight)
+            : 0.0f;
 }
 
 void releaseGraphics() {

@@ -118,7 +118,8 @@ bool pressed(uint8_t code, uint8_t& latch) {
 // key is heard at once however long the first was held.
 void changeMasterVolume(int32_t step) {
     const int64_t next = static_cast<int64_t>(input.masterVolume) + step;
-    input.masterVolume = static_cast<int32_t>(std::clamp<int64_t>(next, quietestVolume, loudestVolume));
+    input.masterVolume =
+        static_cast<int32_t>(std::clamp<int64_t>(next, quietestVolume, loudestVolume));
     setMasterVolume(input.masterVolume);
 }
 
@@ -183,7 +184,8 @@ void followPointer(MouseSnapshot& mouse) {
     const ScreenPoint tested = projectToScreen(position);
     const ScreenPoint tip =
         projectToScreen({position.x - cursorTipOffset, position.y + cursorTipOffset, position.z});
-    const ScreenPoint stepRight = projectToScreen({position.x + cursorStep, position.y, position.z});
+    const ScreenPoint stepRight =
+        projectToScreen({position.x + cursorStep, position.y, position.z});
     const ScreenPoint stepDown = projectToScreen({position.x, position.y - cursorStep, position.z});
     const float perCountX = stepRight.x - tested.x;
     const float perCountY = stepDown.y - tested.y;
@@ -196,7 +198,8 @@ void followPointer(MouseSnapshot& mouse) {
     const float x = target(mouse.pointerX, tested.x - tip.x, perCountX, settings.screenWidth);
     const float y = target(mouse.pointerY, tested.y - tip.y, perCountY, settings.screenHeight);
     const auto counts = [](float pixels, float perCount) {
-        return static_cast<int32_t>(std::clamp(std::lround(pixels / perCount), -1000000L, 1000000L));
+        return static_cast<int32_t>(
+            std::clamp(std::lround(pixels / perCount), -1000000L, 1000000L));
     };
     mouse.dx = counts(x - tested.x, perCountX);
     mouse.dy = counts(y - tested.y, perCountY);

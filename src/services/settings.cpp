@@ -44,8 +44,10 @@ void readResolutions() {
     skipWords(reader, 1);
     int32_t windowed = -1;
     if (reader.readDecimal(windowed)) {
-        if (windowed == 0) settings.fullScreen = 0;
-        else if (windowed == 1) settings.fullScreen = 1;
+        if (windowed == 0)
+            settings.fullScreen = 0;
+        else if (windowed == 1)
+            settings.fullScreen = 1;
     }
     warnAboutProblem(reader, file.path.c_str());
 }

@@ -35,7 +35,7 @@ struct Sound3DSettings {
 };
 
 struct SoundSystem {
-    bool managerCreated = false;  // the audio output is open
+    bool managerCreated = false;               // the audio output is open
     std::unique_ptr<SoundSegment> titleMusic;  // Sound/Titelmusik.wav
     // The effects in load order: Geist, Geld, krepier, Uhu, Vogel1, Vogel2,
     // drip, ersauf, pock, tuer, Schritt, Kletter, Vampir.

@@ -130,8 +130,7 @@ bool TokenReader::skipWord() {
 // Reads digits of a base with wrap-around (as the C conversions store an
 // out-of-range value truncated to 32 bits). Returns the number of digits;
 // `huge` is set when the value passed 32 bits.
-static size_t readDigits(const std::string& t, size_t& pos, int base, uint64_t& value,
-                         bool& huge) {
+static size_t readDigits(const std::string& t, size_t& pos, int base, uint64_t& value, bool& huge) {
     size_t count = 0;
     while (pos < t.size() && digitValue(t[pos]) < base) {
         value = value * static_cast<uint64_t>(base) + static_cast<uint64_t>(digitValue(t[pos]));
@@ -172,8 +171,9 @@ bool TokenReader::readSignedInteger(int32_t& out, bool prefixes) {
     }
     const uint64_t largest = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
     if (huge || value > largest)
-        noteProblemAt(start, "the number " + quotedToken(std::string_view(text_).substr(start, p - start)) +
-                    " does not fit in 32 bits");
+        noteProblemAt(start, "the number " +
+                                 quotedToken(std::string_view(text_).substr(start, p - start)) +
+                                 " does not fit in 32 bits");
     pos_ = p;
     numberStart_ = start;
     numberEnd_ = p;
@@ -200,8 +200,10 @@ bool TokenReader::readFloat(float& out) {
     float v = std::strtof(buf, &stop);
     if (stop == buf) return failedNumber();
     if (errno == ERANGE && std::isinf(v))
-        noteProblemAt(pos_, "the number " + quotedToken(std::string_view(buf, static_cast<size_t>(stop - buf))) +
-                    " is too large");
+        noteProblemAt(pos_,
+                      "the number " +
+                          quotedToken(std::string_view(buf, static_cast<size_t>(stop - buf))) +
+                          " is too large");
     numberStart_ = pos_;
     pos_ += static_cast<size_t>(stop - buf);
     numberEnd_ = pos_;

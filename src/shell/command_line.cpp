@@ -35,10 +35,11 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
         ->type_name("FILE");
     cli.add_option("--dump-state", out.dumpFile, "When the run ends, write the state dump (JSON)")
         ->type_name("FILE");
-    cli.add_flag("--timedemo", out.timedemo,
-                 "With --input: run the script to its end, then print the frame times of the "
-                 "update and the drawing, the frames per second and the share of a core (headless "
-                 "frames run back to back; in a window or with --realtime the frame cap paces them)");
+    cli.add_flag(
+        "--timedemo", out.timedemo,
+        "With --input: run the script to its end, then print the frame times of the "
+        "update and the drawing, the frames per second and the share of a core (headless "
+        "frames run back to back; in a window or with --realtime the frame cap paces them)");
     try {
         cli.parse(argc, argv);
         if (out.timedemo && out.inputFile.empty())

@@ -6,15 +6,15 @@
 #include <string>
 
 struct CommandLine {
-    std::string dataDir;         // --data: the data tree, which becomes the working directory
-    bool headless = false;       // --headless: no window, no audio device, virtual clock
-    bool realtime = false;       // --realtime: with --headless, keep the real clock
+    std::string dataDir;             // --data: the data tree, which becomes the working directory
+    bool headless = false;           // --headless: no window, no audio device, virtual clock
+    bool realtime = false;           // --realtime: with --headless, keep the real clock
     std::optional<uint64_t> frames;  // --frames: end after that many frames
-    std::string inputFile;       // --input: input script instead of the devices
-    std::string recordFile;      // --record: write the polled input as a script
-    std::string screenshotFile;  // --screenshot: the last frame, PNG (or BMP by extension)
-    std::string dumpFile;        // --dump-state: the state dump (JSON)
-    bool timedemo = false;       // --timedemo: run the script and print frame times
+    std::string inputFile;           // --input: input script instead of the devices
+    std::string recordFile;          // --record: write the polled input as a script
+    std::string screenshotFile;      // --screenshot: the last frame, PNG (or BMP by extension)
+    std::string dumpFile;            // --dump-state: the state dump (JSON)
+    bool timedemo = false;           // --timedemo: run the script and print frame times
 };
 
 // The exit code for a command line that is not to be run.

@@ -10,7 +10,8 @@ bool frameCapOn(const Settings& s) {
            std::isfinite(s.minFrameTime) && s.minFrameTime >= 0.0f;
 }
 
-uint32_t waitForFrameEnd(Clock& clock, uint32_t startTick, float minFrameTime, WindowEvents* events) {
+uint32_t waitForFrameEnd(Clock& clock, uint32_t startTick, float minFrameTime,
+                         WindowEvents* events) {
     // The longest single sleep: between slices the window is looked at, and
     // without a window a wait longer than the tick counter's range still
     // counts right.

@@ -59,8 +59,9 @@ int settleGameFolders(const std::string& dataOption) {
 
     const fs::path folder = playerFolderFor(std::getenv("XDG_DATA_HOME"), homeFolder());
     if (folder.empty()) {
-        warn("the game may not write into its data tree, and there is no home folder to "
-             "keep the player's files in: set XDG_DATA_HOME or HOME");
+        warn(
+            "the game may not write into its data tree, and there is no home folder to "
+            "keep the player's files in: set XDG_DATA_HOME or HOME");
         return exitCannotStart;
     }
     std::string error;

@@ -16,8 +16,8 @@ public:
     uint64_t polls() const { return polls_; }
 
 private:
-    std::string finished_;      // lines of the runs already ended
-    std::string current_;       // the snapshot of the run still going on
+    std::string finished_;  // lines of the runs already ended
+    std::string current_;   // the snapshot of the run still going on
     uint64_t currentCount_ = 0;
     uint64_t polls_ = 0;
 };

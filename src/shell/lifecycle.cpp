@@ -30,8 +30,15 @@ void releaseFontsAndGraphics() {
 }  // namespace
 
 const StartUpSteps gameStartUpSteps{
-    initInput,        initSound,    set3DParameters, startTitleMusic, readRenderingOptions,
-    readGameSettings, initGraphicsAndFonts, setUpCamera, createTheGame,
+    initInput,
+    initSound,
+    set3DParameters,
+    startTitleMusic,
+    readRenderingOptions,
+    readGameSettings,
+    initGraphicsAndFonts,
+    setUpCamera,
+    createTheGame,
 };
 
 const ShutDownSteps gameShutDownSteps{destroyTheGame, releaseInput, releaseFontsAndGraphics,

@@ -59,13 +59,14 @@ void renderFrame() {
     notePresented(shown);
 }
 
-
 void runFrame() {
     Clock* clock = platformLayer.clock.get();
     app.frameStartTick = clock ? clock->ticks() : 0;
     beginTimedFrame();
-    if (app.paused == 0) renderFrame();
-    else presentPausedFrame();
+    if (app.paused == 0)
+        renderFrame();
+    else
+        presentPausedFrame();
     // Input is read after drawing: the handlers of a frame see the input
     // polled at the end of the frame before.
     pollMouse();
@@ -75,7 +76,8 @@ void runFrame() {
     // Once the quit message is posted nothing more is shown: the program
     // ends without waiting out the frame.
     if (clock && frameCapOn(settings) && !app.quitPosted)
-        waitForFrameEnd(*clock, app.frameStartTick, settings.minFrameTime, platformLayer.events.get());
+        waitForFrameEnd(*clock, app.frameStartTick, settings.minFrameTime,
+                        platformLayer.events.get());
     if (platformLayer.shell) platformLayer.shell->endFrame();
     ++app.frames;
 }

@@ -16,4 +16,3 @@ void runMessageLoop(std::optional<uint64_t> frameLimit);
 void runFrame();
 // The drawing part of a frame (clear to dispatch to present).
 void renderFrame();
-

@@ -45,8 +45,8 @@ json enemies() {
 json highscores() {
     json out = json::array();
     for (size_t i = 0; i < highscoreTable.scores.size(); ++i)
-        out.push_back({{"name", boundedText(highscoreTable.names[i])},
-                       {"score", highscoreTable.scores[i]}});
+        out.push_back(
+            {{"name", boundedText(highscoreTable.names[i])}, {"score", highscoreTable.scores[i]}});
     return out;
 }
 

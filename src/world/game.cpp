@@ -13,7 +13,8 @@
 std::unique_ptr<Game> theGame;
 
 Button::Button(float x, float y, int32_t segments_, float labelOffset_, const char* label_)
-    : segments(segments_), labelOffset(labelOffset_),
+    : segments(segments_),
+      labelOffset(labelOffset_),
       position(std::make_unique<Vec3>(Vec3{x, y, menuPlaneZ})) {
     if (label_) std::strncpy(label.data(), label_, label.size() - 1);
 }

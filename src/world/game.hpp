@@ -62,7 +62,7 @@ struct BareTag {};
 
 class Game {
 public:
-    Game();   // builds everything in the construction order
+    Game();  // builds everything in the construction order
     // The buttons, the hero, 250 free enemy slots and a World without
     // textures; reads no file and draws no random number.
     explicit Game(BareTag);

@@ -41,8 +41,10 @@ int32_t scoreOf(const std::string& token, ScoreToken& kind) {
     const int64_t value = negative ? -magnitude : magnitude;
     const int64_t held = std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                              std::numeric_limits<int32_t>::max());
-    if (p == firstDigit || p != token.size()) kind = ScoreToken::NotWhole;
-    else kind = held == value ? ScoreToken::Clean : ScoreToken::OutOfRange;
+    if (p == firstDigit || p != token.size())
+        kind = ScoreToken::NotWhole;
+    else
+        kind = held == value ? ScoreToken::Clean : ScoreToken::OutOfRange;
     return static_cast<int32_t>(held);
 }
 
@@ -68,8 +70,8 @@ std::string storableName(const std::array<char, 15>& entry) {
 // Keeps the bytes of a damaged list beside it, under the first free name of
 // <list>.beschaedigt, <list>.beschaedigt-2, ...; an earlier one is never
 // overwritten. The copy gets the list's permission bits.
-bool keepDamaged(const std::string& path, const std::string& bytes, mode_t mode,
-                 std::string& kept, std::string& error) {
+bool keepDamaged(const std::string& path, const std::string& bytes, mode_t mode, std::string& kept,
+                 std::string& error) {
     for (int n = 1; n <= backupNames; ++n) {
         kept = path + ".beschaedigt";
         if (n > 1) kept += '-' + std::to_string(n);
@@ -172,7 +174,8 @@ void readHighscores(const char* path) {
     if (!r.damage.empty())
         warn(std::string(path) + ": the list is damaged (" + r.damage +
              "); it is read as far as it goes, and before a new entry is saved the file is "
-             "kept beside it as " + path + ".beschaedigt");
+             "kept beside it as " +
+             path + ".beschaedigt");
 }
 
 bool saveHighscoreEntry(const std::string& path, const HighscoreInsert& insert) {

@@ -17,7 +17,8 @@ void readLevel(const char* path) {
         for (int column = 0; column < levelColumns; ++column) {
             if (reader.problem().empty() && reader.atEnd())
                 reader.noteProblem("the file ends after " + std::to_string(cells) + " of the " +
-                                   std::to_string(levelRows * levelColumns) + " cells of the level");
+                                   std::to_string(levelRows * levelColumns) +
+                                   " cells of the level");
             reader.readInteger(code);
             reader.skipWord();  // the editor's label of the cell
             level.tileGrid[row][column] = code;

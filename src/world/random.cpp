@@ -11,10 +11,9 @@ float randomFloat(float a, float b) {
     const int32_t r = rng.next();
     // Worked out in double precision, then stored as a float; a value that
     // rounds up to b falls back to a, so the result stays in [a, b).
-    const float v = static_cast<float>(static_cast<double>(a) +
-                                       static_cast<double>(r) *
-                                           (static_cast<double>(b) - static_cast<double>(a)) /
-                                           32767.0);
+    const float v = static_cast<float>(
+        static_cast<double>(a) +
+        static_cast<double>(r) * (static_cast<double>(b) - static_cast<double>(a)) / 32767.0);
     return v < b ? v : a;
 }
 

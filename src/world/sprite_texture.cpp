@@ -50,9 +50,9 @@ void SpriteTexture::loadFromFile(TextureBudget& budget) {
     const std::string name = fileName.data();
 
     constexpr uint64_t bytesPerPixel = sizeof(uint32_t);
-    const uint64_t pixelsLeft =
-        budget.usedBytes < budget.limitBytes ? (budget.limitBytes - budget.usedBytes) / bytesPerPixel
-                                             : 0;
+    const uint64_t pixelsLeft = budget.usedBytes < budget.limitBytes
+                                    ? (budget.limitBytes - budget.usedBytes) / bytesPerPixel
+                                    : 0;
     DecodedImage image;
     std::string error;
     const PictureStatus status = decoder->decodeFile(name.c_str(), pixelsLeft, image, error);
@@ -81,8 +81,8 @@ void SpriteTexture::loadFromFile(TextureBudget& budget) {
                                          PixelFormat::A8R8G8B8, Pool::Managed, created)) ||
         !created || !fillTexture(*created, image)) {
         warnAboutFile(name, "the graphics device refused a texture of " +
-                                std::to_string(image.width) + " x " +
-                                std::to_string(image.height) + " pixels; the picture stays blank");
+                                std::to_string(image.width) + " x " + std::to_string(image.height) +
+                                " pixels; the picture stays blank");
         return;
     }
     texture = std::move(created);

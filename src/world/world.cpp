@@ -15,14 +15,12 @@ constexpr uint32_t pictureWidth = 1024;
 constexpr uint32_t pictureHeight = 768;
 
 constexpr std::array<const char*, heroTextureCount> heroFrameFiles = {
-    "Graphics/Hero1.bmp",   "Graphics/HeroL1.bmp",  "Graphics/HeroL2.bmp",
-    "Graphics/HeroL3.bmp",  "Graphics/HeroL4.bmp",  "Graphics/HeroR1.bmp",
-    "Graphics/HeroR2.bmp",  "Graphics/HeroR3.bmp",  "Graphics/HeroR4.bmp",
-    "Graphics/HeroK1.bmp",  "Graphics/HeroK2.bmp",  "Graphics/HeroK3.bmp",
-    "Graphics/HeroK4.bmp",  "Graphics/HeroSL1.bmp", "Graphics/HeroSL2.bmp",
-    "Graphics/HeroSL3.bmp", "Graphics/HeroSL4.bmp", "Graphics/HeroSR1.bmp",
-    "Graphics/HeroSR2.bmp", "Graphics/HeroSR3.bmp", "Graphics/HeroSR4.bmp",
-    "Graphics/HeroS1.bmp",  "Graphics/HeroS2.bmp",  "Graphics/HeroT1.bmp"};
+    "Graphics/Hero1.bmp",   "Graphics/HeroL1.bmp",  "Graphics/HeroL2.bmp",  "Graphics/HeroL3.bmp",
+    "Graphics/HeroL4.bmp",  "Graphics/HeroR1.bmp",  "Graphics/HeroR2.bmp",  "Graphics/HeroR3.bmp",
+    "Graphics/HeroR4.bmp",  "Graphics/HeroK1.bmp",  "Graphics/HeroK2.bmp",  "Graphics/HeroK3.bmp",
+    "Graphics/HeroK4.bmp",  "Graphics/HeroSL1.bmp", "Graphics/HeroSL2.bmp", "Graphics/HeroSL3.bmp",
+    "Graphics/HeroSL4.bmp", "Graphics/HeroSR1.bmp", "Graphics/HeroSR2.bmp", "Graphics/HeroSR3.bmp",
+    "Graphics/HeroSR4.bmp", "Graphics/HeroS1.bmp",  "Graphics/HeroS2.bmp",  "Graphics/HeroT1.bmp"};
 
 // The unit quad: a 2 x 2 square around the origin, picture upright.
 constexpr std::array<QuadVertex, 4> unitQuad = {{

@@ -41,7 +41,7 @@ inline bool enemyTypeValid(int32_t type) { return type >= 0 && type < enemyTypeC
 
 class World {
 public:
-    World();   // loads everything, in the order of loading
+    World();                         // loads everything, in the order of loading
     explicit World(struct BareTag);  // no textures and no quad buffer
     ~World();
     World(const World&) = delete;

@@ -81,8 +81,8 @@ std::string readWhole(const std::string& path) {
 
 // The child's side: stdout to nowhere, stderr to the file, the rights taken
 // away, the time bounded, then the program. 126 when any of it fails.
-[[noreturn]] void becomeChild(const std::string& program, const ChildOptions& options,
-                              char** argv, char** envp) {
+[[noreturn]] void becomeChild(const std::string& program, const ChildOptions& options, char** argv,
+                              char** envp) {
     const int out = open("/dev/null", O_WRONLY);
     const int err = open(options.stderrFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0 || err < 0 || dup2(out, STDOUT_FILENO) < 0 || dup2(err, STDERR_FILENO) < 0)
@@ -137,9 +137,12 @@ bool ChildResult::crashed() const {
 
 std::string ChildResult::describe() const {
     std::ostringstream s;
-    if (!started) s << "did not start";
-    else if (exited) s << "exit code " << exitCode;
-    else s << "killed by signal " << signal << " (" << strsignal(signal) << ")";
+    if (!started)
+        s << "did not start";
+    else if (exited)
+        s << "exit code " << exitCode;
+    else
+        s << "killed by signal " << signal << " (" << strsignal(signal) << ")";
     s << "; stderr: \"" << stderrText.substr(0, 2000) << "\"";
     return s.str();
 }

@@ -5,16 +5,16 @@
 #include <vector>
 
 struct ChildOptions {
-    std::vector<std::string> args;       // without the program itself
-    std::vector<std::string> setEnv;     // "NAME=value", added or replacing
-    std::vector<std::string> unsetEnv;   // names removed from the environment
+    std::vector<std::string> args;      // without the program itself
+    std::vector<std::string> setEnv;    // "NAME=value", added or replacing
+    std::vector<std::string> unsetEnv;  // names removed from the environment
     // Without the right to bypass file permissions: even root is then refused
     // a file of mode 000 or a folder without write permission.
     bool withoutPermissionBypass = true;
     unsigned timeoutSeconds = 120;
-    std::string stderrFile;              // where stderr is kept while it runs
-    std::string workingDirectory;        // where it starts; empty: where the tests run
-    unsigned long fileSizeLimit = 0;     // the largest file it may write, in bytes; 0: no limit
+    std::string stderrFile;           // where stderr is kept while it runs
+    std::string workingDirectory;     // where it starts; empty: where the tests run
+    unsigned long fileSizeLimit = 0;  // the largest file it may write, in bytes; 0: no limit
 };
 
 struct ChildResult {

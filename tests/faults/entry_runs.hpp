@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "unit/e2e_runtime_folder.hpp"
 #include "fault_game.hpp"
+#include "unit/e2e_runtime_folder.hpp"
 
 // Enough frames for the lost game, the entry and the way back to the menu.
 inline constexpr int entryFrames = 260;
@@ -33,10 +33,15 @@ inline std::string entryScript(const std::filesystem::path& folder, const std::s
 // into files named after the name beside the runtime folder's Data/.
 inline ChildOptions entryRun(const RuntimeFolder& runtime, const std::string& name) {
     ChildOptions options;
-    options.args = {"--headless", "--data", runtime.root.string(),
-                    "--input", entryScript(runtime.root, name),
-                    "--frames", std::to_string(entryFrames),
-                    "--dump-state", (runtime.root / ("state_" + name + ".json")).string()};
+    options.args = {"--headless",
+                    "--data",
+                    runtime.root.string(),
+                    "--input",
+                    entryScript(runtime.root, name),
+                    "--frames",
+                    std::to_string(entryFrames),
+                    "--dump-state",
+                    (runtime.root / ("state_" + name + ".json")).string()};
     options.stderrFile = (runtime.root / ("stderr_" + name + ".txt")).string();
     options.setEnv = {playerDataHome(runtime.root)};
     return options;
@@ -52,6 +57,7 @@ inline std::string shownList(const nlohmann::json& dump) {
     std::string text;
     if (!dump.is_object()) return text;
     for (const auto& entry : dump["highscores"])
-        text += entry["name"].get<std::string>() + " " + std::to_string(entry["score"].get<int>()) + "\n";
+        text += entry["name"].get<std::string>() + " " + std::to_string(entry["score"].get<int>()) +
+                "\n";
     return text;
 }

@@ -26,9 +26,14 @@ inline std::string playerDataHome(const std::filesystem::path& caseRoot) {
 // Headless, bounded to `frames`, with a state dump beside the runtime copy.
 inline ChildOptions headlessRun(const CaseFolder& folder, const std::string& script, int frames) {
     ChildOptions options;
-    options.args = {"--headless",   "--data",   folder.game().string(),
-                    "--input",      script,     "--frames",
-                    std::to_string(frames),     "--dump-state",
+    options.args = {"--headless",
+                    "--data",
+                    folder.game().string(),
+                    "--input",
+                    script,
+                    "--frames",
+                    std::to_string(frames),
+                    "--dump-state",
                     folder.dumpFile().string()};
     options.stderrFile = folder.stderrFile().string();
     options.setEnv = {playerDataHome(folder.root)};

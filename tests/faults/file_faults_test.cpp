@@ -14,10 +14,10 @@
 #include <set>
 #include <string>
 
-#include "services/graphics.hpp"
-#include "services/sound.hpp"
 #include "fault_game.hpp"
 #include "opened_files.hpp"
+#include "services/graphics.hpp"
+#include "services/sound.hpp"
 
 namespace {
 
@@ -147,13 +147,15 @@ TEST_P(FileFaults, DataFilesAndTheLog) {
 }
 
 TEST_P(FileFaults, Sounds) {
-    runCases(soundFrames, [](const std::string& file, Role) { return inFolder(file, "Sound/"); },
-             soundStride);
+    runCases(
+        soundFrames, [](const std::string& file, Role) { return inFolder(file, "Sound/"); },
+        soundStride);
 }
 
 TEST_P(FileFaults, Pictures) {
-    runCases(pictureFrames, [](const std::string& file, Role) { return inFolder(file, "Graphics/"); },
-             pictureStride);
+    runCases(
+        pictureFrames, [](const std::string& file, Role) { return inFolder(file, "Graphics/"); },
+        pictureStride);
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFault, FileFaults,
@@ -191,7 +193,8 @@ TEST(FaultList, IsEveryFileTheGameOpens) {
         if (inFolder(file, "Graphics/")) ++pictures;
     }
     EXPECT_EQ(notRead, (std::set<std::string>{"Data/Spielanleitung.htm", "Graphics/Icon.png"}));
-    for (const SoundFile& sound : soundFiles) EXPECT_TRUE(ref->opened.count(sound.path)) << sound.path;
+    for (const SoundFile& sound : soundFiles)
+        EXPECT_TRUE(ref->opened.count(sound.path)) << sound.path;
     EXPECT_GT(pictures, 100u);
     EXPECT_TRUE(logWritten);
 }

@@ -65,9 +65,10 @@ TEST_F(FullData, TheListAndTheCopyOfADamagedListAreReportedAndTheListStays) {
     const std::string clean = readFile(data() / "Highscore.txt");
     for (const Case& c :
          {Case{clean, "Data/Highscore.txt: the new list cannot be saved: No space left on device"},
-          Case{"KARL 1e3\n", "Data/Highscore.txt: the new list cannot be saved: the damaged list "
-                             "cannot be kept beside it: Data/Highscore.txt.beschaedigt: No space "
-                             "left on device"}}) {
+          Case{"KARL 1e3\n",
+               "Data/Highscore.txt: the new list cannot be saved: the damaged list "
+               "cannot be kept beside it: Data/Highscore.txt.beschaedigt: No space "
+               "left on device"}}) {
         SCOPED_TRACE(c.list);
         std::ofstream(data() / "Highscore.txt") << c.list;
         fs::remove(data() / "protokoll.txt");

@@ -38,7 +38,8 @@ TEST_P(HighscoreRaces, EveryGameKeepsItsEntry) {
         EXPECT_NE(list.find(name + " 500\n"), std::string::npos) << name << " is lost:\n" << list;
     // The game that entered last shows the list as it was saved.
     bool shown = false;
-    for (const std::string& name : names) shown = shown || shownList(entryDump(runtime, name)) == list;
+    for (const std::string& name : names)
+        shown = shown || shownList(entryDump(runtime, name)) == list;
     EXPECT_TRUE(shown) << "no game shows the saved list:\n" << list;
     // Beside the list, only its lock file is new: no temporary file is left.
     for (const auto& entry : std::filesystem::directory_iterator(runtime.root / "Data")) {

@@ -10,8 +10,8 @@
 #include <chrono>
 #include <thread>
 
-#include "services/graphics.hpp"
 #include "fault_game.hpp"
+#include "services/graphics.hpp"
 
 namespace {
 
@@ -109,7 +109,8 @@ bool appears(const std::filesystem::path& path, int seconds) {
 // instead of waiting on the lost connection for ever.
 TEST_F(MissingDevices, TheDisplayGoingAwayEndsTheGame) {
     const std::string xvfb = "/usr/bin/Xvfb";
-    if (access(xvfb.c_str(), X_OK) != 0) GTEST_SKIP() << "needs Xvfb (scripts/setup.sh test installs it)";
+    if (access(xvfb.c_str(), X_OK) != 0)
+        GTEST_SKIP() << "needs Xvfb (scripts/setup.sh test installs it)";
     // A display number no server holds: neither its socket nor its lock file exists.
     int number = 90;
     const auto taken = [](int n) {
@@ -128,8 +129,8 @@ TEST_F(MissingDevices, TheDisplayGoingAwayEndsTheGame) {
     ASSERT_TRUE(appears(std::filesystem::path("/tmp/.X11-unix") / ("X" + name), 20));
 
     ChildOptions options = windowedRun(folder, 1000000);
-    options.setEnv.insert(options.setEnv.end(),
-                          {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=no_such_driver"});
+    options.setEnv.insert(options.setEnv.end(), {"DISPLAY=" + display, "SDL_VIDEODRIVER=x11",
+                                                 "SDL_AUDIODRIVER=no_such_driver"});
     options.timeoutSeconds = 60;
     const int gamePid = startChild(gameProgram, options);
     // The start-up log is written once the window is open.
@@ -141,7 +142,8 @@ TEST_F(MissingDevices, TheDisplayGoingAwayEndsTheGame) {
     const ChildResult r = finishChild(gamePid, options);
     EXPECT_FALSE(r.crashed()) << r.describe();
     EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
-    EXPECT_NE(r.stderrText.find("tiefschacht: the connection to the display was lost"), std::string::npos)
+    EXPECT_NE(r.stderrText.find("tiefschacht: the connection to the display was lost"),
+              std::string::npos)
         << r.describe();
 }
 

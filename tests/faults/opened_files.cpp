@@ -11,8 +11,10 @@ OpenedFiles::OpenedFiles(const std::filesystem::path& runtimeFolder) {
     if (fd_ < 0) return;
     for (const char* sub : {"Data", "Graphics", "Sound"}) {
         const int wd = inotify_add_watch(fd_, (runtimeFolder / sub).c_str(), IN_OPEN);
-        if (wd < 0) failed_ = true;
-        else watches_.insert({wd, sub});
+        if (wd < 0)
+            failed_ = true;
+        else
+            watches_.insert({wd, sub});
     }
 }
 

@@ -52,8 +52,8 @@ CaseFolder::~CaseFolder() {
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(root, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all,
-                                                  fs::perm_options::add, ec);
+        if (it->is_directory(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(root, ec);
 }
@@ -64,7 +64,8 @@ std::vector<std::string> runtimeFiles(const fs::path& folder) {
         std::error_code ec;
         for (auto it = fs::recursive_directory_iterator(folder / sub, ec);
              !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            if (it->is_regular_file()) files.push_back(it->path().lexically_relative(folder).generic_string());
+            if (it->is_regular_file())
+                files.push_back(it->path().lexically_relative(folder).generic_string());
         }
     }
     std::sort(files.begin(), files.end());
@@ -89,7 +90,8 @@ void copyRuntimeFolder(const fs::path& from, const fs::path& to,
             const fs::path relative = entry.path().lexically_relative(from);
             if (skip.count(relative.generic_string())) continue;
             if (leftByARun(relative.filename().string())) continue;
-            if (entry.is_directory()) fs::create_directories(to / relative);
+            if (entry.is_directory())
+                fs::create_directories(to / relative);
             else if (entry.is_regular_file())
                 copyOrLink(entry.path(), to / relative, std::string(sub) != "Data");
         }

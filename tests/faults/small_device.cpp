@@ -56,7 +56,8 @@ size_t pagesFree(const std::filesystem::path& folder) {
 SmallDevice::SmallDevice(const std::filesystem::path& folder, size_t bytes) : folder_(folder) {
     if (!ownMountNamespace(whyNot_)) return;
     const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
-    if (mount("tiefschacht-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) != 0) {
+    if (mount("tiefschacht-test", folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) !=
+        0) {
         whyNot_ = std::string("tmpfs cannot be mounted: ") + std::strerror(errno);
         return;
     }

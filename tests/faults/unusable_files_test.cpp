@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <string>
 
+#include "fault_game.hpp"
 #include "platform/backends.hpp"
 #include "platform/picture_files.hpp"
 #include "support/picture_codec.hpp"
-#include "fault_game.hpp"
 
 namespace {
 
@@ -101,8 +101,9 @@ TEST(UnusableFiles, PicturesPastTheTextureBudgetStayBlank) {
     const ChildResult r = runGame(shortRun(c, 2));
     EXPECT_FALSE(r.crashed()) << r.describe();
     EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
-    EXPECT_EQ(occurrences(r.stderrText, "Graphics/Gross.png: 4096 x 4096 pixels would take the "
-                                        "textures past their budget of 128 MiB"),
+    EXPECT_EQ(occurrences(r.stderrText,
+                          "Graphics/Gross.png: 4096 x 4096 pixels would take the "
+                          "textures past their budget of 128 MiB"),
               1u)
         << r.describe();
 }
@@ -113,9 +114,9 @@ TEST(UnusableFiles, EveryOutputOntoAFullDeviceFailsWithTheReason) {
     CaseFolder c;
     copyRuntimeFolder(shippedRuntime, c.game(), {});
     ChildOptions options = shortRun(c, 5);
-    options.args = {"--headless", "--data",  c.game().string(), "--frames",     "5",
-                    "--record",   "/dev/full", "--screenshot",   "/dev/full", "--dump-state",
-                    "/dev/full"};
+    options.args = {"--headless", "--data",       c.game().string(), "--frames",
+                    "5",          "--record",     "/dev/full",       "--screenshot",
+                    "/dev/full",  "--dump-state", "/dev/full"};
     const ChildResult r = runGame(options);
     EXPECT_FALSE(r.crashed()) << r.describe();
     EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();

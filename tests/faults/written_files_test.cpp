@@ -47,7 +47,8 @@ TEST(WrittenFiles, LinksPlantedWhereTheGameWritesAreReplacedNotWrittenThrough) {
     EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
     EXPECT_EQ(readFile(target), victimText);
     EXPECT_TRUE(S_ISREG(modeOf(data / "protokoll.txt")));
-    EXPECT_EQ(readFile(data / "protokoll.txt"), "hardware VertexProcessing with PureDevice gewollt\n");
+    EXPECT_EQ(readFile(data / "protokoll.txt"),
+              "hardware VertexProcessing with PureDevice gewollt\n");
     EXPECT_NE(readFile(data / "Highscore.txt").find("\nANNA 500\n"), std::string::npos);
     EXPECT_EQ(modeOf(data / "Highscore.txt") & 07777, 0600u);  // the list keeps its mode
     EXPECT_FALSE(leftoverTemporaryIn(data));
@@ -96,8 +97,9 @@ TEST(WrittenFiles, ADamagedListIsReportedAndKeptBesideBeforeItIsReplaced) {
     EXPECT_NE(r.stderrText.find("is kept as Data/Highscore.txt.beschaedigt"), std::string::npos)
         << r.describe();
     EXPECT_EQ(readFile(data / "Highscore.txt.beschaedigt"), damaged);
-    EXPECT_EQ(readFile(data / "Highscore.txt").rfind("KARL 1\nLISA 900\nMAX 800\nANNA 500\n- 0\n", 0),
-              0u);
+    EXPECT_EQ(
+        readFile(data / "Highscore.txt").rfind("KARL 1\nLISA 900\nMAX 800\nANNA 500\n- 0\n", 0),
+        0u);
 }
 
 // A file-size limit below the list's size: the write fails like any other

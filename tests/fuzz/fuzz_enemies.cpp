@@ -4,22 +4,23 @@
 #include <array>
 #include <memory>
 
+#include "fuzz_support.hpp"
 #include "play/enemies.hpp"
 #include "play/play_state.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
-#include "fuzz_support.hpp"
 
 namespace {
 constexpr int framesMoved = 40;
 constexpr int behaviourCount = 5;  // one more than there are, so an unknown one is met too
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input("Data/Enemies1.txt", data, size);
     std::array<std::unique_ptr<Enemy>, enemySlotCount> slots;
-    for (auto& e : slots) e = std::make_unique<Enemy>(0.0f, 0.0f, playPlaneZ, 0, 0.0f, 0.0f, 0.0f, 0.0f);
+    for (auto& e : slots)
+        e = std::make_unique<Enemy>(0.0f, 0.0f, playPlaneZ, 0, 0.0f, 0.0f, 0.0f, 0.0f);
     readEnemies("Data/Enemies1.txt", slots);
     // An active enemy is one the play can draw and move: no invisible killers.
     for (const auto& e : slots) FUZZ_CHECK(!e->active || enemyTypeValid(e->type));

@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "drawing/quad.hpp"
+#include "fuzz_support.hpp"
 #include "platform/software_device.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
-#include "fuzz_support.hpp"
 
 namespace {
 constexpr int screenWidth = 64;
@@ -27,8 +27,12 @@ constexpr std::array<QuadVertex, 4> unitQuad = {{
 
 // Play plane, menu plane, very near, behind the eye and far away.
 constexpr std::array<Vec3, 6> positions = {{
-    {0.0f, 0.0f, 40.0f}, {-20.0f, 15.0f, 60.0f}, {0.0f, 0.0f, 1.0f},
-    {0.0f, 0.0f, -5.0f}, {3.0f, -2.0f, 5000.0f}, {0.0f, 0.0f, 0.5f},
+    {0.0f, 0.0f, 40.0f},
+    {-20.0f, 15.0f, 60.0f},
+    {0.0f, 0.0f, 1.0f},
+    {0.0f, 0.0f, -5.0f},
+    {3.0f, -2.0f, 5000.0f},
+    {0.0f, 0.0f, 0.5f},
 }};
 }  // namespace
 
@@ -45,9 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     {
         World world{BareTag{}};
         GraphicsDevice& device = *graphics.device;
-        FUZZ_CHECK(succeeded(device.createVertexBuffer(sizeof(unitQuad), UsageWriteOnly,
-                                                       FvfQuadVertex, Pool::Managed,
-                                                       world.quadBuffer)));
+        FUZZ_CHECK(succeeded(device.createVertexBuffer(
+            sizeof(unitQuad), UsageWriteOnly, FvfQuadVertex, Pool::Managed, world.quadBuffer)));
         void* bytes = nullptr;
         FUZZ_CHECK(succeeded(world.quadBuffer->lock(0, 0, &bytes, 0)) && bytes);
         std::memcpy(bytes, unitQuad.data(), sizeof(unitQuad));

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "world/highscore_file.hpp"
 #include "fuzz_support.hpp"
+#include "world/highscore_file.hpp"
 
 namespace {
 constexpr const char* listFile = "Data/Highscore.txt";

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/input_script.hpp"
 #include "fuzz_support.hpp"
+#include "platform/input_script.hpp"
 
 namespace {
 constexpr const char* scriptFile = "script.txt";

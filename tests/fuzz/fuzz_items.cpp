@@ -1,6 +1,6 @@
 // The item file: a count, then four labelled numbers per item.
-#include "world/data_tables.hpp"
 #include "fuzz_support.hpp"
+#include "world/data_tables.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input("Data/Items.txt", data, size);

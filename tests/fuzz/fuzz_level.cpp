@@ -1,6 +1,6 @@
 // The level file: 400 rows of 22 cells, each a code and a label.
-#include "world/level.hpp"
 #include "fuzz_support.hpp"
+#include "world/level.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input("Data/Level1.txt", data, size);

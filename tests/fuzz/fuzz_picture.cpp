@@ -6,13 +6,13 @@
 #include <memory>
 #include <string>
 
+#include "fuzz_support.hpp"
 #include "platform/backends.hpp"
 #include "platform/picture_files.hpp"
 #include "platform/platform_layer.hpp"
 #include "platform/software_device.hpp"
 #include "services/graphics.hpp"
 #include "world/sprite_texture.hpp"
-#include "fuzz_support.hpp"
 
 namespace {
 constexpr const char* pictureFile = "Graphics/Bild.bmp";
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     DecodedImage image;
     std::string error;
-    const bool decoded =
-        platformLayer.images->decodeFile(pictureFile, noPixelLimit, image, error) == PictureStatus::Ok;
+    const bool decoded = platformLayer.images->decodeFile(pictureFile, noPixelLimit, image,
+                                                          error) == PictureStatus::Ok;
     if (decoded) {
         FUZZ_CHECK(image.width > 0 && image.height > 0);
         FUZZ_CHECK(image.argb.size() ==
@@ -53,9 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             FUZZ_CHECK(succeeded(t.lockRect(locked)) && locked.bits);
             const auto* bytes = static_cast<const unsigned char*>(locked.bits);
             for (int y = 0; y < image.height; ++y) {
-                FUZZ_CHECK(std::memcmp(bytes + static_cast<size_t>(y) * static_cast<size_t>(locked.pitch),
-                                       image.argb.data() + static_cast<size_t>(y) * static_cast<size_t>(image.width),
-                                       static_cast<size_t>(image.width) * sizeof(uint32_t)) == 0);
+                FUZZ_CHECK(
+                    std::memcmp(bytes + static_cast<size_t>(y) * static_cast<size_t>(locked.pitch),
+                                image.argb.data() +
+                                    static_cast<size_t>(y) * static_cast<size_t>(image.width),
+                                static_cast<size_t>(image.width) * sizeof(uint32_t)) == 0);
             }
             t.unlockRect();
         }

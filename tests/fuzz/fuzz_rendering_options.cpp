@@ -3,10 +3,10 @@
 // so a cap the file makes odd cannot make the wait wrong or endless.
 #include <cmath>
 
+#include "fuzz_support.hpp"
 #include "platform/seams.hpp"
 #include "services/settings.hpp"
 #include "shell/frame_cap.hpp"
-#include "fuzz_support.hpp"
 
 namespace {
 // Advances one tick per look and to the asked tick per sleep; counts the looks.

@@ -1,8 +1,8 @@
 // Data/Resolutions.txt: the display mode, the back-buffer count and windowed or not.
 #include <algorithm>
 
-#include "services/settings.hpp"
 #include "fuzz_support.hpp"
+#include "services/settings.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input(resolutionsFile, data, size);

@@ -6,12 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "fuzz_support.hpp"
 #include "platform/platform_layer.hpp"
 #include "platform/software_device.hpp"
 #include "services/graphics.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
-#include "fuzz_support.hpp"
 
 namespace {
 constexpr const char* groundList = "Data/GroundTextures.txt";
@@ -21,8 +21,7 @@ constexpr const char* enemyList = "Data/EnemyTextures.txt";
 // for must be the bounded names the slots keep.
 class AnyNameDecoder final : public ImageDecoder {
 public:
-    PictureStatus decodeFile(const char* path, uint64_t, DecodedImage& out,
-                             std::string&) override {
+    PictureStatus decodeFile(const char* path, uint64_t, DecodedImage& out, std::string&) override {
         FUZZ_CHECK(path != nullptr && path[0] != '\0' && std::strlen(path) < 100);
         out.width = 2;
         out.height = 2;

@@ -10,7 +10,8 @@ namespace testsupport {
 
 class FakeClock final : public Clock {
 public:
-    explicit FakeClock(uint32_t start = 0, uint32_t stepEachReading = 1) : now(start), step(stepEachReading) {}
+    explicit FakeClock(uint32_t start = 0, uint32_t stepEachReading = 1)
+        : now(start), step(stepEachReading) {}
     uint32_t ticks() override {
         ++reads;
         uint32_t t = now;

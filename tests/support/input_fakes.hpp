@@ -13,14 +13,20 @@ public:
     bool mousePresent = true;
     std::deque<KeyboardSnapshot> keyboardReads;  // empty: the read fails
     std::deque<MouseSnapshot> mouseReads;        // empty: the read fails
-    int inputLostAnswers = 0;  // acquires answering "input lost" before Ok
+    int inputLostAnswers = 0;                    // acquires answering "input lost" before Ok
     int keyboardAcquires = 0, mouseAcquires = 0;
     bool released = false;
 
     bool createKeyboard() override { return keyboardPresent; }
     bool createMouse() override { return mousePresent; }
-    AcquireResult acquireKeyboard() override { ++keyboardAcquires; return answer(); }
-    AcquireResult acquireMouse() override { ++mouseAcquires; return answer(); }
+    AcquireResult acquireKeyboard() override {
+        ++keyboardAcquires;
+        return answer();
+    }
+    AcquireResult acquireMouse() override {
+        ++mouseAcquires;
+        return answer();
+    }
     bool readKeyboard(KeyboardSnapshot& out) override {
         if (keyboardReads.empty()) return false;
         out = keyboardReads.front();

@@ -11,7 +11,8 @@ namespace testsupport {
 class QueuedEvents final : public WindowEvents {
 public:
     std::vector<PlatformEvent> queue;
-    int closeAtLook = 0;  // the look (counted from 1) at which the close button is pressed; 0: never
+    int closeAtLook =
+        0;  // the look (counted from 1) at which the close button is pressed; 0: never
     int looks = 0;
 
     PlatformEvent takeEvent() override {

@@ -19,7 +19,9 @@ public:
         shown = std::move(presented);
         changes.push_back(changed);
     }
-    const std::vector<uint32_t>& lastFrame() const override { return shown ? shown->pixels : none_; }
+    const std::vector<uint32_t>& lastFrame() const override {
+        return shown ? shown->pixels : none_;
+    }
     int lastFrameWidth() const override { return shown ? shown->width : 0; }
     int lastFrameHeight() const override { return shown ? shown->height : 0; }
     void showErrorBox(const char*, const char*) override {}

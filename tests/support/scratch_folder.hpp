@@ -14,7 +14,8 @@ namespace testsupport {
 class ScratchFolder {
 public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tiefschacht-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tiefschacht-XXXXXX").string();
         std::vector<char> buf(pattern.begin(), pattern.end());
         buf.push_back('\0');
         const char* made = mkdtemp(buf.data());

@@ -18,9 +18,9 @@ public:
 
 // A device of width x height with a depth buffer, presenting into `video`
 // (none: presents go nowhere).
-inline std::unique_ptr<TestSoftwareDevice> makeSoftwareDevice(int width, int height,
-                                                              const SoftwareDeviceOptions& options = {},
-                                                              VideoOutput* video = nullptr) {
+inline std::unique_ptr<TestSoftwareDevice> makeSoftwareDevice(
+    int width, int height, const SoftwareDeviceOptions& options = {},
+    VideoOutput* video = nullptr) {
     return std::make_unique<TestSoftwareDevice>(video, width, height, PixelFormat::X8R8G8B8, true,
                                                 CreateSoftwareVertexProcessing, options);
 }

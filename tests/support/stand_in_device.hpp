@@ -30,7 +30,12 @@ class StandInTexture final : public Texture {
 
 public:
     StandInTexture(uint32_t w, uint32_t h, PixelFormat f, Pool p, int* live)
-        : w_(w), h_(h), format_(f), live_(live), pool(p), pitch(static_cast<int>(w * bytesPerTexel(f) + 8)),
+        : w_(w),
+          h_(h),
+          format_(f),
+          live_(live),
+          pool(p),
+          pitch(static_cast<int>(w * bytesPerTexel(f) + 8)),
           bytes(static_cast<size_t>(pitch) * h, 0xCD) {
         if (live_) ++*live_;
     }
@@ -73,7 +78,8 @@ private:
 
 class StandInVertexBuffer final : public VertexBuffer {
 public:
-    StandInVertexBuffer(uint32_t length, uint32_t u, uint32_t f, Pool p) : usage(u), fvf(f), pool(p), bytes(length, 0) {}
+    StandInVertexBuffer(uint32_t length, uint32_t u, uint32_t f, Pool p)
+        : usage(u), fvf(f), pool(p), bytes(length, 0) {}
     uint32_t size() const override { return static_cast<uint32_t>(bytes.size()); }
     Status lock(uint32_t offset, uint32_t, void** data, uint32_t flags) override {
         if (locked || offset > bytes.size()) return StatusInvalidCall;
@@ -150,12 +156,14 @@ public:
         change(state(swr::RecordedState::Kind::Render, 0, static_cast<int>(s), v));
         return log("renderState " + std::to_string(static_cast<int>(s)) + " " + std::to_string(v));
     }
-    uint32_t getRenderState(RenderState s) const override { return states_.render[static_cast<int>(s)]; }
+    uint32_t getRenderState(RenderState s) const override {
+        return states_.render[static_cast<int>(s)];
+    }
     Status setSamplerState(int i, SamplerState s, uint32_t v) override {
         if (i < 0 || i >= SamplerCount) return StatusInvalidCall;
         change(state(swr::RecordedState::Kind::Sampler, i, static_cast<int>(s), v));
-        return log("samplerState " + std::to_string(i) + " " + std::to_string(static_cast<int>(s)) + " " +
-                   std::to_string(v));
+        return log("samplerState " + std::to_string(i) + " " + std::to_string(static_cast<int>(s)) +
+                   " " + std::to_string(v));
     }
     uint32_t getSamplerState(int i, SamplerState s) const override {
         return states_.sampler[i][static_cast<int>(s)];
@@ -163,8 +171,8 @@ public:
     Status setTextureStageState(int i, TextureStageState s, uint32_t v) override {
         if (i < 0 || i >= TextureStageCount) return StatusInvalidCall;
         change(state(swr::RecordedState::Kind::Stage, i, static_cast<int>(s), v));
-        return log("stageState " + std::to_string(i) + " " + std::to_string(static_cast<int>(s)) + " " +
-                   std::to_string(v));
+        return log("stageState " + std::to_string(i) + " " + std::to_string(static_cast<int>(s)) +
+                   " " + std::to_string(v));
     }
     uint32_t getTextureStageState(int i, TextureStageState s) const override {
         return states_.stage[i][static_cast<int>(s)];
@@ -178,8 +186,8 @@ public:
     }
     Texture* getTexture(int stage) const override { return states_.textures[stage]; }
 
-    Status createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage, PixelFormat format,
-                         Pool pool, std::unique_ptr<Texture>& out) override {
+    Status createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage,
+                         PixelFormat format, Pool pool, std::unique_ptr<Texture>& out) override {
         textureRequests.push_back({width, height, levels, usage, format, pool});
         if (failTextures || width == 0 || height == 0) return StatusOutOfMemory;
         auto t = std::make_unique<StandInTexture>(width, height, format, pool, &liveTextures);
@@ -253,12 +261,15 @@ public:
         decltype(swr::DeviceStates::textures) textures;
         bool operator==(const Snapshot&) const = default;
     };
-    Snapshot snapshot() const { return {states_.render, states_.sampler, states_.stage, states_.textures}; }
+    Snapshot snapshot() const {
+        return {states_.render, states_.sampler, states_.stage, states_.textures};
+    }
 
 private:
     class Block final : public StateBlock {
     public:
-        Block(StandInDevice& d, std::vector<swr::RecordedState> s) : device_(d), states_(std::move(s)) {}
+        Block(StandInDevice& d, std::vector<swr::RecordedState> s)
+            : device_(d), states_(std::move(s)) {}
         Status capture() override {
             for (auto& s : states_) device_.read(s);
             return StatusOk;
@@ -273,7 +284,8 @@ private:
         std::vector<swr::RecordedState> states_;
     };
 
-    static swr::RecordedState state(swr::RecordedState::Kind kind, int unit, int index, uint32_t value = 0) {
+    static swr::RecordedState state(swr::RecordedState::Kind kind, int unit, int index,
+                                    uint32_t value = 0) {
         swr::RecordedState s;
         s.kind = kind;
         s.unit = unit;
@@ -336,10 +348,12 @@ public:
     }
     Status checkDeviceType(PixelFormat display, PixelFormat back, bool) const override {
         formatChecks.emplace_back(display, back);
-        bool refused = std::find(refusedFormats.begin(), refusedFormats.end(), back) != refusedFormats.end();
+        bool refused =
+            std::find(refusedFormats.begin(), refusedFormats.end(), back) != refusedFormats.end();
         return refused ? StatusNotAvailable : StatusOk;
     }
-    Status createDevice(uint32_t flags, const PresentParameters& p, std::unique_ptr<GraphicsDevice>& out) override {
+    Status createDevice(uint32_t flags, const PresentParameters& p,
+                        std::unique_ptr<GraphicsDevice>& out) override {
         attempts.push_back(flags);
         lastParams = p;
         if (std::find(refusedKinds.begin(), refusedKinds.end(), flags) != refusedKinds.end())

@@ -21,7 +21,8 @@ class BrokenCopy : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::temp_directory_path() /
-              ("levelcheck_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("levelcheck_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         fs::copy(shippedGame + "/Data", dir / "Data");
@@ -108,8 +109,8 @@ TEST_F(BrokenCopy, FindsEnemiesOutsideTheirBoundsAndMissingFrames) {
 }
 
 TEST_F(BrokenCopy, FindsASwitchWithNoGateAboveAndTooFewKeys) {
-    setCell(395, 3, "27 L");   // a lever above every gate
-    setCell(2, 5, "68 D");     // one door more than there are keys
+    setCell(395, 3, "27 L");  // a lever above every gate
+    setCell(2, 5, "68 D");    // one door more than there are keys
     const auto problems = check();
     EXPECT_TRUE(mentions(problems, "gate switch at row 395 column 3"));
     EXPECT_TRUE(mentions(problems, "locked doors but only"));

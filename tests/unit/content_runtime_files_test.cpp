@@ -21,7 +21,9 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (uint32_t(b[at + 3]) << 24);
 }
-uint16_t le16(const std::vector<uint8_t>& b, size_t at) { return uint16_t(b[at] | (b[at + 1] << 8)); }
+uint16_t le16(const std::vector<uint8_t>& b, size_t at) {
+    return uint16_t(b[at] | (b[at + 1] << 8));
+}
 
 struct Bmp {
     int width = 0, height = 0;
@@ -31,7 +33,8 @@ struct Bmp {
 // Reads the 24-bit uncompressed BMP files the art generator writes.
 bool readBmp(const std::string& path, Bmp& out) {
     const auto b = readBytes(path);
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || le16(b, 28) != 24 || le32(b, 30) != 0) return false;
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M' || le16(b, 28) != 24 || le32(b, 30) != 0)
+        return false;
     out.width = int(le32(b, 18));
     out.height = int(le32(b, 22));
     const size_t rowBytes = (size_t(out.width) * 3 + 3) & ~size_t(3);
@@ -65,22 +68,23 @@ int blackPixels(const Bmp& bmp) {
 }  // namespace
 
 TEST(ContentRuntimeFiles, EveryDataFileIsThere) {
-    for (const char* f : {"Resolutions.txt", "RenderingAndMore.txt", "SpielEinstellungen.txt", "Level1.txt",
-                          "Enemies1.txt", "Items.txt", "Highscore.txt", "GroundTextures.txt",
-                          "EnemyTextures.txt", "Spielanleitung.htm"}) {
+    for (const char* f : {"Resolutions.txt", "RenderingAndMore.txt", "SpielEinstellungen.txt",
+                          "Level1.txt", "Enemies1.txt", "Items.txt", "Highscore.txt",
+                          "GroundTextures.txt", "EnemyTextures.txt", "Spielanleitung.htm"}) {
         EXPECT_TRUE(std::ifstream(gameDir + "/Data/" + f).good()) << f;
     }
 }
 
 TEST(ContentRuntimeFiles, FixedPicturesHaveTheirSizes) {
     std::vector<std::pair<std::string, int>> pictures = {
-        {"Titelbild", 1024}, {"Gewonnen", 1024}, {"Cursor", 32},      {"ButtonLeft", 32},
+        {"Titelbild", 1024}, {"Gewonnen", 1024},  {"Cursor", 32},     {"ButtonLeft", 32},
         {"ButtonMid", 32},   {"ButtonRight", 32}, {"Schluessel", 32},
     };
     for (int i = 1; i <= 9; ++i) pictures.push_back({"wasser" + std::to_string(i), 32});
-    for (const char* hero : {"Hero1", "HeroL1", "HeroL2", "HeroL3", "HeroL4", "HeroR1", "HeroR2", "HeroR3",
-                             "HeroR4", "HeroK1", "HeroK2", "HeroK3", "HeroK4", "HeroSL1", "HeroSL2", "HeroSL3",
-                             "HeroSL4", "HeroSR1", "HeroSR2", "HeroSR3", "HeroSR4", "HeroS1", "HeroS2", "HeroT1"}) {
+    for (const char* hero :
+         {"Hero1",   "HeroL1",  "HeroL2",  "HeroL3",  "HeroL4",  "HeroR1",  "HeroR2",  "HeroR3",
+          "HeroR4",  "HeroK1",  "HeroK2",  "HeroK3",  "HeroK4",  "HeroSL1", "HeroSL2", "HeroSL3",
+          "HeroSL4", "HeroSR1", "HeroSR2", "HeroSR3", "HeroSR4", "HeroS1",  "HeroS2",  "HeroT1"}) {
         pictures.push_back({hero, 32});
     }
     for (const auto& [name, width] : pictures) {
@@ -109,8 +113,9 @@ TEST(ContentRuntimeFiles, FullScreenPicturesAndGroundTilesAreOpaque) {
 TEST(ContentRuntimeFiles, SpritesAreCutOutByTheColourKey) {
     // Hero, enemy and overlay pictures stand on see-through black, and are not empty.
     std::vector<std::string> names = listedFiles("Data/EnemyTextures.txt", true);
-    for (const char* extra : {"Graphics/Hero1.bmp", "Graphics/HeroT1.bmp", "Graphics/Cursor.bmp",
-                              "Graphics/Schluessel.bmp", "Graphics/wasser1.bmp", "Graphics/wasser9.bmp"}) {
+    for (const char* extra :
+         {"Graphics/Hero1.bmp", "Graphics/HeroT1.bmp", "Graphics/Cursor.bmp",
+          "Graphics/Schluessel.bmp", "Graphics/wasser1.bmp", "Graphics/wasser9.bmp"}) {
         names.push_back(extra);
     }
     for (const std::string& name : names) {
@@ -123,8 +128,8 @@ TEST(ContentRuntimeFiles, SpritesAreCutOutByTheColourKey) {
 }
 
 TEST(ContentRuntimeFiles, SoundsAreMono16BitPcm) {
-    for (const char* name : {"Titelmusik", "Geist", "Geld", "krepier", "Uhu", "Vogel1", "Vogel2", "drip",
-                             "ersauf", "pock", "tuer", "Schritt", "Kletter", "Vampir"}) {
+    for (const char* name : {"Titelmusik", "Geist", "Geld", "krepier", "Uhu", "Vogel1", "Vogel2",
+                             "drip", "ersauf", "pock", "tuer", "Schritt", "Kletter", "Vampir"}) {
         const auto b = readBytes(gameDir + "/Sound/" + name + ".wav");
         ASSERT_GE(b.size(), 44u) << name;
         EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF") << name;
@@ -147,7 +152,8 @@ TEST(ContentRuntimeFiles, TitleMusicLoopsWithoutAClick) {
     // The jump from the last sample back to the first is no larger than the
     // biggest step inside the piece: the seam is as smooth as the music.
     int largestStep = 0;
-    for (size_t i = 1; i < s.size(); ++i) largestStep = std::max(largestStep, std::abs(s[i] - s[i - 1]));
+    for (size_t i = 1; i < s.size(); ++i)
+        largestStep = std::max(largestStep, std::abs(s[i] - s[i - 1]));
     EXPECT_LE(std::abs(s.front() - s.back()), largestStep);
     // And it starts and ends at a zero crossing.
     EXPECT_LT(std::abs(s.front()), 300);

@@ -34,7 +34,8 @@ protected:
     // does, over the same background; returns the largest per-channel
     // difference.
     template <typename Draw, typename Reference, typename Candidate>
-    int compareDraws(Draw&& draw, Reference&& reference, Candidate&& candidate, int* differing = nullptr) {
+    int compareDraws(Draw&& draw, Reference&& reference, Candidate&& candidate,
+                     int* differing = nullptr) {
         auto restore = [&] {
             std::copy(background.begin(), background.end(), soft().mutableBackBuffer());
         };
@@ -49,7 +50,8 @@ protected:
         for (int i = 0; i < FW * FH; ++i) {
             int d = 0;
             for (int s = 0; s < 32; s += 8)
-                d = std::max(d, std::abs(channelOf(expected[i], s) - channelOf(device->backBuffer()[i], s)));
+                d = std::max(
+                    d, std::abs(channelOf(expected[i], s) - channelOf(device->backBuffer()[i], s)));
             worst = std::max(worst, d);
             count += d > 0;
         }
@@ -82,20 +84,24 @@ protected:
     // A grid of squares drawn column by column, as the tile grid is, with
     // filters, addressing and overlays chosen by `choices`.
     void drawGrid(VertexBuffer* quad, const std::vector<std::unique_ptr<Texture>>& textures,
-                  const std::vector<uint32_t>& choices, float offsetX, float offsetY, float z = 40.0f) {
+                  const std::vector<uint32_t>& choices, float offsetX, float offsetY,
+                  float z = 40.0f) {
         for (int i = 0; i < 7; ++i) {
             for (int j = 0; j < 6; ++j) {
                 uint32_t c = choices[static_cast<size_t>(i * 6 + j)];
                 uint32_t filter = (c >> 8) % 4 == 0 ? FilterPoint : FilterLinear;
                 device->setSamplerState(0, SamplerState::MinFilter, filter);
                 device->setSamplerState(0, SamplerState::MagFilter, filter);
-                device->setSamplerState(0, SamplerState::AddressU, (c >> 12) % 5 == 0 ? AddressWrap : AddressClamp);
-                device->setSamplerState(0, SamplerState::AddressV, (c >> 16) % 5 == 0 ? AddressWrap : AddressClamp);
+                device->setSamplerState(0, SamplerState::AddressU,
+                                        (c >> 12) % 5 == 0 ? AddressWrap : AddressClamp);
+                device->setSamplerState(0, SamplerState::AddressV,
+                                        (c >> 16) % 5 == 0 ? AddressWrap : AddressClamp);
                 float x = offsetX - 7.0f + 2.0f * static_cast<float>(i);
                 float y = offsetY - 6.0f + 2.0f * static_cast<float>(j);
                 Texture* tex = textures[c % textures.size()].get();
                 drawQuadAt(quad, tex, x, y, z);
-                if ((c >> 20) % 3 == 0) drawQuadAt(quad, textures[(c >> 4) % textures.size()].get(), x, y, z, true);
+                if ((c >> 20) % 3 == 0)
+                    drawQuadAt(quad, textures[(c >> 4) % textures.size()].get(), x, y, z, true);
             }
         }
     }
@@ -113,17 +119,19 @@ protected:
                 continue;
             }
             switch (rng() % 4) {
-            case 0: t &= 0x00FFFFFFu; break;           // transparent
-            case 1: t |= 0xFF000000u; break;           // opaque
-            case 2: t = 0x00000000u; break;            // colour key
-            default: break;                            // anything
+            case 0: t &= 0x00FFFFFFu; break;  // transparent
+            case 1: t |= 0xFF000000u; break;  // opaque
+            case 2: t = 0x00000000u; break;   // colour key
+            default: break;                   // anything
             }
         }
         return makeTexture(w, h, texels);
     }
 
     void randomStates(std::mt19937& rng) {
-        auto pick = [&](std::initializer_list<uint32_t> v) { return *(v.begin() + rng() % v.size()); };
+        auto pick = [&](std::initializer_list<uint32_t> v) {
+            return *(v.begin() + rng() % v.size());
+        };
         device->setSamplerState(0, SamplerState::AddressU, pick({AddressClamp, AddressWrap}));
         device->setSamplerState(0, SamplerState::AddressV, pick({AddressClamp, AddressWrap}));
         uint32_t filter = pick({FilterPoint, FilterLinear});
@@ -141,8 +149,9 @@ protected:
         device->setRenderState(RenderState::AlphaTestEnable, rng() % 3 == 0);
         device->setRenderState(RenderState::AlphaFunc, 1 + rng() % 8);
         device->setRenderState(RenderState::AlphaRef, rng() % 256);
-        device->setTextureStageState(0, TextureStageState::ColorOp,
-                                     pick({TopModulate, TopModulate, TopSelectArg1, TopSelectArg2, TopDisable}));
+        device->setTextureStageState(
+            0, TextureStageState::ColorOp,
+            pick({TopModulate, TopModulate, TopSelectArg1, TopSelectArg2, TopDisable}));
         device->setTextureStageState(0, TextureStageState::AlphaOp,
                                      pick({TopSelectArg1, TopModulate, TopSelectArg2}));
         device->setTextureStageState(0, TextureStageState::ColorArg1, pick({TaTexture, TaDiffuse}));
@@ -209,7 +218,8 @@ TEST_P(FastPath, GridsOfMixedSquaresMatchTheGeneralPath) {
         const float offsetY = std::uniform_real_distribution<float>(-1.0f, 1.0f)(rng);
         const std::vector<uint32_t> choices = gridChoices(rng);
         int before = soft().fastRectCount();
-        int worst = compareBothPaths([&] { drawGrid(quad.get(), textures, choices, offsetX, offsetY); });
+        int worst =
+            compareBothPaths([&] { drawGrid(quad.get(), textures, choices, offsetX, offsetY); });
         EXPECT_GE(soft().fastRectCount() - before, 42) << "round " << round;
         EXPECT_LE(worst, 2) << "round " << round;
     }
@@ -230,9 +240,10 @@ TEST_P(FastPath, TextListsMatchTheGeneralPath) {
             float x0 = std::floor(px(rng)) - 0.5f, y0 = std::floor(py(rng)) - 0.5f;
             float x1 = x0 + size(rng), y1 = y0 + size(rng);
             float l = uv(rng), t = uv(rng), r = uv(rng), b = uv(rng);
-            std::vector<ScreenVertexData> glyph = {{x0, y1, 0.9f, 1, colour, l, b}, {x0, y0, 0.9f, 1, colour, l, t},
-                                                   {x1, y1, 0.9f, 1, colour, r, b}, {x1, y0, 0.9f, 1, colour, r, t},
-                                                   {x1, y1, 0.9f, 1, colour, r, b}, {x0, y0, 0.9f, 1, colour, l, t}};
+            std::vector<ScreenVertexData> glyph = {
+                {x0, y1, 0.9f, 1, colour, l, b}, {x0, y0, 0.9f, 1, colour, l, t},
+                {x1, y1, 0.9f, 1, colour, r, b}, {x1, y0, 0.9f, 1, colour, r, t},
+                {x1, y1, 0.9f, 1, colour, r, b}, {x0, y0, 0.9f, 1, colour, l, t}};
             verts.insert(verts.end(), glyph.begin(), glyph.end());
         }
         auto vb = makeBuffer(verts);
@@ -257,10 +268,19 @@ TEST_P(FastPath, OtherShapesAndStatesStillDrawThroughTheGeneralPath) {
     // A rotated quad, a quad with differing vertex colours, a quad with the
     // depth test on, and one that crosses the near plane.
     std::vector<std::vector<QuadVertex>> shapes = {
-        {{-1, 0, 0, 0xFFFFFFFFu, 0, 0}, {0, -1, 0, 0xFFFFFFFFu, 0, 1}, {0, 1, 0, 0xFFFFFFFFu, 1, 0}, {1, 0, 0, 0xFFFFFFFFu, 1, 1}},
-        {{-1, 1, 0, 0xFFFF0000u, 0, 0}, {-1, -1, 0, 0xFF00FF00u, 0, 1}, {1, 1, 0, 0xFF0000FFu, 1, 0}, {1, -1, 0, 0xFFFFFFFFu, 1, 1}},
+        {{-1, 0, 0, 0xFFFFFFFFu, 0, 0},
+         {0, -1, 0, 0xFFFFFFFFu, 0, 1},
+         {0, 1, 0, 0xFFFFFFFFu, 1, 0},
+         {1, 0, 0, 0xFFFFFFFFu, 1, 1}},
+        {{-1, 1, 0, 0xFFFF0000u, 0, 0},
+         {-1, -1, 0, 0xFF00FF00u, 0, 1},
+         {1, 1, 0, 0xFF0000FFu, 1, 0},
+         {1, -1, 0, 0xFFFFFFFFu, 1, 1}},
         unitQuad(),
-        {{-1, 1, -45, 0xFFFFFFFFu, 0, 0}, {-1, -1, -45, 0xFFFFFFFFu, 0, 1}, {1, 1, 5, 0xFFFFFFFFu, 1, 0}, {1, -1, 5, 0xFFFFFFFFu, 1, 1}},
+        {{-1, 1, -45, 0xFFFFFFFFu, 0, 0},
+         {-1, -1, -45, 0xFFFFFFFFu, 0, 1},
+         {1, 1, 5, 0xFFFFFFFFu, 1, 0},
+         {1, -1, 5, 0xFFFFFFFFu, 1, 1}},
     };
     for (size_t s = 0; s < shapes.size(); ++s) {
         auto vb = makeBuffer(shapes[s]);
@@ -293,8 +313,9 @@ TEST_F(FastPathDraws, WideLoopsGiveExactlyTheBaselinePixels) {
         const std::vector<uint32_t> choices = gridChoices(rng);
         const float offset = 0.37f * static_cast<float>(round);
         const float depth = std::array{40.0f, 28.0f, 20.0f, 70.0f, 33.0f, 100.0f}[round];
-        int worst = compareDraws([&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
-                                 [&] { useBaselineLoops(true); }, [&] { useBaselineLoops(false); });
+        int worst =
+            compareDraws([&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
+                         [&] { useBaselineLoops(true); }, [&] { useBaselineLoops(false); });
         EXPECT_EQ(worst, 0) << "round " << round;
     }
 }
@@ -306,16 +327,17 @@ TEST_F(FastPathDraws, WideAlphaTestedGlyphsGiveExactlyTheBaselinePixels) {
     std::mt19937 rng(1357);
     auto atlas = randomTexture(rng);
     std::vector<ScreenVertexData> verts;
-    std::uniform_real_distribution<float> px(-10.0f, FW + 10.0f), py(-10.0f, FH + 10.0f), size(3.0f, 30.0f),
-        uv(0.0f, 1.0f);
+    std::uniform_real_distribution<float> px(-10.0f, FW + 10.0f), py(-10.0f, FH + 10.0f),
+        size(3.0f, 30.0f), uv(0.0f, 1.0f);
     for (int g = 0; g < 40; ++g) {
         float x0 = std::floor(px(rng)) - 0.5f, y0 = std::floor(py(rng)) - 0.5f;
         float x1 = x0 + std::floor(size(rng)), y1 = y0 + std::floor(size(rng));
         float l = uv(rng), t = uv(rng), r = std::min(1.0f, l + 0.1f), b = std::min(1.0f, t + 0.2f);
         uint32_t colour = g % 2 ? 0xFFFFFFFFu : static_cast<uint32_t>(rng()) | 0x40000000u;
-        std::vector<ScreenVertexData> glyph = {{x0, y1, 0.9f, 1, colour, l, b}, {x0, y0, 0.9f, 1, colour, l, t},
-                                               {x1, y1, 0.9f, 1, colour, r, b}, {x1, y0, 0.9f, 1, colour, r, t},
-                                               {x1, y1, 0.9f, 1, colour, r, b}, {x0, y0, 0.9f, 1, colour, l, t}};
+        std::vector<ScreenVertexData> glyph = {
+            {x0, y1, 0.9f, 1, colour, l, b}, {x0, y0, 0.9f, 1, colour, l, t},
+            {x1, y1, 0.9f, 1, colour, r, b}, {x1, y0, 0.9f, 1, colour, r, t},
+            {x1, y1, 0.9f, 1, colour, r, b}, {x0, y0, 0.9f, 1, colour, l, t}};
         verts.insert(verts.end(), glyph.begin(), glyph.end());
     }
     auto vb = makeBuffer(verts);

@@ -85,7 +85,8 @@ protected:
     }
 
     // Draws a strip quad buffer at a position as the game's quad routine does.
-    void drawQuadAt(VertexBuffer* quad, Texture* tex, float x, float y, float z, bool additive = false) {
+    void drawQuadAt(VertexBuffer* quad, Texture* tex, float x, float y, float z,
+                    bool additive = false) {
         translate(x, y, z);
         device->setRenderState(RenderState::Lighting, 0);
         device->setRenderState(RenderState::ZEnable, 0);

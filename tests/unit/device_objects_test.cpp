@@ -39,7 +39,8 @@ TEST(DeviceSystem, AnswersFormatsAndVertexProcessingKindsUnlessRefused) {
     refusing.refusedBehaviours = {pure, CreateMixedVertexProcessing};
     system = createSoftwareGraphicsSystem(nullptr, 640, 480, refusing);
     EXPECT_LT(system->checkDeviceType(PixelFormat::R5G6B5, PixelFormat::R5G6B5, false), 0);
-    EXPECT_EQ(system->checkDeviceType(PixelFormat::X1R5G5B5, PixelFormat::X1R5G5B5, false), StatusOk);
+    EXPECT_EQ(system->checkDeviceType(PixelFormat::X1R5G5B5, PixelFormat::X1R5G5B5, false),
+              StatusOk);
     EXPECT_LT(system->createDevice(pure, pp, dev), 0);
     EXPECT_FALSE(dev);
     EXPECT_EQ(system->createDevice(CreateHardwareVertexProcessing, pp, dev), StatusOk);
@@ -47,7 +48,9 @@ TEST(DeviceSystem, AnswersFormatsAndVertexProcessingKindsUnlessRefused) {
     EXPECT_EQ(system->createDevice(CreateSoftwareVertexProcessing, pp, dev), StatusOk);
     // No kind, or two at once, is not a request.
     EXPECT_LT(system->createDevice(0, pp, dev), 0);
-    EXPECT_LT(system->createDevice(CreateSoftwareVertexProcessing | CreateMixedVertexProcessing, pp, dev), 0);
+    EXPECT_LT(
+        system->createDevice(CreateSoftwareVertexProcessing | CreateMixedVertexProcessing, pp, dev),
+        0);
 }
 
 TEST(DeviceSystem, BackBufferTakesThePresentSizeOrTheWindows) {
@@ -109,7 +112,8 @@ TEST_F(DeviceTest, TexturesRespectTheCapsAndLockOnce) {
     EXPECT_EQ(caps.maxTextureWidth, 256u);
     EXPECT_LT(device->createTexture(512, 512, 1, 0, PixelFormat::A4R4G4B4, Pool::Managed, t), 0);
     EXPECT_FALSE(t);
-    ASSERT_EQ(device->createTexture(256, 256, 1, 0, PixelFormat::A4R4G4B4, Pool::Managed, t), StatusOk);
+    ASSERT_EQ(device->createTexture(256, 256, 1, 0, PixelFormat::A4R4G4B4, Pool::Managed, t),
+              StatusOk);
     EXPECT_EQ(t->width(), 256u);
     EXPECT_EQ(t->format(), PixelFormat::A4R4G4B4);
     LockedRect r;
@@ -137,7 +141,8 @@ TEST_F(DeviceTest, SamplerReadsWhatWasLastUnlocked) {
 TEST_F(DeviceTest, VertexBuffersAreBoundsChecked) {
     std::unique_ptr<VertexBuffer> vb;
     EXPECT_LT(device->createVertexBuffer(0, 0, 0, Pool::Default, vb), 0);
-    ASSERT_EQ(device->createVertexBuffer(96, UsageDynamic | UsageWriteOnly, 0, Pool::Default, vb), StatusOk);
+    ASSERT_EQ(device->createVertexBuffer(96, UsageDynamic | UsageWriteOnly, 0, Pool::Default, vb),
+              StatusOk);
     EXPECT_EQ(vb->size(), 96u);
     void* p = nullptr;
     EXPECT_LT(vb->lock(90, 8, &p, 0), 0);
@@ -281,7 +286,8 @@ TEST(DevicePresent, ReportsWhetherTheFrameChanged) {
     RecordingVideo video;
     auto system = createSoftwareGraphicsSystem(&video, 64, 48);
     std::unique_ptr<GraphicsDevice> dev;
-    ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, PresentParameters{}, dev), StatusOk);
+    ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, PresentParameters{}, dev),
+              StatusOk);
     EXPECT_EQ(dev->beginScene(), StatusOk);
     EXPECT_LT(dev->beginScene(), 0);
     EXPECT_EQ(dev->endScene(), StatusOk);
@@ -305,7 +311,8 @@ TEST(DevicePresent, TheBackBufferKeepsThePresentedFrameUntilTheNextClear) {
     RecordingVideo video;
     auto system = createSoftwareGraphicsSystem(&video, 8, 4);
     std::unique_ptr<GraphicsDevice> made;
-    ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, PresentParameters{}, made), StatusOk);
+    ASSERT_EQ(system->createDevice(CreateSoftwareVertexProcessing, PresentParameters{}, made),
+              StatusOk);
     auto* dev = static_cast<SoftwareDevice*>(made.get());
     dev->clear(0xFF112233u, 1.0f);
     dev->present();
@@ -362,12 +369,10 @@ TEST_F(DeviceTest, NotANumberAndHugeVerticesAreHarmless) {
     }
     // Screen vertices far outside the target still fill exactly the target.
     device->clear(0xFF000000u, 1.0f);
-    std::vector<ScreenVertexData> huge = {{-1e30f, 1e30f, 0.5f, 1, 0xFFFFFFFFu, 0, 1},
-                                          {-1e30f, -1e30f, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
-                                          {1e30f, 1e30f, 0.5f, 1, 0xFFFFFFFFu, 1, 1},
-                                          {1e30f, -1e30f, 0.5f, 1, 0xFFFFFFFFu, 1, 0},
-                                          {nan, 5, 0.5f, nan, 0xFFFFFFFFu, nan, 0},
-                                          {5, inf, 0.5f, 0, 0xFFFFFFFFu, 0, inf}};
+    std::vector<ScreenVertexData> huge = {
+        {-1e30f, 1e30f, 0.5f, 1, 0xFFFFFFFFu, 0, 1}, {-1e30f, -1e30f, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+        {1e30f, 1e30f, 0.5f, 1, 0xFFFFFFFFu, 1, 1},  {1e30f, -1e30f, 0.5f, 1, 0xFFFFFFFFu, 1, 0},
+        {nan, 5, 0.5f, nan, 0xFFFFFFFFu, nan, 0},    {5, inf, 0.5f, 0, 0xFFFFFFFFu, 0, inf}};
     auto vb = makeBuffer(huge);
     device->setFvf(FvfScreenVertex);
     device->setStreamSource(0, vb.get(), 0, 28);

@@ -168,7 +168,8 @@ TEST_F(DevicePixels, LinearFilteringBlendsNeighboursAndPointDoesNot) {
 
 TEST_F(DevicePixels, FourBitTexelsWidenToEightBits) {
     std::unique_ptr<Texture> tex;
-    ASSERT_EQ(device->createTexture(2, 1, 1, 0, PixelFormat::A4R4G4B4, Pool::Managed, tex), StatusOk);
+    ASSERT_EQ(device->createTexture(2, 1, 1, 0, PixelFormat::A4R4G4B4, Pool::Managed, tex),
+              StatusOk);
     LockedRect r;
     ASSERT_EQ(tex->lockRect(r), StatusOk);
     EXPECT_EQ(r.pitch, 4);
@@ -236,7 +237,8 @@ TEST_F(DevicePixels, CullModesFollowTheWindingOnScreen) {
     auto quad = makeBuffer(unitQuad());
     // The game's strip is counter-clockwise on screen.
     using Case = std::pair<uint32_t, bool>;
-    for (auto [mode, drawn] : std::array<Case, 3>{Case{CullCW, true}, {CullCCW, false}, {CullNone, true}}) {
+    for (auto [mode, drawn] :
+         std::array<Case, 3>{Case{CullCW, true}, {CullCCW, false}, {CullNone, true}}) {
         device->clear(0xFF000000u, 1.0f);
         translate(0, 0, 40);
         device->setRenderState(RenderState::Lighting, 0);
@@ -251,7 +253,8 @@ TEST_F(DevicePixels, CullModesFollowTheWindingOnScreen) {
         }
     }
     // The text code's triangles are clockwise.
-    for (auto [mode, drawn] : std::array<Case, 3>{Case{CullCW, false}, {CullCCW, true}, {CullNone, true}}) {
+    for (auto [mode, drawn] :
+         std::array<Case, 3>{Case{CullCW, false}, {CullCCW, true}, {CullNone, true}}) {
         device->clear(0xFF000000u, 1.0f);
         drawScreen(screenQuad(10, 10, 20, 20, 0, 0, 1, 1), nullptr);
         device->setRenderState(RenderState::CullMode, mode);

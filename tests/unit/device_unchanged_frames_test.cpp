@@ -34,10 +34,11 @@ protected:
         setCamera(1000.0f);
         s.picture = makeTexture(2, 2, {0xFF204060u, 0x80FF0000u, 0x00000000u, 0xFF00FF00u});
         s.quad = makeBuffer(unitQuad());
-        s.glyphs = makeBuffer(std::vector<ScreenVertexData>{{9.5f, 29.5f, 0.5f, 1, 0xFFFFFFFFu, 0, 1},
-                                                            {9.5f, 9.5f, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
-                                                            {29.5f, 29.5f, 0.5f, 1, 0xFFFFFFFFu, 1, 1},
-                                                            {29.5f, 9.5f, 0.5f, 1, 0xFFFFFFFFu, 1, 0}});
+        s.glyphs =
+            makeBuffer(std::vector<ScreenVertexData>{{9.5f, 29.5f, 0.5f, 1, 0xFFFFFFFFu, 0, 1},
+                                                     {9.5f, 9.5f, 0.5f, 1, 0xFFFFFFFFu, 0, 0},
+                                                     {29.5f, 29.5f, 0.5f, 1, 0xFFFFFFFFu, 1, 1},
+                                                     {29.5f, 9.5f, 0.5f, 1, 0xFFFFFFFFu, 1, 0}});
         std::swap(device, s.device);
         return s;
     }
@@ -93,12 +94,13 @@ TEST_F(UnchangedFrames, AnIdenticalFrameIsNotDrawnAndStaysOnScreen) {
     EXPECT_EQ(video.changes, (std::vector<bool>{true, false, false}));
     EXPECT_EQ(s.device->fastRectCount(), rectangles);  // nothing rasterised
     EXPECT_EQ(video.lastFrame(), first);
-    EXPECT_EQ(std::vector<uint32_t>(s.device->backBuffer(), s.device->backBuffer() + SW * SH), first);
+    EXPECT_EQ(std::vector<uint32_t>(s.device->backBuffer(), s.device->backBuffer() + SW * SH),
+              first);
 }
 
 TEST_F(UnchangedFrames, AnyDifferenceInTheRequestsDrawsTheFrame) {
-    for (Change change : {Change::Texels, Change::State, Change::Vertex, Change::ClearColour, Change::DrawMore,
-                          Change::DrawLess}) {
+    for (Change change : {Change::Texels, Change::State, Change::Vertex, Change::ClearColour,
+                          Change::DrawMore, Change::DrawLess}) {
         SCOPED_TRACE(static_cast<int>(change));
         RecordingVideo video;
         Scene s = makeScene(&video);

@@ -15,14 +15,14 @@
 #include <nlohmann/json.hpp>
 
 #include "services/sound.hpp"
-#include "support/test_wav.hpp"
 #include "shell/program.hpp"
+#include "support/test_wav.hpp"
 
 struct RuntimeOptions {
-    int displayMode = 4;     // 2: 800 x 600, 4: 1024 x 768
-    int itemAction = 0;      // what the item under the hero does
+    int displayMode = 4;  // 2: 800 x 600, 4: 1024 x 768
+    int itemAction = 0;   // what the item under the hero does
     int itemPoints = 500;
-    bool guardOnHero = true; // an enemy standing where the hero starts
+    bool guardOnHero = true;  // an enemy standing where the hero starts
 };
 
 class RuntimeFolder {
@@ -62,9 +62,9 @@ public:
 
     // Runs the game headless in this folder with an input script.
     int run(const std::string& script, int frames) {
-        std::vector<std::string> args = {"tiefschacht", "--headless",  "--data",
-                                         root.string(), "--input",     script,
-                                         "--dump-state", dumpPath().string(), "--frames",
+        std::vector<std::string> args = {"tiefschacht",         "--headless",        "--data",
+                                         root.string(),         "--input",           script,
+                                         "--dump-state",        dumpPath().string(), "--frames",
                                          std::to_string(frames)};
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());

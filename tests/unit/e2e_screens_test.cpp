@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "screens/screens.hpp"
 #include "e2e_runtime_folder.hpp"
+#include "screens/screens.hpp"
 
 namespace {
 
@@ -34,8 +34,7 @@ TEST(EndToEnd, LostGameIsEnteredInTheListAndLeadsBackToTheMenu) {
     ASSERT_FALSE(state.is_discarded());
 
     EXPECT_EQ(state["gameState"], 50);
-    EXPECT_TRUE(visitedInOrder(state["statesVisited"], {0, 50, 100, 10}))
-        << state["statesVisited"];
+    EXPECT_TRUE(visitedInOrder(state["statesVisited"], {0, 50, 100, 10})) << state["statesVisited"];
     EXPECT_EQ(state["lives"], -1);
     EXPECT_EQ(state["score"], 0);  // cleared by the entry
     EXPECT_EQ(state["highscoreEligible"], 0);
@@ -97,8 +96,8 @@ TEST(EndToEnd, ManualIsAskedForWhileHeldAndTheWebSiteEndsTheProgram) {
     const auto state = folder.dump();
     ASSERT_FALSE(state.is_discarded());
     // The manual by its absolute path in the folder the game runs in.
-    const std::string manual = fileAddress(
-        (std::filesystem::canonical(folder.root) / "Data/Spielanleitung.htm").string());
+    const std::string manual =
+        fileAddress((std::filesystem::canonical(folder.root) / "Data/Spielanleitung.htm").string());
     const nlohmann::json expected = {manual, manual, manual, "http://www.example.org"};
     EXPECT_EQ(state["shellRequests"], expected);
     EXPECT_TRUE(state["closeRequested"].get<bool>());

@@ -26,7 +26,8 @@ protected:
         settings.screenWidth = 800;
         settings.screenHeight = 600;
         graphics.viewMatrix = matrixLookAtLH({0, 0, 0}, {0, 0, 1}, {0, 1, 0});
-        graphics.projectionMatrix = matrixPerspectiveFovLH(0.7853982f, 800.0f / 600.0f, 1.0f, 1000.0f);
+        graphics.projectionMatrix =
+            matrixPerspectiveFovLH(0.7853982f, 800.0f / 600.0f, 1.0f, 1000.0f);
         graphics.viewProjection = matrixMultiply(graphics.viewMatrix, graphics.projectionMatrix);
         const ScreenPoint centre = projectToScreen({0.0f, 0.0f, 60.0f});
         if (centre.x == 0.0f && centre.y == 0.0f) GTEST_SKIP() << "projection not built yet";

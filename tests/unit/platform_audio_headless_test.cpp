@@ -40,9 +40,9 @@ TEST(WavCheck, TellsPlayableFilesFromOthers) {
     const std::string cases[] = {
         "",
         "RIFF",
-        "RIFF\x10\0\0\0WAVE",                              // no chunks
-        std::string("RIFF\x24\0\0\0AVI fmt ", 16),         // not WAVE
-        std::string("RIFF\x24\0\0\0WAVEdata\0\0\0\0", 20), // data before fmt
+        "RIFF\x10\0\0\0WAVE",                                         // no chunks
+        std::string("RIFF\x24\0\0\0AVI fmt ", 16),                    // not WAVE
+        std::string("RIFF\x24\0\0\0WAVEdata\0\0\0\0", 20),            // data before fmt
         std::string("RIFF\x24\0\0\0WAVEfmt \x04\0\0\0\1\0\1\0", 24),  // fmt too short
         std::string("RIFF\x24\0\0\0WAVEfmt \xff\xff\xff\x7f", 20),    // fmt runs past the end
     };

@@ -114,9 +114,10 @@ TEST(SdlAudioMix, EffectsOnOneChannelOverlapAndAreNeverDropped) {
     writeTestWav(wav, steadyLevel(1000, sdlMixerRate / 2), sdlMixerRate);
     // More effects at once than the mixer starts with voices, all on one
     // game channel: every one of them sounds, added together.
-    const auto samples = mix("many", wav, 700, [](AudioDevice& device, AudioClip& clip, const Wait&) {
-        for (int i = 0; i < 24; ++i) device.playEffect(clip, 0);
-    });
+    const auto samples =
+        mix("many", wav, 700, [](AudioDevice& device, AudioClip& clip, const Wait&) {
+            for (int i = 0; i < 24; ++i) device.playEffect(clip, 0);
+        });
     EXPECT_EQ(peak(samples), 24000);
     fs::remove(wav);
 }
@@ -124,15 +125,18 @@ TEST(SdlAudioMix, EffectsOnOneChannelOverlapAndAreNeverDropped) {
 TEST(SdlAudioMix, MusicLoopsWithoutAGapUntilStopped) {
     const std::string wav = tempPath("loop.wav");
     writeTestWav(wav, steadyLevel(3000, sdlMixerRate / 20), sdlMixerRate);  // 50 ms, looped
-    const auto samples = mix("music", wav, 200, [](AudioDevice& device, AudioClip& clip, const Wait& wait) {
-        device.playMusic(clip, true);
-        wait(300);
-        EXPECT_TRUE(device.musicPlaying());
-        device.stopMusic(clip);
-        EXPECT_FALSE(device.musicPlaying());
-    });
-    const auto first = std::find_if(samples.begin(), samples.end(), [](int16_t s) { return s != 0; });
-    const auto last = std::find_if(samples.rbegin(), samples.rend(), [](int16_t s) { return s != 0; });
+    const auto samples =
+        mix("music", wav, 200, [](AudioDevice& device, AudioClip& clip, const Wait& wait) {
+            device.playMusic(clip, true);
+            wait(300);
+            EXPECT_TRUE(device.musicPlaying());
+            device.stopMusic(clip);
+            EXPECT_FALSE(device.musicPlaying());
+        });
+    const auto first =
+        std::find_if(samples.begin(), samples.end(), [](int16_t s) { return s != 0; });
+    const auto last =
+        std::find_if(samples.rbegin(), samples.rend(), [](int16_t s) { return s != 0; });
     ASSERT_NE(first, samples.end());
     const auto span = std::distance(first, last.base());
     EXPECT_GT(span, 2 * sdlMixerRate / 5);  // well beyond one pass of the 50 ms piece

@@ -26,9 +26,10 @@ TEST(PlatformImageFormats, OnlyFormatsWithACheckedSizeAreDecoded) {
     EXPECT_FALSE(testsupport::decodes(*decoder, svg.data(), svg.size(), img));
 
     // A one-pixel GIF, and the same GIF claiming 60000 x 60000 pixels.
-    std::vector<uint8_t> gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0,
-                                0xFF, 0, 0, 0, 0, 0,  // two palette colours
-                                ',', 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0, ';'};
+    std::vector<uint8_t> gif = {'G',  'I', 'F',  '8',  '9', 'a', 1, 0, 1, 0,
+                                0x80, 0,   0,    0xFF, 0,   0,   0, 0, 0,  // two palette colours
+                                ',',  0,   0,    0,    0,   1,   0, 1, 0, 0,
+                                2,    2,   0x44, 0x01, 0,   ';'};
     EXPECT_FALSE(testsupport::decodes(*decoder, gif.data(), gif.size(), img));
     gif[6] = gif[8] = 0x60;
     gif[7] = gif[9] = 0xEA;
@@ -75,15 +76,17 @@ TEST(PlatformImageFormats, APictureLargerThanAnyTextureIsRefusedBeforeDecoding) 
         return v;
     };
     DecodedImage img;
-    for (auto [w, h] : {std::pair{4097, 1}, std::pair{1, 4097}, std::pair{16384, 16384},
-                        std::pair{1, -4097}}) {
+    for (auto [w, h] :
+         {std::pair{4097, 1}, std::pair{1, 4097}, std::pair{16384, 16384}, std::pair{1, -4097}}) {
         const std::vector<uint8_t> file = header(w, h);
-        EXPECT_FALSE(testsupport::decodes(*decoder, file.data(), file.size(), img)) << w << " x " << h;
+        EXPECT_FALSE(testsupport::decodes(*decoder, file.data(), file.size(), img))
+            << w << " x " << h;
     }
     // A file that ends inside its size fields once made the loader ask for
     // 8 GB: the loader reads the missing bytes as it pleases.
-    const std::vector<uint8_t> cut = {'B', 'M', 0x96, 0x26, 0, 0, 0, 0x40, 0xf7, 0x7e, 2, 0, 0,
-                                      0, 12, 0, 0, 0, 0xff, 0xff, 0xff, 0xff, 0x31, 0x20, 0x10};
+    const std::vector<uint8_t> cut = {'B',  'M',  0x96, 0x26, 0,    0,    0,   0x40, 0xf7,
+                                      0x7e, 2,    0,    0,    0,    12,   0,   0,    0,
+                                      0xff, 0xff, 0xff, 0xff, 0x31, 0x20, 0x10};
     EXPECT_FALSE(testsupport::decodes(*decoder, cut.data(), cut.size(), img));
 }
 
@@ -103,12 +106,12 @@ TEST(PlatformImageFormats, APngWithAChunkPastTheEndIsRefused) {
 
     // The header chunk, then an ancillary chunk claiming 64518 bytes in a file of 77.
     const std::vector<uint8_t> found = {
-        0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
-        0x44, 0x52, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06, 0x00, 0x00,
-        0x00, 0x9d, 0x74, 0x66, 0x1a, 0x00, 0x00, 0xfc, 0x06, 0x74, 0x52, 0x4e, 0x53, 0x45,
-        0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0x49, 0x00, 0x00, 0x00, 0x0f, 0x04, 0x0d, 0x02,
-        0x0a, 0x06, 0x40, 0x16, 0x18, 0x31, 0xfe, 0x07, 0x92, 0x0e, 0x00, 0x7d, 0xd1, 0x09,
-        0x1a, 0x65, 0xde, 0xec, 0x8f, 0x00, 0x00};
+        0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49,
+        0x48, 0x44, 0x52, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x02, 0x08, 0x06,
+        0x00, 0x00, 0x00, 0x9d, 0x74, 0x66, 0x1a, 0x00, 0x00, 0xfc, 0x06, 0x74, 0x52,
+        0x4e, 0x53, 0x45, 0x44, 0x41, 0x54, 0x78, 0x9c, 0x63, 0x49, 0x00, 0x00, 0x00,
+        0x0f, 0x04, 0x0d, 0x02, 0x0a, 0x06, 0x40, 0x16, 0x18, 0x31, 0xfe, 0x07, 0x92,
+        0x0e, 0x00, 0x7d, 0xd1, 0x09, 0x1a, 0x65, 0xde, 0xec, 0x8f, 0x00, 0x00};
     EXPECT_FALSE(testsupport::decodes(*decoder, found.data(), found.size(), img));
     for (size_t keep : {whole.size() - 1, whole.size() - 12, size_t{40}})
         EXPECT_FALSE(testsupport::decodes(*decoder, whole.data(), keep, img)) << keep;

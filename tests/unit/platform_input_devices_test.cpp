@@ -12,9 +12,9 @@ namespace {
 
 // SDL scancodes are USB keyboard usage numbers; the tests use the numbers
 // so they need no SDL header.
-constexpr int usbA = 4, usbY = 28, usbZ = 29, usbReturn = 40, usbEscape = 41,
-              usbBackspace = 42, usbSpace = 44, usbPause = 72, usbPageUp = 75, usbPageDown = 78,
-              usbRight = 79, usbLeft = 80, usbDown = 81, usbUp = 82;
+constexpr int usbA = 4, usbY = 28, usbZ = 29, usbReturn = 40, usbEscape = 41, usbBackspace = 42,
+              usbSpace = 44, usbPause = 72, usbPageUp = 75, usbPageDown = 78, usbRight = 79,
+              usbLeft = 80, usbDown = 81, usbUp = 82;
 
 TEST(SdlKeyMap, KeysAreKnownByPosition) {
     EXPECT_EQ(keyCodeForScancode(usbA), KeyA);
@@ -68,7 +68,7 @@ TEST(GamepadMapping, ButtonsAndStickActAsKeys) {
     pad.buttonA = true;
     pad.buttonStart = true;
     pad.buttonBack = true;
-    pad.leftY = -20000;  // stick pushed up
+    pad.leftY = -20000;           // stick pushed up
     keys[KeyRight] = keyDownBit;  // the keyboard's own keys stay
     addGamepadKeys(pad, keys);
     EXPECT_TRUE(keys[KeyLeft] & keyDownBit);

@@ -80,20 +80,20 @@ TEST(InputScriptParse, AfterTheEndNothingIsHeld) {
 
 TEST(InputScriptParse, MalformedLinesNameTheirLineNumber) {
     const char* bad[] = {
-        "0 -",                  // count below 1
-        "-3 Left",              // negative count
-        "x Left",               // count not a number
-        "1.5 Left",             // count not whole
-        "999999999999 Left",    // count absurdly large
-        "4",                    // keys missing
-        "1 Left 3",             // dx without dy
-        "1 Left 3 y",           // dy not a number
-        "1 Left 3 4 R",         // unknown button
-        "1 Left 3 4 L extra",   // too many fields
-        "1 Shift",              // unknown key
-        "1 Left++Right",        // empty key name
-        "1 Left+",              // trailing +
-        "1 Left 99999999999 0", // count beyond 32 bits
+        "0 -",                   // count below 1
+        "-3 Left",               // negative count
+        "x Left",                // count not a number
+        "1.5 Left",              // count not whole
+        "999999999999 Left",     // count absurdly large
+        "4",                     // keys missing
+        "1 Left 3",              // dx without dy
+        "1 Left 3 y",            // dy not a number
+        "1 Left 3 4 R",          // unknown button
+        "1 Left 3 4 L extra",    // too many fields
+        "1 Shift",               // unknown key
+        "1 Left++Right",         // empty key name
+        "1 Left+",               // trailing +
+        "1 Left 99999999999 0",  // count beyond 32 bits
     };
     for (const char* line : bad) {
         SCOPED_TRACE(line);

@@ -8,8 +8,8 @@
 
 #include "platform/backends.hpp"
 #include "platform/key_codes.hpp"
-#include "support/sdl_events.hpp"
 #include "support/input_fakes.hpp"
+#include "support/sdl_events.hpp"
 
 namespace {
 

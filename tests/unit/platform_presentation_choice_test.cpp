@@ -15,9 +15,11 @@ TEST(PlatformPresentationChoice, SoftwareOpenGlOrNoneMeansTheSoftwarePath) {
     EXPECT_EQ(choosePresentation("software", ""), Software);
     EXPECT_EQ(choosePresentation("", ""), Software);
 
-    EXPECT_EQ(choosePresentation("opengl", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)"), Accelerated);
+    EXPECT_EQ(choosePresentation("opengl", "Mesa Intel(R) UHD Graphics 620 (KBL GT2)"),
+              Accelerated);
     EXPECT_EQ(choosePresentation("opengl", "NVIDIA GeForce GTX 1060/PCIe/SSE2"), Accelerated);
-    EXPECT_EQ(choosePresentation("opengles2", "AMD Radeon RX 580 (radeonsi, polaris10)"), Accelerated);
+    EXPECT_EQ(choosePresentation("opengles2", "AMD Radeon RX 580 (radeonsi, polaris10)"),
+              Accelerated);
     EXPECT_EQ(choosePresentation("opengl", ""), Accelerated);
     // Only an OpenGL renderer's rasteriser is asked about.
     EXPECT_EQ(choosePresentation("direct3d11", "llvmpipe"), Accelerated);

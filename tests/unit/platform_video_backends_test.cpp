@@ -16,7 +16,8 @@ TEST(PlatformVideoHeadless, KeepsTheLastPresentedFrame) {
     EXPECT_TRUE(video->lastFrame().empty());
 
     auto frame = [](int w, int h, uint32_t fill) {
-        return std::make_shared<const Frame>(Frame{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h), fill)});
+        return std::make_shared<const Frame>(
+            Frame{w, h, std::vector<uint32_t>(static_cast<size_t>(w * h), fill)});
     };
     auto a = frame(4, 2, 0xFF112233u);
     video->present(a, true);
@@ -102,8 +103,10 @@ TEST(PlatformVideoShell, WithoutAnOpenerTheDesktopShellSaysSoOncePerPress) {
     EXPECT_FALSE(shell->open("http://www.example.org", error));
     EXPECT_NE(error.find("xdg-open"), std::string::npos) << error;
     EXPECT_TRUE(shell->open("http://www.example.org", error));  // the same press
-    if (saved) setenv("PATH", path.c_str(), 1);
-    else unsetenv("PATH");
+    if (saved)
+        setenv("PATH", path.c_str(), 1);
+    else
+        unsetenv("PATH");
 }
 
 TEST(PlatformVideoLayer, AHeadlessLayerNeedsNoDisplayAndRecordsItsRequests) {

@@ -71,7 +71,8 @@ TEST(PlatformVideoImages, BmpsWithoutARealAlphaChannelDecodeOpaque) {
     // the unused byte: all opaque, rows top first, colours as written.
     std::vector<uint32_t> stray = pixels;
     for (size_t i = 0; i < stray.size(); ++i) stray[i] |= static_cast<uint32_t>(i * 40) << 24;
-    for (auto [bits, source] : {std::pair{24, pixels}, std::pair{32, pixels}, std::pair{32, stray}}) {
+    for (auto [bits, source] :
+         {std::pair{24, pixels}, std::pair{32, pixels}, std::pair{32, stray}}) {
         std::vector<uint8_t> file = makeBmp(3, 2, bits, source);
         DecodedImage img;
         ASSERT_TRUE(testsupport::decodes(*decoder, file.data(), file.size(), img)) << bits;
@@ -135,7 +136,8 @@ TEST(PlatformVideoImages, DamagedOrHostileInputIsRefusedCleanly) {
     std::vector<uint8_t> file = makeBmp(3, 2, 24, pixels);
     // Cut short in the middle of the pixels, and cut in the header.
     for (size_t keep : {file.size() - 7, size_t{30}, size_t{2}})
-        testsupport::decodes(*decoder, file.data(), keep, img);  // must not crash or read past the end
+        testsupport::decodes(*decoder, file.data(), keep,
+                             img);  // must not crash or read past the end
     // A header that claims a picture of 100000 x 100000 pixels.
     std::vector<uint8_t> huge = file;
     uint32_t side = 100000;

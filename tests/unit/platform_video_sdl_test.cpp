@@ -14,12 +14,14 @@ TEST(PlatformVideoSdl, PresentsIntoAWindowWithoutADisplay) {
     if (!video->openWindow("My Game Shell", 64, 48, false, error))
         GTEST_SKIP() << "no SDL video driver: " << error;
     EXPECT_TRUE(video->windowOpen());
-    auto frame = std::make_shared<const Frame>(Frame{64, 48, std::vector<uint32_t>(64 * 48, 0xFF204080u)});
+    auto frame =
+        std::make_shared<const Frame>(Frame{64, 48, std::vector<uint32_t>(64 * 48, 0xFF204080u)});
     video->present(frame, true);
     video->present(frame, false);
     EXPECT_EQ(video->lastFrame(), frame->pixels);
     EXPECT_EQ(video->lastFrameWidth(), 64);
-    EXPECT_NE(video->presentation().find("window surface"), std::string::npos) << video->presentation();
+    EXPECT_NE(video->presentation().find("window surface"), std::string::npos)
+        << video->presentation();
     auto events = createSdlWindowEvents();
     EXPECT_FALSE(events->closePending());
     for (int i = 0; i < 10; ++i) events->takeEvent();  // whatever start-up queued

@@ -30,8 +30,8 @@ struct Draw : PlayFixture {
                                        {1, 1, 0, 0xFFFFFFFFu, 1, 0},
                                        {1, -1, 0, 0xFFFFFFFFu, 1, 1}};
         void* bytes = nullptr;
-        EXPECT_EQ(device->createVertexBuffer(sizeof corners, UsageWriteOnly, FvfQuadVertex, Pool::Managed,
-                                             w.quadBuffer),
+        EXPECT_EQ(device->createVertexBuffer(sizeof corners, UsageWriteOnly, FvfQuadVertex,
+                                             Pool::Managed, w.quadBuffer),
                   StatusOk);
         EXPECT_EQ(w.quadBuffer->lock(0, 0, &bytes, 0), StatusOk);
         std::memcpy(bytes, corners, sizeof corners);
@@ -48,7 +48,9 @@ struct Draw : PlayFixture {
 
     std::unique_ptr<SpriteTexture> picture() const {
         auto s = std::make_unique<SpriteTexture>();
-        EXPECT_EQ(device->createTexture(1, 1, 1, 0, PixelFormat::A8R8G8B8, Pool::Managed, s->texture), StatusOk);
+        EXPECT_EQ(
+            device->createTexture(1, 1, 1, 0, PixelFormat::A8R8G8B8, Pool::Managed, s->texture),
+            StatusOk);
         return s;
     }
     // The draws since the last present.
@@ -67,9 +69,7 @@ struct Draw : PlayFixture {
     const Texture* ground(int code) const {
         return game.world->groundTextures[code]->texture.get();
     }
-    const Texture* water(int slot) const {
-        return game.world->waterTextures[slot]->texture.get();
-    }
+    const Texture* water(int slot) const { return game.world->waterTextures[slot]->texture.get(); }
     // The hero pictures drawn on the play plane, as slot numbers.
     std::vector<int> heroSlotsDrawn() const {
         std::vector<int> slots;
@@ -217,19 +217,52 @@ TEST_F(Draw, TheHeroPictureFollowsHisState) {
     const std::vector<Case> cases = {
         {"standing", with([](PlayState&) {}), {0}},
         {"holding a ladder", with([](PlayState& s) { s.onLadder = 1; }), {9}},
-        {"walking left", with([](PlayState& s) { s.walkingLeft = 1; s.animCounter = 70; }), {6}},
-        {"walking right", with([](PlayState& s) { s.walkingRight = 1; s.animCounter = 10; }), {4}},
+        {"walking left",
+         with([](PlayState& s) {
+             s.walkingLeft = 1;
+             s.animCounter = 70;
+         }),
+         {6}},
+        {"walking right",
+         with([](PlayState& s) {
+             s.walkingRight = 1;
+             s.animCounter = 10;
+         }),
+         {4}},
         {"both keys", with([](PlayState& s) { s.walkingLeft = s.walkingRight = 1; }), {1}},
-        {"climbing", with([](PlayState& s) { s.onLadder = s.climbingUp = 1; s.animCounter = 40; }),
+        {"climbing",
+         with([](PlayState& s) {
+             s.onLadder = s.climbingUp = 1;
+             s.animCounter = 40;
+         }),
          {11}},
         {"jump off a ladder",
-         with([](PlayState& s) { s.onLadder = s.walkingRight = 1; s.animCounter = 100; }), {9, 1}},
+         with([](PlayState& s) {
+             s.onLadder = s.walkingRight = 1;
+             s.animCounter = 100;
+         }),
+         {9, 1}},
         {"swimming left", with([](PlayState& s) { s.inWater = s.walkingLeft = 1; }), {17}},
         {"swimming right",
-         with([](PlayState& s) { s.inWater = s.walkingRight = 1; s.animCounter = 0; }), {16}},
-        {"floating", with([](PlayState& s) { s.inWater = 1; s.animCounter = 65; }), {21}},
-        {"floating low", with([](PlayState& s) { s.inWater = 1; s.animCounter = 64; }), {22}},
-        {"dying", with([](PlayState& s) {
+         with([](PlayState& s) {
+             s.inWater = s.walkingRight = 1;
+             s.animCounter = 0;
+         }),
+         {16}},
+        {"floating",
+         with([](PlayState& s) {
+             s.inWater = 1;
+             s.animCounter = 65;
+         }),
+         {21}},
+        {"floating low",
+         with([](PlayState& s) {
+             s.inWater = 1;
+             s.animCounter = 64;
+         }),
+         {22}},
+        {"dying",
+         with([](PlayState& s) {
              s.deathTimer = 12;
              s.onLadder = s.walkingLeft = s.climbingUp = s.inWater = 1;
          }),
@@ -251,7 +284,7 @@ TEST_F(Draw, EnemiesInViewAreDrawnByTheirTypesBlending) {
     placeEnemy(5, 16, 6.0f, 4.0f);              // a type outside the table
     placeEnemy(6, 1, 7.0f, 4.0f).frame = 352;   // a frame outside the table
     placeEnemy(7, 1, 8.0f, 4.0f).frame = -1;
-    enemy(8).position = {9.0f, 4.0f, 40.0f};    // a free slot in view
+    enemy(8).position = {9.0f, 4.0f, 40.0f};  // a free slot in view
     // Tiles are centred on odd coordinates; the enemies stand at y 4.
     redraw();
     EXPECT_EQ(drawsAt(22.9f, 0.0f, 40.0f).size(), 1u);

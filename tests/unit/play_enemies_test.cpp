@@ -42,8 +42,8 @@ TEST_F(Enemies, PatrolPicturesFollowTheDirectionAndTheCycleQuarter) {
     e.minX = -100.0f;
     e.maxX = 100.0f;
     e.velocityX = 0.1f;
-    for (auto [counter, q] : {std::pair{128, 0}, {96, 0}, {95, 1}, {64, 1}, {63, 2}, {32, 2},
-                              {31, 3}, {0, 3}}) {
+    for (auto [counter, q] :
+         {std::pair{128, 0}, {96, 0}, {95, 1}, {64, 1}, {63, 2}, {32, 2}, {31, 3}, {0, 3}}) {
         play.animCounter = counter;
         updateEnemy(e);
         EXPECT_EQ(e.frame, 22 + q) << counter;

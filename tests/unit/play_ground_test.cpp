@@ -30,15 +30,15 @@ TEST(Snapping, RoundingAndParityFollowTruncationTowardZeroAndTheSignedRemainder)
         float scroll, row;
     };
     // Odd whole numbers go away from zero; trunc decides the parity.
-    for (Case c : {Case{-381.05f, -382.0f}, Case{-380.9f, -380.0f}, Case{-381.0f, -382.0f},
-                   Case{1.0f, 2.0f}, Case{0.5f, 0.0f}, Case{-0.5f, 0.0f}, Case{2.9f, 2.0f},
-                   Case{3.2f, 4.0f}}) {
+    for (Case c :
+         {Case{-381.05f, -382.0f}, Case{-380.9f, -380.0f}, Case{-381.0f, -382.0f}, Case{1.0f, 2.0f},
+          Case{0.5f, 0.0f}, Case{-0.5f, 0.0f}, Case{2.9f, 2.0f}, Case{3.2f, 4.0f}}) {
         level.levelOrigin.y = c.scroll;
         snapToRowCentre(game);
         EXPECT_FLOAT_EQ(level.levelOrigin.y, c.row) << c.scroll;
     }
-    for (Case c : {Case{-381.5f, -382.0f}, Case{-380.5f, -380.0f}, Case{3.5f, 2.0f},
-                   Case{-0.5f, 0.0f}}) {
+    for (Case c :
+         {Case{-381.5f, -382.0f}, Case{-380.5f, -380.0f}, Case{3.5f, 2.0f}, Case{-0.5f, 0.0f}}) {
         level.levelOrigin.y = c.scroll;
         stepUpSnap(game);
         EXPECT_FLOAT_EQ(level.levelOrigin.y, c.row) << c.scroll;

@@ -4,8 +4,8 @@
 // and commit tests/reference/play_frame.png; the test never renews it by itself.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <unistd.h>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,7 +32,8 @@ int channel(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) 
 TEST(PlayReferenceImage, APlayFrameLooksAsStored) {
     const fs::path game = TIEFSCHACHT_GAME_DIR;
     if (!fs::exists(game / "Graphics" / "Titelbild.bmp")) GTEST_SKIP() << "no runtime folder";
-    const fs::path work = fs::temp_directory_path() / ("tiefschacht-reference-" + std::to_string(::getpid()));
+    const fs::path work =
+        fs::temp_directory_path() / ("tiefschacht-reference-" + std::to_string(::getpid()));
     fs::remove_all(work);
     fs::copy(game, work, fs::copy_options::recursive);
 

@@ -78,17 +78,19 @@ protected:
                 text += std::to_string(code) + " x" + (col == 21 ? "\n" : " ");
             }
         testsupport::writeFile("Data/Level1.txt", text);
-        testsupport::writeFile("Data/Enemies1.txt",
-                               "Anzahl 2\n"
-                               "Typ 3 X 4.5 Y 7 MinX 1 MaxY 9 MaxX 8 MinY 2 TempoX 0.25 TempoY -0.5\n"
-                               "Typ 1 X -3 Y -20 MinX -9 MaxY -1 MaxX 0 MinY -30 TempoX 0 TempoY 1\n");
+        testsupport::writeFile(
+            "Data/Enemies1.txt",
+            "Anzahl 2\n"
+            "Typ 3 X 4.5 Y 7 MinX 1 MaxY 9 MaxX 8 MinY 2 TempoX 0.25 TempoY -0.5\n"
+            "Typ 1 X -3 Y -20 MinX -9 MaxY -1 MaxX 0 MinY -30 TempoX 0 TempoY 1\n");
     }
     // Every screen button laid out in its own row, as no two overlap.
     void placeAllButtons() {
         for (int i = 0; i <= 10; ++i) placeButton(i, 10, 40 * i);
     }
 
-    testsupport::ScratchFolder folder;  // the working directory, for the files the screens read and write
+    testsupport::ScratchFolder
+        folder;  // the working directory, for the files the screens read and write
     std::unique_ptr<Game> game;
     RecordingShellForTests* shell = nullptr;
 };

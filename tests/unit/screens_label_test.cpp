@@ -5,10 +5,10 @@
 #include "drawing/fonts.hpp"
 #include "platform/backends.hpp"
 #include "screens/buttons.hpp"
+#include "screens_fixture.hpp"
 #include "services/graphics.hpp"
 #include "support/software_device.hpp"
 #include "world/world.hpp"
-#include "screens_fixture.hpp"
 
 namespace {
 
@@ -98,7 +98,9 @@ TEST_F(ButtonLabelTest, TheLabelsLettersAreDrawnAndUmlautsLeftOut) {
     EXPECT_EQ(quads, 2u * 12u);  // twelve letters, the blank only advances
 
     device->present();
-    Button umlaut(0.0f, 0.0f, 6, 0.0f, "Gr\xC3\xBC\xC3\x9F" "e");
+    Button umlaut(0.0f, 0.0f, 6, 0.0f,
+                  "Gr\xC3\xBC\xC3\x9F"
+                  "e");
     drawButton(*game->world, umlaut);
     draws = textDraws();
     quads = 0;

@@ -4,9 +4,9 @@
 
 #include "screens/buttons.hpp"
 #include "screens/screens.hpp"
+#include "screens_fixture.hpp"
 #include "services/graphics.hpp"
 #include "world/world.hpp"
-#include "screens_fixture.hpp"
 
 using LayoutTest = ScreenTest;
 

@@ -5,8 +5,8 @@
 
 #include "screens/buttons.hpp"
 #include "screens/screens.hpp"
-#include "world/level.hpp"
 #include "screens_fixture.hpp"
+#include "world/level.hpp"
 
 namespace {
 
@@ -132,8 +132,8 @@ TEST_F(MainMenuTest, EachButtonLeadsWhereItShould) {
         bool closes;
     };
     const Case cases[] = {
-        {5, StatePlaying, 0, false},  {6, StateHighscore, 0, false}, {7, StateExit, 0, false},
-        {9, StateMainMenu, 1, true},  {10, StateMainMenu, 1, false},
+        {5, StatePlaying, 0, false}, {6, StateHighscore, 0, false}, {7, StateExit, 0, false},
+        {9, StateMainMenu, 1, true}, {10, StateMainMenu, 1, false},
     };
     for (const Case& c : cases) {
         app = AppState{};
@@ -276,8 +276,7 @@ TEST(OutsideAddresses, ManualIsTheAbsolutePathOfTheWorkingDirectory) {
     std::filesystem::remove_all(pattern);
     ASSERT_EQ(shell->log.size(), 1u);
     const std::string folder = std::filesystem::canonical("/tmp").string();
-    EXPECT_EQ(shell->log[0].rfind("file://" + folder + "/tiefschacht%20m", 0), 0u)
-        << shell->log[0];
+    EXPECT_EQ(shell->log[0].rfind("file://" + folder + "/tiefschacht%20m", 0), 0u) << shell->log[0];
     EXPECT_TRUE(isManualAddress(shell->log[0]));
     EXPECT_FALSE(app.closeRequested);
     platformLayer.shell.reset();
@@ -297,8 +296,9 @@ TEST(OutsideAddresses, AnAddressNoProgramCanOpenIsReportedAndTheGameGoesOn) {
     testing::internal::CaptureStderr();
     openWebSiteAndClose();
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(said, "tiefschacht: http://www.example.org cannot be opened: no program to open it "
-                    "with\n");
+    EXPECT_EQ(said,
+              "tiefschacht: http://www.example.org cannot be opened: no program to open it "
+              "with\n");
     EXPECT_TRUE(app.closeRequested);
     EXPECT_FALSE(app.failureReported);
     platformLayer.shell.reset();

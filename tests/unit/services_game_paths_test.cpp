@@ -45,7 +45,8 @@ TEST(ServicesGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
     EXPECT_EQ(playerFolderFor("/data/anna", "/home/anna"), fs::path("/data/anna/tiefschacht"));
     EXPECT_EQ(playerFolderFor("relative/path", "/home/anna"),
               fs::path("/home/anna/.local/share/tiefschacht"));
-    EXPECT_EQ(playerFolderFor(nullptr, "/home/anna"), fs::path("/home/anna/.local/share/tiefschacht"));
+    EXPECT_EQ(playerFolderFor(nullptr, "/home/anna"),
+              fs::path("/home/anna/.local/share/tiefschacht"));
     EXPECT_TRUE(playerFolderFor(nullptr, "").empty());
 
     ScratchFolder dir;

@@ -12,8 +12,8 @@
 #include "support/scratch_folder.hpp"
 #include "support/stand_in_device.hpp"
 
-using testsupport::StandInGraphicsSystem;
 using testsupport::ScratchFolder;
+using testsupport::StandInGraphicsSystem;
 
 namespace {
 constexpr uint32_t pure = behaviourPureHardware;
@@ -23,7 +23,7 @@ constexpr uint32_t sw = CreateSoftwareVertexProcessing;
 
 // Runs initGraphics on a fake system; returns the system for inspection.
 StandInGraphicsSystem* initOnFake(std::vector<uint32_t> refusedKinds = {},
-                               std::vector<PixelFormat> refusedFormats = {}) {
+                                  std::vector<PixelFormat> refusedFormats = {}) {
     auto system = std::make_unique<StandInGraphicsSystem>();
     system->refusedKinds = std::move(refusedKinds);
     system->refusedFormats = std::move(refusedFormats);
@@ -119,7 +119,8 @@ TEST(ServicesGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
 
     // Every attempt refused: the software line is written, then the end.
     settings.vertexProcessingMode = 2;
-    EXPECT_EXIT(initOnFake({pure, hw, mixed, sw}), testing::ExitedWithCode(1), "no graphics device");
+    EXPECT_EXIT(initOnFake({pure, hw, mixed, sw}), testing::ExitedWithCode(1),
+                "no graphics device");
     EXPECT_EQ(testsupport::readFile("Data/protokoll.txt"), "software VertexProcessing ungewollt\n");
 
     // A log that cannot be created ends the program, naming it.
@@ -139,7 +140,9 @@ TEST(ServicesGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
         {16, {}, PixelFormat::R5G6B5},
         {16, {PixelFormat::R5G6B5}, PixelFormat::X1R5G5B5},
         {16, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5}, PixelFormat::A1R5G5B5},
-        {16, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5, PixelFormat::A1R5G5B5}, PixelFormat::Unknown},
+        {16,
+         {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5, PixelFormat::A1R5G5B5},
+         PixelFormat::Unknown},
         {32, {}, PixelFormat::X8R8G8B8},
         {32, {PixelFormat::X8R8G8B8}, PixelFormat::A8R8G8B8},
         {32, {PixelFormat::X8R8G8B8, PixelFormat::A8R8G8B8}, PixelFormat::Unknown},
@@ -191,11 +194,11 @@ TEST(ServicesGraphicsSetup, FixedStatesAndTheAspectRatio) {
     StandInGraphicsSystem* made = system.get();
     initGraphicsWith(std::move(system));
     ASSERT_NE(made->lastDevice, nullptr);
-    EXPECT_EQ(made->lastDevice->calls, (std::vector<std::string>{
-                         "samplerState 0 3 2", "samplerState 0 2 2", "samplerState 1 3 2",
-                         "samplerState 1 2 2", "stageState 0 6 0", "stageState 1 6 0",
-                         "renderState 6 2", "renderState 10 1", "renderState 13 1",
-                         "renderState 16 1", "renderState 0 1"}));
+    EXPECT_EQ(made->lastDevice->calls,
+              (std::vector<std::string>{
+                  "samplerState 0 3 2", "samplerState 0 2 2", "samplerState 1 3 2",
+                  "samplerState 1 2 2", "stageState 0 6 0", "stageState 1 6 0", "renderState 6 2",
+                  "renderState 10 1", "renderState 13 1", "renderState 16 1", "renderState 0 1"}));
     EXPECT_FLOAT_EQ(graphics.aspectRatio, 4.0f / 3.0f);
 }
 
@@ -206,7 +209,8 @@ TEST(ServicesGraphicsSetup, TheCameraLooksDownPlusZWithTheViewDistanceAsFarPlane
     initOnFake();
     setUpCamera();
     for (int i = 0; i < 4; ++i)
-        for (int j = 0; j < 4; ++j) EXPECT_FLOAT_EQ(graphics.viewMatrix.m[i][j], i == j ? 1.0f : 0.0f);
+        for (int j = 0; j < 4; ++j)
+            EXPECT_FLOAT_EQ(graphics.viewMatrix.m[i][j], i == j ? 1.0f : 0.0f);
     const Mat4& p = graphics.projectionMatrix;
     EXPECT_NEAR(p.m[1][1], 1.0f / std::tan(0.7853982f / 2.0f), 1e-5f);
     EXPECT_NEAR(p.m[0][0], p.m[1][1] * 0.75f, 1e-5f);

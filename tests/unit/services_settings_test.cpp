@@ -33,9 +33,10 @@ TEST(ServicesSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
         std::string mode;
         int w, h, depth;
     };
-    for (const Case& c : {Case{"1", 800, 600, 16}, Case{"2", 800, 600, 32}, Case{"3", 1024, 768, 16},
-                          Case{"4", 1024, 768, 32}, Case{"0", 800, 600, 16}, Case{"5", 800, 600, 16},
-                          Case{"-3", 800, 600, 16}, Case{"vier", 800, 600, 16}}) {
+    for (const Case& c :
+         {Case{"1", 800, 600, 16}, Case{"2", 800, 600, 32}, Case{"3", 1024, 768, 16},
+          Case{"4", 1024, 768, 32}, Case{"0", 800, 600, 16}, Case{"5", 800, 600, 16},
+          Case{"-3", 800, 600, 16}, Case{"vier", 800, 600, 16}}) {
         settings = Settings{};
         settings.screenWidth = 1;  // a previous value must not survive
         resolutions(c.mode, "1", "1");

@@ -31,10 +31,11 @@ int parse(std::initializer_list<const char*> list, CommandLine& out) {
 
 TEST(ShellCommandLine, EveryOptionLandsInItsField) {
     CommandLine cl;
-    EXPECT_EQ(parse({"--data", "D", "--headless", "--realtime", "--frames", "120", "--input", "in.txt",
-                     "--record", "rec.txt", "--screenshot", "s.bmp", "--dump-state", "d.json"},
-                    cl),
-              -1);
+    EXPECT_EQ(
+        parse({"--data", "D", "--headless", "--realtime", "--frames", "120", "--input", "in.txt",
+               "--record", "rec.txt", "--screenshot", "s.bmp", "--dump-state", "d.json"},
+              cl),
+        -1);
     EXPECT_EQ(cl.dataDir, "D");
     EXPECT_TRUE(cl.headless);
     EXPECT_TRUE(cl.realtime);

@@ -6,8 +6,8 @@
 #include "services/graphics.hpp"
 #include "shell/dispatcher.hpp"
 #include "shell/main_loop.hpp"
-#include "world/game.hpp"
 #include "support/stand_in_device.hpp"
+#include "world/game.hpp"
 
 namespace {
 // What the stand-in handlers did, and where each one switches to.
@@ -17,8 +17,8 @@ struct Trace {
 };
 Trace trace;
 
-constexpr std::array<int32_t, 6> order{StatePlaying, StateMainMenu, StateWon,
-                                       StateHighscore, StateTitle, StateExit};
+constexpr std::array<int32_t, 6> order{StatePlaying,   StateMainMenu, StateWon,
+                                       StateHighscore, StateTitle,    StateExit};
 
 template <size_t I>
 void handler(Game&) {
@@ -111,8 +111,8 @@ TEST(ShellDispatcher, AFrameClearsBeginsDispatchesEndsAndPresents) {
     theGame = std::make_unique<Game>(BareTag{});
     // Before start-up has ended the frame is still cleared and presented.
     renderFrame();
-    EXPECT_EQ(calls, (std::vector<std::string>{"clear 4278190080", "beginScene", "endScene",
-                                               "present"}));
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"clear 4278190080", "beginScene", "endScene", "present"}));
     theGame.reset();
     graphics.device.reset();
 }

@@ -11,9 +11,9 @@
 #include "services/settings.hpp"
 #include "shell/lifecycle.hpp"
 #include "shell/main_loop.hpp"
-#include "world/game.hpp"
 #include "support/queued_events.hpp"
 #include "support/stand_in_device.hpp"
+#include "world/game.hpp"
 
 namespace {
 std::vector<std::string> steps;
@@ -21,7 +21,10 @@ int inputResult = 0;
 std::vector<float> params3D;
 
 const StartUpSteps recordingStartUp{
-    [] { steps.push_back("initInput"); return inputResult; },
+    [] {
+        steps.push_back("initInput");
+        return inputResult;
+    },
     [] { steps.push_back("initSound"); },
     [](float a, float b, float c, float d) {
         steps.push_back("set3DParameters");

@@ -24,7 +24,8 @@ void makeRuntimeFolder(const fs::path& dir) {
     if (fs::exists(built / "Data/Level1.txt")) {
         for (const char* sub : {"Data", "Graphics", "Sound"})
             if (fs::exists(built / sub))
-                fs::copy(built / sub, dir / sub, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+                fs::copy(built / sub, dir / sub,
+                         fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     } else {
         fs::path here = fs::current_path();
         fs::current_path(dir);

@@ -16,7 +16,6 @@
 
 using nlohmann::json;
 
-
 TEST(ShellStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     app.frames = 42;
     setGameState(StateTitle);
@@ -88,9 +87,9 @@ TEST(ShellStateDump, HoldsTheGamesStateUnderItsOwnNames) {
     EXPECT_EQ(d["soundsPlayed"],
               json({"Sound/Titelmusik.wav", "Sound/Geld.wav", "Sound/Schritt.wav"}));
     EXPECT_EQ(d["shellRequests"], json({"www.example.org"}));
-    for (const char* key : {"paused", "keyCount", "animCounter", "deathTimer", "onLadder", "inWater",
-                            "walkingLeft", "walkingRight", "climbingUp", "climbingDown", "heroCol",
-                            "highscoreEligible", "helpFrameCount"})
+    for (const char* key : {"paused", "keyCount", "animCounter", "deathTimer", "onLadder",
+                            "inWater", "walkingLeft", "walkingRight", "climbingUp", "climbingDown",
+                            "heroCol", "highscoreEligible", "helpFrameCount"})
         EXPECT_TRUE(d.contains(key)) << key;
     theGame.reset();
 }

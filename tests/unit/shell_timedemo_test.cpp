@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "services/frame_timing.hpp"
 #include "e2e_runtime_folder.hpp"
+#include "services/frame_timing.hpp"
 
 namespace {
 int runWith(std::vector<std::string> args) {
@@ -51,8 +51,8 @@ TEST(Timedemo, PercentilesAndMeanComeFromTheBinsWithoutGrowingWithTheRun) {
 }
 
 TEST(Timedemo, NeedsAScript) {
-    for (std::vector<std::string> args :
-         {std::vector<std::string>{"--timedemo"}, std::vector<std::string>{"--timedemo", "--headless"}}) {
+    for (std::vector<std::string> args : {std::vector<std::string>{"--timedemo"},
+                                          std::vector<std::string>{"--timedemo", "--headless"}}) {
         testing::internal::CaptureStderr();
         EXPECT_EQ(runWith(args), 2);
         EXPECT_NE(testing::internal::GetCapturedStderr().find("--timedemo"), std::string::npos);
@@ -64,23 +64,27 @@ TEST(Timedemo, NeedsAScript) {
 TEST(Timedemo, RunsTheScriptToItsEndAndReportsEveryFigure) {
     RuntimeFolder folder;
     std::string script = (folder.root / "script.txt").string();
-    { std::ofstream(script) << "# title, then a click on \"Spielen\"\n1 - 0 -60\n1 - 0 0 L\n40 -\n"; }
+    {
+        std::ofstream(script)
+            << "# title, then a click on \"Spielen\"\n1 - 0 -60\n1 - 0 0 L\n40 -\n";
+    }
     testing::internal::CaptureStdout();
     int rc = runWith({"--headless", "--timedemo", "--data", folder.root.string(), "--input", script,
                       "--dump-state", folder.dumpPath().string()});
     std::string report = testing::internal::GetCapturedStdout();
     ASSERT_EQ(rc, 0);
     EXPECT_EQ(reportedFrames(report), 43u) << report;
-    for (const char* figure : {"update mean", "draw   mean", "frame  mean", "p99", "frames per second",
-                               "% of a core", "presentation: none", "start-up to the first title frame"})
+    for (const char* figure :
+         {"update mean", "draw   mean", "frame  mean", "p99", "frames per second", "% of a core",
+          "presentation: none", "start-up to the first title frame"})
         EXPECT_NE(report.find(figure), std::string::npos) << figure << " in\n" << report;
     EXPECT_EQ(folder.dump()["frames"], 43);
     EXPECT_EQ(folder.dump()["gameState"], 50);  // the click reached the main menu
 
     // --frames still ends a timedemo earlier.
     testing::internal::CaptureStdout();
-    ASSERT_EQ(runWith({"--headless", "--timedemo", "--data", folder.root.string(), "--input", script,
-                       "--frames", "5"}),
+    ASSERT_EQ(runWith({"--headless", "--timedemo", "--data", folder.root.string(), "--input",
+                       script, "--frames", "5"}),
               0);
     EXPECT_EQ(reportedFrames(testing::internal::GetCapturedStdout()), 5u);
 }

@@ -9,13 +9,13 @@
 #include "platform/input_script.hpp"
 #include "platform/key_codes.hpp"
 #include "screens/buttons.hpp"
+#include "screens_fixture.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "soak/screen_zones.hpp"
 #include "soak/soak_script.hpp"
 #include "world/world.hpp"
-#include "screens_fixture.hpp"
 
 namespace {
 

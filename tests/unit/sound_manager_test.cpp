@@ -17,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 const char* const allFiles[] = {
-    "Titelmusik", "Geist", "Geld", "krepier", "Uhu", "Vogel1", "Vogel2",
-    "drip", "ersauf", "pock", "tuer", "Schritt", "Kletter", "Vampir",
+    "Titelmusik", "Geist",  "Geld", "krepier", "Uhu",     "Vogel1",  "Vogel2",
+    "drip",       "ersauf", "pock", "tuer",    "Schritt", "Kletter", "Vampir",
 };
 
 // Runs each test in a folder of its own holding the sounds it asks for.
@@ -62,9 +62,9 @@ TEST_F(SoundManager, LoadsTheFourteenFilesIntoTheirSlots) {
     initSound();
     ASSERT_TRUE(sound.managerCreated);
     const std::unique_ptr<SoundSegment>* slots[] = {
-        &sound.titleMusic, &sound.ghost, &sound.coins, &sound.death, &sound.owl,
-        &sound.bird1, &sound.bird2, &sound.drip, &sound.swim, &sound.gate,
-        &sound.door, &sound.step, &sound.climb, &sound.vampire,
+        &sound.titleMusic, &sound.ghost, &sound.coins, &sound.death,   &sound.owl,
+        &sound.bird1,      &sound.bird2, &sound.drip,  &sound.swim,    &sound.gate,
+        &sound.door,       &sound.step,  &sound.climb, &sound.vampire,
     };
     for (size_t i = 0; i < std::size(slots); ++i) {
         ASSERT_TRUE(*slots[i]) << allFiles[i];
@@ -123,16 +123,18 @@ TEST_F(SoundManager, TitleMusicRestartsFromTheBeginningAndStops) {
     stopTitleMusic();
     EXPECT_FALSE(platformLayer.audio->musicPlaying());
     const std::vector<std::string> expected = {
-        "stop Sound/Titelmusik.wav", "music Sound/Titelmusik.wav",
-        "stop Sound/Titelmusik.wav", "music Sound/Titelmusik.wav",
-        "stop Sound/Titelmusik.wav",
+        "stop Sound/Titelmusik.wav",  "music Sound/Titelmusik.wav", "stop Sound/Titelmusik.wav",
+        "music Sound/Titelmusik.wav", "stop Sound/Titelmusik.wav",
     };
     EXPECT_EQ(log(), expected);
 
     playSound(sound.vampire.get());
     startTitleMusic();
     const std::vector<std::string> played = {
-        "Sound/Titelmusik.wav", "Sound/Titelmusik.wav", "Sound/Vampir.wav", "Sound/Titelmusik.wav",
+        "Sound/Titelmusik.wav",
+        "Sound/Titelmusik.wav",
+        "Sound/Vampir.wav",
+        "Sound/Titelmusik.wav",
     };
     EXPECT_EQ(soundsPlayed(), played);
 }
@@ -184,9 +186,9 @@ TEST(ShippedSounds, AllFourteenLoadInTheRuntimeFolder) {
     initSound();
     EXPECT_TRUE(sound.titleMusic);
     const SoundSegment* effects[] = {
-        sound.ghost.get(), sound.coins.get(), sound.death.get(), sound.owl.get(),
-        sound.bird1.get(), sound.bird2.get(), sound.drip.get(), sound.swim.get(),
-        sound.gate.get(), sound.door.get(), sound.step.get(), sound.climb.get(),
+        sound.ghost.get(),   sound.coins.get(), sound.death.get(), sound.owl.get(),
+        sound.bird1.get(),   sound.bird2.get(), sound.drip.get(),  sound.swim.get(),
+        sound.gate.get(),    sound.door.get(),  sound.step.get(),  sound.climb.get(),
         sound.vampire.get(),
     };
     for (size_t i = 0; i < std::size(effects); ++i) EXPECT_TRUE(effects[i]) << allFiles[i + 1];

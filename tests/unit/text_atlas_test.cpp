@@ -61,8 +61,8 @@ TEST(TextFontSizes, AtlasSideAndPixelHeight) {
 
 // The invariants of the layout, for both game fonts.
 TEST_F(TextAtlas, CellsTouchWithoutOverlapRowsAreOneTexelApart) {
-    for (auto [name, points, side] : {std::tuple{"Times New Roman", 20u, 512u},
-                                      std::tuple{"Arial", 10u, 256u}}) {
+    for (auto [name, points, side] :
+         {std::tuple{"Times New Roman", 20u, 512u}, std::tuple{"Arial", 10u, 256u}}) {
         SCOPED_TRACE(name);
         TextFont font(name, points, FontBold);
         ASSERT_EQ(font.createGlyphAtlas(&device), StatusOk) << font.error;

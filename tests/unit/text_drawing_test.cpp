@@ -57,11 +57,14 @@ protected:
     // The advance of a character in pixels at the default scales.
     float advance(unsigned char c, float xScale = 0.02f) const {
         const GlyphRect& r = font->glyphRects[c - 32];
-        const float line = (font->glyphRects[0].bottom - font->glyphRects[0].top) * font->atlasHeight;
-        return ((r.right - r.left) * font->atlasWidth - 2.0f * font->spacing) * xScale * 600.0f / line;
+        const float line =
+            (font->glyphRects[0].bottom - font->glyphRects[0].top) * font->atlasHeight;
+        return ((r.right - r.left) * font->atlasWidth - 2.0f * font->spacing) * xScale * 600.0f /
+               line;
     }
     float margin(float xScale = 0.02f) const {
-        const float line = (font->glyphRects[0].bottom - font->glyphRects[0].top) * font->atlasHeight;
+        const float line =
+            (font->glyphRects[0].bottom - font->glyphRects[0].top) * font->atlasHeight;
         return font->spacing * xScale * 600.0f / line;
     }
 
@@ -138,7 +141,15 @@ TEST_F(TextDrawing, BlanksAdvanceWithoutQuadOtherCharactersAreSkipped) {
 
     // Tabs, other control characters, 127 and Latin-1 letters such as an
     // umlaut (negative as a signed char) draw nothing and do not advance.
-    for (const char* text : {"A\tB", "A\x01\x1f" "B", "A\x7f" "B", "A\xe4" "B", "A\x80\xff" "B"}) {
+    for (const char* text : {"A\tB",
+                             "A\x01\x1f"
+                             "B",
+                             "A\x7f"
+                             "B",
+                             "A\xe4"
+                             "B",
+                             "A\x80\xff"
+                             "B"}) {
         SCOPED_TRACE(testing::PrintToString(std::string(text)));
         device.draws.clear();
         ASSERT_EQ(draw(text), StatusOk);
@@ -274,8 +285,7 @@ TEST_F(TextDrawing, DepthTestFlagKeepsTheDepthTestOn) {
     device.setRenderState(RenderState::ZEnable, ZBufferFalse);
     ASSERT_EQ(deep.drawText(-1, -1, 0.9f, 0.02f, 0.02f, 0xFFFFFFFF, "Z", TextFiltered), StatusOk);
     ASSERT_EQ(device.draws.size(), 1u);
-    EXPECT_EQ(device.draws[0].record.renderState(RenderState::ZEnable),
-              ZBufferTrue);
+    EXPECT_EQ(device.draws[0].record.renderState(RenderState::ZEnable), ZBufferTrue);
     EXPECT_EQ(device.getRenderState(RenderState::ZEnable), ZBufferFalse);
 }
 

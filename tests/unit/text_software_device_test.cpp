@@ -65,9 +65,9 @@ protected:
 
 TEST_F(TextOnSoftwareDevice, TextIsDrawnWhereAndAsLargeAsAsked) {
     device->beginScene();
-    ASSERT_EQ(font->drawText(-0.5f, -0.5f, 0.9f, 0.05f, 0.05f, 0xFFFF0000u, "Tiefschacht",
-                             TextFiltered),
-              StatusOk);
+    ASSERT_EQ(
+        font->drawText(-0.5f, -0.5f, 0.9f, 0.05f, 0.05f, 0xFFFF0000u, "Tiefschacht", TextFiltered),
+        StatusOk);
     device->endScene();
     const Box box = coveredBox();
     ASSERT_FALSE(box.empty());
@@ -112,7 +112,8 @@ TEST_F(TextOnSoftwareDevice, DrawCallsAndTheCallerStatesAfterThem) {
             all.push_back(device->getSamplerState(0, static_cast<SamplerState>(s)));
         for (int stage = 0; stage < TextureStageCount; ++stage)
             for (int s = 0; s < static_cast<int>(TextureStageState::Count); ++s)
-                all.push_back(device->getTextureStageState(stage, static_cast<TextureStageState>(s)));
+                all.push_back(
+                    device->getTextureStageState(stage, static_cast<TextureStageState>(s)));
         return all;
     };
     const auto before = states();
@@ -137,9 +138,9 @@ TEST_F(TextOnSoftwareDevice, DrawCallsAndTheCallerStatesAfterThem) {
     EXPECT_EQ(device->getTexture(0), other.get());
 
     for (uint32_t flags : {0u, TextFiltered, TextFiltered | TextCentreX | TextCentreY}) {
-        ASSERT_EQ(font->drawText(-0.2f, 0.3f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFFu, "Punkte:  120\nOK",
-                                 flags),
-                  StatusOk);
+        ASSERT_EQ(
+            font->drawText(-0.2f, 0.3f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFFu, "Punkte:  120\nOK", flags),
+            StatusOk);
         EXPECT_EQ(states(), before);
         EXPECT_EQ(device->getTexture(0), other.get());
     }
@@ -147,17 +148,17 @@ TEST_F(TextOnSoftwareDevice, DrawCallsAndTheCallerStatesAfterThem) {
 
 TEST_F(TextOnSoftwareDevice, SmallTextureLimitKeepsTheSizeOnScreen) {
     device->beginScene();
-    ASSERT_EQ(font->drawText(-0.5f, 0.0f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFFu, "Spiel starten",
-                             TextFiltered),
-              StatusOk);
+    ASSERT_EQ(
+        font->drawText(-0.5f, 0.0f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFFu, "Spiel starten", TextFiltered),
+        StatusOk);
     const Box full = coveredBox();
 
     makeDevice(256);
     ASSERT_FLOAT_EQ(font->textScale, 0.5f);
     ASSERT_EQ(font->atlasWidth, 256u);
-    ASSERT_EQ(font->drawText(-0.5f, 0.0f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFFu, "Spiel starten",
-                             TextFiltered),
-              StatusOk);
+    ASSERT_EQ(
+        font->drawText(-0.5f, 0.0f, 0.9f, 0.03f, 0.03f, 0xFFFFFFFFu, "Spiel starten", TextFiltered),
+        StatusOk);
     const Box half = coveredBox();
     ASSERT_FALSE(full.empty());
     ASSERT_FALSE(half.empty());

@@ -2,8 +2,8 @@
 
 #include "unit/world_test_support.hpp"
 #include "world/data_tables.hpp"
-#include "world/highscore_file.hpp"
 #include "world/game.hpp"
+#include "world/highscore_file.hpp"
 
 using testsupport::ScratchFolder;
 using worldtest::writeText;
@@ -240,7 +240,10 @@ TEST(WorldHighscoreFile, NamesAreTokensCutToFourteenAndScoresAreReadWhole) {
     EXPECT_STREQ(highscoreTable.names[9].data(), "");
     EXPECT_EQ(highscoreTable.scores[9], 0);
     EXPECT_EQ(said.rfind("tiefschacht: Data/Highscore.txt: the list is damaged (entry 2: the "
-                         "score \"0x10\" is not a whole number)", 0), 0u) << said;
+                         "score \"0x10\" is not a whole number)",
+                         0),
+              0u)
+        << said;
 }
 
 TEST(WorldDataFilesDeathTest, MissingFilesEndTheProgramNamingThem) {

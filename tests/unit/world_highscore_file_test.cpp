@@ -8,8 +8,8 @@
 #include "unit/world_test_support.hpp"
 #include "world/highscore_file.hpp"
 
-using worldtest::readText;
 using testsupport::ScratchFolder;
+using worldtest::readText;
 using worldtest::writeText;
 
 namespace {
@@ -26,8 +26,16 @@ HighscoreTable tableOf(std::initializer_list<std::pair<const char*, int32_t>> en
 }
 
 HighscoreTable fullTable() {
-    return tableOf({{"ANNA", 1000}, {"BERND", 900}, {"CARL", 800}, {"DORA", 700}, {"EMIL", 600},
-                    {"FRIEDA", 500}, {"GUSTAV", 400}, {"HEINZ", 300}, {"IDA", 200}, {"JOSEF", -7}});
+    return tableOf({{"ANNA", 1000},
+                    {"BERND", 900},
+                    {"CARL", 800},
+                    {"DORA", 700},
+                    {"EMIL", 600},
+                    {"FRIEDA", 500},
+                    {"GUSTAV", 400},
+                    {"HEINZ", 300},
+                    {"IDA", 200},
+                    {"JOSEF", -7}});
 }
 
 HighscoreReading parse(const std::string& text) {
@@ -63,8 +71,9 @@ TEST(WorldHighscoreFile, WrittenTextReadsBackAsTheSameTable) {
 }
 
 TEST(WorldHighscoreFile, DamageIsNamedAndNeverShiftsTheEntriesAfterIt) {
-    const std::string rest = "LISA 900\nMAX 800\nNINA 700\nOTTO 600\nPIA 500\nRUDI 400\n"
-                             "SARA 300\nTOM 200\nUTE 100\n";
+    const std::string rest =
+        "LISA 900\nMAX 800\nNINA 700\nOTTO 600\nPIA 500\nRUDI 400\n"
+        "SARA 300\nTOM 200\nUTE 100\n";
     struct Case {
         std::string first;
         int32_t score;
@@ -117,7 +126,8 @@ TEST(WorldHighscoreFile, AListThatCannotBeSavedIsReportedAndTheEntryStaysShown) 
     EXPECT_FALSE(saveHighscoreEntry("NoSuchFolder/Highscore.txt", enterFirst));
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.rfind("tiefschacht: NoSuchFolder/Highscore.txt: the new list cannot be saved: "
-                         "NoSuchFolder/Highscore.txt.lock: No such file or directory", 0),
+                         "NoSuchFolder/Highscore.txt.lock: No such file or directory",
+                         0),
               0u)
         << said;
     EXPECT_TRUE(app.failureReported);

@@ -24,7 +24,7 @@ TEST(WorldLevel, TopLineOfTheFileIsRow399AndTheLastIsRow0) {
     EXPECT_EQ(level.tileGrid[399][0], 71);  // first entry of the file
     for (int c = 1; c < 22; ++c) EXPECT_EQ(level.tileGrid[399][c], 70);
     EXPECT_EQ(level.tileGrid[398][0], 0);
-    EXPECT_EQ(level.tileGrid[0][21], 9);    // last entry of the file
+    EXPECT_EQ(level.tileGrid[0][21], 9);  // last entry of the file
     EXPECT_EQ(level.tileGrid[0][20], 0);
     // Only y of the origin is reset.
     EXPECT_EQ(level.levelOrigin.x, 5.0f);

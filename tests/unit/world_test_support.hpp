@@ -50,7 +50,8 @@ inline void writeGameFiles() {
               "Anzahl 1 Typ 2 X 3 Y 4 MinX -5 MaxY 6 MaxX 7 MinY -8 SpeedX 0.5 SpeedY 0.25\n");
     writeText("Data/Items.txt", "Anzahl 1 Code 25 Ersatz 0 Aktion 2 Punkte 0\n");
     std::string scores;
-    for (int i = 0; i < 10; ++i) scores += "SPIELER" + std::to_string(i) + " " + std::to_string(100 - i) + "\n";
+    for (int i = 0; i < 10; ++i)
+        scores += "SPIELER" + std::to_string(i) + " " + std::to_string(100 - i) + "\n";
     writeText("Data/Highscore.txt", scores);
 }
 
@@ -70,7 +71,8 @@ public:
             return PictureStatus::Failed;
         }
         out = it->second;
-        const uint64_t pixels = static_cast<uint64_t>(out.width) * static_cast<uint64_t>(out.height);
+        const uint64_t pixels =
+            static_cast<uint64_t>(out.width) * static_cast<uint64_t>(out.height);
         return pixels > pixelLimit ? PictureStatus::OverLimit : PictureStatus::Ok;
     }
     PictureStatus decodeMemory(const void*, size_t, uint64_t, DecodedImage&,

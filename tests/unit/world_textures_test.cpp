@@ -35,7 +35,9 @@ struct Stand {
     }
 };
 
-const StandInTexture& fake(const SpriteTexture& s) { return static_cast<const StandInTexture&>(*s.texture); }
+const StandInTexture& fake(const SpriteTexture& s) {
+    return static_cast<const StandInTexture&>(*s.texture);
+}
 }  // namespace
 
 TEST(WorldColourKey, OnlyOpaquePureBlackBecomesTransparent) {
@@ -155,7 +157,8 @@ TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
               "Bilder 1 Verhalten 3 Blend 1 Graphics/e0.bmp\n"
               "Bilder 4 Verhalten 2 Blend 0 Graphics/e10.bmp Graphics/e11.bmp\n"
               "Graphics/e12.bmp Graphics/e13.bmp\n");
-    writeText("Data/GroundTextures.txt", "Anzahl 3 Graphics/g0.bmp Graphics/g1.bmp Graphics/g2.bmp");
+    writeText("Data/GroundTextures.txt",
+              "Anzahl 3 Graphics/g0.bmp Graphics/g1.bmp Graphics/g2.bmp");
     for (const char* name : {"Graphics/Gewonnen.bmp", "Graphics/Cursor.bmp", "Graphics/wasser9.bmp",
                              "Graphics/HeroT1.bmp", "Graphics/e12.bmp", "Graphics/g1.bmp"})
         stand.decoder->pictures[name] = picture(32, 32, 0xFF808080u);
@@ -168,10 +171,10 @@ TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
     for (int i = 1; i <= 9; ++i) expected.push_back("Graphics/wasser" + std::to_string(i) + ".bmp");
     for (const char* b : {"Left", "Mid", "Right"})
         expected.push_back(std::string("Graphics/Button") + b + ".bmp");
-    for (const char* h : {"Hero1", "HeroL1", "HeroL2", "HeroL3", "HeroL4", "HeroR1", "HeroR2",
-                          "HeroR3", "HeroR4", "HeroK1", "HeroK2", "HeroK3", "HeroK4", "HeroSL1",
-                          "HeroSL2", "HeroSL3", "HeroSL4", "HeroSR1", "HeroSR2", "HeroSR3",
-                          "HeroSR4", "HeroS1", "HeroS2", "HeroT1"})
+    for (const char* h :
+         {"Hero1",   "HeroL1",  "HeroL2",  "HeroL3",  "HeroL4",  "HeroR1",  "HeroR2",  "HeroR3",
+          "HeroR4",  "HeroK1",  "HeroK2",  "HeroK3",  "HeroK4",  "HeroSL1", "HeroSL2", "HeroSL3",
+          "HeroSL4", "HeroSR1", "HeroSR2", "HeroSR3", "HeroSR4", "HeroS1",  "HeroS2",  "HeroT1"})
         expected.push_back(std::string("Graphics/") + h + ".bmp");
     expected.push_back("Graphics/Schluessel.bmp");
     for (const char* e : {"e0", "e10", "e11", "e12", "e13", "g0", "g1", "g2"})
@@ -220,7 +223,8 @@ TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
     EXPECT_EQ(quad.pool, Pool::Managed);
     QuadVertex v[4];
     std::memcpy(v, quad.bytes.data(), sizeof v);
-    const float want[4][5] = {{-1, 1, 0, 0, 0}, {-1, -1, 0, 0, 1}, {1, 1, 0, 1, 0}, {1, -1, 0, 1, 1}};
+    const float want[4][5] = {
+        {-1, 1, 0, 0, 0}, {-1, -1, 0, 0, 1}, {1, 1, 0, 1, 0}, {1, -1, 0, 1, 1}};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(v[i].x, want[i][0]);
         EXPECT_EQ(v[i].y, want[i][1]);
@@ -431,8 +435,8 @@ TEST(WorldLoading, OnTheSoftwareDevice) {
     PresentParameters params;
     params.windowed = true;
     params.backBufferFormat = PixelFormat::X8R8G8B8;
-    ASSERT_TRUE(succeeded(
-        system->createDevice(CreateSoftwareVertexProcessing, params, graphics.device)));
+    ASSERT_TRUE(
+        succeeded(system->createDevice(CreateSoftwareVertexProcessing, params, graphics.device)));
     auto decoder = std::make_unique<FakeDecoder>();
     DecodedImage cursor = picture(2, 2, 0xFF000000u);
     cursor.argb[3] = 0xFF204060u;

@@ -1,8 +1,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "little_endian.hpp"
 #include "image.hpp"
+#include "little_endian.hpp"
 
 namespace art {
 
@@ -20,14 +20,14 @@ bool writeBmp(const std::string& path, const Image& image) {
     put32(out, 54 + dataBytes);
     put32(out, 0);
     put32(out, 54);
-    put32(out, 40);             // BITMAPINFOHEADER
+    put32(out, 40);  // BITMAPINFOHEADER
     put32(out, uint32_t(w));
-    put32(out, uint32_t(h));    // positive: rows bottom first
+    put32(out, uint32_t(h));  // positive: rows bottom first
     put16(out, 1);
     put16(out, 24);
-    put32(out, 0);              // no compression
+    put32(out, 0);  // no compression
     put32(out, dataBytes);
-    put32(out, 2835);           // 72 dpi
+    put32(out, 2835);  // 72 dpi
     put32(out, 2835);
     put32(out, 0);
     put32(out, 0);

@@ -28,12 +28,18 @@ Image waterOverlay(int frame) {
         for (int x = 0; x < 32; ++x) {
             // Two crossing ripple trains; their periods divide the tile so
             // neighbouring water cells join without a seam.
-            const double a = std::sin(2 * pi * (x / 32.0 + phase) + 1.5 * std::sin(2 * pi * y / 16.0));
-            const double b = std::sin(2 * pi * (y / 16.0 - phase) + 1.2 * std::sin(2 * pi * x / 32.0));
+            const double a =
+                std::sin(2 * pi * (x / 32.0 + phase) + 1.5 * std::sin(2 * pi * y / 16.0));
+            const double b =
+                std::sin(2 * pi * (y / 16.0 - phase) + 1.2 * std::sin(2 * pi * x / 32.0));
             double v = std::pow(std::max(0.0, a * b), 6.0);
             if (still) v *= 0.45;
-            if (y < 3) v = std::max(v, (still ? 0.25 : 0.35 + 0.15 * std::sin(2 * pi * (x / 16.0 + phase))) * (3 - y) / 3.0);
-            t.set(x, y, {static_cast<int>(70 * v), static_cast<int>(130 * v), static_cast<int>(170 * v)});
+            if (y < 3)
+                v = std::max(v,
+                             (still ? 0.25 : 0.35 + 0.15 * std::sin(2 * pi * (x / 16.0 + phase))) *
+                                 (3 - y) / 3.0);
+            t.set(x, y,
+                  {static_cast<int>(70 * v), static_cast<int>(130 * v), static_cast<int>(170 * v)});
         }
     return t;
 }
@@ -48,12 +54,15 @@ Image wispFrame(int frame) {
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             const double ball = std::hypot(x + 0.5 - 16, y + 0.5 - 13) / 7.5;
-            const double along = (y - 17.0) / 13.0;  // 0 under the ball, 1 at the tail's end, fading
+            const double along =
+                (y - 17.0) / 13.0;  // 0 under the ball, 1 at the tail's end, fading
             const double tail = along <= 0 || along >= 1
                                     ? 1.0
-                                    : std::max(along, std::abs(x + 0.5 - (16 + 4 * sway * along)) / (5.5 * (1 - along)));
+                                    : std::max(along, std::abs(x + 0.5 - (16 + 4 * sway * along)) /
+                                                          (5.5 * (1 - along)));
             const double d = std::min(ball, tail);
-            if (d < 1) t.set(x, y, add(t.at(x, y), scale(mix(edge, core, 1 - d), 0.4 + 0.6 * (1 - d))));
+            if (d < 1)
+                t.set(x, y, add(t.at(x, y), scale(mix(edge, core, 1 - d), 0.4 + 0.6 * (1 - d))));
         }
     glow(t, 15, 12, 4, {255, 255, 255}, 0.8);
     return t;

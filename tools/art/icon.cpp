@@ -29,7 +29,7 @@ Rgb colourAt(double x, double y) {
     Rgb c = y < horizon ? mix({30, 38, 86}, {214, 126, 84}, y / horizon)  // dusk sky
                         : mix({96, 62, 38}, {58, 38, 24}, (y - horizon) / (badgeMax - horizon));
     if (inRect(x, y, badgeMin, horizon, badgeMax, horizon + 3)) c = {74, 150, 56};  // grass
-    if (inRect(x, y, 19, horizon, 45, badgeMax)) c = {124, 118, 108};               // the shaft's stone rim
+    if (inRect(x, y, 19, horizon, 45, badgeMax)) c = {124, 118, 108};  // the shaft's stone rim
     if (inRect(x, y, 22, horizon + 1, 42, badgeMax)) {
         c = mix({40, 30, 24}, {8, 6, 6}, (y - horizon) / 12.0);  // the dark shaft
         const bool rail = inRect(x, y, 25, 0, 27, 99) || inRect(x, y, 37, 0, 39, 99);
@@ -67,15 +67,19 @@ DecodedImage iconPicture(int size) {
             double r = 0, g = 0, b = 0, covered = 0;
             for (int sy = 0; sy < samples; ++sy)
                 for (int sx = 0; sx < samples; ++sx) {
-                    const double x = (px + (sx + 0.5) / samples) * unit, y = (py + (sy + 0.5) / samples) * unit;
+                    const double x = (px + (sx + 0.5) / samples) * unit,
+                                 y = (py + (sy + 0.5) / samples) * unit;
                     if (insideBadge(x, y) < 0) continue;
                     const Rgb c = colourAt(x, y);
                     r += c.r, g += c.g, b += c.b, covered += 1;
                 }
             uint32_t pixel = 0;
             if (covered > 0) {
-                const auto channel = [&](double sum) { return static_cast<uint32_t>(std::lround(sum / covered)); };
-                const uint32_t alpha = static_cast<uint32_t>(std::lround(255 * covered / (samples * samples)));
+                const auto channel = [&](double sum) {
+                    return static_cast<uint32_t>(std::lround(sum / covered));
+                };
+                const uint32_t alpha =
+                    static_cast<uint32_t>(std::lround(255 * covered / (samples * samples)));
                 pixel = alpha << 24 | channel(r) << 16 | channel(g) << 8 | channel(b);
             }
             out.argb[static_cast<size_t>(py) * size + px] = pixel;

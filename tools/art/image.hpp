@@ -31,7 +31,8 @@ inline bool isKeyBlack(Rgb c) { return c.r == 0 && c.g == 0 && c.b == 0; }
 
 class Image {
 public:
-    Image(int width, int height, Rgb fill = {}) : w_(width), h_(height), px_(size_t(width) * height, fill) {}
+    Image(int width, int height, Rgb fill = {})
+        : w_(width), h_(height), px_(size_t(width) * height, fill) {}
     int width() const { return w_; }
     int height() const { return h_; }
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < w_ && y < h_; }

@@ -36,7 +36,8 @@ struct Writer {
 };
 
 constexpr const char* zoneNames[] = {"Wald", "Hoehle", "Gruft", "Gewoelbe"};
-constexpr ZoneLook zoneLooks[] = {ZoneLook::Waldrand, ZoneLook::Hoehle, ZoneLook::Gruft, ZoneLook::Gewoelbe};
+constexpr ZoneLook zoneLooks[] = {ZoneLook::Waldrand, ZoneLook::Hoehle, ZoneLook::Gruft,
+                                  ZoneLook::Gewoelbe};
 
 void writeTiles(Writer& out, const SpriteSet& sprites) {
     out("Waldboden", backgroundTile(ZoneLook::Waldrand));
@@ -78,7 +79,8 @@ void writeSprites(Writer& out, const SpriteSet& sprites) {
     for (const auto& [name, image] : sprites) {
         if (name.rfind("Hero", 0) == 0 || name == "Cursor") out(name, image.scaledUp(2));
     }
-    for (const char* type : {"Schnecke", "Kraehe", "Kaefer", "Fledermaus", "Spinne", "Skelett", "Geist", "Vampir"}) {
+    for (const char* type :
+         {"Schnecke", "Kraehe", "Kaefer", "Fledermaus", "Spinne", "Skelett", "Geist", "Vampir"}) {
         for (int f = 1; f <= 8; ++f) {
             const std::string name = type + std::to_string(f);
             if (sprites.count(name)) out(name, sprites.at(name).scaledUp(2));
@@ -121,7 +123,8 @@ int writeIcons(const std::string& root, const std::string& copy) {
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--icons") return writeIcons(argv[2], argv[3]);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: art SPRITE_DIR OUT_DIR [STAMP] | art --icons ICON_ROOT COPY\n");
+        std::fprintf(stderr,
+                     "usage: art SPRITE_DIR OUT_DIR [STAMP] | art --icons ICON_ROOT COPY\n");
         return 2;
     }
     SpriteSet sprites;

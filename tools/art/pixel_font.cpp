@@ -41,11 +41,15 @@ const Glyph* find(char c) {
     return nullptr;
 }
 
-bool on(const Glyph& g, int x, int y) { return x >= 0 && x < 5 && y >= 0 && y < 8 && g.rows[y][x] == '#'; }
+bool on(const Glyph& g, int x, int y) {
+    return x >= 0 && x < 5 && y >= 0 && y < 8 && g.rows[y][x] == '#';
+}
 
 }  // namespace
 
-int lettersWidth(std::string_view text, int cell) { return static_cast<int>(text.size()) * 6 * cell - cell; }
+int lettersWidth(std::string_view text, int cell) {
+    return static_cast<int>(text.size()) * 6 * cell - cell;
+}
 
 void drawLetters(Image& image, std::string_view text, int x, int y, int cell, Rgb top, Rgb bottom) {
     const int outline = std::max(2, cell / 4);
@@ -59,17 +63,21 @@ void drawLetters(Image& image, std::string_view text, int x, int y, int cell, Rg
                         if (!on(*g, gx, gy)) continue;
                         const int x0 = penX + gx * cell, y0 = y + gy * cell;
                         if (pass == 0) {
-                            image.fillRect(x0 + cell / 2, y0 + cell / 2, x0 + cell + cell / 2, y0 + cell + cell / 2, {8, 6, 10});
+                            image.fillRect(x0 + cell / 2, y0 + cell / 2, x0 + cell + cell / 2,
+                                           y0 + cell + cell / 2, {8, 6, 10});
                         } else if (pass == 1) {
-                            image.fillRect(x0 - outline, y0 - outline, x0 + cell + outline, y0 + cell + outline, {24, 18, 14});
+                            image.fillRect(x0 - outline, y0 - outline, x0 + cell + outline,
+                                           y0 + cell + outline, {24, 18, 14});
                         } else {
                             for (int py = y0; py < y0 + cell; ++py)
                                 for (int px = x0; px < x0 + cell; ++px) {
                                     const double v = (py - y) / (8.0 * cell);
                                     Rgb col = mix(top, bottom, v);
                                     // A bevel on every block: light upper left, dark lower right.
-                                    if (px - x0 < 2 || py - y0 < 2) col = mix(col, {255, 255, 255}, 0.25);
-                                    if (x0 + cell - px <= 2 || y0 + cell - py <= 2) col = mix(col, {1, 1, 1}, 0.25);
+                                    if (px - x0 < 2 || py - y0 < 2)
+                                        col = mix(col, {255, 255, 255}, 0.25);
+                                    if (x0 + cell - px <= 2 || y0 + cell - py <= 2)
+                                        col = mix(col, {1, 1, 1}, 0.25);
                                     image.set(px, py, col);
                                 }
                         }

@@ -23,8 +23,10 @@ Image squeezeToScreen(const Image& square) {
                 const Rgb c = square.at(x, sy);
                 r += c.r * w, g += c.g * w, b += c.b * w, total += w;
             }
-            out.set(x, y, {static_cast<int>(std::lround(r / total)), static_cast<int>(std::lround(g / total)),
-                           static_cast<int>(std::lround(b / total))});
+            out.set(
+                x, y,
+                {static_cast<int>(std::lround(r / total)), static_cast<int>(std::lround(g / total)),
+                 static_cast<int>(std::lround(b / total))});
         }
     out.makeOpaque();
     return out;
@@ -53,7 +55,8 @@ void pine(Image& img, int cx, int baseY, int h, Rgb c) {
 
 void stars(Image& img, int maxY, int seed) {
     for (int i = 0; i < 140; ++i) {
-        const int x = static_cast<int>(hashNoise(i, 1, seed) * width), y = static_cast<int>(hashNoise(i, 2, seed) * maxY);
+        const int x = static_cast<int>(hashNoise(i, 1, seed) * width),
+                  y = static_cast<int>(hashNoise(i, 2, seed) * maxY);
         const double b = 0.4 + 0.6 * hashNoise(i, 3, seed) * (1 - y / double(maxY));
         img.blend(x, y, {255, 250, 230}, b);
         if (hashNoise(i, 4, seed) < 0.15) {
@@ -72,7 +75,8 @@ Image titlePicture() {
     const int horizon = 640;
     for (int y = 0; y < height; ++y) {
         const double t = y / double(horizon);
-        const Rgb sky = t < 0.6 ? mix({14, 16, 46}, {86, 48, 92}, t / 0.6) : mix({86, 48, 92}, {236, 122, 70}, (t - 0.6) / 0.4);
+        const Rgb sky = t < 0.6 ? mix({14, 16, 46}, {86, 48, 92}, t / 0.6)
+                                : mix({86, 48, 92}, {236, 122, 70}, (t - 0.6) / 0.4);
         img.fillRect(0, y, width, y + 1, sky);
     }
     stars(img, 420, 5);
@@ -80,19 +84,23 @@ Image titlePicture() {
     for (int y = 480; y < horizon; ++y)
         for (int x = 370; x < 660; ++x) {
             const double d = std::hypot(x - 512.0, y - 625.0);
-            if (d < 70) img.set(x, y, mix({255, 214, 120}, {250, 150, 80}, d / 70));
-            else if (d < 140) img.blend(x, y, {255, 170, 90}, 0.35 * (1 - (d - 70) / 70));
+            if (d < 70)
+                img.set(x, y, mix({255, 214, 120}, {250, 150, 80}, d / 70));
+            else if (d < 140)
+                img.blend(x, y, {255, 170, 90}, 0.35 * (1 - (d - 70) / 70));
         }
     // Far hills and the forest's edge, leaving a clearing in the middle.
     for (int x = 0; x < width; ++x) {
-        const int hill = horizon - 40 - static_cast<int>(30 * std::sin(x / 150.0) + 18 * std::sin(x / 53.0 + 1));
+        const int hill =
+            horizon - 40 - static_cast<int>(30 * std::sin(x / 150.0) + 18 * std::sin(x / 53.0 + 1));
         img.fillRect(x, hill, x + 1, horizon + 40, {58, 36, 64});
     }
     for (int i = 0; i < 28; ++i) {
         const double u = hashNoise(i, 9, 3);
         int x = static_cast<int>(u * 360);
         if (i % 2) x = width - x;
-        pine(img, x, horizon + 40 + static_cast<int>(hashNoise(i, 10, 3) * 30), 180 + static_cast<int>(hashNoise(i, 11, 3) * 160),
+        pine(img, x, horizon + 40 + static_cast<int>(hashNoise(i, 10, 3) * 30),
+             180 + static_cast<int>(hashNoise(i, 11, 3) * 160),
              {18 + i % 3 * 3, 30 + i % 4 * 3, 30});
     }
     // The clearing: grass catching the last light.
@@ -100,11 +108,13 @@ Image titlePicture() {
         const double t = (y - horizon - 30) / double(height - horizon - 30);
         for (int x = 0; x < width; ++x) {
             const double n = hashNoise(x / 3, y / 2, 17);
-            img.set(x, y, mix(mix({52, 84, 44}, {24, 44, 26}, t), {80, 110, 50}, n * 0.25 * (1 - t)));
+            img.set(x, y,
+                    mix(mix({52, 84, 44}, {24, 44, 26}, t), {80, 110, 50}, n * 0.25 * (1 - t)));
         }
     }
     for (int i = 0; i < 600; ++i) {  // grass blades
-        const int x = static_cast<int>(hashNoise(i, 20, 4) * width), y = horizon + 40 + static_cast<int>(hashNoise(i, 21, 4) * 300);
+        const int x = static_cast<int>(hashNoise(i, 20, 4) * width),
+                  y = horizon + 40 + static_cast<int>(hashNoise(i, 21, 4) * 300);
         for (int k = 0; k < 6; ++k) img.set(x + (k > 3), y - k, {70, 120, 56});
     }
     // The shaft's mouth: a ring of stones around a black-blue pit, and a
@@ -140,7 +150,8 @@ Image titlePicture() {
         }
     // The name.
     const int cell = 14;
-    drawLetters(img, "Tiefschacht", (width - lettersWidth("Tiefschacht", cell)) / 2, 190, cell, {250, 226, 150}, {170, 110, 50});
+    drawLetters(img, "Tiefschacht", (width - lettersWidth("Tiefschacht", cell)) / 2, 190, cell,
+                {250, 226, 150}, {170, 110, 50});
     img.makeOpaque();
     return squeezeToScreen(img);
 }
@@ -165,7 +176,8 @@ Image wonPicture(const Image& hero16, const Image& treasure16) {
     img.fillRect(0, 800, width, height, {50, 30, 26});
     for (int i = 0; i < 900; ++i) {
         const double u = hashNoise(i, 1, 44), v = hashNoise(i, 2, 44);
-        const int x = static_cast<int>(420 + (u - 0.5) * 560 * (1 - v * 0.6)), y = static_cast<int>(800 - v * 90 + hashNoise(i, 3, 44) * 20);
+        const int x = static_cast<int>(420 + (u - 0.5) * 560 * (1 - v * 0.6)),
+                  y = static_cast<int>(800 - v * 90 + hashNoise(i, 3, 44) * 20);
         fillEllipse(img, x, y, 7, 4, mix({200, 150, 40}, {255, 226, 110}, hashNoise(i, 4, 44)));
     }
     img.paste(treasure16.scaledUp(14), 500 - 112, 580, true);
@@ -178,9 +190,11 @@ Image wonPicture(const Image& hero16, const Image& treasure16) {
         }
     }
     const int cell = 16;
-    drawLetters(img, "Gewonnen!", (width - lettersWidth("Gewonnen!", cell)) / 2, 190, cell, {255, 236, 140}, {200, 130, 30});
+    drawLetters(img, "Gewonnen!", (width - lettersWidth("Gewonnen!", cell)) / 2, 190, cell,
+                {255, 236, 140}, {200, 130, 30});
     const int small = 5;
-    drawLetters(img, "Der Schatz ist dein.", (width - lettersWidth("Der Schatz ist dein.", small)) / 2, 360, small,
+    drawLetters(img, "Der Schatz ist dein.",
+                (width - lettersWidth("Der Schatz ist dein.", small)) / 2, 360, small,
                 {240, 230, 210}, {190, 170, 150});
     img.makeOpaque();
     return squeezeToScreen(img);

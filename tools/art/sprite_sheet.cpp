@@ -32,7 +32,8 @@ bool readSpriteSheet(const std::string& path, SpriteSet& sprites, std::string& e
                 continue;
             }
             Rgb c;
-            if (word.size() != 1 || !(words >> c.r >> c.g >> c.b)) return fail("palette lines are 'c r g b'");
+            if (word.size() != 1 || !(words >> c.r >> c.g >> c.b))
+                return fail("palette lines are 'c r g b'");
             palette[word[0]] = c;
         } else if (word == "palette") {
             inPalette = true;
@@ -41,12 +42,14 @@ bool readSpriteSheet(const std::string& path, SpriteSet& sprites, std::string& e
             if (!(words >> name)) return fail("sprite without a name");
             Image sprite(16, 16);
             for (int y = 0; y < 16; ++y) {
-                if (!std::getline(in, line)) return fail("sprite " + name + " has fewer than 16 rows");
+                if (!std::getline(in, line))
+                    return fail("sprite " + name + " has fewer than 16 rows");
                 ++lineNumber;
                 if (line.size() != 16) return fail("sprite rows are 16 characters wide");
                 for (int x = 0; x < 16; ++x) {
                     const auto c = palette.find(line[x]);
-                    if (c == palette.end()) return fail(std::string("colour '") + line[x] + "' is not in the palette");
+                    if (c == palette.end())
+                        return fail(std::string("colour '") + line[x] + "' is not in the palette");
                     sprite.set(x, y, c->second);
                 }
             }

@@ -12,10 +12,14 @@ struct ZonePalette {
 
 ZonePalette paletteOf(ZoneLook zone) {
     switch (zone) {
-        case ZoneLook::Waldrand: return {{82, 58, 38}, {48, 32, 22}, {140, 98, 60}, {92, 60, 36}, {70, 150, 52}, 11};
-        case ZoneLook::Hoehle: return {{46, 54, 68}, {24, 28, 38}, {104, 114, 130}, {58, 64, 80}, {70, 120, 60}, 23};
-        case ZoneLook::Gruft: return {{56, 52, 48}, {30, 28, 26}, {134, 126, 112}, {78, 72, 64}, {200, 196, 176}, 37};
-        case ZoneLook::Gewoelbe: return {{60, 24, 24}, {30, 10, 12}, {150, 56, 44}, {86, 28, 24}, {230, 186, 60}, 41};
+    case ZoneLook::Waldrand:
+        return {{82, 58, 38}, {48, 32, 22}, {140, 98, 60}, {92, 60, 36}, {70, 150, 52}, 11};
+    case ZoneLook::Hoehle:
+        return {{46, 54, 68}, {24, 28, 38}, {104, 114, 130}, {58, 64, 80}, {70, 120, 60}, 23};
+    case ZoneLook::Gruft:
+        return {{56, 52, 48}, {30, 28, 26}, {134, 126, 112}, {78, 72, 64}, {200, 196, 176}, 37};
+    case ZoneLook::Gewoelbe:
+        return {{60, 24, 24}, {30, 10, 12}, {150, 56, 44}, {86, 28, 24}, {230, 186, 60}, 41};
     }
     return {};
 }
@@ -65,7 +69,8 @@ Image blockWall(const ZonePalette& p, int rows, int blockWidth, double mortar) {
     for (int r = 0; r < rows; ++r) {
         const int offset = (r % 2) * blockWidth / 2;
         for (int bx = -blockWidth; bx < tileSize + blockWidth; bx += blockWidth) {
-            const int x0 = std::max(0, bx + offset), x1 = std::min(tileSize, bx + offset + blockWidth);
+            const int x0 = std::max(0, bx + offset),
+                      x1 = std::min(tileSize, bx + offset + blockWidth);
             if (x0 >= x1) continue;
             const double shade = 0.85 + 0.3 * hashNoise(bx + offset, r, p.seed);
             for (int y = r * h; y < (r + 1) * h; ++y)
@@ -81,7 +86,8 @@ void drawLadder(Image& t, Rgb wood, Rgb dark, bool metal) {
     for (int rail : rails)
         for (int y = 0; y < tileSize; ++y) {
             t.set(rail - 1, y, dark);
-            t.set(rail, y, metal ? mix(wood, {255, 255, 255}, 0.3) : mix(wood, {255, 255, 255}, 0.15));
+            t.set(rail, y,
+                  metal ? mix(wood, {255, 255, 255}, 0.3) : mix(wood, {255, 255, 255}, 0.15));
             t.set(rail + 1, y, wood);
             t.set(rail + 2, y, dark);
         }
@@ -117,43 +123,43 @@ Image decoratedBackgroundTile(ZoneLook zone) {
     const ZonePalette p = paletteOf(zone);
     Image t = backgroundTile(zone);
     switch (zone) {
-        case ZoneLook::Waldrand:  // roots hanging from above
-            for (int r = 0; r < 3; ++r) {
-                int x = 6 + r * 10;
-                for (int y = 0; y < 20 + r * 4; ++y) {
-                    t.set(x, y, {120, 86, 50});
-                    t.set(x + 1, y, {86, 60, 36});
-                    if (hashNoise(r, y, 5) < 0.2) x += hashNoise(y, r, 6) < 0.5 ? 1 : -1;
-                }
+    case ZoneLook::Waldrand:  // roots hanging from above
+        for (int r = 0; r < 3; ++r) {
+            int x = 6 + r * 10;
+            for (int y = 0; y < 20 + r * 4; ++y) {
+                t.set(x, y, {120, 86, 50});
+                t.set(x + 1, y, {86, 60, 36});
+                if (hashNoise(r, y, 5) < 0.2) x += hashNoise(y, r, 6) < 0.5 ? 1 : -1;
             }
-            break;
-        case ZoneLook::Hoehle:  // moss and a drip stain
-            for (int x = 0; x < tileSize; ++x)
-                for (int y = 0; y < 3 + static_cast<int>(hashNoise(x, 0, 9) * 3); ++y)
-                    t.set(x, y, mix(p.accent, p.backDark, y * 0.15));
-            for (int y = 4; y < 26; ++y) t.set(18, y, mix(t.at(18, y), {120, 150, 190}, 0.35));
-            t.set(18, 27, {150, 190, 230});
-            t.set(18, 28, {110, 150, 200});
-            break;
-        case ZoneLook::Gruft:  // a candle in a niche
-            t.fillRect(10, 8, 22, 28, {22, 20, 18});
-            t.fillRect(14, 16, 18, 27, {226, 218, 190});
-            t.fillRect(17, 16, 18, 27, {180, 170, 150});
-            t.fillRect(15, 12, 17, 16, {255, 200, 80});
-            t.set(15, 11, {255, 240, 160});
-            for (int y = 8; y < 28; ++y)
-                for (int x = 10; x < 22; ++x) {
-                    const double d = std::hypot(x - 15.5, y - 13.0);
-                    t.blend(x, y, {255, 170, 60}, std::max(0.0, 0.35 - d * 0.04));
-                }
-            break;
-        case ZoneLook::Gewoelbe:  // a hanging chain
-            for (int y = 0; y < tileSize; y += 6) {
-                t.fillRect(14, y, 18, y + 4, {150, 150, 160});
-                t.fillRect(15, y + 1, 17, y + 3, {60, 60, 70});
-                t.fillRect(15, y + 4, 17, y + 6, {110, 110, 120});
+        }
+        break;
+    case ZoneLook::Hoehle:  // moss and a drip stain
+        for (int x = 0; x < tileSize; ++x)
+            for (int y = 0; y < 3 + static_cast<int>(hashNoise(x, 0, 9) * 3); ++y)
+                t.set(x, y, mix(p.accent, p.backDark, y * 0.15));
+        for (int y = 4; y < 26; ++y) t.set(18, y, mix(t.at(18, y), {120, 150, 190}, 0.35));
+        t.set(18, 27, {150, 190, 230});
+        t.set(18, 28, {110, 150, 200});
+        break;
+    case ZoneLook::Gruft:  // a candle in a niche
+        t.fillRect(10, 8, 22, 28, {22, 20, 18});
+        t.fillRect(14, 16, 18, 27, {226, 218, 190});
+        t.fillRect(17, 16, 18, 27, {180, 170, 150});
+        t.fillRect(15, 12, 17, 16, {255, 200, 80});
+        t.set(15, 11, {255, 240, 160});
+        for (int y = 8; y < 28; ++y)
+            for (int x = 10; x < 22; ++x) {
+                const double d = std::hypot(x - 15.5, y - 13.0);
+                t.blend(x, y, {255, 170, 60}, std::max(0.0, 0.35 - d * 0.04));
             }
-            break;
+        break;
+    case ZoneLook::Gewoelbe:  // a hanging chain
+        for (int y = 0; y < tileSize; y += 6) {
+            t.fillRect(14, y, 18, y + 4, {150, 150, 160});
+            t.fillRect(15, y + 1, 17, y + 3, {60, 60, 70});
+            t.fillRect(15, y + 4, 17, y + 6, {110, 110, 120});
+        }
+        break;
     }
     t.makeOpaque();
     return t;
@@ -177,7 +183,8 @@ Image wallTile(ZoneLook zone) {
     if (zone == ZoneLook::Waldrand) {
         // Pebbles in the earth.
         for (int i = 0; i < 5; ++i) {
-            const int x = 3 + static_cast<int>(hashNoise(i, 3, 8) * 26), y = 3 + static_cast<int>(hashNoise(i, 4, 8) * 26);
+            const int x = 3 + static_cast<int>(hashNoise(i, 3, 8) * 26),
+                      y = 3 + static_cast<int>(hashNoise(i, 4, 8) * 26);
             t.fillRect(x, y, x + 3, y + 2, {150, 140, 130});
             t.set(x, y, {190, 180, 170});
         }
@@ -190,28 +197,29 @@ Image wallVariantTile(ZoneLook zone) {
     const ZonePalette p = paletteOf(zone);
     Image t = wallTile(zone);
     switch (zone) {
-        case ZoneLook::Waldrand:  // grass on top
-        case ZoneLook::Hoehle:    // moss on top
-            for (int x = 0; x < tileSize; ++x) {
-                const int depth = 5 + static_cast<int>(hashNoise(x, 1, p.seed) * 4);
-                for (int y = 0; y < depth; ++y)
-                    t.set(x, y, mix(mix(p.accent, {255, 255, 200}, 0.25), p.accent, y / double(depth)));
-                if (zone == ZoneLook::Waldrand && hashNoise(x, 2, p.seed) < 0.3) t.set(x, depth, scale(p.accent, 0.6));
-            }
-            break;
-        case ZoneLook::Gruft:  // a bone set into the stone
-            t.fillRect(7, 14, 25, 18, p.accent);
-            t.fillRect(5, 12, 9, 20, p.accent);
-            t.fillRect(23, 12, 27, 20, p.accent);
-            for (int x = 7; x < 25; ++x) t.set(x, 17, scale(p.accent, 0.75));
-            break;
-        case ZoneLook::Gewoelbe:  // gold trim
-            for (int x = 0; x < tileSize; ++x) {
-                t.set(x, 1, mix(p.accent, {255, 255, 255}, 0.4));
-                t.set(x, 2, p.accent);
-                t.set(x, 3, scale(p.accent, 0.7));
-            }
-            break;
+    case ZoneLook::Waldrand:  // grass on top
+    case ZoneLook::Hoehle:    // moss on top
+        for (int x = 0; x < tileSize; ++x) {
+            const int depth = 5 + static_cast<int>(hashNoise(x, 1, p.seed) * 4);
+            for (int y = 0; y < depth; ++y)
+                t.set(x, y, mix(mix(p.accent, {255, 255, 200}, 0.25), p.accent, y / double(depth)));
+            if (zone == ZoneLook::Waldrand && hashNoise(x, 2, p.seed) < 0.3)
+                t.set(x, depth, scale(p.accent, 0.6));
+        }
+        break;
+    case ZoneLook::Gruft:  // a bone set into the stone
+        t.fillRect(7, 14, 25, 18, p.accent);
+        t.fillRect(5, 12, 9, 20, p.accent);
+        t.fillRect(23, 12, 27, 20, p.accent);
+        for (int x = 7; x < 25; ++x) t.set(x, 17, scale(p.accent, 0.75));
+        break;
+    case ZoneLook::Gewoelbe:  // gold trim
+        for (int x = 0; x < tileSize; ++x) {
+            t.set(x, 1, mix(p.accent, {255, 255, 255}, 0.4));
+            t.set(x, 2, p.accent);
+            t.set(x, 3, scale(p.accent, 0.7));
+        }
+        break;
     }
     t.makeOpaque();
     return t;
@@ -220,10 +228,10 @@ Image wallVariantTile(ZoneLook zone) {
 Image ladderTile(ZoneLook zone) {
     Image t = backgroundTile(zone);
     switch (zone) {
-        case ZoneLook::Waldrand: drawLadder(t, {170, 120, 70}, {70, 44, 24}, false); break;
-        case ZoneLook::Hoehle: drawLadder(t, {150, 104, 60}, {60, 38, 22}, false); break;
-        case ZoneLook::Gruft: drawLadder(t, {120, 124, 132}, {40, 42, 48}, true); break;
-        case ZoneLook::Gewoelbe: drawLadder(t, {180, 150, 70}, {70, 50, 20}, true); break;
+    case ZoneLook::Waldrand: drawLadder(t, {170, 120, 70}, {70, 44, 24}, false); break;
+    case ZoneLook::Hoehle: drawLadder(t, {150, 104, 60}, {60, 38, 22}, false); break;
+    case ZoneLook::Gruft: drawLadder(t, {120, 124, 132}, {40, 42, 48}, true); break;
+    case ZoneLook::Gewoelbe: drawLadder(t, {180, 150, 70}, {70, 50, 20}, true); break;
     }
     t.makeOpaque();
     return t;
@@ -242,7 +250,8 @@ Image waterTile(bool still) {
     for (int y = 0; y < tileSize; ++y)
         for (int x = 0; x < tileSize; ++x) {
             const double n = tiledNoise(x, y, tileSize, 4, still ? 55 : 54);
-            t.set(x, y, still ? mix({10, 30, 48}, {22, 52, 72}, n) : mix({14, 44, 62}, {30, 78, 96}, n));
+            t.set(x, y,
+                  still ? mix({10, 30, 48}, {22, 52, 72}, n) : mix({14, 44, 62}, {30, 78, 96}, n));
         }
     t.makeOpaque();
     return t;
@@ -329,8 +338,8 @@ Image checkpointTile() {
     });
     t.fillRect(8, 27, 24, 29, {110, 104, 96});  // the sill
     t.fillRect(8, 27, 24, 28, {160, 154, 144});
-    t.fillRect(15, 6, 17, 10, {60, 60, 66});    // the hook
-    t.fillRect(11, 10, 21, 12, {60, 60, 66});   // the lantern's cap
+    t.fillRect(15, 6, 17, 10, {60, 60, 66});   // the hook
+    t.fillRect(11, 10, 21, 12, {60, 60, 66});  // the lantern's cap
     t.fillRect(12, 12, 20, 24, {80, 80, 90});
     t.fillRect(13, 13, 19, 23, {255, 210, 90});
     t.fillRect(14, 15, 18, 21, {255, 250, 200});
@@ -345,11 +354,13 @@ Image doorTile() {
     fillOpening(t, false, [](int x, int y) {
         const int plank = (x - framePost) / 6;
         const double grain = tiledNoise(x * 3, y, tileSize * 3, 6, 80 + plank);
-        return (x - framePost) % 6 == 0 ? Rgb{60, 38, 20} : mix({110, 70, 36}, {150, 100, 54}, grain);
+        return (x - framePost) % 6 == 0 ? Rgb{60, 38, 20}
+                                        : mix({110, 70, 36}, {150, 100, 54}, grain);
     });
     for (int band : {9, 24}) {
         ironBand(t, band, {70, 72, 80}, {130, 132, 140});
-        for (int x = framePost + 2; x < tileSize - framePost; x += 7) t.set(x, band + 1, {180, 180, 190});
+        for (int x = framePost + 2; x < tileSize - framePost; x += 7)
+            t.set(x, band + 1, {180, 180, 190});
     }
     // Keyhole.
     t.fillRect(20, 14, 26, 21, {70, 72, 80});

@@ -13,7 +13,7 @@ Image backgroundTile(ZoneLook zone);
 Image decoratedBackgroundTile(ZoneLook zone);  // roots, drips, a candle, a chain
 Image skyTile();
 Image wallTile(ZoneLook zone);
-Image wallVariantTile(ZoneLook zone);          // grass top, moss, bones, gold trim
+Image wallVariantTile(ZoneLook zone);  // grass top, moss, bones, gold trim
 Image ladderTile(ZoneLook zone);
 Image borderStoneTile();
 Image waterTile(bool still);

@@ -16,14 +16,17 @@ Image buttonPiece(ButtonPiece piece) {
             // Rounded ends: corners cut on a circle of radius 6.
             const int inset = 6;
             if (edge < inset) {
-                const int dy = y < top + inset ? top + inset - y : (y >= bottom - inset ? y - (bottom - inset - 1) : 0);
+                const int dy = y < top + inset
+                                   ? top + inset - y
+                                   : (y >= bottom - inset ? y - (bottom - inset - 1) : 0);
                 const int dx = inset - edge;
                 if (dx * dx + dy * dy > inset * inset) continue;
             }
             Rgb c = stone;
             if (y == top || y == top + 1) c = mix(c, {240, 236, 226}, 0.6);
             if (y >= bottom - 2) c = mix(c, {20, 18, 16}, 0.6);
-            if (edge <= 1) c = mix(c, piece == ButtonPiece::Left ? Rgb{230, 226, 216} : Rgb{30, 28, 26}, 0.5);
+            if (edge <= 1)
+                c = mix(c, piece == ButtonPiece::Left ? Rgb{230, 226, 216} : Rgb{30, 28, 26}, 0.5);
             t.set(x, y, c);
         }
     }

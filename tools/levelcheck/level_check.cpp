@@ -87,14 +87,16 @@ void readLevel(const std::string& dir, Data& data, Problems& problems) {
         for (int column = 0; column < levelColumns; ++column) {
             int32_t code = 0;
             if (!in.readInteger(code) || !in.skipWord()) {
-                problems.push_back(std::string(levelFile) + ": the entry of " + cellName(row, column) +
+                problems.push_back(std::string(levelFile) + ": the entry of " +
+                                   cellName(row, column) +
                                    " is missing or not a number with a label");
                 return;
             }
             data.level.cells[row][column] = code;
         }
     }
-    if (!in.atEnd()) problems.push_back(std::string(levelFile) + ": text after the 8800 cell entries");
+    if (!in.atEnd())
+        problems.push_back(std::string(levelFile) + ": text after the 8800 cell entries");
 }
 
 void readGroundTextures(const std::string& dir, Data& data, Problems& problems) {
@@ -107,18 +109,20 @@ void readGroundTextures(const std::string& dir, Data& data, Problems& problems) 
     }
     if (count > groundTextureCapacity) {
         problems.push_back(std::string(groundTextureList) + ": " + std::to_string(count) +
-                           " textures, more than the " + std::to_string(groundTextureCapacity) + " slots");
+                           " textures, more than the " + std::to_string(groundTextureCapacity) +
+                           " slots");
         count = groundTextureCapacity;
     }
     for (int i = 0; i < count; ++i) {
         std::string name;
         if (!in.readWord(name)) {
-            problems.push_back(std::string(groundTextureList) + ": only " + std::to_string(i) + " of " +
-                               std::to_string(count) + " file names");
+            problems.push_back(std::string(groundTextureList) + ": only " + std::to_string(i) +
+                               " of " + std::to_string(count) + " file names");
             return;
         }
         if (name.size() > 99) {
-            problems.push_back(std::string(groundTextureList) + ": file name longer than 99 characters: " + name);
+            problems.push_back(std::string(groundTextureList) +
+                               ": file name longer than 99 characters: " + name);
         }
         data.groundTextures.push_back(name);
     }
@@ -146,8 +150,8 @@ void readEnemyTextures(const std::string& dir, Data& data, Problems& problems) {
             return;
         }
         if (type.frames > enemyFrameCapacity || type.frames < 0) {
-            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(t) + " has " +
-                               std::to_string(type.frames) + " frames (0 to " +
+            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(t) +
+                               " has " + std::to_string(type.frames) + " frames (0 to " +
                                std::to_string(enemyFrameCapacity) + " allowed)");
             type.frames = type.frames < 0 ? 0 : enemyFrameCapacity;
         }
@@ -175,8 +179,8 @@ void readItems(const std::string& dir, Data& data, Problems& problems) {
         return;
     }
     if (count > itemCapacity) {
-        problems.push_back(std::string(itemsFile) + ": " + std::to_string(count) + " items, more than " +
-                           std::to_string(itemCapacity));
+        problems.push_back(std::string(itemsFile) + ": " + std::to_string(count) +
+                           " items, more than " + std::to_string(itemCapacity));
         count = itemCapacity;
     }
     for (int i = 0; i < count; ++i) {
@@ -184,7 +188,8 @@ void readItems(const std::string& dir, Data& data, Problems& problems) {
         if (!in.skipWord() || !in.readInteger(item.code) || !in.skipWord() ||
             !in.readInteger(item.replacement) || !in.skipWord() || !in.readInteger(item.action) ||
             !in.skipWord() || !in.readInteger(item.points)) {
-            problems.push_back(std::string(itemsFile) + ": entry " + std::to_string(i) + " is incomplete");
+            problems.push_back(std::string(itemsFile) + ": entry " + std::to_string(i) +
+                               " is incomplete");
             return;
         }
         data.items.push_back(item);
@@ -200,8 +205,8 @@ void readEnemies(const std::string& dir, Data& data, Problems& problems) {
         return;
     }
     if (count > enemySlotCount) {
-        problems.push_back(std::string(enemiesFile) + ": " + std::to_string(count) + " enemies, more than " +
-                           std::to_string(enemySlotCount));
+        problems.push_back(std::string(enemiesFile) + ": " + std::to_string(count) +
+                           " enemies, more than " + std::to_string(enemySlotCount));
         count = enemySlotCount;
     }
     for (int i = 0; i < count; ++i) {
@@ -211,7 +216,8 @@ void readEnemies(const std::string& dir, Data& data, Problems& problems) {
             ok = ok && in.skipWord() && in.readFloat(*v);
         }
         if (!ok) {
-            problems.push_back(std::string(enemiesFile) + ": enemy " + std::to_string(i) + " is incomplete");
+            problems.push_back(std::string(enemiesFile) + ": enemy " + std::to_string(i) +
+                               " is incomplete");
             return;
         }
         data.enemies.push_back(e);
@@ -229,8 +235,8 @@ void checkBorders(const Data& data, Problems& problems) {
     for (int row = 0; row < levelRows; ++row) {
         for (int column : {0, levelColumns - 1}) {
             if (!isSolid(data.level.cells[row][column])) {
-                problems.push_back(std::string(levelFile) + ": the border at " + cellName(row, column) +
-                                   " is not solid (code " +
+                problems.push_back(std::string(levelFile) + ": the border at " +
+                                   cellName(row, column) + " is not solid (code " +
                                    std::to_string(data.level.cells[row][column]) + ")");
             }
         }
@@ -238,7 +244,8 @@ void checkBorders(const Data& data, Problems& problems) {
     for (int row : {0, levelRows - 1}) {
         for (int column = 0; column < levelColumns; ++column) {
             if (!isSolid(data.level.cells[row][column])) {
-                problems.push_back(std::string(levelFile) + ": the " + std::string(row == 0 ? "bottom" : "top") +
+                problems.push_back(std::string(levelFile) + ": the " +
+                                   std::string(row == 0 ? "bottom" : "top") +
                                    " row is not solid at column " + std::to_string(column));
             }
         }
@@ -254,16 +261,17 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
             const int32_t code = data.level.cells[row][column];
             if ((code < 0 || code >= static_cast<int32_t>(data.groundTextures.size())) &&
                 reported.insert(code).second) {
-                problems.push_back(std::string(levelFile) + ": code " + std::to_string(code) + " at " +
-                                   cellName(row, column) + " has no ground texture");
+                problems.push_back(std::string(levelFile) + ": code " + std::to_string(code) +
+                                   " at " + cellName(row, column) + " has no ground texture");
             }
             if (code == cellDoor) ++doors;
             if (!isItem(code)) continue;
             const Item* item = findItem(data, code);
             if (!item) {
                 if (reported.insert(code).second) {
-                    problems.push_back(std::string(levelFile) + ": item code " + std::to_string(code) +
-                                       " at " + cellName(row, column) + " has no entry in " + std::string(itemsFile) + "");
+                    problems.push_back(std::string(levelFile) + ": item code " +
+                                       std::to_string(code) + " at " + cellName(row, column) +
+                                       " has no entry in " + std::string(itemsFile) + "");
                 }
                 continue;
             }
@@ -278,7 +286,8 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
                             gateAbove |= data.level.cells[r][c] == cellGate;
                     }
                     if (!gateAbove) {
-                        problems.push_back(std::string(levelFile) + ": the gate switch at " + cellName(row, column) +
+                        problems.push_back(std::string(levelFile) + ": the gate switch at " +
+                                           cellName(row, column) +
                                            " has no gate at or above its row to open");
                     }
                 }
@@ -290,20 +299,22 @@ void checkCodes(const Data& data, const Options& options, const std::string& dir
                            " level-end items; exactly one is needed");
     }
     if (keys < doors) {
-        problems.push_back(std::string(levelFile) + ": " + std::to_string(doors) + " locked doors but only " +
-                           std::to_string(keys) + " keys");
+        problems.push_back(std::string(levelFile) + ": " + std::to_string(doors) +
+                           " locked doors but only " + std::to_string(keys) + " keys");
     }
     if (options.checkPictureFiles) {
         std::set<std::string> missing;
         for (const std::string& name : data.groundTextures) {
             if (!std::filesystem::exists(dir + "/" + name) && missing.insert(name).second) {
-                problems.push_back(std::string(groundTextureList) + ": picture " + name + " does not exist");
+                problems.push_back(std::string(groundTextureList) + ": picture " + name +
+                                   " does not exist");
             }
         }
         for (const auto& frames : data.enemyFrames) {
             for (const std::string& name : frames) {
                 if (!std::filesystem::exists(dir + "/" + name) && missing.insert(name).second) {
-                    problems.push_back(std::string(enemyTextureList) + ": picture " + name + " does not exist");
+                    problems.push_back(std::string(enemyTextureList) + ": picture " + name +
+                                       " does not exist");
                 }
             }
         }
@@ -347,7 +358,8 @@ struct Side {
     int dRow, dColumn;
     const char* name;
 };
-constexpr std::array<Side, 4> sides = {{{1, 0, "top"}, {-1, 0, "bottom"}, {0, -1, "left"}, {0, 1, "right"}}};
+constexpr std::array<Side, 4> sides = {
+    {{1, 0, "top"}, {-1, 0, "bottom"}, {0, -1, "left"}, {0, 1, "right"}}};
 
 struct MeanColour {
     double red = 0, green = 0, blue = 0;
@@ -361,11 +373,13 @@ MeanColour edgeColour(const DecodedImage& image, const Side& side, int depth) {
     depth = std::min(depth, across);
     MeanColour sum;
     for (int d = 0; d < depth; ++d) {
-        // Rows count from the top, columns from the left; the bottom and right sides from the far end.
+        // Rows count from the top, columns from the left; the bottom and right sides from the far
+        // end.
         const int line = side.dRow == 1 || side.dColumn == -1 ? d : across - 1 - d;
         for (int i = 0; i < length; ++i) {
-            const uint32_t p = rowsOfPixels ? image.argb[static_cast<size_t>(line) * image.width + i]
-                                            : image.argb[static_cast<size_t>(i) * image.width + line];
+            const uint32_t p = rowsOfPixels
+                                   ? image.argb[static_cast<size_t>(line) * image.width + i]
+                                   : image.argb[static_cast<size_t>(i) * image.width + line];
             sum.red += (p >> 16) & 0xFF;
             sum.green += (p >> 8) & 0xFF;
             sum.blue += p & 0xFF;
@@ -405,8 +419,9 @@ void checkSeams(const Data& data, Pictures& pictures, int row, int column, int32
         largest = std::max(largest, distance);
     }
     if (!edges.empty()) {
-        problems.push_back(std::string(levelFile) + ": " + what + " (code " + std::to_string(code) + ") at " +
-                           cellName(row, column) + " shows as a square against its neighbours (sides " + edges +
+        problems.push_back(std::string(levelFile) + ": " + what + " (code " + std::to_string(code) +
+                           ") at " + cellName(row, column) +
+                           " shows as a square against its neighbours (sides " + edges +
                            "; colour difference up to " + std::to_string(largest) + ", at most " +
                            std::to_string(seamTolerance) + ")");
     }
@@ -433,11 +448,11 @@ void checkSquares(const Data& data, const std::string& dir, Problems& problems) 
 // The highest picture number each movement routine shows.
 int highestFrameShown(int32_t behaviour) {
     switch (behaviour) {
-        case 0: return 7;  // patrol: 0..3 right, 4..7 left
-        case 1: return 1;  // flyer: 0 left, 1 right
-        case 2: return 3;  // animated flyer: 0..3
-        case 3: return 3;  // bobbing patrol: 0,1 right, 2,3 left
-        default: return -1;
+    case 0: return 7;  // patrol: 0..3 right, 4..7 left
+    case 1: return 1;  // flyer: 0 left, 1 right
+    case 2: return 3;  // animated flyer: 0..3
+    case 3: return 3;  // bobbing patrol: 0,1 right, 2,3 left
+    default: return -1;
     }
 }
 
@@ -459,24 +474,26 @@ void checkEnemies(const Data& data, Problems& problems) {
         const EnemyRecord& e = data.enemies[i];
         const std::string who = std::string(enemiesFile) + ": enemy " + std::to_string(i);
         if (e.type < 0 || e.type >= typeCount) {
-            problems.push_back(who + " has type " + std::to_string(e.type) +
-                               ", which " + std::string(enemyTextureList) + " does not define");
+            problems.push_back(who + " has type " + std::to_string(e.type) + ", which " +
+                               std::string(enemyTextureList) + " does not define");
             continue;
         }
         const EnemyType& type = data.enemyTypes[e.type];
         const int needed = highestFrameShown(type.behaviour) + 1;
         if (type.frames < needed && reportedTypes.insert(e.type).second) {
-            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(e.type) + " shows frames 0 to " +
-                               std::to_string(needed - 1) + " but lists only " +
-                               std::to_string(type.frames));
+            problems.push_back(std::string(enemyTextureList) + ": type " + std::to_string(e.type) +
+                               " shows frames 0 to " + std::to_string(needed - 1) +
+                               " but lists only " + std::to_string(type.frames));
         }
         if (e.x < e.minX || e.x > e.maxX) {
-            problems.push_back(who + " starts at x " + std::to_string(e.x) + ", outside its bounds " +
-                               std::to_string(e.minX) + " to " + std::to_string(e.maxX));
+            problems.push_back(who + " starts at x " + std::to_string(e.x) +
+                               ", outside its bounds " + std::to_string(e.minX) + " to " +
+                               std::to_string(e.maxX));
         }
         if (e.y < e.minY || e.y > e.maxY) {
-            problems.push_back(who + " starts at y " + std::to_string(e.y) + ", outside its bounds " +
-                               std::to_string(e.minY) + " to " + std::to_string(e.maxY));
+            problems.push_back(who + " starts at y " + std::to_string(e.y) +
+                               ", outside its bounds " + std::to_string(e.minY) + " to " +
+                               std::to_string(e.maxY));
         }
     }
 }

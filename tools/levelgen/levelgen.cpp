@@ -92,8 +92,10 @@ bool readEnemies(const char* path, std::vector<EnemySource>& enemies) {
         if (!(fields >> e.name)) continue;
         if (!(fields >> e.type >> e.row >> e.col >> e.minCol >> e.maxCol >> e.minRow >> e.maxRow >>
               e.speedX >> e.speedY)) {
-            std::fprintf(stderr, "levelgen: %s:%d: need name type row col minCol maxCol minRow "
-                                 "maxRow speedX speedY\n", path, lineNumber);
+            std::fprintf(stderr,
+                         "levelgen: %s:%d: need name type row col minCol maxCol minRow "
+                         "maxRow speedX speedY\n",
+                         path, lineNumber);
             return false;
         }
         enemies.push_back(e);
@@ -109,7 +111,8 @@ bool writeEnemies(const std::vector<EnemySource>& enemies, const char* path) {
     }
     std::fprintf(out, "Anzahl_Gegner %zu\n", enemies.size());
     for (const EnemySource& e : enemies) {
-        std::fprintf(out, "%s_Typ %d X %g Y %g MinX %g MaxY %g MaxX %g MinY %g TempoX %g TempoY %g\n",
+        std::fprintf(out,
+                     "%s_Typ %d X %g Y %g MinX %g MaxY %g MaxX %g MinY %g TempoX %g TempoY %g\n",
                      e.name.c_str(), e.type, xOfColumn(e.col), yOfRow(e.row), xOfColumn(e.minCol),
                      yOfRow(e.maxRow), xOfColumn(e.maxCol), yOfRow(e.minRow), e.speedX, e.speedY);
     }

@@ -39,26 +39,26 @@ inline constexpr int32_t codeTreasure = 43;
 inline std::optional<int32_t> codeOfSymbol(char symbol, int row) {
     const ZoneCodes& z = zoneCodes[static_cast<int>(zoneOfRow(row))];
     switch (symbol) {
-        case '.': return z.background;
-        case ':': return z.decoration;
-        case '#': return z.wall;
-        case '%': return z.wallVariant;
-        case 'H': return z.ladder;
-        case 'o': return z.coin;
-        case '*': return z.gem;
-        case 'k': return z.key;
-        case '+': return z.heart;
-        case 'L': return z.lever;
-        case '^': return codeSky;
-        case 'X': return codeBorderStone;
-        case '~': return 2;
-        case 'w': return 3;
-        case '_': return 4;
-        case 'C': return 22;
-        case 'D': return 68;
-        case 'G': return 88;
-        case '$': return codeTreasure;
-        default: return std::nullopt;
+    case '.': return z.background;
+    case ':': return z.decoration;
+    case '#': return z.wall;
+    case '%': return z.wallVariant;
+    case 'H': return z.ladder;
+    case 'o': return z.coin;
+    case '*': return z.gem;
+    case 'k': return z.key;
+    case '+': return z.heart;
+    case 'L': return z.lever;
+    case '^': return codeSky;
+    case 'X': return codeBorderStone;
+    case '~': return 2;
+    case 'w': return 3;
+    case '_': return 4;
+    case 'C': return 22;
+    case 'D': return 68;
+    case 'G': return 88;
+    case '$': return codeTreasure;
+    default: return std::nullopt;
     }
 }
 

@@ -16,13 +16,13 @@
 
 #include "play/play_state.hpp"
 #include "play/update_play.hpp"
+#include "route.hpp"
 #include "screens/screens.hpp"
 #include "services/app_state.hpp"
 #include "services/input.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 #include "world/random.hpp"
-#include "route.hpp"
 
 namespace {
 
@@ -113,7 +113,8 @@ void holdKeys(const std::string& keys) {
 // for one frame and `then` after it.
 // With `keepRow`, leaving the row (a step back over an edge) counts as no
 // survival at all.
-int survival(Game& game, const std::string& first, const std::string& then, int horizon, bool keepRow = false) {
+int survival(Game& game, const std::string& first, const std::string& then, int horizon,
+             bool keepRow = false) {
     const Snapshot saved(game);
     const float scroll = level.levelOrigin.y;
     int frames = 0;
@@ -130,24 +131,37 @@ int survival(Game& game, const std::string& first, const std::string& then, int 
     return frames;
 }
 
-bool quantity(const Game& game, const route::Condition& c, int frame, double& v, std::string& error) {
+bool quantity(const Game& game, const route::Condition& c, int frame, double& v,
+              std::string& error) {
     const double x = game.hero->position.x, scroll = level.levelOrigin.y;
     const std::string& q = c.quantity;
-    if (q == "x") v = x;
-    else if (q == "row") v = std::trunc((400 - scroll) / 2 + 1.5);
-    else if (q == "col") v = std::trunc(x / 2 + 11);
-    else if (q == "scroll") v = scroll;
-    else if (q == "jump") v = play.jumpCounter;
-    else if (q == "water") v = play.inWater;
-    else if (q == "ladder") v = play.onLadder;
-    else if (q == "keys") v = play.keyCount;
-    else if (q == "lives") v = play.lives;
-    else if (q == "score") v = play.score;
-    else if (q == "state") v = app.gameState;
-    else if (q == "frame") v = frame;
+    if (q == "x")
+        v = x;
+    else if (q == "row")
+        v = std::trunc((400 - scroll) / 2 + 1.5);
+    else if (q == "col")
+        v = std::trunc(x / 2 + 11);
+    else if (q == "scroll")
+        v = scroll;
+    else if (q == "jump")
+        v = play.jumpCounter;
+    else if (q == "water")
+        v = play.inWater;
+    else if (q == "ladder")
+        v = play.onLadder;
+    else if (q == "keys")
+        v = play.keyCount;
+    else if (q == "lives")
+        v = play.lives;
+    else if (q == "score")
+        v = play.score;
+    else if (q == "state")
+        v = app.gameState;
+    else if (q == "frame")
+        v = frame;
     else if ((q.rfind("ex", 0) == 0 || q.rfind("ey", 0) == 0 || q.rfind("vx", 0) == 0 ||
-              q.rfind("vy", 0) == 0 || q.rfind("d", 0) == 0) && q.size() > 1 &&
-             std::isdigit(static_cast<unsigned char>(q.back()))) {
+              q.rfind("vy", 0) == 0 || q.rfind("d", 0) == 0) &&
+             q.size() > 1 && std::isdigit(static_cast<unsigned char>(q.back()))) {
         const size_t digits = q.find_first_of("0123456789");
         const int slot = std::stoi(q.substr(digits));
         if (slot < 0 || slot >= enemySlotCount) {
@@ -157,11 +171,16 @@ bool quantity(const Game& game, const route::Condition& c, int frame, double& v,
         const Enemy& e = *game.enemies[slot];
         const double dx = e.position.x - x, dy = e.position.y - game.hero->position.y;
         const std::string kind = q.substr(0, digits);
-        if (kind == "ex") v = dx;
-        else if (kind == "ey") v = dy;
-        else if (kind == "vx") v = e.velocityX;
-        else if (kind == "vy") v = e.velocityY;
-        else if (kind == "d") v = std::max(std::abs(dx), std::abs(dy));
+        if (kind == "ex")
+            v = dx;
+        else if (kind == "ey")
+            v = dy;
+        else if (kind == "vx")
+            v = e.velocityX;
+        else if (kind == "vy")
+            v = e.velocityY;
+        else if (kind == "d")
+            v = std::max(std::abs(dx), std::abs(dy));
         else {
             error = "unknown quantity " + q;
             return false;
@@ -178,9 +197,15 @@ bool holds(const Game& game, const route::Step& step, int frame, bool& result, s
     for (const route::Condition& c : step.until) {
         double v = 0;
         if (!quantity(game, c, frame, v, error)) return false;
-        const bool ok = c.op == "<" ? v < c.value : c.op == "<=" ? v <= c.value : c.op == ">" ? v > c.value
-                      : c.op == ">=" ? v >= c.value : c.op == "==" ? v == c.value : c.op == "!=" ? v != c.value : false;
-        if (c.op != "<" && c.op != "<=" && c.op != ">" && c.op != ">=" && c.op != "==" && c.op != "!=") {
+        const bool ok = c.op == "<"    ? v < c.value
+                        : c.op == "<=" ? v <= c.value
+                        : c.op == ">"  ? v > c.value
+                        : c.op == ">=" ? v >= c.value
+                        : c.op == "==" ? v == c.value
+                        : c.op == "!=" ? v != c.value
+                                       : false;
+        if (c.op != "<" && c.op != "<=" && c.op != ">" && c.op != ">=" && c.op != "==" &&
+            c.op != "!=") {
             error = "unknown comparison " + c.op;
             return false;
         }
@@ -214,7 +239,8 @@ int main(int argc, char** argv) {
     std::vector<route::Step> steps;
     std::string error;
     if (!routeFile || !route::parseRoute(text.str(), steps, error)) {
-        std::fprintf(stderr, "route: %s: %s\n", argv[2], routeFile ? error.c_str() : "cannot be read");
+        std::fprintf(stderr, "route: %s: %s\n", argv[2],
+                     routeFile ? error.c_str() : "cannot be read");
         return 1;
     }
     const std::string outPath = std::filesystem::absolute(argv[3]).string();
@@ -257,8 +283,10 @@ int main(int argc, char** argv) {
                 if (done) break;
             }
             if (frame > 6000) {
-                std::fprintf(stderr, "route: line %d: the condition never holds (hero at x %.2f row %.0f)\n",
-                             step.line, game.hero->position.x, std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
+                std::fprintf(
+                    stderr, "route: line %d: the condition never holds (hero at x %.2f row %.0f)\n",
+                    step.line, game.hero->position.x,
+                    std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
                 return 1;
             }
             std::string keys = stepKeys;
@@ -267,8 +295,9 @@ int main(int argc, char** argv) {
                 // keep stepping back, whichever keeps the hero safe for longest.
                 constexpr int horizon = 40;
                 int best = survival(game, stepKeys, stepKeys, horizon);
-                std::string back = stepKeys.find("Left") != std::string::npos ? "Right"
-                                   : stepKeys.find("Right") != std::string::npos ? "Left" : "-";
+                std::string back = stepKeys.find("Left") != std::string::npos    ? "Right"
+                                   : stepKeys.find("Right") != std::string::npos ? "Left"
+                                                                                 : "-";
                 for (const std::string& other : {std::string("-"), back}) {
                     if (best >= horizon) break;
                     const int s = survival(game, other, other, horizon, true);
@@ -283,8 +312,9 @@ int main(int argc, char** argv) {
             script.keys(keys);
             ++playFrames;
             if (play.deathTimer > 0) {
-                std::fprintf(stderr, "route: line %d: the hero is caught in frame %d of the step "
-                                     "(play frame %ld, x %.2f row %.0f)\n",
+                std::fprintf(stderr,
+                             "route: line %d: the hero is caught in frame %d of the step "
+                             "(play frame %ld, x %.2f row %.0f)\n",
                              step.line, frame + 1, playFrames, game.hero->position.x,
                              std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
                 return 1;
@@ -292,15 +322,18 @@ int main(int argc, char** argv) {
             if (app.gameState == StateWon) break;
         }
         if (trace) {
-            std::printf("%4d %-40s x %7.2f row %3.0f scroll %8.2f jump %2d water %d ladder %d keys %d score %d\n",
-                        step.line, step.text.substr(0, 40).c_str(), game.hero->position.x,
-                        std::trunc((400 - level.levelOrigin.y) / 2 + 1.5), level.levelOrigin.y, play.jumpCounter,
-                        play.inWater, play.onLadder, play.keyCount, play.score);
+            std::printf(
+                "%4d %-40s x %7.2f row %3.0f scroll %8.2f jump %2d water %d ladder %d keys %d "
+                "score %d\n",
+                step.line, step.text.substr(0, 40).c_str(), game.hero->position.x,
+                std::trunc((400 - level.levelOrigin.y) / 2 + 1.5), level.levelOrigin.y,
+                play.jumpCounter, play.inWater, play.onLadder, play.keyCount, play.score);
         }
         if (app.gameState == StateWon) break;
     }
     if (app.gameState != StateWon) {
-        std::fprintf(stderr, "route: the route ends without the treasure (hero at x %.2f row %.0f)\n",
+        std::fprintf(stderr,
+                     "route: the route ends without the treasure (hero at x %.2f row %.0f)\n",
                      game.hero->position.x, std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
         return 1;
     }
@@ -338,7 +371,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "route: cannot write %s\n", outPath.c_str());
         return 1;
     }
-    std::printf("route: won after %ld play frames with %d points; %ld polls in %s\n", playFrames, score,
-                script.polls, outPath.c_str());
+    std::printf("route: won after %ld play frames with %d points; %ld polls in %s\n", playFrames,
+                score, script.polls, outPath.c_str());
     return 0;
 }

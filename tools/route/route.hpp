@@ -22,12 +22,12 @@ struct Condition {
 };
 
 struct Step {
-    int line = 0;                  // line number in the route file
-    std::vector<std::string> keys; // held in every frame of the step
-    int frames = -1;               // "for": a fixed count; -1 for "until"
-    std::vector<Condition> until;  // all must hold to end the step
-    bool safely = false;           // wait for enemies to pass instead of running into them
-    std::string text;              // the line as written, for comments
+    int line = 0;                   // line number in the route file
+    std::vector<std::string> keys;  // held in every frame of the step
+    int frames = -1;                // "for": a fixed count; -1 for "until"
+    std::vector<Condition> until;   // all must hold to end the step
+    bool safely = false;            // wait for enemies to pass instead of running into them
+    std::string text;               // the line as written, for comments
 };
 
 // False with a message naming the line on a malformed route.

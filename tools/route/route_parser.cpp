@@ -22,7 +22,8 @@ bool parseRoute(const std::string& text, std::vector<Step>& steps, std::string& 
             std::istringstream parts(keys);
             std::string key;
             while (std::getline(parts, key, '+')) {
-                if (key != "Left" && key != "Right" && key != "Up" && key != "Down" && key != "Space") {
+                if (key != "Left" && key != "Right" && key != "Up" && key != "Down" &&
+                    key != "Space") {
                     error = "line " + std::to_string(number) + ": unknown key " + key;
                     return false;
                 }
@@ -42,7 +43,8 @@ bool parseRoute(const std::string& text, std::vector<Step>& steps, std::string& 
             do {
                 Condition c;
                 if (!(words >> c.quantity >> c.op >> c.value)) {
-                    error = "line " + std::to_string(number) + ": a condition is 'quantity op number'";
+                    error =
+                        "line " + std::to_string(number) + ": a condition is 'quantity op number'";
                     return false;
                 }
                 step.until.push_back(c);
@@ -53,7 +55,8 @@ bool parseRoute(const std::string& text, std::vector<Step>& steps, std::string& 
                     break;
                 }
                 if (joiner != "and") {
-                    error = "line " + std::to_string(number) + ": conditions are joined by 'and' (and may end in 'safely')";
+                    error = "line " + std::to_string(number) +
+                            ": conditions are joined by 'and' (and may end in 'safely')";
                     return false;
                 }
             } while (true);

@@ -33,12 +33,14 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    std::fprintf(stderr, "soak: %llu polls in %llu lines, %llu clicks (%llu on buttons), %llu pauses, %llu names\n",
-                 static_cast<unsigned long long>(summary.polls),
-                 static_cast<unsigned long long>(summary.lines),
-                 static_cast<unsigned long long>(summary.clicks),
-                 static_cast<unsigned long long>(summary.targetedClicks),
-                 static_cast<unsigned long long>(summary.pauses),
-                 static_cast<unsigned long long>(summary.names));
+    std::fprintf(
+        stderr,
+        "soak: %llu polls in %llu lines, %llu clicks (%llu on buttons), %llu pauses, %llu names\n",
+        static_cast<unsigned long long>(summary.polls),
+        static_cast<unsigned long long>(summary.lines),
+        static_cast<unsigned long long>(summary.clicks),
+        static_cast<unsigned long long>(summary.targetedClicks),
+        static_cast<unsigned long long>(summary.pauses),
+        static_cast<unsigned long long>(summary.names));
     return 0;
 }

@@ -43,8 +43,10 @@ public:
         if (summary_.polls < end_) {
             emit(2, "Escape");
             while (summary_.polls < end_) {
-                if (rng_.chance(50)) wander();
-                else emit(static_cast<uint64_t>(rng_.between(1, 30)), "-");
+                if (rng_.chance(50))
+                    wander();
+                else
+                    emit(static_cast<uint64_t>(rng_.between(1, 30)), "-");
             }
         }
         flush();
@@ -63,18 +65,30 @@ public:
 private:
     void episode() {
         const int64_t pick = rng_.between(0, 99);
-        if (pick < 30) playBurst();
-        else if (pick < 38) idle();
-        else if (pick < 50) startGame();
-        else if (pick < 58) clickTarget(Target::HighscoreOk);
-        else if (pick < 66) typeName();
-        else if (pick < 70) clickTarget(Target::Play);
-        else if (pick < 74) clickTarget(Target::HighscoreList);
-        else if (pick < 75) clickTarget(Target::TitleManual);
-        else if (pick < 76) clickTarget(Target::MenuManual);
-        else if (pick < 80) pauseAndResume();
-        else if (pick < 83) masterVolume();
-        else wander();
+        if (pick < 30)
+            playBurst();
+        else if (pick < 38)
+            idle();
+        else if (pick < 50)
+            startGame();
+        else if (pick < 58)
+            clickTarget(Target::HighscoreOk);
+        else if (pick < 66)
+            typeName();
+        else if (pick < 70)
+            clickTarget(Target::Play);
+        else if (pick < 74)
+            clickTarget(Target::HighscoreList);
+        else if (pick < 75)
+            clickTarget(Target::TitleManual);
+        else if (pick < 76)
+            clickTarget(Target::MenuManual);
+        else if (pick < 80)
+            pauseAndResume();
+        else if (pick < 83)
+            masterVolume();
+        else
+            wander();
     }
 
     // Random runs of the keys that steer the hero.
@@ -85,8 +99,10 @@ private:
             keys += k;
         };
         const int64_t side = rng_.between(0, 99);
-        if (side < 40) add("Left");
-        else if (side < 80) add("Right");
+        if (side < 40)
+            add("Left");
+        else if (side < 80)
+            add("Right");
         else if (side < 84) {
             add("Left");
             add("Right");
@@ -147,7 +163,8 @@ private:
                 emit(count(1, 2), "Backspace");
             } else {
                 std::string keys = letters[static_cast<size_t>(rng_.between(0, 25))];
-                if (rng_.chance(10)) keys += std::string("+") + letters[static_cast<size_t>(rng_.between(0, 25))];
+                if (rng_.chance(10))
+                    keys += std::string("+") + letters[static_cast<size_t>(rng_.between(0, 25))];
                 emit(count(1, 2), keys);
             }
             emit(count(1, 2), "-");
@@ -259,8 +276,8 @@ private:
         cursorY_ += dy * n;
         summary_.polls += polls;
 
-        if (pending_.count > 0 && pending_.keys == keys && pending_.dx == dx &&
-            pending_.dy == dy && pending_.button == button) {
+        if (pending_.count > 0 && pending_.keys == keys && pending_.dx == dx && pending_.dy == dy &&
+            pending_.button == button) {
             pending_.count += polls;
             return;
         }

@@ -5,7 +5,8 @@ namespace {
 
 // Adds a tone with a pitch glide from f0 to f1 (Hz) and an envelope.
 template <typename Wave, typename Envelope>
-void tone(Buffer& b, double start, double length, double f0, double f1, double gain, Wave wave, Envelope env) {
+void tone(Buffer& b, double start, double length, double f0, double f1, double gain, Wave wave,
+          Envelope env) {
     const int s0 = samplesOf(start), n = samplesOf(length);
     if (b.size() < size_t(s0 + n)) b.resize(s0 + n, 0.0f);
     double phase = 0;
@@ -19,12 +20,14 @@ void tone(Buffer& b, double start, double length, double f0, double f1, double g
 
 // Adds filtered noise with an envelope.
 template <typename Envelope>
-void noise(Buffer& b, double start, double length, double cutoff, double gain, uint32_t seed, Envelope env) {
+void noise(Buffer& b, double start, double length, double cutoff, double gain, uint32_t seed,
+           Envelope env) {
     const int s0 = samplesOf(start), n = samplesOf(length);
     if (b.size() < size_t(s0 + n)) b.resize(s0 + n, 0.0f);
     Noise rnd(seed);
     LowPass lp(cutoff);
-    for (int i = 0; i < n; ++i) b[s0 + i] += static_cast<float>(gain * lp(rnd.next()) * env(i / double(sampleRate)));
+    for (int i = 0; i < n; ++i)
+        b[s0 + i] += static_cast<float>(gain * lp(rnd.next()) * env(i / double(sampleRate)));
 }
 
 }  // namespace
@@ -32,9 +35,13 @@ void noise(Buffer& b, double start, double length, double cutoff, double gain, u
 Buffer coins() {
     Buffer b;
     auto bell = [](double t) { return attackDecay(t, 0.004, 0.12); };
-    tone(b, 0.0, 0.35, 1318.5, 1318.5, 0.6, [](double p) { return 0.7 * sine(p) + 0.3 * triangle(2 * p); }, bell);
-    tone(b, 0.09, 0.5, 1975.5, 1975.5, 0.6, [](double p) { return 0.7 * sine(p) + 0.3 * triangle(2 * p); },
-         [](double t) { return attackDecay(t, 0.004, 0.18); });
+    tone(
+        b, 0.0, 0.35, 1318.5, 1318.5, 0.6,
+        [](double p) { return 0.7 * sine(p) + 0.3 * triangle(2 * p); }, bell);
+    tone(
+        b, 0.09, 0.5, 1975.5, 1975.5, 0.6,
+        [](double p) { return 0.7 * sine(p) + 0.3 * triangle(2 * p); },
+        [](double t) { return attackDecay(t, 0.004, 0.18); });
     finish(b, 0.8);
     return b;
 }
@@ -62,7 +69,8 @@ Buffer door() {
 Buffer gate() {
     Buffer b;
     // Stone grinding over stone: rumbling noise that swells and ebbs.
-    noise(b, 0.0, 0.9, 350, 1.0, 11, [](double t) { return window(t, 0.9) * (0.7 + 0.3 * std::sin(2 * pi * 9 * t)); });
+    noise(b, 0.0, 0.9, 350, 1.0, 11,
+          [](double t) { return window(t, 0.9) * (0.7 + 0.3 * std::sin(2 * pi * 9 * t)); });
     tone(b, 0.0, 0.9, 55, 48, 0.35, triangle, [](double t) { return window(t, 0.9); });
     // The knock as it comes to rest.
     tone(b, 0.88, 0.25, 420, 300, 0.9, sine, [](double t) { return attackDecay(t, 0.002, 0.04); });
@@ -85,7 +93,8 @@ Buffer splash() {
     // A few bubbles.
     for (int i = 0; i < 4; ++i) {
         const double at = 0.06 + i * 0.07;
-        tone(b, at, 0.05, 500 + 180 * i, 900 + 200 * i, 0.25, sine, [](double t) { return window(t, 0.05); });
+        tone(b, at, 0.05, 500 + 180 * i, 900 + 200 * i, 0.25, sine,
+             [](double t) { return window(t, 0.05); });
     }
     finish(b, 0.7);
     return b;
@@ -119,7 +128,8 @@ Buffer death() {
         const double t = i / double(sampleRate);
         const double f = 720 * std::pow(0.15, t / 1.1) * (1 + 0.03 * std::sin(2 * pi * 7 * t));
         phase += f / sampleRate;
-        b[i] = static_cast<float>(0.6 * lp(square(phase)) * attackDecay(t, 0.01, 0.6) * window(t + 0.02, 1.14));
+        b[i] = static_cast<float>(0.6 * lp(square(phase)) * attackDecay(t, 0.01, 0.6) *
+                                  window(t + 0.02, 1.14));
     }
     finish(b, 0.75);
     return b;
@@ -155,7 +165,9 @@ Buffer birdTrill() {
 
 Buffer owl() {
     Buffer b;
-    auto hoot = [](double length) { return [length](double t) { return std::pow(window(t, length), 1.5); }; };
+    auto hoot = [](double length) {
+        return [length](double t) { return std::pow(window(t, length), 1.5); };
+    };
     auto voice = [](double p) { return 0.85 * sine(p) + 0.15 * sine(2 * p); };
     tone(b, 0.0, 0.45, 380, 350, 0.8, voice, hoot(0.45));
     tone(b, 0.75, 0.22, 390, 370, 0.7, voice, hoot(0.22));
@@ -188,8 +200,10 @@ Buffer vampire() {
     // "Ha - ha - ha": falling pulses of a low, buzzing voice.
     for (int i = 0; i < 5; ++i) {
         const double f = 150 - i * 12;
-        tone(b, i * 0.2, 0.16, f, f * 0.92, 0.6,
-             [](double p) { return 0.6 * saw(p) + 0.4 * sine(2 * p); }, [](double t) { return window(t, 0.16); });
+        tone(
+            b, i * 0.2, 0.16, f, f * 0.92, 0.6,
+            [](double p) { return 0.6 * saw(p) + 0.4 * sine(2 * p); },
+            [](double t) { return window(t, 0.16); });
     }
     // A bat's screech to close.
     tone(b, 1.1, 0.25, 5200, 3800, 0.35, square, [](double t) { return window(t, 0.25); });

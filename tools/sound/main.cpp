@@ -22,10 +22,20 @@ int main(int argc, char** argv) {
         Buffer (*make)();
     };
     const Entry sounds[] = {
-        {"Titelmusik", titleMusic}, {"Geist", ghost},       {"Geld", coins},       {"krepier", death},
-        {"Uhu", owl},               {"Vogel1", birdChirps}, {"Vogel2", birdTrill}, {"drip", drip},
-        {"ersauf", splash},         {"pock", gate},         {"tuer", door},        {"Schritt", step},
-        {"Kletter", climb},         {"Vampir", vampire},
+        {"Titelmusik", titleMusic},
+        {"Geist", ghost},
+        {"Geld", coins},
+        {"krepier", death},
+        {"Uhu", owl},
+        {"Vogel1", birdChirps},
+        {"Vogel2", birdTrill},
+        {"drip", drip},
+        {"ersauf", splash},
+        {"pock", gate},
+        {"tuer", door},
+        {"Schritt", step},
+        {"Kletter", climb},
+        {"Vampir", vampire},
     };
     for (const Entry& s : sounds) {
         const std::string path = dir + "/" + s.name + ".wav";

@@ -1,8 +1,8 @@
 #pragma once
 // A tiny synthesiser: oscillators, envelopes, noise, a low-pass filter and an
 // echo, all writing into float buffers at one sample rate.
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <numbers>
 #include <string>

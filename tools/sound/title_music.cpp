@@ -51,7 +51,9 @@ Buffer titleMusic() {
         const bool major = roots[bar] == 41 || roots[bar] == 43 || roots[bar] == 40;
         for (int interval : {12, major ? 16 : 15, 19}) {
             addNote(loop, {bar * 4.0, 3.8, roots[bar] + interval}, 0.05, 0.6, 0.8,
-                    [](double p, double t) { return sine(p) * (0.8 + 0.2 * std::sin(2 * pi * 0.5 * t)); });
+                    [](double p, double t) {
+                        return sine(p) * (0.8 + 0.2 * std::sin(2 * pi * 0.5 * t));
+                    });
         }
     }
     // The tune: slow, with a few chromatic steps that sound uneasy.
@@ -73,7 +75,8 @@ Buffer titleMusic() {
     const size_t delay = samplesOf(beat * 0.75);
     for (int pass = 0; pass < 3; ++pass) {
         Buffer next(loop.size());
-        for (size_t i = 0; i < loop.size(); ++i) next[i] = wet[(i + loop.size() - delay) % loop.size()] * 0.35f;
+        for (size_t i = 0; i < loop.size(); ++i)
+            next[i] = wet[(i + loop.size() - delay) % loop.size()] * 0.35f;
         for (size_t i = 0; i < loop.size(); ++i) loop[i] += next[i];
         wet = next;
     }
