@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame costs of the software device for play-like, menu-like and
 // text-like scenes (the last with the game's fonts, when they can be
 // found), against the cost of one plain copy of the back buffer. Prints

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of one frame's input polls (mouse, then keyboard) fed from an input
 // script, and of parsing a long script.
 #include <chrono>

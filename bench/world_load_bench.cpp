@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the loading the game does at start-up and at every new game: the
 // level file alone, and the whole Game (every picture, list and data file).
 // Usage: world_load_bench [runtime folder, default build/game]

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies the shipped runtime tree (SRC) into the runtime folder (DST).
 file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
 foreach(f IN LISTS files)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install rules: the program in bin/, the shipped tree under share/tiefschacht/
 # (found by the program relative to itself, so the installed tree can be moved
 # as a whole), and the desktop integration: desktop entry, AppStream metainfo,

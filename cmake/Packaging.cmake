@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Packages made by cpack from the install rules: a .tar.gz of the relocatable
 # tree (bin/, share/) and a .deb for Debian 12. scripts/package.sh makes both
 # in build/packages/.

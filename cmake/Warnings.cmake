@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The warnings every target of the project is built with. The test command
 # turns on TIEFSCHACHT_WERROR, so a new warning fails the build there.
 option(TIEFSCHACHT_WERROR "Treat warnings as errors" OFF)

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds in Release and prints the speed figures of the game, each as the
 # min / median of several runs of the real program:
 #   - the winning run as a timedemo at 800 x 600 and 1024 x 768: the frame's

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds one tree: scripts/build.sh [--game] [DIR] [extra cmake options]
 # --game builds only the game and what it is made of (the `game` target: the
 # program, its data, pictures, sounds, icons and manual page). A folder that is

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the game in Release and makes its packages with cpack from the install
 # rules: build/packages/tiefschacht-<version>-Linux.tar.gz (the relocatable
 # tree: bin/, share/) and build/packages/tiefschacht_<version>_<arch>.deb.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Tiefschacht needs: scripts/setup.sh [play|test|bench]
 #   play  what building, playing and packaging the game need: the compiler and
 #         CMake, the libraries the game and its generators build against, and

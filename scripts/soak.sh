@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The long soak: scripts/soak.sh FRAMES [SEED]
 # Builds the game with AddressSanitizer and UndefinedBehaviorSanitizer at -O2
 # in build-soak/, then runs it headless on a seeded random input script twice,

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up the machine, builds, and runs every test: once in Release (and the
 # software device's tests once more without vector loops), once under
 # AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of every

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The house rules the build enforces:
 # 1. only src/platform/ includes SDL, Xlib, FreeType, fontconfig or libpng headers:
 #    the game reaches the machine only through the seams (the tests' stand-ins

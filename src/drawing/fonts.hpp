@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's two text fonts: made before start-up (their typefaces are
 // chosen then), given their glyph atlases and device resources once the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing a string: pre-transformed quads in screen pixels, one per visible
 // character, sent in batches of at most 100 triangles from the font's
 // dynamic vertex buffer, between capturing and restoring the caller's states.

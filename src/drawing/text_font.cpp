@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text font's life: construction without a device, the vertex buffer and
 // the two state blocks made once the atlas exists, and their release.
 #include "drawing/text_font.hpp"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text from a glyph atlas: the printable ASCII characters of a typeface
 // rendered once into a square A4R4G4B4 texture, drawn as batches of

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's application id (set once, in CMakeLists.txt): it names the
 // desktop entry, the metainfo, the icons and the window, so that the desktop

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Factories of the real and headless backends of each seam.
 #include <memory>

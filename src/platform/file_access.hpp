@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing whole files. Reading takes only regular files, checked
 // without waiting: a FIFO would block the open until a writer comes, and a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph rasteriser: typefaces found by name through fontconfig and drawn
 // by FreeType, anti-aliased, white on black, into 8-bit coverage bitmaps.
 #include <ft2build.h>

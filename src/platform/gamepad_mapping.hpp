@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a game controller drives the keyboard and mouse snapshots: the d-pad or
 // the left stick act as the arrow keys, A as Space, Start as Pause, Back as

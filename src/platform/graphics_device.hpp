@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graphics device: the requests the game makes of its renderer, with the
 // old immediate-mode semantics (render, sampler and texture-stage states that

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Audio without a sound card: nothing plays. Clips load only from the files
 // the real output would load (WAV files the game can play), so a missing or
 // damaged sound is missing here too.

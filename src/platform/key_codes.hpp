@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's key codes: keyboard scan codes of the old PC keyboard (set 1,
 // with 0x80 added for the extended keys). They name key positions with the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Vectors and 4x4 matrices in the row-vector convention (translation in the
 // fourth row), with the left-handed camera matrices the game's camera uses.

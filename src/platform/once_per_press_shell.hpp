@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shell that opens each target at most once per press. A screen asks
 // again in every frame its button is held, so a target asked for in the

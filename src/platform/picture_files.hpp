@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Picture files through an image decoder: reading one without a limit of
 // its own, and writing one in the format its name asks for.

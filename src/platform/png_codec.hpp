@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // PNG pictures through libpng, with its messages caught: an error ends the
 // decoding and comes back as the reason, and nothing is printed, so every

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a point of the window lies in the presented frame. The frame fills
 // the window at its own shape, centred, with black bars beside or above it

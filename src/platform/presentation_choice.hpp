@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How finished frames reach the window, chosen by what the machine can do.
 // A renderer on a real GPU scales and shows a frame for next to nothing; an

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard and mouse read from an input script: each pair of reads (mouse,
 // then keyboard) takes the next poll of the script; past its end, and
 // without a script, nothing is held and nothing moves.

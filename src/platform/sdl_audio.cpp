@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Audio through SDL2_mixer. Every effect gets a mixer voice of its own, so
 // effects overlap freely; the title music loops on a voice kept for it; one
 // master gain scales the finished mix, music and effects alike.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game controllers plugged in, opened as they arrive and closed as they
 // go. Only the SDL input backend uses this.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures: BMP and JPEG through SDL2_image, PNG through libpng itself
 // (png_codec.cpp), each refused before decoding when its header asks for
 // more than the caller allows.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard, mouse and game controllers through SDL. The devices count as
 // lost while the window lacks the focus: reads then fail, and acquiring
 // succeeds again once the focus is back.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Showing finished frames in an SDL window (presentation_choice.hpp says
 // which way). Every way copies a changed frame once, straight from the

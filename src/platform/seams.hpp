@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seams between the game and the machine. The game logic talks to the
 // platform only through these interfaces; each has a real backend (SDL2,

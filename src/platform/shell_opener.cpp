@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening documents and web addresses: the desktop shell, which opens each
 // target at most once per press of a button, and the headless one, which
 // only keeps the requests.

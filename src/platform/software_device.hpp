@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The software graphics device: holds the states, textures, vertex streams
 // and state blocks of the old immediate-mode interface and rasterises into

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing on the software device: a draw is checked against its vertex
 // stream, written into the frame record with the states in force, and
 // rasterised from that record: its vertices transformed, clipped and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The software device's frames: clearing, presenting, and the skipping of a
 // frame whose requests are those of the frame on screen.
 #include <algorithm>

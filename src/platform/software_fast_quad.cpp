@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing one rectangle of the fast path: its pixel range, the tables it
 // reads, the texture stage reduced to per-channel factors, and the choice of
 // span loops; what the loops cannot do (the depth test, other blends, a

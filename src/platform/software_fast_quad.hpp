@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rectangle fast path: two triangles that together make an axis-aligned
 // rectangle on screen, with one depth, one 1/w, one colour and texture

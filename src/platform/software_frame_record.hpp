@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one frame asked of the software device: its clears and its draws in
 // order, each draw with every state in force, the content stamp of its

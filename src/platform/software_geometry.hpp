@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Vertex set-up for the software device: transforming untransformed
 // vertices, clipping polygons against the near and far planes in homogeneous

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The software graphics system: a 32-bit desktop of the window's size, the
 // usual back-buffer formats, and devices for every kind of vertex
 // processing, less the formats and kinds its options refuse.

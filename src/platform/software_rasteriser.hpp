@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The general triangle rasteriser: edge functions on 1/256-pixel fixed-point
 // positions with the top-left fill rule, pixel centres at integer

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a software device and the objects it hands out share: which textures
 // and vertex buffers are still alive, and whether the device itself is. A

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Recognising the rectangle fast path's shape: two triangles that together
 // make an axis-aligned rectangle on screen, with one depth, one 1/w, one
 // colour, and texture coordinates that follow x and y separately.

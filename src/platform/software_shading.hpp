@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-pixel arithmetic of the software device: texture addressing and
 // filtering on 1/256-texel fixed-point coordinates, the texture-stage colour

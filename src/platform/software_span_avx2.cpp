@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wide span loops with AVX2, eight pixels at a time, for the common
 // cases: linear filtering from neighbouring texel columns in rows of eight
 // pixels or more, with or without the alpha test (tiles and sprites

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the span loops of the fast path share: the set-up of one rectangle
 // (its column tables, the texture stage as per-channel factors, the alpha

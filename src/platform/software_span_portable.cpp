@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The span loops in plain C++, for a processor family without vector loops
 // here or a build that asks for none: one pixel at a time, with the vector
 // loops' arithmetic channel by channel (16-bit intermediates that never

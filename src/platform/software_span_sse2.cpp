@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline span loops with SSE2, which every x86-64 processor has: two
 // pixels per 128-bit register, 16 bits a channel.
 #include "platform/software_span_kernel.hpp"

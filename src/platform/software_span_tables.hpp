@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The per-rectangle tables of the fast path: for every pixel column the
 // texel columns it reads with their filter weights, and for every pixel row

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A state block of the software device: the list of states set while it was
 // recorded, each with its value. capture() refreshes the values from the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A texture of the software device: one level in A8R8G8B8, X8R8G8B8 or
 // A4R4G4B4. Locks hand out the texels in the texture's own format; at every

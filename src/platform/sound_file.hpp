@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a sound file: a regular file of bounded size holding a WAV file
 // the game can play (RIFF/WAVE with a plausible PCM or float format chunk

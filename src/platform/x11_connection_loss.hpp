@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What happens when the connection to the X server breaks while the game
 // runs (the session ended, the server stopped, a forwarded connection

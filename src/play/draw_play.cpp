@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play screen: the tile grid around the hero, the hero, the enemies in
 // view and the sprites they are drawn with, then the display of lives,
 // score and keys.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hero on the ground, on a ladder or in water: everything a frame does
 // while no jump is running.
 #include "play/hero_steps.hpp"

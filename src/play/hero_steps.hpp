@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The steps of one play frame that move the hero, in the order updatePlay
 // runs them. Each sees the results of the ones before.

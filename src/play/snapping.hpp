@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The alignments of the hero to row and column centres, and the parity test
 // that tells where climbing and swimming stop. The hero's row is centred when

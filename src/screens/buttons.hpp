@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The on-screen text buttons: drawing from their pieces, the hit rectangle
 // they leave behind, the hit test against it, and the mouse cursor.

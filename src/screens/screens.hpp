@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The title, exit, main-menu and won screens, the new-game reset and the
 // actions that leave the game (the manual, the web site, closing).

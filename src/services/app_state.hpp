@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's own process-wide state: the screen selector, pause, the
 // frame count, the close request, and how the program ends when a file or

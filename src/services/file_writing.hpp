@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing the game's own files so that nothing is lost and nothing is written
 // through a name someone else planted: a new version is written beside the

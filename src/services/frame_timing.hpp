@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Measures where a frame's time goes, for --timedemo: the drawing (clearing,
 // the screens' and play's drawing, presenting) and everything else (the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the game's files are. The data tree (Data/, Graphics/, Sound/) is
 // found once at start and becomes the working directory, so the shipped files

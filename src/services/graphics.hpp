@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graphics context: the device with its set-up and start-up log, and the
 // camera with the projection of world positions to screen pixels.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating the graphics device: the back-buffer format, the present
 // parameters, the kind of vertex processing with its start-up log line, and
 // the states every frame starts from.

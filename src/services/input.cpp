@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard and the mouse: creating and acquiring the devices, reading
 // them (acquiring again after a lost read), and the polls that turn the
 // snapshots into the input globals at the end of every frame.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Editing the typed player name in input.nameBuffer / input.nameLength.
 // A name has at most nameCapacity characters; nameLength is where the next

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound manager: loading the fourteen sounds, the ten effect channels,
 // the looping title music and the master volume.
 #include "services/sound.hpp"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fourteen sounds: the looping title music and thirteen effects played
 // on ten effect channels in rotation, with one master volume.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one reader of the game's data files: whitespace-separated tokens read
 // with the C conversion rules of %s, %d, %i and %f. A file is read whole into

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device creation by vertex-processing mode: the kinds each mode tries, in
 // order, and the start-up log line each outcome writes.

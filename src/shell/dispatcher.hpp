@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state dispatcher: hands each frame to the handler of the current
 // gameState. The states are tested in a fixed order, each on the value

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame cap: a frame ends at the first tick strictly more than
 // minFrameTime milliseconds after its start.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes down the keyboard and mouse snapshots the polls read, in the
 // input-script format, so that a recorded game can be replayed exactly.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Start-up and shut-down. Their steps are tables of functions, so that the
 // sequences themselves can be run with stand-in steps (the game uses

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a run leaves behind when it ends, as the command line asked: the
 // state dump, the recorded input and the screenshot of the last frame.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The timedemo's report: frames, mean and 99th percentile of the update, the
 // drawing and the whole frame (processor time of the game's thread), the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data files of records: opening one for a reader, the checks of counts
 // and records, and the item and enemy files.
 #include "world/data_file.hpp"

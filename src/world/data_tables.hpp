@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The item table and the highscore table, and the item and enemy files (the
 // highscore list's file: world/highscore_file.hpp).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The highscore list's file: ten entries, each a name token and a score in
 // decimal, one entry per line as the game writes it. Several games may run

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's one source of random numbers: the classic linear congruential
 // generator (state x 214013 + 2531011), never seeded, so every run draws the

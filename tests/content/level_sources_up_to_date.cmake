@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the level data from its sources and compares it with the
 # committed files, so an edit of Level1.map or enemies.txt is never forgotten.
 execute_process(

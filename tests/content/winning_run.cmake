@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Replays tests/e2e/winning_run.txt in the real program, headless, in a fresh
 # copy of the runtime folder, and checks that the level was won, that the
 # run's score and name entered the highscore list and its file, and that the

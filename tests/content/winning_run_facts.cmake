@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What the winning run's script states in its header: the name it types
 # (`name`), the score it makes (`score`), and the frames a replay needs, its
 # polls and a few more (`frames`).

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles the winning route again and compares it with the committed input
 # script: a change to the level, its enemies or the play rules shows up here
 # with the route line where the hero now fails.

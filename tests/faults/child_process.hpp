@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the real game as a child process and reports how it ended: its exit
 // code or the signal that killed it, and everything it wrote on stderr.

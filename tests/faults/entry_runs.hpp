@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Games that end in a highscore entry: the small runtime folder of the
 // end-to-end tests, where a lost game makes 500 points, run as child

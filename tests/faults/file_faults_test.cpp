@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file of the runtime folder damaged in turn (missing, unreadable,
 // empty, cut in half, random bytes), each in a fresh copy, and the real game
 // run headless on it from the title through the highscore list into play.

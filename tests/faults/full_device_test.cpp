@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each file the game writes, on a device that is full: the write fails with
 // a message naming the file, what was there before stays as it was, and no
 // temporary file is left.

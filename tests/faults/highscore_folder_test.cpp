@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the list is written. A data tree the game may not write sends the
 // log and the list to the player's own folder, which may also hold the
 // player's own configuration; a list that cannot be saved is reported, the

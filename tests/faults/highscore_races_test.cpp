@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several games entering their results into one list at the same time: each
 // enters into the list as the file holds it at that moment, under the list's
 // lock, so no entry is lost whatever the order.

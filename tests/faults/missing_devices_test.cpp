@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game in a window (not headless) on a machine without a sound card or
 // without a display. Without sound it plays on silently; without a display
 // it ends at once with a message and exit code 1, having touched nothing;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which files of a runtime folder a run opens, as the kernel reports them
 // (inotify on Data/, Graphics/ and Sound/): the list of files to damage is

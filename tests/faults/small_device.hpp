@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small file system of its own (tmpfs) mounted over a folder, so that a
 // test can fill it up and watch the game meet a full device. The mount lives

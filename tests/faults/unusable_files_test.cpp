@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are no files: a FIFO (whose open would wait for a writer) or an
 // endless device in place of a data file, a picture or a sound; a texture
 // list whose pictures together need more memory than textures may take;

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files the game writes, against what someone may have put in their
 // place: links planted where the game writes, a list with a mode of its own,
 // a damaged list, and a limit on the size of files.

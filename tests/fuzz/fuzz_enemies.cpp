@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The enemy file: a count, then a type and eight labelled numbers per enemy.
 // The enemies read are moved for a while, so that odd positions, bounds and
 // speeds meet the motion code too.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data/SpielEinstellungen.txt: the view distance. It sets the far plane of
 // the camera, so a few squares are drawn through that camera on the software
 // device: no distance the file gives may break the drawing.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The highscore file: ten name and score pairs. After reading, the list's
 // text is made and read again: what the game writes it must read back the
 // same, clean, whatever the names were.

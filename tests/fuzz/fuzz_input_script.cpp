@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input scripts (--input): loaded from a file as the program does. A script
 // that loads must map every poll to its line, and each line written back the
 // way --record writes it must parse to the same input.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The item file: a count, then four labelled numbers per item.
 #include "fuzz_support.hpp"
 #include "world/data_tables.hpp"

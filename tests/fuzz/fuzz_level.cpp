@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level file: 400 rows of 22 cells, each a code and a label.
 #include "fuzz_support.hpp"
 #include "world/level.hpp"

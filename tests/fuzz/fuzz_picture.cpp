@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture path of the World's texture loading: a file decoded through
 // the image seam, the colour key applied and the pixels copied
 // into a texture of the software device. The texture must hold exactly the

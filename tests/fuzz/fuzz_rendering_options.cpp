@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data/RenderingAndMore.txt: the vertex processing mode and the frame cap.
 // When the cap is on, one frame's wait is run on a clock that only counts,
 // so a cap the file makes odd cannot make the wait wrong or endless.

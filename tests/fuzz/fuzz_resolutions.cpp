@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Data/Resolutions.txt: the display mode, the back-buffer count and windowed or not.
 #include <algorithm>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two texture lists, chosen by the input's first byte: even, the ground
 // list (a count, then file names); odd, the enemy list (a type count, then per
 // type a frame count, behaviour, blending and frame file names). Every name

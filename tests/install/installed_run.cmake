@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plays the installed game as a package installs it: a copy of the staged
 # tree TREE (prefix /usr) made read-only, the program started from an
 # unrelated folder without --data and with XDG_DATA_HOME in WORK. The winning

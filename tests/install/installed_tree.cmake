@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the installed tree TREE (the prefix): the program, the data tree as
 # shipped, the desktop entry and metainfo (valid, and named by APP_ID
 # throughout), the manual page (clean roff, every option of the program), the

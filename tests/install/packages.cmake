@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .tar.gz and the .deb with cpack from the build BUILD into OUT and
 # checks them against the staged install TREE (prefix /usr): the archive holds
 # that tree under PACKAGE/, the .deb holds it under /usr with the program in

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build BUILD under the DESTDIR STAGE with the prefix /usr, into
 # an emptied STAGE, so a file no install rule names cannot linger there.
 cmake_policy(VERSION 3.25)

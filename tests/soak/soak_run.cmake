@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 cmake_minimum_required(VERSION 3.25)
 # One soak run: writes a seeded random input script of FRAMES polls, runs the
 # real program headless on it in a fresh copy of the runtime folder and checks

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A clock the test drives: each reading advances by `step` ticks, a sleep
 // to the tick it asks for. Every sleep's end is listed.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Short forms of the picture decoder's calls for tests that only ask
 // whether a picture decodes or is written, without a pixel limit.

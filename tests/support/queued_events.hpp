@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window events from a list: handed out one per call, then none. A close
 // request can also arrive while the game waits: at the given look for one.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tests' sound output: plays nothing and writes down every request in
 // order ("effect <file> <channel>", "music <file>", "stop <file>"), with the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Events handed to SDL as the window system would send them, for the tests
 // of the SDL backends (run on SDL's display-less driver). Keys are given as

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real software device for tests: made directly at a size, with its
 // options open to change between draws (so one device can draw the same

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one stand-in graphics device, for tests that need what the software
 // device does not give: failures on demand (textures, vertex buffers),

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level checker: the shipped data passes, and each kind of fault in a
 // copy of it is found and named.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built runtime folder holds every file the game loads, in the formats
 // the game and its colour key expect.
 #include <gtest/gtest.h>

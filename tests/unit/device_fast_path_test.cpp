@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rectangle fast path against the general rasteriser: random-ish quads
 // and text-like triangle lists, drawn both ways over the same background,
 // must give the same pixels within a small tolerance, and the fast path must

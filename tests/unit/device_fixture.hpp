@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A software device with the game's camera, and small helpers to build
 // textures and vertex buffers and to draw quads the way the game does.

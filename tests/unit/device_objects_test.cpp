@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The software device's objects and bookkeeping: the graphics system's
 // answers, default states, textures, vertex buffers and their bounds, state
 // blocks, the draw log, presentation, and bad input.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixels the software device draws: placement through the camera, clipping,
 // culling, texturing, filtering, addressing, alpha test, blending and depth.
 #include <cmath>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames whose requests are those of the frame on screen: not drawn again,
 // reported unchanged, and still shown; any difference in what a frame asks
 // for (a texture's texels, a state, a vertex, the clear colour, a draw more

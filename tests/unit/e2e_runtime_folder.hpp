@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small runtime folder for headless end-to-end runs: configuration at
 // 1024 x 768 or 800 x 600, a level with one item where a new game's hero stands, one

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real mixes through SDL's disk audio driver, which writes the finished
 // output (16-bit stereo at the mixer's rate, as the device asks for) to a
 // file. The test sounds are made at that rate, so no resampling blurs them.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The FreeType rasteriser: faces found by name, their metrics at a pixel
 // height, anti-aliased coverage, and a clear refusal for unknown names.
 #include <gtest/gtest.h>

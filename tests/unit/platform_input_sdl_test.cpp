@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SDL keyboard, mouse and window events on SDL's display-less driver,
 // fed with the events a window system would send.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small level in memory with a bare Game, sounds that record what they
 // were asked to play, and helpers to run play frames with keys held.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One rendered play frame of the shipped game compared with a stored picture.
 // When the pictures or the level change on purpose, renew the reference with
 //   TIEFSCHACHT_RENEW_REFERENCE=1 build/tests/unit_tests --gtest_filter='PlayReferenceImage.*'

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The play screen's text through the software device and the real fonts:
 // the score with its shadow and the instructions of the first play frames.
 #include "play_fixture.hpp"

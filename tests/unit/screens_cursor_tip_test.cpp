@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clicking where the drawn arrow points: the shipped game is run headless,
 // the arrow's tip is placed on the middle of each button's drawn label as
 // seen in the screenshot, and a click there must make the button act. At

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared set-up of the screen tests: a bare Game with its buttons, the
 // camera of the game at a chosen resolution, a scratch working folder, and a

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The highscore tests' set-up: a known list, a typed name, and a fresh
 // working folder with a Data/ directory for the list file.

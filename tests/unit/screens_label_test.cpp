@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a button's label and its shadow are written, and what drawing a
 // button leaves of the device's states.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The buttons as the screens draw them: the projected rectangles, their
 // sizes at both resolutions, and what a click where a button is drawn does.
 #include <utility>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the game finds its data tree, and the player's folder that takes
 // what it writes when that tree may not be written.
 #include <gtest/gtest.h>

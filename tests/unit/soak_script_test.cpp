@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The soak script writer, checked against the game's own cursor, buttons and
 // key handling: the scripts it writes must run every frame they promise.
 #include <gtest/gtest.h>

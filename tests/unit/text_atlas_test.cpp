@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph atlas: its size, the pixel height the typeface is rendered at,
 // the layout of the cells, the texels, and failures that leave nothing behind.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing strings: where the quads land, which characters draw or advance,
 // the batches, and the states in force while drawing and after it.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text on the software device: the pixels it leaves, the draw calls the
 // device logs, and the caller's states after drawing.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The highscore list's file: its text, what a damaged one reads as, and an
 // entry saved into the file as it is at that moment.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for the world tests: the data files a World and a Game read, and
 // an image decoder that hands out pictures by name and records what the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures made of light on black, meant to be added to what lies behind
 // them: the water overlays and the glowing creatures.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The game's icon: a mine's headframe over the shaft's mouth at dusk, a
 // lantern hanging from its beam and a ladder leading down, on a rounded

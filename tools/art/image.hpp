@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A picture in memory (0xRRGGBB per pixel, rows top first), its colour
 // helpers and the BMP writer.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws every picture of the game into OUT_DIR (the runtime folder's
 // Graphics/): art SPRITE_DIR OUT_DIR [STAMP]
 // The names follow Data/GroundTextures.txt and Data/EnemyTextures.txt.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Large lettering for the title and won pictures, from a small built-in
 // 5 x 8 pixel font drawn as stone blocks.

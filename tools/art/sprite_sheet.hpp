@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Sprite sheets written as text: a palette of one-character colour names,
 // then 16 x 16 grids ("sprite NAME" and 16 lines), and derived pictures

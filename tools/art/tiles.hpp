@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 32 x 32 ground tiles, drawn by code: backgrounds, walls, ladders,
 // water, the door, the gate, the checkpoint and the border stone.

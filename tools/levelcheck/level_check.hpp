@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Checks the game's data files for the faults that would break a level at
 // run time: codes without pictures, items without entries, enemy frames

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The level checker: levelcheck [--pictures] GAME_DIR
 // Prints every problem of the data files in GAME_DIR and exits with 1 when
 // there is any, 0 when the data is sound, 2 on a usage error.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns the level's readable sources into the game's data files:
 //   Level1.map    400 lines of 22 map symbols, top row first (see zones.hpp)
 //   enemies.txt   one enemy per line, positions and bounds in cells

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The level's four depth zones and the cell codes each map symbol stands for
 // in them. Shared by the level generator and the level checker.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The route compiler: plays a route (route.hpp) through the level with the
 // game's own play code, frame by frame, and writes the input script that
 // replays it in the real program: from the title through the main menu,

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // soak: writes a seeded random input script for long headless runs.
 //   soak --seed 7 --frames 1000000 --out soak.txt
 #include <cstdio>

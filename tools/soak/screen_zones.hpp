@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the screens' buttons lie on the menu plane, in world units, as seen
 // by a script writer that cannot know which screen is showing. A button's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small generator with a fixed algorithm (SplitMix64), so a seed gives
 // the same script with every compiler and standard library.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writes an input script of a given number of polls from a seed: random
 // runs of the game's keys, mouse motion and clicks that keep driving the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Synthesises the game's fourteen sounds into OUT_DIR (the runtime folder's
 // Sound/): sound OUT_DIR [STAMP]
 #include <cstdio>
