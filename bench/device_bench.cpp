@@ -21,6 +21,8 @@
 #include "platform/software_device.hpp"
 #include "services/settings.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 struct QuadVertex {

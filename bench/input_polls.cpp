@@ -14,6 +14,8 @@
 #include "services/input.hpp"
 #include "services/settings.hpp"
 
+using namespace tiefschacht;
+
 int main() {
     using WallClock = std::chrono::steady_clock;
     settings.screenWidth = 800;

@@ -18,6 +18,8 @@
 #include "world/level.hpp"
 #include "world/random.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)

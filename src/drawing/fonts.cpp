@@ -7,6 +7,8 @@
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 
+namespace tiefschacht {
+
 Fonts fonts;
 
 namespace {
@@ -44,3 +46,5 @@ void releaseFonts() {
     fonts.largeFont.reset();
     fonts.smallFont.reset();
 }
+
+}  // namespace tiefschacht

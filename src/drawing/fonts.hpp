@@ -8,6 +8,8 @@
 
 #include "drawing/text_font.hpp"
 
+namespace tiefschacht {
+
 struct Fonts {
     std::unique_ptr<TextFont> largeFont;  // "Times New Roman", 20, bold
     std::unique_ptr<TextFont> smallFont;  // "Arial", 10, bold
@@ -23,3 +25,5 @@ void createFonts();
 void createFontResources();
 // The atlases and device resources, then the fonts; skips what is absent.
 void releaseFonts();
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "drawing/text_font.hpp"
 #include "platform/platform_layer.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr unsigned firstGlyph = 32;  // blank
@@ -137,3 +139,5 @@ Status TextFont::createGlyphAtlas(GraphicsDevice* target) {
     glyphRects = rects;
     return StatusOk;
 }
+
+}  // namespace tiefschacht

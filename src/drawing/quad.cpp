@@ -5,6 +5,8 @@
 #include "services/graphics.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 // The shared unit quad, moved into place by the translation row of the
@@ -59,3 +61,5 @@ void setTextureClamping(bool on) {
     device->setSamplerState(0, SamplerState::AddressU, mode);
     device->setSamplerState(0, SamplerState::AddressV, mode);
 }
+
+}  // namespace tiefschacht

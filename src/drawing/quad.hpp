@@ -3,6 +3,8 @@
 #pragma once
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 class World;
 struct SpriteTexture;
 
@@ -13,3 +15,5 @@ void drawQuadAdditive(World& world, const Vec3& position, const SpriteTexture* t
 // Sampler 0's addressing: clamp (so a picture's edges don't bleed in from
 // the opposite side) or back to wrap.
 void setTextureClamping(bool on);
+
+}  // namespace tiefschacht

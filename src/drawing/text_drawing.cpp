@@ -6,6 +6,8 @@
 #include "drawing/text_font.hpp"
 #include "services/settings.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr unsigned char lineFeed = 10;
@@ -124,3 +126,5 @@ Status TextFont::drawText(float x, float y, float z, float xScale, float yScale,
     savedState->apply();
     return StatusOk;
 }
+
+}  // namespace tiefschacht

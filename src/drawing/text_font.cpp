@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tiefschacht {
+
 namespace {
 
 // The buffer holds 342 vertices; at most 300 are written between two draws.
@@ -106,3 +108,5 @@ void TextFont::releaseAtlas() {
     atlas.reset();
     device = nullptr;
 }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 
 #include "platform/graphics_device.hpp"
 
+namespace tiefschacht {
+
 constexpr uint32_t FontBold = 1, FontItalic = 2, FontDepthTest = 4;
 constexpr uint32_t TextCentreX = 1, TextCentreY = 2, TextFiltered = 8;
 
@@ -64,3 +66,5 @@ public:
     std::unique_ptr<StateBlock> drawState;
     std::string error;  // why the last createGlyphAtlas failed (names the typeface)
 };
+
+}  // namespace tiefschacht

@@ -6,6 +6,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 class InputScript;
 
 std::unique_ptr<VideoOutput> createSdlVideoOutput();
@@ -29,3 +31,5 @@ std::unique_ptr<GlyphRasteriser> createFreeTypeRasteriser();
 std::unique_ptr<ImageDecoder> createSdlImageDecoder();
 std::unique_ptr<ShellOpener> createDesktopShell();
 std::unique_ptr<ShellOpener> createRecordingShell();
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include "platform/backends.hpp"
 
+namespace tiefschacht {
+
 namespace {
 int64_t monotonicNanoseconds() {
     timespec t{};
@@ -57,3 +59,5 @@ private:
 
 std::unique_ptr<Clock> createSystemClock() { return std::make_unique<SystemClock>(); }
 std::unique_ptr<Clock> createVirtualClock() { return std::make_unique<VirtualClock>(); }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace tiefschacht {
+
 namespace {
 
 // Closes a descriptor when it goes out of scope, unless it was closed by hand.
@@ -148,3 +150,5 @@ bool writeWholeFile(const std::string& path, std::string_view bytes, std::string
     if (regular) ::unlink(path.c_str());
     return false;
 }
+
+}  // namespace tiefschacht

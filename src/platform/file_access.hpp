@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+namespace tiefschacht {
+
 enum class ReadOutcome { Read, Missing, Failed };
 
 // Reads the whole regular file at `path`, at most `limit` bytes, into `out`.
@@ -34,3 +36,5 @@ enum class ReadOutcome { Read, Missing, Failed };
 
 // A size in the units the messages use: "16 MiB", "512 KiB", "100 bytes".
 std::string describeSize(size_t bytes);
+
+}  // namespace tiefschacht

@@ -21,6 +21,8 @@
 
 #include "platform/backends.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 struct FtLibraryDeleter {
@@ -314,3 +316,5 @@ private:
 std::unique_ptr<GlyphRasteriser> createFreeTypeRasteriser() {
     return std::make_unique<FreeTypeRasteriser>();
 }
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include "platform/key_codes.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 // A stick counts as an arrow beyond about half of its travel.
@@ -54,3 +56,5 @@ void addGamepadMouse(const GamepadReading& pad, MouseSnapshot& mouse, float& car
     mouse.dy += takeWholeCounts(carryY);
     if (pad.buttonA) mouse.buttons[0] |= 0x80;
 }
+
+}  // namespace tiefschacht

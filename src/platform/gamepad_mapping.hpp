@@ -8,6 +8,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 struct GamepadReading {
     int16_t leftX = 0;  // -32768 (left) .. 32767 (right)
     int16_t leftY = 0;  // -32768 (up) .. 32767 (down)
@@ -26,3 +28,5 @@ float stickCursorCounts(int16_t axis);
 // Adds the cursor motion of one poll to the mouse snapshot; `carryX/Y` keep
 // the fractions of a count between polls so slow motion is not lost.
 void addGamepadMouse(const GamepadReading& pad, MouseSnapshot& mouse, float& carryX, float& carryY);
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 // Status values: 0 success, negative failure.
 using Status = int32_t;
 constexpr Status StatusOk = 0;
@@ -230,3 +232,5 @@ public:
                                               const PresentParameters& params,
                                               std::unique_ptr<GraphicsDevice>& out) = 0;
 };
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 #include "platform/backends.hpp"
 #include "platform/sound_file.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 class HeadlessClip final : public AudioClip {
@@ -67,3 +69,5 @@ private:
 std::unique_ptr<AudioDevice> createHeadlessAudioDevice() {
     return std::make_unique<HeadlessAudioDevice>();
 }
+
+}  // namespace tiefschacht

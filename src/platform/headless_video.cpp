@@ -4,6 +4,8 @@
 
 #include "platform/backends.hpp"
 
+namespace tiefschacht {
+
 namespace {
 // No window: keeps the last presented frame (for screenshots).
 class HeadlessVideoOutput final : public VideoOutput {
@@ -57,3 +59,5 @@ std::unique_ptr<VideoOutput> createHeadlessVideoOutput() {
 std::unique_ptr<WindowEvents> createHeadlessWindowEvents() {
     return std::make_unique<HeadlessWindowEvents>();
 }
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include "platform/file_access.hpp"
 #include "platform/key_codes.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 struct KeyName {
@@ -231,3 +233,5 @@ int InputScript::keyCodeOf(const std::string& name) {
     }
     return -1;
 }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 struct ScriptLine {
     int32_t count = 1;
     KeyboardSnapshot keys{};  // 0x80 for each key held
@@ -45,3 +47,5 @@ private:
     uint64_t totalPolls_ = 0;
     ScriptLine none_{};
 };
+
+}  // namespace tiefschacht

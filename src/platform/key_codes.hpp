@@ -6,6 +6,8 @@
 // names of a US layout, so on a German keyboard the key engraved Z is KeyY.
 #include <cstdint>
 
+namespace tiefschacht {
+
 // Letters and digits, main block.
 constexpr uint8_t KeyEscape = 0x01;
 constexpr uint8_t Key1 = 0x02;
@@ -164,3 +166,5 @@ constexpr uint8_t KeyPageDown = KeyNext;
 
 // A key is down when the high bit of its snapshot byte is set.
 constexpr uint8_t keyDownBit = 0x80;
+
+}  // namespace tiefschacht

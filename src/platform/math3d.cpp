@@ -4,6 +4,8 @@
 
 #include <limits>
 
+namespace tiefschacht {
+
 Mat4 matrixMultiply(const Mat4& a, const Mat4& b) {
     Mat4 r;
     for (int i = 0; i < 4; ++i)
@@ -73,3 +75,5 @@ int32_t truncToInt(float value) {
     if (value <= -2147483648.0f) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
 }
+
+}  // namespace tiefschacht

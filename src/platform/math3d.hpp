@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace tiefschacht {
+
 struct Vec3 {
     float x = 0.0f;
     float y = 0.0f;
@@ -40,3 +42,5 @@ std::array<float, 4> transformPoint(const Vec3& p, const Mat4& m);
 // range saturate and NaN gives the lowest value, so no input is undefined
 // (a cell index or a pixel position made from it then lies far outside).
 int32_t truncToInt(float value);
+
+}  // namespace tiefschacht

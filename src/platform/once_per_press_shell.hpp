@@ -10,6 +10,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 class OncePerPressShell final : public ShellOpener {
 public:
     using Opener = std::function<bool(const std::string&, std::string&)>;
@@ -27,3 +29,5 @@ private:
     std::vector<std::string> thisFrame_;
     std::vector<std::string> opened_;
 };
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include "platform/file_access.hpp"
 
+namespace tiefschacht {
+
 namespace {
 bool endsWithBmp(const std::string& path) {
     if (path.size() < 4) return false;
@@ -28,3 +30,5 @@ bool writePictureFile(ImageDecoder& encoder, const std::string& path, const Deco
     const PictureFileType type = endsWithBmp(path) ? PictureFileType::Bmp : PictureFileType::Png;
     return encoder.encode(image, type, bytes, error) && writeWholeFile(path, bytes, error);
 }
+
+}  // namespace tiefschacht

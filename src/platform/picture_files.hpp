@@ -9,6 +9,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 // A pixel limit that leaves only the decoder's own (the largest texture).
 inline constexpr uint64_t noPixelLimit = std::numeric_limits<uint64_t>::max();
 
@@ -21,3 +23,5 @@ bool readPictureFile(ImageDecoder& decoder, const std::string& path, DecodedImag
 // write or the close fails.
 bool writePictureFile(ImageDecoder& encoder, const std::string& path, const DecodedImage& image,
                       std::string& error);
+
+}  // namespace tiefschacht

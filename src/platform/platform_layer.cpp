@@ -4,6 +4,8 @@
 
 #include "platform/backends.hpp"
 
+namespace tiefschacht {
+
 PlatformLayer platformLayer;
 
 PlatformLayer createPlatformLayer(const PlatformOptions& options) {
@@ -30,3 +32,5 @@ PlatformLayer createPlatformLayer(const PlatformOptions& options) {
     layer.images = createSdlImageDecoder();
     return layer;
 }
+
+}  // namespace tiefschacht

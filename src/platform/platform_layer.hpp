@@ -7,6 +7,8 @@
 #include "platform/graphics_device.hpp"
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 class InputScript;
 
 struct PlatformLayer {
@@ -35,3 +37,5 @@ PlatformLayer createPlatformLayer(const PlatformOptions& options);
 
 // The backends in use. Set by the program entry; tests install their own.
 extern PlatformLayer platformLayer;
+
+}  // namespace tiefschacht

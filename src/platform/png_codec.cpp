@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+namespace tiefschacht {
+
 // Pixels are handed over as 32-bit A8R8G8B8 words, which libpng writes as
 // the bytes B, G, R, A: the order of those words in a little-endian memory.
 static_assert(std::endian::native == std::endian::little,
@@ -162,3 +164,5 @@ bool encodePng(const DecodedImage& image, std::string& out, std::string& error) 
     out.clear();
     return false;
 }
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 // Decodes a PNG held in memory. Refuses (OverLimit) a picture of more than
 // `pixelLimit` pixels before decoding it, and (Failed) one wider or higher
 // than `largestSide`.
@@ -18,3 +20,5 @@ PictureStatus decodePng(const uint8_t* data, size_t size, uint32_t largestSide, 
 
 // The bytes of a PNG file of the picture, with its alpha channel.
 bool encodePng(const DecodedImage& image, std::string& out, std::string& error);
+
+}  // namespace tiefschacht

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tiefschacht {
+
 FramePoint framePointInWindow(float windowX, float windowY, int windowWidth, int windowHeight,
                               int frameWidth, int frameHeight) {
     if (windowWidth <= 0 || windowHeight <= 0 || frameWidth <= 0 || frameHeight <= 0)
@@ -17,3 +19,5 @@ FramePoint framePointInWindow(float windowX, float windowY, int windowWidth, int
         (static_cast<float>(windowHeight) - static_cast<float>(frameHeight) * scale) / 2.0f;
     return {(windowX - barX) / scale, (windowY - barY) / scale};
 }
+
+}  // namespace tiefschacht

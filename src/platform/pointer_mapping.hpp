@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+namespace tiefschacht {
+
 // Where a point of the window lies in the presented frame. The frame fills
 // the window at its own shape, centred, with black bars beside or above it
 // where the shapes differ (full-screen on a screen of another shape); in a
@@ -16,3 +19,5 @@ struct FramePoint {
 // the point is returned unchanged.
 FramePoint framePointInWindow(float windowX, float windowY, int windowWidth, int windowHeight,
                               int frameWidth, int frameHeight);
+
+}  // namespace tiefschacht

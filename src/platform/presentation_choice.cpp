@@ -6,6 +6,8 @@
 #include <array>
 #include <cctype>
 
+namespace tiefschacht {
+
 namespace {
 bool containsIgnoringCase(std::string_view text, std::string_view word) {
     return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
@@ -44,3 +46,5 @@ PresentationKind choosePresentation(std::string_view rendererName, std::string_v
         return PresentationKind::Software;
     return PresentationKind::Accelerated;
 }
+
+}  // namespace tiefschacht

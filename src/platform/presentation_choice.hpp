@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <string_view>
 
+namespace tiefschacht {
+
 enum class PresentationKind {
     Accelerated,  // the renderer SDL chose, with a streaming texture
     Software,     // the window surface, or SDL's software renderer when scaling
@@ -30,3 +32,5 @@ bool softwareOpenGl(std::string_view glRenderer);
 // none could be made) and, for an OpenGL one, the OpenGL renderer string
 // (empty when it could not be read).
 PresentationKind choosePresentation(std::string_view rendererName, std::string_view glRenderer);
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 #include "platform/backends.hpp"
 #include "platform/input_script.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 class ScriptInputDevices final : public InputDevices {
@@ -53,3 +55,5 @@ private:
 std::unique_ptr<InputDevices> createScriptInputDevices(std::shared_ptr<InputScript> script) {
     return std::make_unique<ScriptInputDevices>(std::move(script));
 }
+
+}  // namespace tiefschacht

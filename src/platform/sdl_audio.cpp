@@ -15,6 +15,8 @@
 #include "platform/backends.hpp"
 #include "platform/sound_file.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr int outputChannels = 2;
@@ -152,3 +154,5 @@ private:
 }  // namespace
 
 std::unique_ptr<AudioDevice> createSdlAudioDevice() { return std::make_unique<SdlAudioDevice>(); }
+
+}  // namespace tiefschacht

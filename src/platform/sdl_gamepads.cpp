@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr size_t maxPads = 8;
@@ -95,3 +97,5 @@ void SdlGamepads::resetMotion() {
     carryX_ = 0.0f;
     carryY_ = 0.0f;
 }
+
+}  // namespace tiefschacht

@@ -8,7 +8,10 @@
 
 #include "platform/gamepad_mapping.hpp"
 
+// SDL's own types, declared where SDL declares them.
 struct _SDL_GameController;
+
+namespace tiefschacht {
 
 class SdlGamepads {
 public:
@@ -38,3 +41,5 @@ private:
     float carryX_ = 0.0f;
     float carryY_ = 0.0f;
 };
+
+}  // namespace tiefschacht

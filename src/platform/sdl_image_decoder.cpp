@@ -13,6 +13,8 @@
 #include "platform/file_access.hpp"
 #include "platform/png_codec.hpp"
 
+namespace tiefschacht {
+
 namespace {
 // Pictures larger than this on either side are refused before decoding, so a
 // damaged or hostile header cannot ask for gigabytes (a few bytes claiming
@@ -312,3 +314,5 @@ private:
 std::unique_ptr<ImageDecoder> createSdlImageDecoder() {
     return std::make_unique<SdlImageDecoder>();
 }
+
+}  // namespace tiefschacht

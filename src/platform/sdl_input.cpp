@@ -14,6 +14,8 @@
 #include "platform/sdl_gamepads.hpp"
 #include "platform/sdl_key_map.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 // Enter with Alt held belongs to the window (full-screen on and off): the
@@ -203,3 +205,5 @@ private:
 std::unique_ptr<InputDevices> createSdlInputDevices(VideoOutput* window) {
     return std::make_unique<SdlInputDevices>(window);
 }
+
+}  // namespace tiefschacht

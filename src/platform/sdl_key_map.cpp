@@ -9,6 +9,8 @@
 
 #include "platform/key_codes.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr std::pair<SDL_Scancode, uint8_t> scancodePairs[] = {
@@ -178,3 +180,5 @@ uint8_t keyCodeForScancode(int scancode) {
     if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;
     return scancodeTable[static_cast<size_t>(scancode)];
 }
+
+}  // namespace tiefschacht

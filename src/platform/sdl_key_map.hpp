@@ -6,4 +6,8 @@
 // codes do. 0 for a scancode the keyboard table has no code for.
 #include <cstdint>
 
+namespace tiefschacht {
+
 uint8_t keyCodeForScancode(int scancode);
+
+}  // namespace tiefschacht

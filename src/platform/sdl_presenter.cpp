@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+namespace tiefschacht {
+
 namespace {
 constexpr unsigned glRendererString = 0x1F01;  // GL_RENDERER
 
@@ -160,3 +162,5 @@ std::string SdlPresenter::description() const {
     if (renderer_ != nullptr) return "SDL software renderer, scaled (" + chosen + ")";
     return "window surface (" + chosen + ")";
 }
+
+}  // namespace tiefschacht

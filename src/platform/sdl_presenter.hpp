@@ -12,10 +12,13 @@
 #include "platform/presentation_choice.hpp"
 #include "platform/seams.hpp"
 
+// SDL's own types, declared where SDL declares them.
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 union SDL_Event;
+
+namespace tiefschacht {
 
 class SdlPresenter {
 public:
@@ -53,3 +56,5 @@ private:
     std::string glRenderer_;      // its OpenGL renderer string
     bool rendererAsked_ = false;  // a GPU device, or SDL_RENDER_DRIVER named a renderer
 };
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include "platform/sdl_presenter.hpp"
 #include "platform/x11_connection_loss.hpp"
 
+namespace tiefschacht {
+
 namespace {
 // SDL falls back on drivers that draw into memory when no display answers; a
 // window there is one nobody sees, so it counts only when that driver was
@@ -217,3 +219,5 @@ std::unique_ptr<VideoOutput> createSdlVideoOutput() { return std::make_unique<Sd
 std::unique_ptr<WindowEvents> createSdlWindowEvents() {
     return std::make_unique<SdlWindowEvents>();
 }
+
+}  // namespace tiefschacht

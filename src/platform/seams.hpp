@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 struct DecodedImage;
 
 // ---------------------------------------------------------------- video --
@@ -211,3 +213,5 @@ public:
     virtual void endFrame() = 0;
     virtual const std::vector<std::string>& requests() const = 0;
 };
+
+}  // namespace tiefschacht

@@ -13,6 +13,8 @@
 #include "platform/backends.hpp"
 #include "platform/once_per_press_shell.hpp"
 
+namespace tiefschacht {
+
 namespace {
 bool contains(const std::vector<std::string>& v, const std::string& s) {
     return std::find(v.begin(), v.end(), s) != v.end();
@@ -86,3 +88,5 @@ std::unique_ptr<ShellOpener> createDesktopShell() {
     return std::make_unique<OncePerPressShell>(openWithDesktop);
 }
 std::unique_ptr<ShellOpener> createRecordingShell() { return std::make_unique<RecordingShell>(); }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "platform/software_texture.hpp"
 #include "platform/software_vertex_buffer.hpp"
 
+namespace tiefschacht {
+
 using swr::RecordedState;
 
 namespace {
@@ -232,3 +234,5 @@ Status SoftwareDevice::endStateBlock(std::unique_ptr<StateBlock>& out) {
     recorded_.clear();
     return StatusOk;
 }
+
+}  // namespace tiefschacht

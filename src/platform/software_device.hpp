@@ -28,6 +28,8 @@
 #include "platform/software_shading.hpp"
 #include "platform/software_state_block.hpp"
 
+namespace tiefschacht {
+
 class SoftwareDevice : public GraphicsDevice {
 public:
     SoftwareDevice(VideoOutput* video, int width, int height, PixelFormat format, bool depthBuffer,
@@ -162,3 +164,5 @@ private:
     swr::SpanTables spanTables_;
     int fastRects_ = 0;
 };
+
+}  // namespace tiefschacht

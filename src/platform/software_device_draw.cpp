@@ -13,6 +13,8 @@
 #include "platform/software_texture.hpp"
 #include "platform/software_vertex_buffer.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr uint32_t QuadVertexSize = 24;
@@ -289,3 +291,5 @@ void SoftwareDevice::rasterise(const DrawRecord& d, const uint8_t* base) {
         ++t;
     }
 }
+
+}  // namespace tiefschacht

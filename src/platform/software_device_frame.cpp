@@ -7,6 +7,8 @@
 #include "platform/seams.hpp"
 #include "platform/software_device.hpp"
 
+namespace tiefschacht {
+
 Status SoftwareDevice::clear(uint32_t colour, float depth) {
     if (!(depth >= 0.0f)) depth = 0.0f;
     if (depth > 1.0f) depth = 1.0f;
@@ -106,3 +108,5 @@ uint32_t* SoftwareDevice::mutableBackBuffer() {
     written_ = true;
     return back_->pixels.data();
 }
+
+}  // namespace tiefschacht

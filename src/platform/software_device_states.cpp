@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/software_device_states.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 DeviceStates defaultStates(bool depthBuffer) {
@@ -50,3 +52,5 @@ DeviceStates defaultStates(bool depthBuffer) {
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht

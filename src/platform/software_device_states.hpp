@@ -8,6 +8,8 @@
 
 #include "platform/graphics_device.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 constexpr int RenderStateCount = static_cast<int>(RenderState::Count);
@@ -26,3 +28,5 @@ struct DeviceStates {
 DeviceStates defaultStates(bool depthBuffer);
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include "platform/software_rasteriser.hpp"
 #include "platform/software_span_kernel.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 namespace {
 
@@ -140,3 +142,5 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -15,6 +15,8 @@
 #include "platform/software_shading.hpp"
 #include "platform/software_span_tables.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 // A rectangle on screen with what the span drawer needs.
@@ -38,3 +40,5 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
                     SpanTables& tables);
 
 }  // namespace swr
+
+}  // namespace tiefschacht

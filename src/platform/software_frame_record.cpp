@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tiefschacht {
+
 namespace {
 // Everything of two draws that decides their pixels. The bound textures
 // are compared by their content stamps, not by where they live.
@@ -56,3 +58,5 @@ bool FrameRecord::operator==(const FrameRecord& other) const {
         if (!sameRequest(i, other)) return false;
     return true;
 }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "platform/graphics_device.hpp"
 #include "platform/software_device_states.hpp"
 
+namespace tiefschacht {
+
 struct DrawRecord {
     PrimitiveType type = PrimitiveType::TriangleList;
     uint32_t primitiveCount = 0;
@@ -65,3 +67,5 @@ private:
     std::vector<DrawRecord> draws_;
     std::vector<uint8_t> vertices_;
 };
+
+}  // namespace tiefschacht

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace tiefschacht {
+
 namespace swr {
 
 namespace {
@@ -187,3 +189,5 @@ double signedArea(const std::array<ScreenVertex, MaxPolygon>& poly, int count) {
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht

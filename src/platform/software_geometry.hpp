@@ -10,6 +10,8 @@
 
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 // A vertex before the divide: clip-space position, texture coordinates and
@@ -62,3 +64,5 @@ int clipToGuardBand(std::array<ScreenVertex, MaxPolygon>& poly, int count, int w
 double signedArea(const std::array<ScreenVertex, MaxPolygon>& poly, int count);
 
 }  // namespace swr
+
+}  // namespace tiefschacht

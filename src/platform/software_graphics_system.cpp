@@ -9,6 +9,8 @@
 #include "platform/software_device.hpp"
 #include "platform/software_graphics_system.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr uint32_t ProcessingMask = CreateSoftwareVertexProcessing |
@@ -88,3 +90,5 @@ std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(VideoOutput* video,
                                                              const SoftwareSystemOptions& options) {
     return std::make_unique<SoftwareGraphicsSystem>(video, windowWidth, windowHeight, options);
 }
+
+}  // namespace tiefschacht

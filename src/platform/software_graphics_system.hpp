@@ -12,6 +12,8 @@
 #include "platform/graphics_device.hpp"
 #include "platform/software_span_tables.hpp"
 
+namespace tiefschacht {
+
 class VideoOutput;
 
 struct SoftwareDeviceOptions {
@@ -39,3 +41,5 @@ struct SoftwareSystemOptions {
 std::unique_ptr<GraphicsSystem> createSoftwareGraphicsSystem(
     VideoOutput* video, int windowWidth, int windowHeight,
     const SoftwareSystemOptions& options = {});
+
+}  // namespace tiefschacht

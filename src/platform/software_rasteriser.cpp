@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tiefschacht {
+
 namespace swr {
 
 int64_t snapToGrid(double v) {
@@ -156,3 +158,5 @@ void rasterisePolygon(const std::array<ScreenVertex, MaxPolygon>& poly, int coun
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 #include "platform/software_geometry.hpp"
 #include "platform/software_shading.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 // Snaps a screen coordinate to the rasteriser's 1/256-pixel grid.
@@ -25,3 +27,5 @@ void rasterisePolygon(const std::array<ScreenVertex, MaxPolygon>& poly, int coun
                       const PixelSetup& setup, const RenderTarget& target);
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include <memory>
 #include <unordered_set>
 
+namespace tiefschacht {
+
 class SoftwareDevice;
 class Texture;
 class VertexBuffer;
@@ -28,3 +30,5 @@ struct Registry {
 using RegistryPtr = std::shared_ptr<Registry>;
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 
 #include "platform/software_fast_quad.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 bool findScreenRect(const ScreenVertex* const (&c)[6], ScreenRect& out) {
@@ -76,3 +78,5 @@ bool findScreenRect(const ScreenVertex* const (&c)[6], ScreenRect& out) {
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace tiefschacht {
+
 namespace swr {
 
 // round(x / 255) for 0 <= x <= 65535 (and within one for larger sums).
@@ -221,3 +223,5 @@ inline void shadePixel(const PixelSetup& p, const RenderTarget& t, size_t index,
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #if TIEFSCHACHT_X86_SPANS
 #include <immintrin.h>
 
+namespace tiefschacht {
+
 namespace swr {
 namespace {
 
@@ -187,5 +189,7 @@ bool drawSpansWide(const SpanCase& which, const SpanKernel& k, const RowSource& 
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht
 
 #endif  // TIEFSCHACHT_X86_SPANS

@@ -12,6 +12,8 @@
 
 #include "platform/software_shading.hpp"
 
+namespace tiefschacht {
+
 // The vector loops are compiled only for a processor family that has them
 // (x86-64: SSE2 always, AVX2 chosen at run time) and not at all when the
 // build asks for none (TIEFSCHACHT_NO_SIMD); plain C++ loops stand in.
@@ -87,3 +89,5 @@ bool drawSpansWide(const SpanCase& which, const SpanKernel& k, const RowSource& 
 bool wideVectorsAvailable();
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace tiefschacht {
+
 namespace swr {
 namespace {
 
@@ -106,5 +108,7 @@ bool drawSpansWide(const SpanCase&, const SpanKernel&, const RowSource&) { retur
 bool wideVectorsAvailable() { return false; }
 
 }  // namespace swr
+
+}  // namespace tiefschacht
 
 #endif  // !TIEFSCHACHT_X86_SPANS

@@ -7,6 +7,8 @@
 #if TIEFSCHACHT_X86_SPANS
 #include <immintrin.h>
 
+namespace tiefschacht {
+
 namespace swr {
 namespace {
 
@@ -229,5 +231,7 @@ void drawSpansBaseline(const SpanCase& which, const SpanKernel& k, const RowSour
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht
 
 #endif  // TIEFSCHACHT_X86_SPANS

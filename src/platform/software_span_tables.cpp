@@ -6,6 +6,8 @@
 
 #include "platform/software_shading.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 void axisTable(int first, int count, double lo, double hi, double t0, double t1, int size,
@@ -97,3 +99,5 @@ const RowTable& rowTable(const AxisKey& key, SpanTables& t) {
 }
 
 }  // namespace swr
+
+}  // namespace tiefschacht

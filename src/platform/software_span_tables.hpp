@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace swr {
 
 // What an axis table was built for: the pixels it covers, the edges and
@@ -68,3 +70,5 @@ void buildColumns(const AxisKey& key, SpanTables& t);
 const RowTable& rowTable(const AxisKey& key, SpanTables& t);
 
 }  // namespace swr
+
+}  // namespace tiefschacht

@@ -4,6 +4,8 @@
 
 #include "platform/software_device.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 void recordState(std::vector<RecordedState>& list, const RecordedState& s) {
@@ -31,3 +33,5 @@ Status SoftwareStateBlock::apply() {
     for (const auto& s : states_) device->writeState(s);
     return StatusOk;
 }
+
+}  // namespace tiefschacht

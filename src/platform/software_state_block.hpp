@@ -10,6 +10,8 @@
 #include "platform/graphics_device.hpp"
 #include "platform/software_registry.hpp"
 
+namespace tiefschacht {
+
 namespace swr {
 
 struct RecordedState {
@@ -43,3 +45,5 @@ private:
     std::vector<swr::RecordedState> states_;
     swr::RegistryPtr registry_;
 };
+
+}  // namespace tiefschacht

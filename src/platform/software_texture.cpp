@@ -6,6 +6,8 @@
 
 #include "platform/software_device.hpp"
 
+namespace tiefschacht {
+
 SoftwareTexture::SoftwareTexture(uint32_t width, uint32_t height, PixelFormat format,
                                  swr::RegistryPtr registry)
     : width_(width),
@@ -88,3 +90,5 @@ void SoftwareTexture::convert() {
     opaque_ = (alphas & 0xFF000000u) == 0xFF000000u;
     stamp_ = registry_->nextStamp++;
 }
+
+}  // namespace tiefschacht

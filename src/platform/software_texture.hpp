@@ -17,6 +17,8 @@
 #include "platform/software_registry.hpp"
 #include "platform/software_shading.hpp"
 
+namespace tiefschacht {
+
 class SoftwareTexture final : public Texture {
 public:
     // A texture whose memory could not be had: valid() is false.
@@ -63,3 +65,5 @@ private:
     bool locked_ = false;
     uint64_t stamp_ = 0;
 };
+
+}  // namespace tiefschacht

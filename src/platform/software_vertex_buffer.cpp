@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/software_vertex_buffer.hpp"
 
+namespace tiefschacht {
+
 SoftwareVertexBuffer::SoftwareVertexBuffer(uint32_t length, swr::RegistryPtr registry)
     : bytes_(length, 0), registry_(std::move(registry)) {
     registry_->buffers.insert(this);
@@ -29,3 +31,5 @@ Status SoftwareVertexBuffer::unlock() {
     locked_ = false;
     return StatusOk;
 }
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 #include "platform/graphics_device.hpp"
 #include "platform/software_registry.hpp"
 
+namespace tiefschacht {
+
 class SoftwareVertexBuffer final : public VertexBuffer {
 public:
     SoftwareVertexBuffer(uint32_t length, swr::RegistryPtr registry);
@@ -26,3 +28,5 @@ private:
     swr::RegistryPtr registry_;
     bool locked_ = false;
 };
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include "platform/file_access.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 uint32_t le32(const uint8_t* p) {
@@ -93,3 +95,5 @@ bool readSoundFileFor(bool outputOpen, const std::string& path, std::string& byt
     }
     return readSoundFile(path, bytes, error);
 }
+
+}  // namespace tiefschacht

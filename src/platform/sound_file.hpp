@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace tiefschacht {
+
 // The largest sound file read.
 constexpr size_t soundFileLimit = size_t{64} << 20;
 // The most a sound may take once converted for the output (44.1 kHz, 16-bit
@@ -27,3 +29,5 @@ bool readSoundFile(const std::string& path, std::string& bytes, std::string& err
 // not open.
 bool readSoundFileFor(bool outputOpen, const std::string& path, std::string& bytes,
                       std::string& error);
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include <string_view>
 
+namespace tiefschacht {
+
 namespace {
 int endOnLostConnection(Display* /*display*/) {
     // Only what is safe here: one write, then the end without clean-up.
@@ -17,3 +19,5 @@ int endOnLostConnection(Display* /*display*/) {
 }  // namespace
 
 void endAtOnceWhenTheXServerIsLost() { XSetIOErrorHandler(&endOnLostConnection); }
+
+}  // namespace tiefschacht

@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+namespace tiefschacht {
+
 // What happens when the connection to the X server breaks while the game
 // runs (the session ended, the server stopped, a forwarded connection
 // dropped). Kept apart from the SDL code: Xlib's header defines macros
@@ -13,3 +16,5 @@
 // processor busy. Nothing the game keeps needs that clean-up (the highscore
 // list is replaced whole when an entry is made, never written in place).
 void endAtOnceWhenTheXServerIsLost();
+
+}  // namespace tiefschacht

@@ -6,6 +6,8 @@
 #include "world/level.hpp"
 #include "world/random.hpp"
 
+namespace tiefschacht {
+
 namespace {
 // About 33 in 32768 per frame: the generator's 0..32767 spread over 0..2000.
 bool rareChance() { return randomFloat(0.0f, 2000.0f) < 2.0f; }
@@ -30,3 +32,5 @@ void playMovementSounds() {
     if (!play.inWater && climbing && beat) playSound(sound.climb.get());
     if (play.inWater && walking && play.animCounter == 32) playSound(sound.swim.get());
 }
+
+}  // namespace tiefschacht

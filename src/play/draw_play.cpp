@@ -13,6 +13,8 @@
 #include "world/level.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 void drawPlay(Game& game) {
     DrawTimeScope drawing;
     refreshViewProjection();
@@ -84,3 +86,5 @@ void drawEnemy(World& world, const Vec3& position, int32_t frame, bool alphaBlen
 void drawKeyIcon(World& world, const Vec3& position) {
     drawQuad(world, position, world.keyTexture.get());
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 class Game;
 class World;
 
@@ -28,3 +30,5 @@ void drawSpareLives(World& world);
 void drawScore();
 void drawKeys(World& world);
 void drawInstructions();
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 #include "services/sound.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 namespace {
 // Puts the hero on the first checkpoint found from his row upwards, each row
 // scanned from the left; without one he stays where he died.
@@ -39,3 +41,5 @@ void runDying(Game& game) {
     }
     drawPlay(game);
 }
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 #include "world/random.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 // Vertical bobbing of the bobbing patrol, indexed by animCounter / 4; the
 // values sum to zero, so the height returns every cycle.
 const std::array<float, 32> swayTable = {
@@ -100,3 +102,5 @@ bool heroTouchesEnemy(const Game& game) {
     }
     return false;
 }
+
+}  // namespace tiefschacht

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+namespace tiefschacht {
+
 struct Enemy;
 class Game;
 
@@ -14,3 +16,5 @@ void updateEnemy(Enemy& enemy);
 // True when an active enemy of a known type has its centre strictly inside
 // the 2 x 2 square around the hero.
 bool heroTouchesEnemy(const Game& game);
+
+}  // namespace tiefschacht

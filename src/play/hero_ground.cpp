@@ -11,6 +11,8 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 // Spends a key on a locked door at (row, col); the cell becomes a passage.
@@ -146,3 +148,5 @@ void runGroundBlock(Game& game) {
     if (play.climbingUp) scrollWorld(game, -heroStep);
     if (play.climbingDown) scrollWorld(game, +heroStep);
 }
+
+}  // namespace tiefschacht

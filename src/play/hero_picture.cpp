@@ -4,6 +4,8 @@
 #include "play/play_state.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 // Every rule whose condition holds draws its picture, in this order. Walking
 // left shows the pictures drawn facing left (the R set), walking right the L
 // set. During a jump the flags of the take-off frame hold, so a jump from a
@@ -31,3 +33,5 @@ void drawHeroPicture(Game& game) {
     if (wet && !left && !right && play.animCounter <= 64) drawHeroFrame(world, at, 22);
     if (play.deathTimer > 0) drawHeroFrame(world, at, 23);
 }
+
+}  // namespace tiefschacht

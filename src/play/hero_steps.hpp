@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+namespace tiefschacht {
+
 // The steps of one play frame that move the hero, in the order updatePlay
 // runs them. Each sees the results of the ones before.
 class Game;
@@ -16,3 +19,5 @@ void locateHero(const Game& game);
 void runGroundBlock(Game& game);
 // Starting a jump and taking one step of it.
 void runJump(Game& game);
+
+}  // namespace tiefschacht

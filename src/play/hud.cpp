@@ -11,6 +11,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 namespace {
 constexpr uint32_t shadowColour = 0xFF000000;
 constexpr uint32_t textColour = 0xFFFAFAFA;
@@ -78,3 +80,5 @@ void drawInstructions() {
     for (const Line& l : lines)
         font->drawText(l.x, l.y, 0.9f, 0.03f, 0.02f, textColour, l.text, TextFiltered);
 }
+
+}  // namespace tiefschacht

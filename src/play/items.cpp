@@ -10,6 +10,8 @@
 #include "world/data_tables.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 namespace {
 // The entries in use, never more than the table holds.
 int32_t entriesInUse() { return std::clamp(itemTable.count, 0, itemCapacity); }
@@ -68,3 +70,5 @@ void openGate() {
         }
     }
 }
+
+}  // namespace tiefschacht

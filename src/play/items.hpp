@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+namespace tiefschacht {
+
 // The pickup of the item in the hero's cell: replacement, points (with the
 // coin sound when they are positive), action.
 void pickUpItem(int32_t code);
@@ -12,3 +14,5 @@ int32_t itemPoints(int32_t code);
 void applyItemAction(int32_t code);
 // Opens the first gate found from the hero's row upwards.
 void openGate();
+
+}  // namespace tiefschacht

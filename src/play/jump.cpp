@@ -6,6 +6,8 @@
 #include "services/input.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 namespace {
 bool roomToJump() {
     const bool standing = !play.walkingLeft && !play.walkingRight;
@@ -30,3 +32,5 @@ void runJump(Game& game) {
         play.jumpCounter -= 1;
     }
 }
+
+}  // namespace tiefschacht

@@ -6,6 +6,8 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 void locateHero(const Game& game) {
     const float scroll = level.levelOrigin.y;
     const float x = game.hero ? game.hero->position.x : 0.0f;
@@ -28,3 +30,5 @@ void locateHero(const Game& game) {
     play.cellAboveLeft = cell(row + 1, col - 1);
     play.cellAboveRight = cell(row + 1, col + 1);
 }
+
+}  // namespace tiefschacht

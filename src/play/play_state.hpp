@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace tiefschacht {
+
 constexpr float heroStep = 0.15f;
 constexpr int32_t animStep = 4;
 
@@ -43,3 +45,5 @@ inline int32_t animationQuarter() {
     if (play.animCounter >= 32) return 2;
     return 3;
 }
+
+}  // namespace tiefschacht

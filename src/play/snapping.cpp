@@ -9,6 +9,8 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 namespace {
 bool isEven(int64_t r) { return r % 2 == 0; }
 }  // namespace
@@ -45,3 +47,5 @@ bool atLowerStop(float scroll) {
     const bool even = isEven(truncToInt(scroll));
     return scroll < 0.0f ? !even : even;
 }
+
+}  // namespace tiefschacht

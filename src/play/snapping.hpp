@@ -6,6 +6,8 @@
 // the scroll is an even whole number, his column when x is an odd one.
 #include <cstdint>
 
+namespace tiefschacht {
+
 class Game;
 
 // Scroll to the nearest even whole number; odd whole numbers go away from zero.
@@ -17,3 +19,5 @@ void snapToColumnCentre(Game& game);
 
 bool atUpperStop(float scroll);
 bool atLowerStop(float scroll);
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 void updatePlay(Game& game) {
     playAmbientSounds();
     playMovementSounds();
@@ -56,3 +58,5 @@ void scrollWorld(Game& game, float dy) {
 void moveHeroX(Game& game, float dx) {
     if (game.hero) game.hero->position.x += dx;
 }
+
+}  // namespace tiefschacht

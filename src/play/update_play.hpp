@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+namespace tiefschacht {
+
 class Game;
 
 // One frame of play: sounds, animation, hero, items, enemies, contact, drawing.
@@ -10,3 +13,5 @@ void scrollWorld(Game& game, float dy);
 void moveHeroX(Game& game, float dx);
 // One frame of the dying sequence; ends by drawing the play screen.
 void runDying(Game& game);
+
+}  // namespace tiefschacht

@@ -13,6 +13,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr uint32_t labelShadowColour = 0xFF000000;
@@ -133,3 +135,5 @@ void drawCursor(World& world, const Vec3& position) {
     drawQuad(world, position, world.cursorTexture.get());
     setTextureClamping(false);
 }
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 class Game;
 class World;
 struct Button;
@@ -39,3 +41,5 @@ int buttonUnderCursor(const Game& game, std::initializer_list<int> indices);
 // Without a device or a font nothing is drawn, but screenRect is written.
 void drawButton(World& world, Button& button);
 void drawCursor(World& world, const Vec3& position);
+
+}  // namespace tiefschacht

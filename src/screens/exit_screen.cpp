@@ -8,6 +8,8 @@
 #include "services/input.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr int webSiteButton = 3;
@@ -37,3 +39,5 @@ void runExitScreen(Game& game) {
 
     drawExitScreen(game);
 }
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 #include "services/input.hpp"
 #include "world/highscore_file.hpp"
 
+namespace tiefschacht {
+
 namespace {
 constexpr size_t nameChars = 14;  // of the 15 in a slot; the 15th stays NUL
 
@@ -57,3 +59,5 @@ void insertHighscore(Game&) {
     saveHighscoreEntry(writtenFile(highscoreFile),
                        [&](HighscoreTable& table) { enterInto(table, score, name); });
 }
+
+}  // namespace tiefschacht

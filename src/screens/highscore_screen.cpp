@@ -15,6 +15,8 @@
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr int okButton = 8;
@@ -89,3 +91,5 @@ void drawHighscoreScreen(Game& game) {
     if (Button* ok = buttonAt(game, okButton); ok && game.world) drawButton(*game.world, *ok);
     if (game.world) drawCursor(*game.world, input.cursorWorldPos);
 }
+
+}  // namespace tiefschacht

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 
+namespace tiefschacht {
+
 class Game;
 
 // Stored for an entry made before any letter was typed, so that the list
@@ -24,3 +26,5 @@ int highscorePlacement(int score);
 // The name a new entry gets from the typed name: its capital letters, at
 // most 14; UNBEKANNT when there are none.
 std::array<char, 15> entryName(const char* typed, size_t capacity);
+
+}  // namespace tiefschacht

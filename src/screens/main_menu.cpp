@@ -10,6 +10,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr int startButton = 5;
@@ -50,3 +52,5 @@ void runMainMenu(Game& game) {
     }
     drawMainMenu(game);
 }
+
+}  // namespace tiefschacht

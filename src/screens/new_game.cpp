@@ -7,6 +7,8 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 void startNewGame(Game& game) {
     stopTitleMusic();
     play.score = 0;
@@ -19,3 +21,5 @@ void startNewGame(Game& game) {
     // A new set of enemies starts its animation cycle afresh.
     play.animCounter = 0;
 }
+
+}  // namespace tiefschacht

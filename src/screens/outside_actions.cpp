@@ -8,6 +8,8 @@
 #include "services/app_state.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr char hexDigits[] = "0123456789ABCDEF";
@@ -57,3 +59,5 @@ void openWebSiteAndClose() {
     openInShell(webSiteAddress());
     requestClose();
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 // actions that leave the game (the manual, the web site, closing).
 #include <string>
 
+namespace tiefschacht {
+
 class Game;
 
 // Depth of the full-screen background pictures: a 2 x 2 quad there spans
@@ -29,3 +31,5 @@ std::string webSiteAddress();
 // A file:// address for an absolute path, with every byte that may not stand
 // in a URL path percent-encoded.
 std::string fileAddress(const std::string& absolutePath);
+
+}  // namespace tiefschacht

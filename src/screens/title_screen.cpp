@@ -8,6 +8,8 @@
 #include "services/input.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr int playButton = 0;
@@ -41,3 +43,5 @@ void runTitleScreen(Game& game) {
 
     drawTitleScreen(game);
 }
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 // The main menu's "Spiel beenden", which here leads on to the list.
@@ -31,3 +33,5 @@ void runWonScreen(Game& game) {
     if (input.mouseDown && buttonHit(game, onwardButton)) setGameState(StateHighscore);
     drawWonScreen(game);
 }
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 
 #include "platform/platform_layer.hpp"
 
+namespace tiefschacht {
+
 AppState app;
 
 void setGameState(int32_t value) {
@@ -58,3 +60,5 @@ void warnAboutFile(const std::string& file, const std::string& what) {
     given.push_back(message);
     warn(message);
 }
+
+}  // namespace tiefschacht

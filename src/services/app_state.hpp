@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 enum GameStateValue : int32_t {
     StateInitFailed = -1000,
     StateStarting = -1,
@@ -73,3 +75,5 @@ void warnAboutFile(const std::string& file, const std::string& what);
 // typeface): runs beforeFailureExit, prints "tiefschacht: <reason>" on stderr
 // and exits with code 1.
 [[noreturn]] void failOnStartUp(const std::string& reason);
+
+}  // namespace tiefschacht

@@ -4,6 +4,8 @@
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 
+namespace tiefschacht {
+
 void setUpCamera() {
     graphics.cameraEye = {0.0f, 0.0f, 0.0f};
     graphics.cameraAt = {0.0f, 0.0f, 1.0f};
@@ -32,3 +34,5 @@ ScreenPoint projectToScreen(const Vec3& p) {
     const float height = static_cast<float>(settings.screenHeight);
     return {(xp / w + 1.0f) * 0.5f * width, (1.0f - yp / w) * 0.5f * height};
 }
+
+}  // namespace tiefschacht

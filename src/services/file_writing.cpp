@@ -14,6 +14,8 @@
 #include <cstring>
 #include <ctime>
 
+namespace tiefschacht {
+
 namespace {
 
 std::string reasonOf(int error) { return std::strerror(error); }
@@ -157,3 +159,5 @@ bool FileLock::acquire(const std::string& path, std::string& error) {
     fd_ = fd;
     return true;
 }
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace tiefschacht {
+
 // Replaces the file at `path` with `bytes`: a temporary file in the same
 // folder (created exclusively under a random name), written and synced,
 // renamed over `path`, then the folder synced. Only the name `path` is
@@ -46,3 +48,5 @@ public:
 private:
     int fd_ = -1;
 };
+
+}  // namespace tiefschacht

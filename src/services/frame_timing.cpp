@@ -8,6 +8,8 @@
 
 #include "services/app_state.hpp"
 
+namespace tiefschacht {
+
 FrameTiming frameTiming;
 
 namespace {
@@ -94,3 +96,5 @@ void notePresented(int32_t gameState) {
     frameTiming.startUpMilliseconds =
         static_cast<double>(nanosecondsSince(frameTiming.programStart)) / 1e6;
 }
+
+}  // namespace tiefschacht

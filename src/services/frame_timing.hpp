@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tiefschacht {
+
 // A histogram of durations with 10-microsecond bins up to one second (longer
 // ones count in the last bin), so that a run of any length keeps its
 // percentiles in a fixed amount of memory.
@@ -83,3 +85,5 @@ public:
 private:
     int64_t start_ = 0;
 };
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace tiefschacht {
+
 namespace fs = std::filesystem;
 
 GamePaths gamePaths;
@@ -96,3 +98,5 @@ bool makePlayerFolder(const fs::path& folder, std::string& error) {
     }
     return true;
 }
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 struct GamePaths {
     // The player's folder ($XDG_DATA_HOME/tiefschacht) with its Data/, or
     // empty while the data tree takes what the game writes.
@@ -61,3 +63,5 @@ bool dataFolderWritable();
 // Makes `folder` and its Data/, each missing folder on the way with mode
 // 0700. False with the folder and the reason in `error`.
 bool makePlayerFolder(const std::filesystem::path& folder, std::string& error);
+
+}  // namespace tiefschacht

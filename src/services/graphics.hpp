@@ -10,6 +10,8 @@
 #include "platform/graphics_device.hpp"
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 struct Graphics {
     std::unique_ptr<GraphicsSystem> system;  // created first, released last
     std::unique_ptr<GraphicsDevice> device;  // theDevice
@@ -55,3 +57,5 @@ struct ScreenPoint {
 
 // A world position to screen pixels through graphics.viewProjection.
 ScreenPoint projectToScreen(const Vec3& position);
+
+}  // namespace tiefschacht

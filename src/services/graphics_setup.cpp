@@ -15,6 +15,8 @@
 #include "services/settings.hpp"
 #include "services/vertex_processing.hpp"
 
+namespace tiefschacht {
+
 Graphics graphics;
 
 namespace {
@@ -142,3 +144,5 @@ void releaseGraphics() {
     graphics.device.reset();
     graphics.system.reset();
 }
+
+}  // namespace tiefschacht

@@ -19,6 +19,8 @@
 #include "services/settings.hpp"
 #include "services/sound.hpp"
 
+namespace tiefschacht {
+
 InputState input;
 
 namespace {
@@ -234,3 +236,5 @@ void pollMouse() {
 
     input.mouseDown = (input.mouseState.buttons[0] & 0x80) != 0 ? 1 : 0;
 }
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 #include "platform/math3d.hpp"
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 constexpr float cursorStep = 0.05f;
 // The arrow's tip is the top-left corner of the cursor's 2 x 2 quad: this far
 // left of and above the cursor's position, in world units.
@@ -55,3 +57,5 @@ bool readKeyboardWithReacquire(InputDevices& devices, KeyboardSnapshot& snapshot
 // The same for the mouse; the caller clears the snapshot first, so a failed
 // read leaves the mouse unmoved with no button down.
 bool readMouseWithReacquire(InputDevices& devices, MouseSnapshot& snapshot);
+
+}  // namespace tiefschacht

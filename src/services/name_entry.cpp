@@ -4,6 +4,8 @@
 
 #include "services/input.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr int32_t lastNameIndex = nameCapacity - 1;
@@ -37,3 +39,5 @@ void deleteNameLetter() {
     }
     input.nameLength = at;
 }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "services/graphics.hpp"
 #include "services/token_reader.hpp"
 
+namespace tiefschacht {
+
 Settings settings;
 
 namespace {
@@ -91,3 +93,5 @@ void readGameSettings() {
     }
     warnAboutProblem(reader, file.path.c_str());
 }
+
+}  // namespace tiefschacht

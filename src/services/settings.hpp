@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace tiefschacht {
+
 struct Settings {
     int32_t screenWidth = 0;
     int32_t screenHeight = 0;
@@ -47,3 +49,5 @@ inline constexpr const char* gameSettingsFile = "Data/SpielEinstellungen.txt";
 void readResolutions();
 void readRenderingOptions();
 void readGameSettings();
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
 
+namespace tiefschacht {
+
 SoundSystem sound;
 
 namespace {
@@ -113,3 +115,5 @@ float gainForVolume(int32_t volume) {
 void setMasterVolume(int32_t volume) {
     if (AudioDevice* audio = openOutput()) audio->setMasterGain(gainForVolume(volume));
 }
+
+}  // namespace tiefschacht

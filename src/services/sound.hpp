@@ -11,6 +11,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 // One loaded sound file, with its place in the table of sound files.
 class SoundSegment {
 public:
@@ -96,3 +98,5 @@ inline constexpr std::array<SoundFile, 14> soundFiles{{
     {"Sound/Kletter.wav", &SoundSystem::climb},
     {"Sound/Vampir.wav", &SoundSystem::vampire},
 }};
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include "platform/file_access.hpp"
 #include "services/app_state.hpp"
 
+namespace tiefschacht {
+
 namespace {
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
@@ -227,3 +229,5 @@ bool TokenReader::readLabelledFloat(float& out) {
     skipWord();
     return readFloat(out);
 }
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace tiefschacht {
+
 constexpr size_t tokenCapacity = 200;            // a token keeps at most 199 characters
 constexpr size_t dataFileSizeLimit = 16u << 20;  // larger files are refused
 
@@ -81,3 +83,5 @@ void warnAboutProblem(const TokenReader& reader, const char* path);
 // A token as a message shows it: in quotes, cut to 40 characters, bytes that
 // are not printable written as \xNN.
 std::string quotedToken(std::string_view token);
+
+}  // namespace tiefschacht

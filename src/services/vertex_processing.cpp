@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "services/vertex_processing.hpp"
 
+namespace tiefschacht {
+
 namespace {
 constexpr DeviceAttempt pureWanted{behaviourPureHardware,
                                    "hardware VertexProcessing with PureDevice gewollt"};
@@ -47,3 +49,5 @@ DeviceCreation createDeviceForMode(GraphicsSystem& system, int32_t mode,
     }
     return result;
 }
+
+}  // namespace tiefschacht

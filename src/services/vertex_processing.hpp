@@ -9,6 +9,8 @@
 
 #include "platform/graphics_device.hpp"
 
+namespace tiefschacht {
+
 struct DeviceAttempt {
     uint32_t behaviourFlags;
     const char* logLine;  // written when this attempt gives the device
@@ -35,3 +37,5 @@ struct DeviceCreation {
 // whatever its result.
 DeviceCreation createDeviceForMode(GraphicsSystem& system, int32_t mode,
                                    const PresentParameters& params);
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <iostream>
 
+namespace tiefschacht {
+
 int parseCommandLine(int argc, char** argv, CommandLine& out) {
     CLI::App cli{"Tiefschacht: a platform game deep down a shaft.", "tiefschacht"};
     cli.set_version_flag("--version", std::string("Tiefschacht ") + TIEFSCHACHT_VERSION,
@@ -68,3 +70,5 @@ void anchorFileOptions(CommandLine& cl) {
         if (!ec) *name = p.string();
     }
 }
+
+}  // namespace tiefschacht

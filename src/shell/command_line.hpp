@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace tiefschacht {
+
 struct CommandLine {
     std::string dataDir;             // --data: the data tree, which becomes the working directory
     bool headless = false;           // --headless: no window, no audio device, virtual clock
@@ -31,3 +33,5 @@ int parseCommandLine(int argc, char** argv, CommandLine& out);
 // Makes the file names of the options absolute against the current working
 // directory, so that --data does not change what they name.
 void anchorFileOptions(CommandLine& cl);
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 #include "screens/screens.hpp"
 #include "services/app_state.hpp"
 
+namespace tiefschacht {
+
 const DispatchTable gameStateHandlers{{
     {StatePlaying, updatePlay},
     {StateMainMenu, runMainMenu},
@@ -22,3 +24,5 @@ void dispatchStateWith(Game& game, const DispatchTable& table) {
 }
 
 void dispatchState(Game& game) { dispatchStateWith(game, gameStateHandlers); }
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+namespace tiefschacht {
+
 class Game;
 
 struct StateHandler {
@@ -22,3 +24,5 @@ extern const DispatchTable gameStateHandlers;
 
 void dispatchStateWith(Game& game, const DispatchTable& table);
 void dispatchState(Game& game);
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 #include "platform/seams.hpp"
 #include "services/settings.hpp"
 
+namespace tiefschacht {
+
 bool frameCapOn(const Settings& s) {
     return s.frameCapMode == 1 && std::isfinite(s.frameCap) && s.frameCap > 0.0f &&
            std::isfinite(s.minFrameTime) && s.minFrameTime >= 0.0f;
@@ -28,3 +30,5 @@ uint32_t waitForFrameEnd(Clock& clock, uint32_t startTick, float minFrameTime,
         clock.sleepUntil(now + static_cast<uint32_t>(std::fmin(left, slice)));
     }
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 // minFrameTime milliseconds after its start.
 #include <cstdint>
 
+namespace tiefschacht {
+
 class Clock;
 class WindowEvents;
 struct Settings;
@@ -22,3 +24,5 @@ bool frameCapOn(const Settings& s);
 // seen on), so the window answers however slow the cap.
 uint32_t waitForFrameEnd(Clock& clock, uint32_t startTick, float minFrameTime,
                          WindowEvents* events = nullptr);
+
+}  // namespace tiefschacht

@@ -14,6 +14,8 @@
 #include "world/data_tables.hpp"
 #include "world/highscore_file.hpp"
 
+namespace tiefschacht {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -78,3 +80,5 @@ int settleGameFolders(const std::string& dataOption) {
     }
     return -1;
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace tiefschacht {
+
 // Changes into the data tree: the folder of --data when `dataOption` names
 // one, else the first place that holds the game's data (see findDataTree).
 // When the game may not write into that tree, or it is the installed tree
@@ -14,3 +16,5 @@
 // gamePaths names it. Returns -1 when the game can start, else the exit code
 // to end with (the message has been printed).
 int settleGameFolders(const std::string& dataOption);
+
+}  // namespace tiefschacht

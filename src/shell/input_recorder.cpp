@@ -4,6 +4,8 @@
 
 #include "platform/input_script.hpp"
 
+namespace tiefschacht {
+
 Recording recording;
 
 void InputRecorder::capture(const KeyboardSnapshot& keys, const MouseSnapshot& mouse) {
@@ -24,3 +26,5 @@ std::string InputRecorder::text() const {
     if (currentCount_ > 0) out += std::to_string(currentCount_) + " " + current_ + "\n";
     return out;
 }
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 class InputRecorder {
 public:
     // Adds the snapshot of one poll.
@@ -31,3 +33,5 @@ struct Recording {
 };
 
 extern Recording recording;
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "services/sound.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 namespace {
 void initGraphicsAndFonts() {
     initGraphics();
@@ -72,3 +74,5 @@ void shutDownWith(const ShutDownSteps& steps) {
 
 void startUp() { startUpWith(gameStartUpSteps); }
 void shutDown() { shutDownWith(gameShutDownSteps); }
+
+}  // namespace tiefschacht

@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+namespace tiefschacht {
+
 // Start-up and shut-down. Their steps are tables of functions, so that the
 // sequences themselves can be run with stand-in steps (the game uses
 // gameStartUpSteps and gameShutDownSteps).
@@ -39,3 +42,5 @@ void shutDownWith(const ShutDownSteps& steps);
 
 void startUp();
 void shutDown();
+
+}  // namespace tiefschacht

@@ -8,5 +8,5 @@ int main(int argc, char** argv) {
     // A write past a file-size limit then fails with EFBIG and is reported
     // like any other failed write, instead of killing the game mid-write.
     std::signal(SIGXFSZ, SIG_IGN);
-    return runProgram(argc, argv);
+    return tiefschacht::runProgram(argc, argv);
 }

@@ -13,6 +13,8 @@
 #include "shell/input_recorder.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 namespace {
 // A paused frame draws nothing new but presents the frame on screen again:
 // unchanged, that costs nothing, and a window that lost its picture
@@ -83,3 +85,5 @@ void runFrame() {
     if (platformLayer.shell) platformLayer.shell->endFrame();
     ++app.frames;
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+namespace tiefschacht {
+
 // Each pass takes at most one window message, then runs one frame. Ends on
 // the quit message, or after a number of frames.
 void runMessageLoop(std::optional<uint64_t> frameLimit);
@@ -18,3 +20,5 @@ void runMessageLoop(std::optional<uint64_t> frameLimit);
 void runFrame();
 // The drawing part of a frame (clear to dispatch to present).
 void renderFrame();
+
+}  // namespace tiefschacht

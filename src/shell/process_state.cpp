@@ -19,6 +19,8 @@
 #include "world/random.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 void resetProcessState() {
     theGame.reset();
     app = AppState{};
@@ -38,3 +40,5 @@ void resetProcessState() {
     recording = Recording{};
     platformLayer = PlatformLayer{};
 }
+
+}  // namespace tiefschacht

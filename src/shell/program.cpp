@@ -22,6 +22,8 @@
 #include "shell/state_dump.hpp"
 #include "shell/timedemo_report.hpp"
 
+namespace tiefschacht {
+
 namespace {
 constexpr const char* windowTitle = "My Game Shell";
 
@@ -121,3 +123,5 @@ int runProgram(int argc, char** argv) {
     platformLayer = PlatformLayer{};
     return exitCode;
 }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "shell/command_line.hpp"
 #include "shell/input_recorder.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 bool writeOutput(const std::string& path, const std::string& bytes) {
@@ -51,3 +53,5 @@ int writeRunOutputs(const CommandLine& cl, const std::string& dump) {
     if (!cl.screenshotFile.empty() && !writeScreenshot(cl.screenshotFile)) exitCode = 1;
     return exitCode;
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 // state dump, the recorded input and the screenshot of the last frame.
 #include <string>
 
+namespace tiefschacht {
+
 struct CommandLine;
 
 // Writes each output the command line names; `dump` is the state dump taken
@@ -12,3 +14,5 @@ struct CommandLine;
 // close fails, is reported with the system's reason. Returns the exit code:
 // 0, or 1 when any output failed.
 int writeRunOutputs(const CommandLine& cl, const std::string& dump);
+
+}  // namespace tiefschacht

@@ -13,6 +13,8 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
+namespace tiefschacht {
+
 namespace {
 using nlohmann::json;
 
@@ -108,3 +110,5 @@ std::string stateDumpText() {
     }
     return out + "\n}\n";
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,10 @@
 // game's own names as keys.
 #include <string>
 
+namespace tiefschacht {
+
 // The dump of the state as it is now (call before shut-down releases the
 // Game). Sounds played and shell requests come from the platform backends.
 std::string stateDumpText();
+
+}  // namespace tiefschacht

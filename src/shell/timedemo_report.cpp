@@ -9,6 +9,8 @@
 #include "services/settings.hpp"
 #include "shell/frame_cap.hpp"
 
+namespace tiefschacht {
+
 namespace {
 void printLine(std::FILE* out, const char* what, const DurationHistogram& h) {
     std::fprintf(out, "timedemo: %-6s mean %7.3f ms   p99 %7.3f ms\n", what, h.meanMilliseconds(),
@@ -58,3 +60,5 @@ void printTimedemoReport(std::FILE* out, int width, int height) {
         std::fprintf(out, "timedemo: the title was never presented\n");
     std::fflush(out);
 }
+
+}  // namespace tiefschacht

@@ -8,4 +8,8 @@
 // on the real clock, how frames reach the screen, and the start-up time.
 #include <cstdio>
 
+namespace tiefschacht {
+
 void printTimedemoReport(std::FILE* out, int width, int height);
+
+}  // namespace tiefschacht

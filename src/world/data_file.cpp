@@ -11,6 +11,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 int32_t limitCount(TokenReader& reader, int32_t count, int32_t capacity, const char* what) {
     const std::string written(reader.lastNumber());
     if (count < 0) {
@@ -105,3 +107,5 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
     }
     warnAboutProblem(reader, path);
 }
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 // record the file really holds.
 #include "services/token_reader.hpp"
 
+namespace tiefschacht {
+
 // Limits a count read from a file to 0..capacity. A count outside that range
 // is noted as the file's problem, written as the file writes it: call it
 // right after the count is read.
@@ -14,3 +16,5 @@ int32_t limitCount(TokenReader& reader, int32_t count, int32_t capacity, const c
 // When it has ended, notes that as the file's problem: the records it does
 // not hold are not made.
 bool holdsRecord(TokenReader& reader, int32_t held, int32_t announced, const char* what);
+
+}  // namespace tiefschacht

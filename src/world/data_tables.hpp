@@ -9,6 +9,8 @@
 
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 constexpr int itemCapacity = 50;
 constexpr int highscoreCount = 10;
 
@@ -43,3 +45,5 @@ extern HighscoreTable highscoreTable;
 void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotCount>& slots);
 // The item table holds the records the file holds, at most 50.
 void readItems(const char* path);
+
+}  // namespace tiefschacht

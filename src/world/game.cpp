@@ -12,6 +12,8 @@
 #include "world/random.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 std::unique_ptr<Game> theGame;
 
 Button::Button(float x, float y, int32_t segments_, float labelOffset_, const char* label_)
@@ -89,3 +91,5 @@ Game::~Game() {
     hero.reset();
     for (auto& e : enemies) e.reset();
 }
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 class World;
 
 constexpr float playPlaneZ = 40.0f;
@@ -80,3 +82,5 @@ public:
 
 // The one Game, from the end of start-up to the first step of shut-down.
 extern std::unique_ptr<Game> theGame;
+
+}  // namespace tiefschacht

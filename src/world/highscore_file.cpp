@@ -17,6 +17,8 @@
 #include "services/file_writing.hpp"
 #include "world/data_file.hpp"
 
+namespace tiefschacht {
+
 HighscoreTable highscoreTable;
 
 namespace {
@@ -210,3 +212,5 @@ bool copyHighscoreList(const std::string& shipped, const std::string& own, std::
     error = own + ": " + error;
     return false;
 }
+
+}  // namespace tiefschacht

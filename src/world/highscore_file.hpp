@@ -11,6 +11,8 @@
 #include "services/token_reader.hpp"
 #include "world/data_tables.hpp"
 
+namespace tiefschacht {
+
 // What a list file reads as. `damage` says what is wrong when the file is
 // not ten clean name-and-score pairs (empty when it is): a score that is not
 // a whole number or lies outside the 32-bit range, entries missing, or text
@@ -53,3 +55,5 @@ bool saveHighscoreEntry(const std::string& path, const HighscoreInsert& insert);
 // Gives `own` a copy of the list `shipped` when it has no list yet (the
 // first start with a player's folder). False with the reason in `error`.
 bool copyHighscoreList(const std::string& shipped, const std::string& own, std::string& error);
+
+}  // namespace tiefschacht

@@ -6,6 +6,8 @@
 
 #include "world/data_file.hpp"
 
+namespace tiefschacht {
+
 LevelState level;
 
 void readLevel(const char* path) {
@@ -30,3 +32,5 @@ void readLevel(const char* path) {
     level.levelOrigin.y = -380.0f;
     warnAboutProblem(reader, path);
 }
+
+}  // namespace tiefschacht

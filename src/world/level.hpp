@@ -7,6 +7,8 @@
 
 #include "platform/math3d.hpp"
 
+namespace tiefschacht {
+
 inline constexpr const char* levelFile = "Data/Level1.txt";
 
 constexpr int levelRows = 400;
@@ -50,3 +52,5 @@ inline void setCell(int row, int column, int32_t code) {
 
 // Reads a level file into the grid and sets levelOrigin.y to -380.
 void readLevel(const char* path);
+
+}  // namespace tiefschacht

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "world/random.hpp"
 
+namespace tiefschacht {
+
 RandomGenerator rng;
 
 int32_t RandomGenerator::next() {
@@ -30,3 +32,5 @@ void discardStartupDraws() {
         (void)(low + rng.next() * (high - low) / 32767);
     }
 }
+
+}  // namespace tiefschacht

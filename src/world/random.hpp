@@ -6,6 +6,8 @@
 // same sequence on every platform.
 #include <cstdint>
 
+namespace tiefschacht {
+
 struct RandomGenerator {
     uint32_t state = 1;
     // One number 0..32767.
@@ -18,3 +20,5 @@ extern RandomGenerator rng;
 float randomFloat(float a, float b);
 // Draws and discards the 15000 numbers of the Game's construction.
 void discardStartupDraws();
+
+}  // namespace tiefschacht

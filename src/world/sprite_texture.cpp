@@ -10,6 +10,8 @@
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 
+namespace tiefschacht {
+
 namespace {
 constexpr uint32_t opaqueBlack = 0xFF000000u;
 constexpr uint32_t transparentBlack = 0x00000000u;
@@ -100,3 +102,5 @@ void SpriteTexture::createBlank(uint32_t width, uint32_t height, uint32_t usage,
     if (succeeded(device->createTexture(width, height, 1, usage, format, pool, created)) && created)
         texture = std::move(created);
 }
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 
 #include "platform/graphics_device.hpp"
 
+namespace tiefschacht {
+
 // The memory all textures loaded from picture files may take together,
 // counted as 4 bytes a pixel. The shipped game loads 181 pictures of 6.7 MiB
 // in all: this is 19 times that, room for a picture of the largest size a
@@ -40,3 +42,5 @@ struct SpriteTexture {
 
 // The colour key: an opaque pure black pixel becomes (0, 0, 0, 0).
 void applyColourKey(uint32_t* argb, size_t count);
+
+}  // namespace tiefschacht

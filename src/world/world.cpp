@@ -10,6 +10,8 @@
 #include "world/data_file.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 EnemyTypeTable enemyTypeTable;
 
 namespace {
@@ -145,3 +147,5 @@ void World::readEnemyTextureList(const char* path) {
     }
     warnAboutProblem(reader, path);
 }
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 #include "platform/math3d.hpp"
 #include "world/sprite_texture.hpp"
 
+namespace tiefschacht {
+
 inline constexpr const char* groundTextureList = "Data/GroundTextures.txt";
 inline constexpr const char* enemyTextureList = "Data/EnemyTextures.txt";
 
@@ -73,3 +75,5 @@ public:
 
 // The device texture of a slot, or null when the slot or its texture is absent.
 inline Texture* textureOf(const SpriteTexture* s) { return s ? s->texture.get() : nullptr; }
+
+}  // namespace tiefschacht

@@ -20,6 +20,8 @@
 
 extern char** environ;
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr std::array<int, 2> bypassCapabilities = {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH};
@@ -197,3 +199,5 @@ bool childIsRefusedUnreadableFiles(const std::string& probeFolder) {
     unlink(probe.c_str());
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+}  // namespace tiefschacht

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 struct ChildOptions {
     std::vector<std::string> args;      // without the program itself
     std::vector<std::string> setEnv;    // "NAME=value", added or replacing
@@ -41,3 +43,5 @@ ChildResult finishChild(int pid, const ChildOptions& options);
 // True when a child started the way runChild starts it is refused a file of
 // mode 000 (it checks once, in a child of its own).
 bool childIsRefusedUnreadableFiles(const std::string& probeFolder);
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 #include "fault_game.hpp"
 #include "unit/e2e_runtime_folder.hpp"
 
+namespace tiefschacht {
+
 // Enough frames for the lost game, the entry and the way back to the menu.
 inline constexpr int entryFrames = 260;
 
@@ -63,3 +65,5 @@ inline std::string shownList(const nlohmann::json& dump) {
                 "\n";
     return text;
 }
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include "child_process.hpp"
 #include "runtime_copy.hpp"
 
+namespace tiefschacht {
+
 inline const std::string gameProgram = TIEFSCHACHT_GAME_EXE;
 inline const std::filesystem::path shippedRuntime = TIEFSCHACHT_GAME_DIR;
 inline constexpr bool sanitizedBuild = TIEFSCHACHT_SANITIZED != 0;
@@ -50,3 +52,5 @@ inline nlohmann::json readDump(const CaseFolder& folder) {
     if (!in) return nlohmann::json(nlohmann::json::value_t::discarded);
     return nlohmann::json::parse(in, nullptr, false);
 }
+
+}  // namespace tiefschacht

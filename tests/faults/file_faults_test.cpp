@@ -21,6 +21,8 @@
 #include "services/graphics.hpp"
 #include "services/sound.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 constexpr const char* script = "list_then_play.txt";

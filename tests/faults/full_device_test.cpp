@@ -14,6 +14,8 @@
 #include "entry_runs.hpp"
 #include "small_device.hpp"
 
+using namespace tiefschacht;
+
 namespace fs = std::filesystem;
 
 namespace {

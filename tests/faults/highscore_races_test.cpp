@@ -10,6 +10,8 @@
 
 #include "entry_runs.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 class HighscoreRaces : public ::testing::TestWithParam<int> {};

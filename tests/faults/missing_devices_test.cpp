@@ -15,6 +15,8 @@
 #include "fault_game.hpp"
 #include "services/graphics.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 // A windowed run of the real runtime folder, the input from the script (the

@@ -8,6 +8,8 @@
 #include <array>
 #include <cerrno>
 
+namespace tiefschacht {
+
 OpenedFiles::OpenedFiles(const std::filesystem::path& runtimeFolder) {
     fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (fd_ < 0) return;
@@ -41,3 +43,5 @@ bool OpenedFiles::collect(std::set<std::string>& opened) {
         }
     }
 }
+
+}  // namespace tiefschacht

@@ -8,6 +8,8 @@
 #include <set>
 #include <string>
 
+namespace tiefschacht {
+
 class OpenedFiles {
 public:
     explicit OpenedFiles(const std::filesystem::path& runtimeFolder);
@@ -25,3 +27,5 @@ private:
     bool failed_ = false;
     std::set<std::pair<int, std::string>> watches_;
 };
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 #include <random>
 #include <sstream>
 
+namespace tiefschacht {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -128,3 +130,5 @@ std::string readFile(const fs::path& path) {
     s << in.rdbuf();
     return s.str();
 }
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 enum class Fault { Missing, Unreadable, Empty, Truncated, Garbage };
 
 const char* faultName(Fault fault);
@@ -47,3 +49,5 @@ void damageFile(const std::filesystem::path& original, const std::filesystem::pa
                 Fault fault, uint32_t seed);
 
 std::string readFile(const std::filesystem::path& path);
+
+}  // namespace tiefschacht

@@ -13,6 +13,8 @@
 #include <fstream>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace {
 
 bool writeProcFile(const char* path, const std::string& text) {
@@ -82,3 +84,5 @@ bool SmallDevice::fillLeaving(size_t pages) {
     close(fd);
     return pagesFree(folder_) == pages;
 }
+
+}  // namespace tiefschacht

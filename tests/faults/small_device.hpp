@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tiefschacht {
+
 class SmallDevice {
 public:
     // Mounts an empty device of `bytes` over `folder`; what the folder held
@@ -30,3 +32,5 @@ private:
     bool mounted_ = false;
     std::string whyNot_;
 };
+
+}  // namespace tiefschacht

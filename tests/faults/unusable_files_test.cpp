@@ -18,6 +18,8 @@
 #include "platform/picture_files.hpp"
 #include "support/picture_codec.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -12,6 +12,8 @@
 
 #include "entry_runs.hpp"
 
+using namespace tiefschacht;
+
 namespace fs = std::filesystem;
 
 namespace {

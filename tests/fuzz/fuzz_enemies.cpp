@@ -13,6 +13,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 constexpr int framesMoved = 40;
 constexpr int behaviourCount = 5;  // one more than there are, so an unknown one is met too

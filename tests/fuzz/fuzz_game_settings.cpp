@@ -16,6 +16,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 constexpr int screenWidth = 64;
 constexpr int screenHeight = 48;

@@ -9,6 +9,8 @@
 #include "fuzz_support.hpp"
 #include "world/highscore_file.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 constexpr const char* listFile = "Data/Highscore.txt";
 

@@ -9,6 +9,8 @@
 #include "fuzz_support.hpp"
 #include "platform/input_script.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 constexpr const char* scriptFile = "script.txt";
 constexpr size_t linesRechecked = 64;

@@ -4,6 +4,8 @@
 #include "fuzz_support.hpp"
 #include "world/data_tables.hpp"
 
+using namespace tiefschacht;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input("Data/Items.txt", data, size);
     readItems("Data/Items.txt");

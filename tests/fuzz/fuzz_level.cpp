@@ -4,6 +4,8 @@
 #include "fuzz_support.hpp"
 #include "world/level.hpp"
 
+using namespace tiefschacht;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input("Data/Level1.txt", data, size);
     readLevel("Data/Level1.txt");

@@ -16,6 +16,8 @@
 #include "services/graphics.hpp"
 #include "world/sprite_texture.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 constexpr const char* pictureFile = "Graphics/Bild.bmp";
 }

@@ -10,6 +10,8 @@
 #include "services/settings.hpp"
 #include "shell/frame_cap.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 // Advances one tick per look and to the asked tick per sleep; counts the looks.
 class CountingClock final : public Clock {

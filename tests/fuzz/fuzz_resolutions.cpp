@@ -6,6 +6,8 @@
 #include "fuzz_support.hpp"
 #include "services/settings.hpp"
 
+using namespace tiefschacht;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::OneInput input(resolutionsFile, data, size);
     readResolutions();

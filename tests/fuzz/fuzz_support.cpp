@@ -8,6 +8,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace tiefschacht {
+
 namespace fuzz {
 namespace {
 int scratchFd = -1;  // the scratch folder, opened once
@@ -62,3 +64,5 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     fuzz::makeScratchFolder();
     return 0;
 }
+
+}  // namespace tiefschacht

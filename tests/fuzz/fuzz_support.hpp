@@ -15,6 +15,8 @@
 
 #include "shell/process_state.hpp"
 
+namespace tiefschacht {
+
 // Ends the run with a report when a condition the game relies on is false;
 // libFuzzer treats the abort as a finding and keeps the input.
 #define FUZZ_CHECK(cond)                                                                        \
@@ -55,3 +57,5 @@ private:
 void writeFile(const char* path, const uint8_t* data, size_t size);
 
 }  // namespace fuzz
+
+}  // namespace tiefschacht

@@ -15,6 +15,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 constexpr const char* groundList = "Data/GroundTextures.txt";
 constexpr const char* enemyList = "Data/EnemyTextures.txt";

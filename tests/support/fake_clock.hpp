@@ -8,6 +8,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 class FakeClock final : public Clock {
@@ -31,3 +33,5 @@ public:
 };
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 #include "platform/key_codes.hpp"
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 class FakeInputDevices final : public InputDevices {
 public:
     bool keyboardPresent = true;
@@ -88,3 +90,5 @@ inline MouseSnapshot mouseMove(int32_t dx, int32_t dy, bool left = false) {
     m.buttons[0] = left ? 0x80 : 0;
     return m;
 }
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 
 #include "platform/picture_files.hpp"
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 // A picture of one colour.
@@ -36,3 +38,5 @@ inline bool writes(ImageDecoder& decoder, const std::string& path, const Decoded
 }
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

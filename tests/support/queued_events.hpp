@@ -8,6 +8,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 class QueuedEvents final : public WindowEvents {
@@ -30,3 +32,5 @@ public:
 };
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 class NamedClip final : public AudioClip {
@@ -83,3 +85,5 @@ private:
 };
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 class RecordingVideo final : public VideoOutput {
@@ -38,3 +40,5 @@ private:
 };
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

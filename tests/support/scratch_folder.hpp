@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 class ScratchFolder {
@@ -56,3 +58,5 @@ inline std::string readFile(const std::filesystem::path& p) {
 }
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

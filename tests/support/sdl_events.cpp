@@ -4,6 +4,8 @@
 
 #include <SDL.h>
 
+namespace tiefschacht {
+
 namespace testsupport {
 namespace {
 
@@ -47,3 +49,5 @@ bool firstWindowFullScreen() {
 }
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+namespace tiefschacht {
+
 // Events handed to SDL as the window system would send them, for the tests
 // of the SDL backends (run on SDL's display-less driver). Keys are given as
 // USB usage numbers, which are SDL's scancodes.
@@ -15,3 +18,5 @@ void pushLeftButton(bool down);
 bool firstWindowFullScreen();
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 
 #include "platform/software_device.hpp"
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 class TestSoftwareDevice final : public SoftwareDevice {
@@ -42,3 +44,5 @@ std::vector<V> verticesOf(const SoftwareDevice& device, const DrawRecord& d) {
 }
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

@@ -23,6 +23,8 @@
 #include "platform/software_frame_record.hpp"
 #include "platform/software_state_block.hpp"
 
+namespace tiefschacht {
+
 namespace testsupport {
 
 class StandInTexture final : public Texture {
@@ -369,3 +371,5 @@ public:
 };
 
 }  // namespace testsupport
+
+}  // namespace tiefschacht

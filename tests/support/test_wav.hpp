@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 inline void writeTestWav(const std::string& path, const std::vector<int16_t>& samples,
                          int rate = 44100, int channels = 1) {
     std::ofstream out(path, std::ios::binary);
@@ -38,3 +40,5 @@ inline void writeTestWav(const std::string& path, const std::vector<int16_t>& sa
 inline std::vector<int16_t> steadyLevel(int16_t level, int count) {
     return std::vector<int16_t>(static_cast<size_t>(count), level);
 }
+
+}  // namespace tiefschacht

@@ -12,6 +12,8 @@
 
 #include "levelcheck/level_check.hpp"
 
+using namespace tiefschacht;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -11,6 +11,8 @@
 
 #include "unit/device_fixture.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 class FastPathDraws : public DeviceTest {

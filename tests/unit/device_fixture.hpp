@@ -12,6 +12,8 @@
 
 #include "support/software_device.hpp"
 
+namespace tiefschacht {
+
 struct QuadVertex {
     float x, y, z;
     uint32_t colour;
@@ -138,3 +140,5 @@ protected:
 };
 
 inline int channelOf(uint32_t argb, int shift) { return static_cast<int>((argb >> shift) & 0xFF); }
+
+}  // namespace tiefschacht

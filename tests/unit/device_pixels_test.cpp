@@ -6,6 +6,8 @@
 
 #include "unit/device_fixture.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 // Two triangles of a triangle list making one screen rectangle, in the

@@ -10,6 +10,8 @@
 #include "support/recording_video.hpp"
 #include "unit/device_fixture.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 using testsupport::RecordingVideo;

@@ -20,6 +20,8 @@
 #include "shell/program.hpp"
 #include "support/test_wav.hpp"
 
+namespace tiefschacht {
+
 struct RuntimeOptions {
     int displayMode = 4;  // 2: 800 x 600, 4: 1024 x 768
     int itemAction = 0;   // what the item under the hero does
@@ -119,3 +121,5 @@ private:
 inline std::string e2eScript(const char* name) {
     return std::string(TIEFSCHACHT_SOURCE_DIR) + "/tests/e2e/" + name;
 }
+
+}  // namespace tiefschacht

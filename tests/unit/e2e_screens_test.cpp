@@ -9,6 +9,8 @@
 #include "e2e_runtime_folder.hpp"
 #include "screens/screens.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 // True when `wanted` occurs in `seen` in this order (not necessarily adjacent).

@@ -10,6 +10,8 @@
 #include "services/input.hpp"
 #include "support/input_fakes.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 class KeyboardPoll : public ::testing::Test {

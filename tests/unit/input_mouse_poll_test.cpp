@@ -12,6 +12,8 @@
 #include "services/settings.hpp"
 #include "support/input_fakes.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 // The screen position of a world point, worked out by hand from the camera.

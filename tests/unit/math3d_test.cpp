@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tiefschacht;
+
 TEST(Math3d, CameraMatricesMapTheMenuPlaneCentreToTheScreenCentre) {
     Mat4 view = matrixLookAtLH({0, 0, 0}, {0, 0, 1}, {0, 1, 0});
     for (int i = 0; i < 4; ++i)

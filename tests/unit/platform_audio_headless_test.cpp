@@ -10,6 +10,8 @@
 #include "platform/sound_file.hpp"
 #include "support/test_wav.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -21,6 +21,8 @@
 #include "services/sound.hpp"
 #include "support/test_wav.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 namespace fs = std::filesystem;

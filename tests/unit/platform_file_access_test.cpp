@@ -11,6 +11,8 @@
 
 #include "support/scratch_folder.hpp"
 
+using namespace tiefschacht;
+
 namespace fs = std::filesystem;
 
 // Only a regular file is read, and only up to the limit; anything else is

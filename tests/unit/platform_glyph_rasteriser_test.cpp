@@ -10,6 +10,8 @@
 
 #include "platform/backends.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 struct FaceCase {

@@ -13,6 +13,8 @@
 #include "platform/backends.hpp"
 #include "support/picture_codec.hpp"
 
+using namespace tiefschacht;
+
 // The decoder takes BMP, PNG and JPEG, the formats whose declared size it can
 // check before decoding. Every other format SDL2_image would otherwise guess
 // from the contents is refused: a picture in one of them would pass the size

@@ -10,6 +10,8 @@
 #include "platform/pointer_mapping.hpp"
 #include "platform/sdl_key_map.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 // SDL scancodes are USB keyboard usage numbers; the tests use the numbers

@@ -11,6 +11,8 @@
 #include "platform/input_script.hpp"
 #include "platform/key_codes.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 bool held(const ScriptLine& line, uint8_t code) { return (line.keys[code] & keyDownBit) != 0; }

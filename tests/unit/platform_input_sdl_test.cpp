@@ -13,6 +13,8 @@
 #include "support/input_fakes.hpp"
 #include "support/sdl_events.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 constexpr int usbReturn = 40, usbSpace = 44;

@@ -5,6 +5,8 @@
 #include "platform/presentation_choice.hpp"
 #include "support/scratch_folder.hpp"
 
+using namespace tiefschacht;
+
 // Frames go through SDL's software path where OpenGL rasterises on the
 // processor or where there is no renderer at all; a GPU's renderer is kept,
 // and so is one whose rasteriser cannot be told.

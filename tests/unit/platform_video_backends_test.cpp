@@ -8,6 +8,8 @@
 #include "platform/once_per_press_shell.hpp"
 #include "platform/platform_layer.hpp"
 
+using namespace tiefschacht;
+
 TEST(PlatformVideoHeadless, KeepsTheLastPresentedFrame) {
     auto video = createHeadlessVideoOutput();
     std::string error;

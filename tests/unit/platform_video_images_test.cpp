@@ -9,6 +9,8 @@
 #include "support/picture_codec.hpp"
 #include "support/scratch_folder.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 void put16(std::vector<uint8_t>& v, uint32_t x) {
     v.push_back(x & 0xFF);

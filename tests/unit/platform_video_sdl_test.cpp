@@ -6,6 +6,8 @@
 
 #include "platform/backends.hpp"
 
+using namespace tiefschacht;
+
 // The SDL window backend on SDL's display-less driver: a window of the
 // asked size, frames presented (there: into the window surface, or scaled
 // by SDL's software renderer when full-screen) and kept.

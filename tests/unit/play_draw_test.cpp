@@ -9,6 +9,8 @@
 #include "play/draw_play.hpp"
 #include "support/software_device.hpp"
 
+using namespace tiefschacht;
+
 using namespace playtest;
 
 namespace {

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "play_fixture.hpp"
 
+using namespace tiefschacht;
+
 using namespace playtest;
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include "play/enemies.hpp"
 
+using namespace tiefschacht;
+
 using namespace playtest;
 
 namespace {

@@ -23,6 +23,8 @@
 #include "world/random.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 namespace playtest {
 
 // Cell codes used by the test levels.
@@ -101,3 +103,5 @@ struct PlayFixture : ::testing::Test {
 };
 
 }  // namespace playtest
+
+}  // namespace tiefschacht

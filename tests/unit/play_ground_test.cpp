@@ -4,6 +4,8 @@
 
 #include "play/snapping.hpp"
 
+using namespace tiefschacht;
+
 using namespace playtest;
 
 namespace {

@@ -4,6 +4,8 @@
 
 #include "play/items.hpp"
 
+using namespace tiefschacht;
+
 using namespace playtest;
 
 namespace {

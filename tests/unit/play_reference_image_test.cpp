@@ -16,6 +16,8 @@
 #include "shell/program.hpp"
 #include "support/picture_codec.hpp"
 
+using namespace tiefschacht;
+
 namespace fs = std::filesystem;
 
 namespace {

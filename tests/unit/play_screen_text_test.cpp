@@ -13,6 +13,8 @@
 #include "services/settings.hpp"
 #include "support/software_device.hpp"
 
+using namespace tiefschacht;
+
 using namespace playtest;
 
 namespace {

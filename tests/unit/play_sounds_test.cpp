@@ -4,6 +4,8 @@
 
 #include "play/hero_steps.hpp"
 
+using namespace tiefschacht;
+
 using namespace playtest;
 
 namespace {

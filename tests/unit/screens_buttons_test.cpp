@@ -6,6 +6,8 @@
 
 #include "screens_fixture.hpp"
 
+using namespace tiefschacht;
+
 using ButtonTest = ScreenTest;
 
 TEST_F(ButtonTest, HitTestIsStrictOnEveryEdge) {

@@ -21,6 +21,8 @@
 #include "platform/backends.hpp"
 #include "shell/program.hpp"
 
+using namespace tiefschacht;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -21,6 +21,8 @@
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 
+namespace tiefschacht {
+
 class RecordingShellForTests : public ShellOpener {
 public:
     bool open(const std::string& target, std::string& error) override {
@@ -96,3 +98,5 @@ protected:
     std::unique_ptr<Game> game;
     RecordingShellForTests* shell = nullptr;
 };
+
+}  // namespace tiefschacht

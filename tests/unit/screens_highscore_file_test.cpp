@@ -3,6 +3,8 @@
 // The list file the highscore screen writes after an entry.
 #include "screens_highscore_fixture.hpp"
 
+using namespace tiefschacht;
+
 TEST_F(HighscoreTest, EachEntryRewritesTheListFile) {
     setTable({100, 80, 80, 50, 40, 30, 20, 10, 5, 1});
     typeName("BERND");

@@ -10,6 +10,8 @@
 #include "screens/highscore_screen.hpp"
 #include "screens_fixture.hpp"
 
+namespace tiefschacht {
+
 inline void setTable(std::initializer_list<int> scores) {
     int i = 0;
     for (int s : scores) {
@@ -38,3 +40,5 @@ protected:
     }
     std::string listFile() const { return testsupport::readFile("Data/Highscore.txt"); }
 };
+
+}  // namespace tiefschacht

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "screens_highscore_fixture.hpp"
 
+using namespace tiefschacht;
+
 TEST_F(HighscoreTest, PlacementKeepsTiesBelowTheNewEntry) {
     // Equal to the tenth would replace it (the screen never asks for that);
     // below it there is no place at all.

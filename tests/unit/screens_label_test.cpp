@@ -12,6 +12,8 @@
 #include "support/software_device.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 class ButtonLabelTest : public ScreenTest {

@@ -10,6 +10,8 @@
 #include "services/graphics.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 using LayoutTest = ScreenTest;
 
 TEST_F(LayoutTest, DrawingWritesTheProjectedRectangle) {

@@ -10,6 +10,8 @@
 #include "screens_fixture.hpp"
 #include "world/level.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 bool isManualAddress(const std::string& s) {

@@ -10,6 +10,8 @@
 #include "services/settings.hpp"
 #include "support/scratch_folder.hpp"
 
+using namespace tiefschacht;
+
 using testsupport::ScratchFolder;
 using testsupport::writeFile;
 

@@ -14,6 +14,8 @@
 #include "support/scratch_folder.hpp"
 #include "support/stand_in_device.hpp"
 
+using namespace tiefschacht;
+
 using testsupport::ScratchFolder;
 using testsupport::StandInGraphicsSystem;
 

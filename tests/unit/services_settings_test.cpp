@@ -8,6 +8,8 @@
 #include "shell/frame_cap.hpp"
 #include "support/scratch_folder.hpp"
 
+using namespace tiefschacht;
+
 using testsupport::ScratchFolder;
 using testsupport::writeFile;
 

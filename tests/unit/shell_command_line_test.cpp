@@ -10,6 +10,8 @@
 #include "shell/program.hpp"
 #include "support/scratch_folder.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 // argv for a list of arguments (the program name first).
 struct Args {

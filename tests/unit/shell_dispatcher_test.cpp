@@ -11,6 +11,8 @@
 #include "support/stand_in_device.hpp"
 #include "world/game.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 // What the stand-in handlers did, and where each one switches to.
 struct Trace {

@@ -13,6 +13,8 @@
 #include "support/fake_clock.hpp"
 #include "support/queued_events.hpp"
 
+using namespace tiefschacht;
+
 using testsupport::FakeClock;
 using testsupport::QueuedEvents;
 

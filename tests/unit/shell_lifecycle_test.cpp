@@ -17,6 +17,8 @@
 #include "support/stand_in_device.hpp"
 #include "world/game.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 std::vector<std::string> steps;
 int inputResult = 0;

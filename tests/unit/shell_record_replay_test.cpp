@@ -13,6 +13,8 @@
 #include "support/scratch_folder.hpp"
 #include "world_test_support.hpp"
 
+using namespace tiefschacht;
+
 namespace fs = std::filesystem;
 using testsupport::readFile;
 using testsupport::writeFile;

@@ -16,6 +16,8 @@
 #include "world/game.hpp"
 #include "world/level.hpp"
 
+using namespace tiefschacht;
+
 using nlohmann::json;
 
 TEST(ShellStateDump, HoldsTheGamesStateUnderItsOwnNames) {

@@ -8,6 +8,8 @@
 #include "e2e_runtime_folder.hpp"
 #include "services/frame_timing.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 int runWith(std::vector<std::string> args) {
     args.insert(args.begin(), "tiefschacht");

@@ -19,6 +19,8 @@
 #include "soak/soak_script.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 std::shared_ptr<InputScript> parsed(const std::string& text) {

@@ -14,6 +14,8 @@
 #include "support/recording_audio.hpp"
 #include "support/test_wav.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -11,6 +11,8 @@
 #include "services/sound.hpp"
 #include "support/recording_audio.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 TEST(MasterVolume, HundredthsOfADecibelBecomeAGain) {

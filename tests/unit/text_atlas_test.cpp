@@ -13,6 +13,8 @@
 #include "platform/platform_layer.hpp"
 #include "support/stand_in_device.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 using testsupport::StandInDevice;

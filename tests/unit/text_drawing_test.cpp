@@ -13,6 +13,8 @@
 #include "services/settings.hpp"
 #include "support/stand_in_device.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 using testsupport::StandInDevice;

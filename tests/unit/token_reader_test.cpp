@@ -6,6 +6,8 @@
 
 #include <string>
 
+using namespace tiefschacht;
+
 TEST(TokenReader, IntegerConversionsFollowTheCRules) {
     TokenReader r("12 -7 +5 010 0x41 0X1f 0 -0x10 08");
     int32_t v = 0;

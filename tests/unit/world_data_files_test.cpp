@@ -7,6 +7,8 @@
 #include "world/game.hpp"
 #include "world/highscore_file.hpp"
 
+using namespace tiefschacht;
+
 using testsupport::ScratchFolder;
 using worldtest::writeText;
 

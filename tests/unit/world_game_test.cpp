@@ -13,6 +13,8 @@
 #include "world/random.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 using namespace worldtest;
 
 namespace {

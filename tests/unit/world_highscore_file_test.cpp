@@ -10,6 +10,8 @@
 #include "unit/world_test_support.hpp"
 #include "world/highscore_file.hpp"
 
+using namespace tiefschacht;
+
 using testsupport::ScratchFolder;
 using worldtest::readText;
 using worldtest::writeText;

@@ -6,6 +6,8 @@
 
 #include "unit/world_test_support.hpp"
 
+using namespace tiefschacht;
+
 using testsupport::ScratchFolder;
 using worldtest::levelText;
 using worldtest::writeText;

@@ -16,6 +16,8 @@
 #include "platform/seams.hpp"
 #include "support/scratch_folder.hpp"
 
+namespace tiefschacht {
+
 namespace worldtest {
 
 using testsupport::ScratchFolder;
@@ -95,3 +97,5 @@ inline DecodedImage picture(int w, int h, uint32_t fill) {
 }
 
 }  // namespace worldtest
+
+}  // namespace tiefschacht

@@ -13,6 +13,8 @@
 #include "world/game.hpp"
 #include "world/world.hpp"
 
+using namespace tiefschacht;
+
 using namespace worldtest;
 using testsupport::StandInDevice;
 using testsupport::StandInTexture;

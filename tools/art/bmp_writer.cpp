@@ -6,6 +6,8 @@
 #include "image.hpp"
 #include "little_endian.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 using little_endian::put16;
@@ -48,3 +50,5 @@ bool writeBmp(const std::string& path, const Image& image) {
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

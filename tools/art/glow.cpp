@@ -4,6 +4,8 @@
 
 #include <numbers>
 
+namespace tiefschacht {
+
 namespace art {
 namespace {
 
@@ -109,3 +111,5 @@ Image flameFrame(int frame) {
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 // them: the water overlays and the glowing creatures.
 #include "image.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 // Frames 0..7 shimmer; frame 8 is the still water's calm reflection.
@@ -14,3 +16,5 @@ Image lanternFrame(int frame);  // frames 0..1 (mirror for 2..3)
 Image flameFrame(int frame);    // frames 0..1 (mirror for 2..3)
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include "image.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 namespace {
 
@@ -90,3 +92,5 @@ DecodedImage iconPicture(int size) {
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

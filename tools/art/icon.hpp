@@ -7,9 +7,13 @@
 // alpha; tools/art/icon.svg is the same drawing as a scalable file.
 #include "platform/seams.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 // The icon at size x size pixels; outside the badge fully transparent.
 DecodedImage iconPicture(int size);
 
 }  // namespace art
+
+}  // namespace tiefschacht

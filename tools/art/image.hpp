@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace art {
 
 struct Rgb {
@@ -111,3 +113,5 @@ inline double tiledNoise(double x, double y, int period, int cells, int seed) {
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -20,6 +20,8 @@
 #include "tiles.hpp"
 #include "ui.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 using namespace art;

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace tiefschacht {
+
 namespace art {
 namespace {
 
@@ -91,3 +93,5 @@ void drawLetters(Image& image, std::string_view text, int x, int y, int cell, Rg
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 
 #include "image.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 // Width in pixels of `text` at `cell` pixels per font pixel.
@@ -16,3 +18,5 @@ int lettersWidth(std::string_view text, int cell);
 void drawLetters(Image& image, std::string_view text, int x, int y, int cell, Rgb top, Rgb bottom);
 
 }  // namespace art
+
+}  // namespace tiefschacht

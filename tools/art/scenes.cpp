@@ -4,6 +4,8 @@
 
 #include "pixel_font.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 namespace {
 
@@ -203,3 +205,5 @@ Image wonPicture(const Image& hero16, const Image& treasure16) {
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -6,9 +6,13 @@
 // the vault).
 #include "image.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 Image titlePicture();
 Image wonPicture(const Image& hero16, const Image& treasure16);
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace tiefschacht {
+
 namespace art {
 
 bool readSpriteSheet(const std::string& path, SpriteSet& sprites, std::string& error) {
@@ -70,3 +72,5 @@ bool readSpriteSheet(const std::string& path, SpriteSet& sprites, std::string& e
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

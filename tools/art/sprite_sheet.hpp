@@ -9,6 +9,8 @@
 
 #include "image.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 using SpriteSet = std::map<std::string, Image>;
@@ -18,3 +20,5 @@ using SpriteSet = std::map<std::string, Image>;
 bool readSpriteSheet(const std::string& path, SpriteSet& sprites, std::string& error);
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tiles.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 namespace {
 
@@ -398,3 +400,5 @@ Image itemTile(const Image& background, const Image& sprite16) {
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

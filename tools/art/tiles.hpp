@@ -5,6 +5,8 @@
 // water, the door, the gate, the checkpoint and the border stone.
 #include "image.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 constexpr int tileSize = 32;
@@ -28,3 +30,5 @@ Image gateTile();
 Image itemTile(const Image& background, const Image& sprite16);
 
 }  // namespace art
+
+}  // namespace tiefschacht

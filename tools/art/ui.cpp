@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 Image buttonPiece(ButtonPiece piece) {
@@ -36,3 +38,5 @@ Image buttonPiece(ButtonPiece piece) {
 }
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -4,6 +4,8 @@
 // The button pieces of the menus.
 #include "image.hpp"
 
+namespace tiefschacht {
+
 namespace art {
 
 enum class ButtonPiece { Left, Middle, Right };
@@ -12,3 +14,5 @@ enum class ButtonPiece { Left, Middle, Right };
 Image buttonPiece(ButtonPiece piece);
 
 }  // namespace art
+
+}  // namespace tiefschacht

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace little_endian {
 
 inline void put16(std::vector<uint8_t>& out, uint32_t v) {
@@ -19,3 +21,5 @@ inline void put32(std::vector<uint8_t>& out, uint32_t v) {
 }
 
 }  // namespace little_endian
+
+}  // namespace tiefschacht

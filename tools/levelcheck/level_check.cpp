@@ -21,6 +21,8 @@
 #include "world/level.hpp"
 #include "world/world.hpp"
 
+namespace tiefschacht {
+
 namespace levelcheck {
 namespace {
 
@@ -519,3 +521,5 @@ std::vector<std::string> checkGameData(const std::string& gameDir, const Options
 }
 
 }  // namespace levelcheck
+
+}  // namespace tiefschacht

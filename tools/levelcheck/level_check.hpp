@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace levelcheck {
 
 struct Options {
@@ -24,3 +26,5 @@ struct Options {
 std::vector<std::string> checkGameData(const std::string& gameDir, const Options& options = {});
 
 }  // namespace levelcheck
+
+}  // namespace tiefschacht

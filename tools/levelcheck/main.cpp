@@ -9,6 +9,8 @@
 
 #include "levelcheck/level_check.hpp"
 
+using namespace tiefschacht;
+
 int main(int argc, char** argv) {
     levelcheck::Options options;
     const char* dir = nullptr;

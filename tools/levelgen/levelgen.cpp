@@ -13,6 +13,8 @@
 
 #include "zones.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 constexpr int rows = 400;

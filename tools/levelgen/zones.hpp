@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+namespace tiefschacht {
+
 namespace levelsource {
 
 enum class Zone { Waldrand = 0, Eulenhoehle = 1, Gruft = 2, Vampirgewoelbe = 3 };
@@ -65,3 +67,5 @@ inline std::optional<int32_t> codeOfSymbol(char symbol, int row) {
 }
 
 }  // namespace levelsource
+
+}  // namespace tiefschacht

@@ -26,6 +26,8 @@
 #include "world/level.hpp"
 #include "world/random.hpp"
 
+using namespace tiefschacht;
+
 namespace {
 
 // World units the cursor moves per mouse count.

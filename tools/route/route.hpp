@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace route {
 
 struct Condition {
@@ -36,3 +38,5 @@ struct Step {
 bool parseRoute(const std::string& text, std::vector<Step>& steps, std::string& error);
 
 }  // namespace route
+
+}  // namespace tiefschacht

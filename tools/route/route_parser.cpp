@@ -4,6 +4,8 @@
 
 #include "route.hpp"
 
+namespace tiefschacht {
+
 namespace route {
 
 bool parseRoute(const std::string& text, std::vector<Step>& steps, std::string& error) {
@@ -69,3 +71,5 @@ bool parseRoute(const std::string& text, std::vector<Step>& steps, std::string& 
 }
 
 }  // namespace route
+
+}  // namespace tiefschacht

@@ -11,6 +11,8 @@
 
 #include "soak/soak_script.hpp"
 
+using namespace tiefschacht;
+
 int main(int argc, char** argv) {
     CLI::App cli{"Writes a seeded random input script that drives the game for a number of frames"};
     SoakOptions options;

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace tiefschacht {
+
 namespace {
 
 constexpr float menuPlaneDepth = 60.0f;
@@ -88,3 +90,5 @@ bool forbiddenOnExitScreen(float x, float y) {
     return forbiddenBeforeExit(x, y) || outer(exitWebSite).contains(x, y) ||
            outer(exitQuit).contains(x, y);
 }
+
+}  // namespace tiefschacht

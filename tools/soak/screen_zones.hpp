@@ -8,6 +8,8 @@
 // zones here hold at 800 x 600 and at 1024 x 768 alike.
 #include <array>
 
+namespace tiefschacht {
+
 // A rectangle on the menu plane: x grows to the right, y upwards.
 struct Zone {
     float left, right, bottom, top;
@@ -34,3 +36,5 @@ bool forbiddenOnExitScreen(float x, float y);
 // The cursor stays inside this box so that no move is ever taken back at
 // the screen's edge (the visible plane is about 66 x 50 units at 4:3).
 constexpr Zone cursorBox{-32.0f, 32.0f, -24.0f, 24.0f};
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 // the same script with every compiler and standard library.
 #include <cstdint>
 
+namespace tiefschacht {
+
 class SoakRandom {
 public:
     explicit SoakRandom(uint64_t seed) : state_(seed) {}
@@ -29,3 +31,5 @@ public:
 private:
     uint64_t state_;
 };
+
+}  // namespace tiefschacht

@@ -10,6 +10,8 @@
 #include "soak/screen_zones.hpp"
 #include "soak/soak_random.hpp"
 
+namespace tiefschacht {
+
 namespace {
 
 // The game moves the cursor this far per mouse count; y counts downwards.
@@ -325,3 +327,5 @@ std::string writeSoakScript(const SoakOptions& options, SoakSummary* summary) {
     if (summary) *summary = local;
     return text;
 }
+
+}  // namespace tiefschacht

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace tiefschacht {
+
 struct SoakOptions {
     uint64_t seed = 1;
     uint64_t frames = 50000;
@@ -32,3 +34,5 @@ struct SoakSummary {
 // The whole script as text, with a header comment and a closing comment that
 // names the expected final cursor position in world units.
 std::string writeSoakScript(const SoakOptions& options, SoakSummary* summary = nullptr);
+
+}  // namespace tiefschacht

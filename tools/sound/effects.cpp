@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "effects.hpp"
 
+namespace tiefschacht {
+
 namespace synth {
 namespace {
 
@@ -218,3 +220,5 @@ Buffer vampire() {
 }
 
 }  // namespace synth
+
+}  // namespace tiefschacht

@@ -4,6 +4,8 @@
 // The game's sound effects, each synthesised from scratch.
 #include "synth.hpp"
 
+namespace tiefschacht {
+
 namespace synth {
 
 Buffer coins();       // Geld: a bright two-note chime
@@ -21,3 +23,5 @@ Buffer ghost();       // Geist: a wavering moan
 Buffer vampire();     // Vampir: a low laugh and a bat's screech
 
 }  // namespace synth
+
+}  // namespace tiefschacht

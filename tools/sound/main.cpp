@@ -11,6 +11,8 @@
 #include "effects.hpp"
 #include "title_music.hpp"
 
+using namespace tiefschacht;
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: sound OUT_DIR [STAMP]\n");

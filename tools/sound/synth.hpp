@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace tiefschacht {
+
 namespace synth {
 
 constexpr int sampleRate = 22050;
@@ -92,3 +94,5 @@ inline void finish(Buffer& b, double peak, double fadeSeconds = 0.01) {
 bool writeWav(const std::string& path, const Buffer& samples);
 
 }  // namespace synth
+
+}  // namespace tiefschacht

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace tiefschacht {
+
 namespace synth {
 namespace {
 
@@ -101,3 +103,5 @@ Buffer titleMusic() {
 }
 
 }  // namespace synth
+
+}  // namespace tiefschacht

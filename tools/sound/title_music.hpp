@@ -5,8 +5,12 @@
 // without a seam.
 #include "synth.hpp"
 
+namespace tiefschacht {
+
 namespace synth {
 
 Buffer titleMusic();
 
 }  // namespace synth
+
+}  // namespace tiefschacht

@@ -7,6 +7,8 @@
 #include "little_endian.hpp"
 #include "synth.hpp"
 
+namespace tiefschacht {
+
 namespace synth {
 
 using little_endian::put16;
@@ -38,3 +40,5 @@ bool writeWav(const std::string& path, const Buffer& samples) {
 }
 
 }  // namespace synth
+
+}  // namespace tiefschacht
