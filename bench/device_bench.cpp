@@ -18,7 +18,7 @@
 #include "drawing/text_font.hpp"
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
-#include "platform/software_device.hpp"
+#include "platform/software/device.hpp"
 #include "services/settings.hpp"
 
 using namespace tiefschacht;

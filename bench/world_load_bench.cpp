@@ -10,7 +10,7 @@
 
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
-#include "platform/software_graphics_system.hpp"
+#include "platform/software/graphics_system.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "world/data_tables.hpp"

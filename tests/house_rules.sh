@@ -6,7 +6,8 @@
 #    the game reaches the machine only through the seams (the tests' stand-ins
 #    that hand events to SDL itself, tests/support/sdl_*.cpp, are the exception);
 # 2. the folders of src/ are layers, and a file includes headers of its own
-#    layer or of layers below it, never above.
+#    layer or of layers below it, never above;
+# 3. the rooms of src/platform/ do not include each other.
 #   tests/house_rules.sh [ROOT]
 root=${1:-.}
 status=0
@@ -53,6 +54,23 @@ for dir in "$root"/src/*/; do
     fi
   done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' -r "$dir" --include='*.cpp' --include='*.hpp')
 done
+
+# 3. The platform layer's rooms (software/, sdl/, headless/) stand beside each
+#    other: a room includes what all share at src/platform/, never another
+#    room; only platform_layer.cpp, which assembles them, sees every room.
+while IFS=: read -r file line text; do
+  room=$(sed -nE 's|^.*/src/platform/([a-z_]+)/[^/]*$|\1|p' <<<"$file")
+  target=$(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform\/([a-z_]+)\/.*/\1/p' <<<"$text")
+  [ -n "$target" ] || continue
+  if [ -z "$room" ]; then
+    [ "$(basename "$file")" = platform_layer.cpp ] && continue
+    echo "${file#"$root"/}:$line: src/platform/ includes its room $target/ (only platform_layer.cpp assembles the rooms)"
+    status=1
+  elif [ "$target" != "$room" ]; then
+    echo "${file#"$root"/}:$line: platform/$room/ includes platform/$target/, another room"
+    status=1
+  fi
+done < <(grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/' -r "$root/src/platform" --include='*.cpp' --include='*.hpp')
 
 [ "$status" -eq 0 ] && echo "house rules: ok"
 exit "$status"

@@ -3,6 +3,7 @@
 #include "platform/platform_layer.hpp"
 
 #include "platform/backends.hpp"
+#include "platform/software/graphics_system.hpp"
 
 namespace tiefschacht {
 
@@ -28,6 +29,8 @@ PlatformLayer createPlatformLayer(const PlatformOptions& options) {
         layer.audio = createSdlAudioDevice();
         layer.shell = createDesktopShell();
     }
+    // Both draw with the software device: the same pixels everywhere.
+    layer.graphics = createSoftwareGraphicsSystem(layer.video.get());
     layer.glyphs = createFreeTypeRasteriser();
     layer.images = createSdlImageDecoder();
     return layer;

@@ -13,6 +13,9 @@ class InputScript;
 
 struct PlatformLayer {
     std::unique_ptr<VideoOutput> video;
+    // The graphics system devices are made by, presenting into `video`; the
+    // graphics set-up takes it over at start-up.
+    std::unique_ptr<GraphicsSystem> graphics;
     std::unique_ptr<WindowEvents> events;
     std::unique_ptr<Clock> clock;
     std::unique_ptr<InputDevices> inputDevices;

@@ -36,6 +36,9 @@ public:
                             std::string& error) = 0;
     virtual void closeWindow() = 0;
     virtual bool windowOpen() const = 0;
+    // The size the window was opened with, in pixels (0 x 0 before).
+    virtual int windowWidth() const = 0;
+    virtual int windowHeight() const = 0;
     // Shows a finished frame. `changed` is false when it shows the same
     // pixels as the frame of the last call, so nothing need be done (unless
     // the window lost its picture).

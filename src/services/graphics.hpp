@@ -37,7 +37,7 @@ constexpr float cameraNearPlane = 1.0f;
 // The device every drawing routine uses (null before initGraphics).
 inline GraphicsDevice* theDevice() { return graphics.device.get(); }
 
-// Creates the device into platformLayer.video with the back-buffer format
+// Takes over the platform's graphics system and creates the device with the back-buffer format
 // and the kind of vertex processing the settings ask for, writes the
 // start-up log and sets the fixed states. Without a device the program
 // cannot go on and ends with a message and exit code 1.

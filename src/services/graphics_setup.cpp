@@ -7,7 +7,6 @@
 #include <string>
 
 #include "platform/platform_layer.hpp"
-#include "platform/software_graphics_system.hpp"
 #include "services/app_state.hpp"
 #include "services/file_writing.hpp"
 #include "services/game_paths.hpp"
@@ -100,10 +99,7 @@ void writeProtocol(const char* line) {
 
 }  // namespace
 
-void initGraphics() {
-    initGraphicsWith(createSoftwareGraphicsSystem(platformLayer.video.get(), settings.screenWidth,
-                                                  settings.screenHeight));
-}
+void initGraphics() { initGraphicsWith(std::move(platformLayer.graphics)); }
 
 void initGraphicsWith(std::unique_ptr<GraphicsSystem> system) {
     graphics.system = std::move(system);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/input_recorder.hpp"
 
-#include "platform/input_script.hpp"
+#include "platform/headless/input_script.hpp"
 
 namespace tiefschacht {
 

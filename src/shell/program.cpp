@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "drawing/fonts.hpp"
-#include "platform/input_script.hpp"
+#include "platform/headless/input_script.hpp"
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
 #include "services/frame_timing.hpp"

@@ -10,7 +10,7 @@
 
 #include "drawing/quad.hpp"
 #include "fuzz_support.hpp"
-#include "platform/software_device.hpp"
+#include "platform/software/device.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "world/game.hpp"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "fuzz_support.hpp"
-#include "platform/input_script.hpp"
+#include "platform/headless/input_script.hpp"
 
 using namespace tiefschacht;
 

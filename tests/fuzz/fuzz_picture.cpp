@@ -12,7 +12,7 @@
 #include "platform/backends.hpp"
 #include "platform/picture_files.hpp"
 #include "platform/platform_layer.hpp"
-#include "platform/software_device.hpp"
+#include "platform/software/device.hpp"
 #include "services/graphics.hpp"
 #include "world/sprite_texture.hpp"
 

@@ -10,7 +10,7 @@
 
 #include "fuzz_support.hpp"
 #include "platform/platform_layer.hpp"
-#include "platform/software_device.hpp"
+#include "platform/software/device.hpp"
 #include "services/graphics.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"

@@ -63,6 +63,8 @@ public:
     bool openWindow(const char*, int, int, bool, std::string&) override { return true; }
     void closeWindow() override {}
     bool windowOpen() const override { return true; }
+    int windowWidth() const override { return 0; }
+    int windowHeight() const override { return 0; }
     void present(std::shared_ptr<const Frame>, bool) override {}
     const std::vector<uint32_t>& lastFrame() const override { return frame_; }
     int lastFrameWidth() const override { return 0; }

@@ -19,6 +19,8 @@ public:
     bool openWindow(const char*, int, int, bool, std::string&) override { return true; }
     void closeWindow() override {}
     bool windowOpen() const override { return true; }
+    int windowWidth() const override { return 0; }
+    int windowHeight() const override { return 0; }
     void present(std::shared_ptr<const Frame> presented, bool changed) override {
         shown = std::move(presented);
         changes.push_back(changed);

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/software_device.hpp"
+#include "platform/software/device.hpp"
 
 namespace tiefschacht {
 

@@ -19,9 +19,9 @@
 
 #include "drawing/text_font.hpp"
 #include "platform/graphics_device.hpp"
-#include "platform/software_device_states.hpp"
-#include "platform/software_frame_record.hpp"
-#include "platform/software_state_block.hpp"
+#include "platform/software/device_states.hpp"
+#include "platform/software/frame_record.hpp"
+#include "platform/software/state_block.hpp"
 
 namespace tiefschacht {
 

@@ -7,7 +7,7 @@
 #include <limits>
 
 #include "platform/seams.hpp"
-#include "platform/software_graphics_system.hpp"
+#include "platform/software/graphics_system.hpp"
 #include "support/recording_video.hpp"
 #include "unit/device_fixture.hpp"
 

@@ -5,10 +5,10 @@
 #include <set>
 #include <utility>
 
-#include "platform/gamepad_mapping.hpp"
 #include "platform/key_codes.hpp"
-#include "platform/pointer_mapping.hpp"
-#include "platform/sdl_key_map.hpp"
+#include "platform/sdl/gamepad_mapping.hpp"
+#include "platform/sdl/key_map.hpp"
+#include "platform/sdl/pointer_mapping.hpp"
 
 using namespace tiefschacht;
 

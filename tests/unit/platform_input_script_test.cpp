@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/backends.hpp"
-#include "platform/input_script.hpp"
+#include "platform/headless/input_script.hpp"
 #include "platform/key_codes.hpp"
 
 using namespace tiefschacht;

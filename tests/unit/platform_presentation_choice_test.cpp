@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "platform/presentation_choice.hpp"
+#include "platform/sdl/presentation_choice.hpp"
 #include "support/scratch_folder.hpp"
 
 using namespace tiefschacht;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "platform/backends.hpp"
-#include "platform/once_per_press_shell.hpp"
 #include "platform/platform_layer.hpp"
+#include "platform/sdl/once_per_press_shell.hpp"
 
 using namespace tiefschacht;
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "drawing/fonts.hpp"
-#include "platform/software_device.hpp"
-#include "platform/software_graphics_system.hpp"
+#include "platform/software/device.hpp"
+#include "platform/software/graphics_system.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"

@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/graphics_device.hpp"
-#include "platform/input_script.hpp"
-#include "platform/software_graphics_system.hpp"
+#include "platform/headless/input_script.hpp"
+#include "platform/software/graphics_system.hpp"
 #include "shell/input_recorder.hpp"
 #include "shell/program.hpp"
 #include "support/scratch_folder.hpp"

@@ -6,7 +6,7 @@
 
 #include "platform/backends.hpp"
 #include "platform/platform_layer.hpp"
-#include "platform/software_graphics_system.hpp"
+#include "platform/software/graphics_system.hpp"
 #include "services/graphics.hpp"
 #include "support/stand_in_device.hpp"
 #include "unit/world_test_support.hpp"
