@@ -31,7 +31,7 @@ void respawn(Game& game) {
 void runDying(Game& game) {
     play.deathTimer -= 1;
     if (play.deathTimer == 0) {
-        play.onLadder = 0;
+        play.onLadder = false;
         play.lives -= 1;
         if (play.lives < 0) {
             setGameState(StateHighscore);

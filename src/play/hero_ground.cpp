@@ -26,9 +26,9 @@ void openDoorWithKey(int32_t code, int32_t row, int32_t col) {
 void updateWater() {
     if (isWater(play.cellHere)) {
         if (!play.inWater) playSound(sound.drip.get());
-        play.inWater = 1;
+        play.inWater = true;
     } else {
-        play.inWater = 0;
+        play.inWater = false;
     }
 }
 
@@ -71,58 +71,59 @@ bool nearLadder() {
 
 // One horizontal key: `walking` is the flag of that direction, `side` the
 // cell on that side and `sideCol` its column.
-void walkKey(Game& game, uint8_t& walking, int32_t side, int32_t sideCol) {
-    walking = 1;
+void walkKey(Game& game, bool& walking, int32_t side, int32_t sideCol) {
+    walking = true;
     if (play.inWater) return;
     if (nearLadder()) {
-        if (isSolid(side) && play.onLadder) walking = 0;  // no stepping off into a wall
-        openDoorWithKey(side, play.heroRow, sideCol);     // a door beside a ladder
+        if (isSolid(side) && play.onLadder) walking = false;  // no stepping off into a wall
+        openDoorWithKey(side, play.heroRow, sideCol);         // a door beside a ladder
     }
     if (play.onLadder && walking) snapToRowCentre(game);
-    if (walking) play.onLadder = 0;
+    if (walking) play.onLadder = false;
 }
 
 void grabLadder(Game& game) {
     if (!play.onLadder) {
-        play.walkingLeft = 0;
-        play.walkingRight = 0;
+        play.walkingLeft = false;
+        play.walkingRight = false;
         snapToColumnCentre(game);
     }
-    play.onLadder = 1;
+    play.onLadder = true;
 }
 
 void verticalKeys(Game& game) {
     if (input.keyUp) {
         if (play.inWater) {
-            play.climbingUp = 1;
+            play.climbingUp = true;
             if (!isLadder(play.cellAbove) && !isWater(play.cellAbove) &&
                 atUpperStop(level.levelOrigin.y))
-                play.climbingUp = 0;  // the highest water row
+                play.climbingUp = false;  // the highest water row
         } else if (nearLadder()) {
-            play.climbingUp = 1;
+            play.climbingUp = true;
             grabLadder(game);
             if (isSolid(play.cellAbove) && atUpperStop(level.levelOrigin.y))
-                play.climbingUp = 0;  // head against a solid cell
+                play.climbingUp = false;  // head against a solid cell
         }
     }
     if (input.keyDown) {
         if (play.inWater) {
-            play.climbingDown = 1;
-            if (isSolid(play.cellBelow) && atLowerStop(level.levelOrigin.y)) play.climbingDown = 0;
+            play.climbingDown = true;
+            if (isSolid(play.cellBelow) && atLowerStop(level.levelOrigin.y))
+                play.climbingDown = false;
         } else if (nearLadder()) {
-            play.climbingDown = 1;
+            play.climbingDown = true;
             grabLadder(game);
             if (isSolid(play.cellBelow) && atLowerStop(level.levelOrigin.y))
-                play.climbingDown = 0;  // feet on solid ground
+                play.climbingDown = false;  // feet on solid ground
         }
     }
 }
 
 void clearMotionFlags() {
-    play.climbingDown = 0;
-    play.climbingUp = 0;
-    play.walkingLeft = 0;
-    play.walkingRight = 0;
+    play.climbingDown = false;
+    play.climbingUp = false;
+    play.walkingLeft = false;
+    play.walkingRight = false;
 }
 
 }  // namespace

@@ -17,12 +17,12 @@ inline constexpr std::array<float, 16> jumpTable = {-0.7f,  -0.4f, -0.25f, -0.2f
 
 struct PlayState {
     int32_t jumpCounter = -1;
-    uint8_t onLadder = 0;
-    uint8_t climbingUp = 0;
-    uint8_t climbingDown = 0;
-    uint8_t walkingLeft = 0;
-    uint8_t walkingRight = 0;
-    uint8_t inWater = 0;
+    bool onLadder = false;
+    bool climbingUp = false;
+    bool climbingDown = false;
+    bool walkingLeft = false;
+    bool walkingRight = false;
+    bool inWater = false;
     int32_t deathTimer = 0;
     int32_t lives = 3;
     int32_t keyCount = 0;
@@ -32,8 +32,8 @@ struct PlayState {
     int32_t heroCol = 0;
     int32_t cellHere = 0, cellLeft = 0, cellRight = 0, cellAbove = 0, cellBelow = 0,
             cellAboveLeft = 0, cellAboveRight = 0;
-    int32_t helpFrameCount = 0;     // play frames drawn since the program started
-    uint8_t highscoreEligible = 0;  // a qualifying score waits to be entered
+    int32_t helpFrameCount = 0;      // play frames drawn since the program started
+    bool highscoreEligible = false;  // a qualifying score waits to be entered
 };
 
 inline PlayState play;

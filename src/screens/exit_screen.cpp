@@ -30,8 +30,8 @@ void runExitScreen(Game& game) {
     for (int i : {webSiteButton, quitButton}) {
         Button* b = buttonAt(game, i);
         if (!b) continue;
-        b->pressed = 0;
-        if (input.mouseDown && buttonHit(game, i)) b->pressed = 1;
+        b->pressed = false;
+        if (input.mouseDown && buttonHit(game, i)) b->pressed = true;
     }
 
     if (buttonPressed(game, quitButton)) requestClose();

@@ -63,17 +63,17 @@ void drawPrompt(TextFont& font) {
 }  // namespace
 
 void runHighscoreScreen(Game& game) {
-    if (play.score > highscoreTable.scores[highscoreCount - 1]) play.highscoreEligible = 1;
+    if (play.score > highscoreTable.scores[highscoreCount - 1]) play.highscoreEligible = true;
 
     if (input.enterDown && play.highscoreEligible) {
-        play.highscoreEligible = 0;
+        play.highscoreEligible = false;
         insertHighscore(game);
     }
 
     if (input.mouseDown && buttonHit(game, okButton)) {
         setGameState(StateMainMenu);
         if (play.highscoreEligible) {
-            play.highscoreEligible = 0;
+            play.highscoreEligible = false;
             insertHighscore(game);
         }
     }

@@ -31,8 +31,8 @@ void runTitleScreen(Game& game) {
     for (int i : {playButton, webSiteButton, manualButton}) {
         Button* b = buttonAt(game, i);
         if (!b) continue;
-        b->pressed = 0;
-        if (input.mouseDown && buttonHit(game, i)) b->pressed = 1;
+        b->pressed = false;
+        if (input.mouseDown && buttonHit(game, i)) b->pressed = true;
     }
 
     if (buttonPressed(game, playButton)) setGameState(StateMainMenu);

@@ -12,7 +12,7 @@ namespace tiefschacht {
 
 AppState app;
 
-void setGameState(int32_t value) {
+void setGameState(GameState value) {
     app.gameState = value;
     auto& seen = app.statesVisited;
     if (std::find(seen.begin(), seen.end(), value) == seen.end()) seen.push_back(value);

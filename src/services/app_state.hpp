@@ -10,7 +10,9 @@
 
 namespace tiefschacht {
 
-enum GameStateValue : int32_t {
+// The screen selector. The values are the numbers the state dump and the
+// dispatcher's order have always used.
+enum GameState : int32_t {
     StateInitFailed = -1000,
     StateStarting = -1,
     StateTitle = 0,
@@ -22,8 +24,8 @@ enum GameStateValue : int32_t {
 };
 
 struct AppState {
-    int32_t gameState = StateStarting;
-    int32_t paused = 0;
+    GameState gameState = StateStarting;
+    bool paused = false;
     uint32_t frameStartTick = 0;
     uint64_t frames = 0;           // frames run so far
     bool windowDestroyed = false;  // the close request has destroyed the window
@@ -31,7 +33,7 @@ struct AppState {
     bool closeRequested = false;   // the close request was sent (by a screen or the desktop)
     // Every gameState value in the order first entered, starting with the
     // value the run starts in (StateStarting).
-    std::vector<int32_t> statesVisited{StateStarting};
+    std::vector<GameState> statesVisited{StateStarting};
     // Run before the program ends on a failure: the program registers its
     // shut-down here, so that the layers below it can end the program
     // without knowing what it holds.
@@ -48,7 +50,7 @@ extern AppState app;
 
 // Sets gameState (the screens and play call this, so the state dump can list
 // the states visited).
-void setGameState(int32_t value);
+void setGameState(GameState value);
 
 // Sends the close request to the main window: it is destroyed at once and the
 // quit message is posted; the frame that sent it still finishes, and the

@@ -90,7 +90,7 @@ void endTimedFrame() {
     frameTiming.update.add(whole - drawing);
 }
 
-void notePresented(int32_t gameState) {
+void notePresented(GameState gameState) {
     if (!frameTiming.enabled || frameTiming.startUpMilliseconds >= 0 || gameState != StateTitle)
         return;
     frameTiming.startUpMilliseconds =

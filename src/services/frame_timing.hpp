@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "services/app_state.hpp"
+
 namespace tiefschacht {
 
 // A histogram of durations with 10-microsecond bins up to one second (longer
@@ -66,7 +68,7 @@ void beginTimedFrame();
 void endTimedFrame();
 // Called after a present; the first one while the title is shown ends the
 // start-up measurement.
-void notePresented(int32_t gameState);
+void notePresented(GameState gameState);
 
 // Adds the time from its construction to its destruction to the frame's
 // drawing time.

@@ -103,17 +103,17 @@ constexpr std::array<uint8_t, 26> letterKeys{
 
 bool isDown(uint8_t code) { return (input.keyState[code] & keyDownBit) != 0; }
 
-uint8_t flag(uint8_t code) { return isDown(code) ? 1 : 0; }
+bool flag(uint8_t code) { return isDown(code); }
 
 // Acts once per press: true on the first poll that finds the key down; the
 // latch is cleared by the first poll that finds it up.
-bool pressed(uint8_t code, uint8_t& latch) {
+bool pressed(uint8_t code, bool& latch) {
     if (!isDown(code)) {
-        latch = 0;
+        latch = false;
         return false;
     }
-    if (latch != 0) return false;
-    latch = 1;
+    if (latch) return false;
+    latch = true;
     return true;
 }
 
@@ -157,7 +157,7 @@ void pollKeyboard() {
     input.enterDown = flag(KeyEnter);
 
     if (pressed(KeyBackspace, input.backspaceLatch)) deleteNameLetter();
-    if (pressed(KeyPause, input.pauseLatch)) app.paused = app.paused == 0 ? 1 : 0;
+    if (pressed(KeyPause, input.pauseLatch)) app.paused = !app.paused;
 }
 
 namespace {
@@ -234,7 +234,7 @@ void pollMouse() {
     input.cursorScreenX = moved.x;
     input.cursorScreenY = moved.y;
 
-    input.mouseDown = (input.mouseState.buttons[0] & 0x80) != 0 ? 1 : 0;
+    input.mouseDown = (input.mouseState.buttons[0] & 0x80) != 0;
 }
 
 }  // namespace tiefschacht

@@ -21,9 +21,9 @@ struct InputState {
     KeyboardSnapshot keyState{};
     MouseSnapshot mouseState{};
 
-    uint8_t keyUp = 0, keyDown = 0, keyLeft = 0, keyRight = 0, keySpace = 0;
-    uint8_t enterDown = 0;
-    uint8_t mouseDown = 0;
+    bool keyUp = false, keyDown = false, keyLeft = false, keyRight = false, keySpace = false;
+    bool enterDown = false;
+    bool mouseDown = false;
     Vec3 cursorWorldPos{0.0f, 0.0f, 60.0f};
     float cursorScreenX = 0.0f, cursorScreenY = 0.0f;  // cursorScreenPos
     int32_t masterVolume = 0;
@@ -34,9 +34,9 @@ struct InputState {
     std::array<char, 200> nameBuffer{};  // only the first 14 characters are used
     int32_t nameLength = 0;
 
-    std::array<uint8_t, 26> letterLatch{};
-    uint8_t backspaceLatch = 0;
-    uint8_t pauseLatch = 0;
+    std::array<bool, 26> letterLatch{};
+    bool backspaceLatch = false;
+    bool pauseLatch = false;
 
     bool devicesCreated = false;
 };

@@ -8,12 +8,14 @@
 #include <array>
 #include <cstdint>
 
+#include "services/app_state.hpp"
+
 namespace tiefschacht {
 
 class Game;
 
 struct StateHandler {
-    int32_t state;
+    GameState state;
     void (*run)(Game& game);
 };
 

@@ -53,7 +53,7 @@ void renderFrame() {
         device->clear(0xFF000000u, 1.0f);
         device->beginScene();
     }
-    int32_t shown = app.gameState;
+    const GameState shown = app.gameState;
     if (theGame) dispatchState(*theGame);
     {
         DrawTimeScope drawing;
@@ -67,7 +67,7 @@ void runFrame() {
     Clock* clock = platformLayer.clock.get();
     app.frameStartTick = clock ? clock->ticks() : 0;
     beginTimedFrame();
-    if (app.paused == 0)
+    if (!app.paused)
         renderFrame();
     else
         presentPausedFrame();

@@ -28,6 +28,9 @@ std::string boundedText(const std::array<char, N>& buffer) {
     return std::string(buffer.data(), n);
 }
 
+// Flags are written as the numbers 0 and 1, as the game's records held them.
+int bit(bool flag) { return flag ? 1 : 0; }
+
 json enemies() {
     json out = json::array();
     if (!theGame) return out;
@@ -36,7 +39,7 @@ json enemies() {
         if (!e || !e->active) continue;
         out.push_back({{"slot", slot},
                        {"type", e->type},
-                       {"active", e->active},
+                       {"active", bit(e->active)},
                        {"x", e->position.x},
                        {"y", e->position.y},
                        {"frame", e->frame},
@@ -65,19 +68,19 @@ std::string stateDumpText() {
     json d;
     d["frames"] = app.frames;
     d["gameState"] = app.gameState;
-    d["paused"] = app.paused;
+    d["paused"] = bit(app.paused);
     d["score"] = play.score;
     d["lives"] = play.lives;
     d["keyCount"] = play.keyCount;
     d["animCounter"] = play.animCounter;
     d["jumpCounter"] = play.jumpCounter;
     d["deathTimer"] = play.deathTimer;
-    d["onLadder"] = play.onLadder;
-    d["inWater"] = play.inWater;
-    d["walkingLeft"] = play.walkingLeft;
-    d["walkingRight"] = play.walkingRight;
-    d["climbingUp"] = play.climbingUp;
-    d["climbingDown"] = play.climbingDown;
+    d["onLadder"] = bit(play.onLadder);
+    d["inWater"] = bit(play.inWater);
+    d["walkingLeft"] = bit(play.walkingLeft);
+    d["walkingRight"] = bit(play.walkingRight);
+    d["climbingUp"] = bit(play.climbingUp);
+    d["climbingDown"] = bit(play.climbingDown);
     d["heroRow"] = play.heroRow;
     d["heroCol"] = play.heroCol;
     d["hero"] = theGame && theGame->hero ? vec3(theGame->hero->position) : json(nullptr);
@@ -85,7 +88,7 @@ std::string stateDumpText() {
     d["masterVolume"] = input.masterVolume;
     d["nameBuffer"] = boundedText(input.nameBuffer);
     d["nameLength"] = input.nameLength;
-    d["highscoreEligible"] = play.highscoreEligible;
+    d["highscoreEligible"] = bit(play.highscoreEligible);
     d["helpFrameCount"] = play.helpFrameCount;
     d["nextChannel"] = sound.nextChannel;
     d["cursorWorldPos"] = vec3(input.cursorWorldPos);

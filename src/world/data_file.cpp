@@ -103,7 +103,7 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
         e.velocityX = speedX;
         e.speedY = speedY;
         e.velocityY = speedY;
-        e.active = known ? 1 : 0;
+        e.active = known;
     }
     warnAboutProblem(reader, path);
 }

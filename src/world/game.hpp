@@ -32,14 +32,14 @@ struct Button {
     int32_t segments = 0;
     float labelOffset = 0.0f;
     std::array<char, 200> label{};
-    uint8_t pressed = 0;
+    bool pressed = false;
     std::unique_ptr<Vec3> position;
     ScreenRect screenRect;
 };
 
 struct Hero {
     Vec3 position{0.0f, 1.0f, 40.0f};
-    uint8_t active = 1;
+    bool active = true;
     int32_t frame = 0;
 };
 
@@ -47,7 +47,7 @@ struct Enemy {
     Enemy(float x, float y, float z, int32_t type, float minX, float maxY, float maxX, float minY);
 
     Vec3 position;
-    uint8_t active = 0;
+    bool active = false;
     int32_t frame = 0;
     float velocityX = 0.0f;
     float velocityY = 0.0f;

@@ -21,13 +21,13 @@ struct Trace {
 };
 Trace trace;
 
-constexpr std::array<int32_t, 6> order{StatePlaying,   StateMainMenu, StateWon,
-                                       StateHighscore, StateTitle,    StateExit};
+constexpr std::array<GameState, 6> order{StatePlaying,   StateMainMenu, StateWon,
+                                         StateHighscore, StateTitle,    StateExit};
 
 template <size_t I>
 void handler(Game&) {
     trace.ran.push_back(order[I]);
-    if (trace.switchTo[I] != -2) setGameState(trace.switchTo[I]);
+    if (trace.switchTo[I] != -2) setGameState(static_cast<GameState>(trace.switchTo[I]));
 }
 
 const DispatchTable table{{{order[0], handler<0>},
@@ -94,7 +94,7 @@ TEST(ShellDispatcher, NoHandlerBeforeStartUpEndsOrAfterItFailed) {
     EXPECT_TRUE(frame(g).empty());
     setGameState(StateInitFailed);
     EXPECT_TRUE(frame(g).empty());
-    setGameState(7);
+    setGameState(static_cast<GameState>(7));
     EXPECT_TRUE(frame(g).empty());
 }
 
@@ -105,7 +105,7 @@ TEST(ShellDispatcher, StatesVisitedListsEachStateOnceInTheOrderFirstEntered) {
     setGameState(StateExit);
     setGameState(StateExit);
     EXPECT_EQ(app.statesVisited,
-              (std::vector<int32_t>{StateStarting, StateTitle, StateMainMenu, StateExit}));
+              (std::vector<GameState>{StateStarting, StateTitle, StateMainMenu, StateExit}));
 }
 
 TEST(ShellDispatcher, AFrameClearsBeginsDispatchesEndsAndPresents) {
@@ -128,7 +128,7 @@ TEST(ShellDispatcher, APausedFramePresentsTheFrameOnScreenAgain) {
     const std::vector<std::string>& calls = device->calls;
     graphics.device = std::move(device);
     theGame = std::make_unique<Game>(BareTag{});
-    app.paused = 1;
+    app.paused = true;
     runFrame();
     EXPECT_EQ(calls, (std::vector<std::string>{"present"}));
     EXPECT_EQ(app.frames, 1u);
