@@ -10,7 +10,7 @@
 #include <string>
 
 #include "fault_game.hpp"
-#include "unit/e2e_runtime_folder.hpp"
+#include "unit/shell/e2e_runtime_folder.hpp"
 
 namespace tiefschacht {
 

@@ -1,0 +1,38 @@
+// SPDX-FileCopyrightText: 2026 The Tiefschacht developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The list file the highscore screen writes after an entry.
+#include "unit/screens/highscore_fixture.hpp"
+
+using namespace tiefschacht;
+
+TEST_F(HighscoreTest, EachEntryRewritesTheListFile) {
+    setTable({100, 80, 80, 50, 40, 30, 20, 10, 5, 1});
+    typeName("BERND");
+    play.score = 80;
+    insertHighscore(*game);
+    EXPECT_EQ(listFile(),
+              "OLDA 100\nBERND 80\nOLDB 80\nOLDC 80\nOLDD 50\nOLDE 40\nOLDF 30\nOLDG 20\n"
+              "OLDH 10\nOLDI 5\n");
+
+    // An entry made by "OK" without a typed name stays readable.
+    typeName("");
+    play.score = 45;
+    runHighscoreScreen(*game);
+    placeButton(8, 200, 500);
+    clickOn(8);
+    runHighscoreScreen(*game);
+    EXPECT_EQ(listFile(),
+              "OLDA 100\nBERND 80\nOLDB 80\nOLDC 80\nOLDD 50\nUNBEKANNT 45\nOLDE 40\n"
+              "OLDF 30\nOLDG 20\nOLDH 10\n");
+}
+
+TEST_F(HighscoreTest, NoEntryWritesNoFile) {
+    play.score = 10;  // equal to the tenth
+    input.enterDown = 1;
+    runHighscoreScreen(*game);
+    placeButton(8, 200, 500);
+    clickOn(8);
+    runHighscoreScreen(*game);
+    EXPECT_EQ(app.gameState, StateMainMenu);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Data/Highscore.txt"));
+}
