@@ -18,7 +18,8 @@ mode=${1:-test}
 
 packages=(
   build-essential cmake pkg-config
-  libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libpng-dev libx11-dev
+  libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libpng-dev libjpeg-dev libstb-dev
+  libx11-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
   nlohmann-json3-dev libcli11-dev
 )

@@ -1,16 +1,21 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pictures: BMP and JPEG through SDL2_image, PNG through libpng itself
-// (png_codec.cpp), each refused before decoding when its header asks for
-// more than the caller allows.
+// Pictures: BMP through stb_image (bmp_codec.cpp), JPEG through SDL2_image
+// after libjpeg's header pass (jpeg_header.cpp), PNG through libpng itself
+// (png_codec.cpp); each is refused before decoding when its header, as the
+// decoder itself reads it, asks for more than the caller allows.
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
 #include "platform/backends.hpp"
+#include "platform/bmp_codec.hpp"
 #include "platform/file_access.hpp"
+#include "platform/jpeg_header.hpp"
 #include "platform/png_codec.hpp"
 
 namespace tiefschacht {
@@ -24,35 +29,11 @@ constexpr uint32_t largestSide = 4096;
 // An uncompressed BMP of the largest size, with room for its headers.
 constexpr size_t largestFile = (size_t{largestSide} * largestSide * 4) + (1u << 20);
 
-uint32_t readLe32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-uint32_t readBe32(const uint8_t* p) {
-    return uint32_t(p[3]) | uint32_t(p[2]) << 8 | uint32_t(p[1]) << 16 | uint32_t(p[0]) << 24;
-}
-uint16_t readBe16(const uint8_t* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
-
-bool isBmp(const uint8_t* d, size_t n) { return n >= 2 && d[0] == 'B' && d[1] == 'M'; }
-
-// Whether a BMP's header gives its pixels a real alpha channel: only a
-// bit-field header that names an alpha mask does. A plain 32-bit BMP keeps
-// nothing meaningful in its fourth byte.
-bool bmpHasAlphaChannel(const uint8_t* d, size_t n) {
-    if (n < 54) return false;
-    uint32_t headerSize = readLe32(d + 14);
-    uint32_t bits = d[28] | uint32_t(d[29]) << 8;
-    uint32_t compression = readLe32(d + 30);
-    constexpr uint32_t biBitfields = 3, biAlphaBitfields = 6;
-    if (bits != 32 && bits != 16) return false;
-    if (compression == biAlphaBitfields) return true;
-    if (compression != biBitfields || headerSize < 56 || n < 14 + 56) return false;
-    return readLe32(d + 14 + 52) != 0;  // the alpha mask of a V3 or later header
-}
-
 bool isPng(const uint8_t* d, size_t n) {
     static constexpr uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     return n >= 8 && std::memcmp(d, pngSignature, 8) == 0;
 }
+bool isBmp(const uint8_t* d, size_t n) { return n >= 2 && d[0] == 'B' && d[1] == 'M'; }
 bool isJpeg(const uint8_t* d, size_t n) {
     return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
 }
@@ -63,7 +44,9 @@ bool isJpeg(const uint8_t* d, size_t n) {
 bool pngChunksInside(const uint8_t* d, size_t n) {
     size_t p = 8;
     while (p + 12 <= n) {
-        const uint64_t end = uint64_t{p} + 12 + readBe32(d + p);
+        const uint32_t length =
+            uint32_t{d[p]} << 24 | uint32_t{d[p + 1]} << 16 | uint32_t{d[p + 2]} << 8 | d[p + 3];
+        const uint64_t end = uint64_t{p} + 12 + length;
         if (end > n) return false;
         if (std::memcmp(d + p + 4, "IEND", 4) == 0) return true;
         p = static_cast<size_t>(end);
@@ -88,69 +71,12 @@ Format formatOf(const uint8_t* d, size_t n) {
 // however the file starts.
 SDL_Surface* loadAs(Format format, SDL_RWops* rw) {
     switch (format) {
-    case Format::Bmp: return IMG_LoadBMP_RW(rw);
     case Format::Jpeg: return IMG_LoadJPG_RW(rw);
+    case Format::Bmp:  // decoded by stb_image (bmp_codec.cpp)
     case Format::Png:  // decoded by libpng directly
     case Format::None: break;
     }
     return nullptr;
-}
-
-// The size a BMP or JPEG declares in its header; false when the header
-// cannot tell (the decoder then judges the damage). A BMP too short to hold
-// its size is refused outright: the loader would read the missing bytes as
-// whatever it likes, and ask for gigabytes.
-bool declaredSize(Format format, const uint8_t* d, size_t n, int64_t& w, int64_t& h,
-                  bool& refused) {
-    refused = false;
-    switch (format) {
-    case Format::Bmp: {
-        if (n < 26) {
-            refused = true;
-            return false;
-        }
-        if (readLe32(d + 14) == 12) {
-            w = d[18] | d[19] << 8;
-            h = d[20] | d[21] << 8;
-        } else {
-            w = static_cast<int32_t>(readLe32(d + 18));
-            h = static_cast<int32_t>(readLe32(d + 22));
-        }
-        w = w < 0 ? -w : w;
-        h = h < 0 ? -h : h;
-        return true;
-    }
-    case Format::Jpeg: {
-        // Walk the JPEG segments up to the first frame header.
-        size_t p = 2;
-        while (p + 4 <= n) {
-            if (d[p] != 0xFF) return false;
-            uint8_t marker = d[p + 1];
-            if (marker == 0xFF) {
-                ++p;
-                continue;
-            }
-            if (marker == 0xD8 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-                p += 2;
-                continue;
-            }
-            uint16_t length = readBe16(d + p + 2);
-            bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                               marker != 0xC8 && marker != 0xCC;
-            if (frameHeader) {
-                if (p + 9 > n) return false;
-                h = readBe16(d + p + 5);
-                w = readBe16(d + p + 7);
-                return true;
-            }
-            p += 2 + length;
-        }
-        return false;
-    }
-    case Format::Png:
-    case Format::None: break;
-    }
-    return false;
 }
 
 std::string sizeText(int64_t w, int64_t h) {
@@ -193,22 +119,23 @@ public:
             }
             return decodePng(bytes, size, largestSide, pixelLimit, out, error);
         }
-        int64_t w = 0, h = 0;
-        bool refused = false;
-        if (declaredSize(format, bytes, size, w, h, refused)) {
-            out.width = static_cast<int>(w);
-            out.height = static_cast<int>(h);
-            if (w > largestSide || h > largestSide) {
-                error =
-                    sizeText(w, h) + ", more than " + std::to_string(largestSide) + " on a side";
-                return PictureStatus::Failed;
-            }
-            if (static_cast<uint64_t>(w) * static_cast<uint64_t>(h) > pixelLimit)
-                return PictureStatus::OverLimit;
-        } else if (refused) {
-            error = "damaged picture (its header ends early)";
+        if (format == Format::Bmp)
+            return decodeBmp(bytes, size, largestSide, pixelLimit, out, error);
+        // The JPEG's size from libjpeg's own header pass, which SDL2_image's
+        // decoder repeats: a picture too large is never decoded.
+        uint32_t w = 0, h = 0;
+        std::string reason;
+        if (!readJpegSize(bytes, size, w, h, reason)) {
+            error = "damaged JPEG picture (" + reason + ")";
             return PictureStatus::Failed;
         }
+        out.width = static_cast<int>(std::min<uint32_t>(w, INT_MAX));
+        out.height = static_cast<int>(std::min<uint32_t>(h, INT_MAX));
+        if (w > largestSide || h > largestSide) {
+            error = sizeText(w, h) + ", more than " + std::to_string(largestSide) + " on a side";
+            return PictureStatus::Failed;
+        }
+        if (uint64_t{w} * h > pixelLimit) return PictureStatus::OverLimit;
         return decodeWithSdl(format, bytes, size, pixelLimit, out, error);
     }
 
@@ -244,15 +171,14 @@ private:
             SDL_FreeSurface(loaded);
             return PictureStatus::OverLimit;
         }
-        bool ownAlpha = loaded->format->Amask != 0 &&
-                        (format != Format::Bmp || bmpHasAlphaChannel(bytes, size));
+        const bool ownAlpha = loaded->format->Amask != 0;
         SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
         SDL_FreeSurface(loaded);
         if (!argb) {
             error = SDL_GetError();
             return PictureStatus::Failed;
         }
-        bool ok = copyOut(argb, ownAlpha, format == Format::Bmp, out);
+        bool ok = copyOut(argb, ownAlpha, out);
         SDL_FreeSurface(argb);
         if (!ok) error = "the decoded picture cannot be read";
         return ok ? PictureStatus::Ok : PictureStatus::Failed;
@@ -284,14 +210,13 @@ private:
     }
 
     // ownAlpha: the picture's fourth channel is alpha (else every pixel is
-    // opaque). bmp: all-zero alpha means a BMP written without alpha in mind.
-    static bool copyOut(SDL_Surface* s, bool ownAlpha, bool bmp, DecodedImage& out) {
+    // opaque).
+    static bool copyOut(SDL_Surface* s, bool ownAlpha, DecodedImage& out) {
         if (s->w <= 0 || s->h <= 0) return false;
         if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return false;
         out.width = s->w;
         out.height = s->h;
         out.argb.resize(static_cast<size_t>(s->w) * static_cast<size_t>(s->h));
-        bool anyAlpha = false;
         for (int y = 0; y < s->h; ++y) {
             const auto* row = reinterpret_cast<const uint32_t*>(
                 static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch);
@@ -299,13 +224,10 @@ private:
             for (int x = 0; x < s->w; ++x) {
                 uint32_t p = row[x];
                 if (!ownAlpha) p |= 0xFF000000u;
-                anyAlpha |= (p >> 24) != 0;
                 dst[x] = p;
             }
         }
         if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
-        if (ownAlpha && bmp && !anyAlpha)
-            for (uint32_t& p : out.argb) p |= 0xFF000000u;
         return true;
     }
 };
