@@ -34,6 +34,7 @@ struct PlayState {
             cellAboveLeft = 0, cellAboveRight = 0;
     int32_t helpFrameCount = 0;      // play frames drawn since the program started
     bool highscoreEligible = false;  // a qualifying score waits to be entered
+    bool entryWaiting = false;       // the last entry waits beside a busy list
 };
 
 inline PlayState play;

@@ -72,6 +72,7 @@ void runHighscoreScreen(Game& game) {
 
     if (input.mouseDown && buttonHit(game, okButton)) {
         setGameState(StateMainMenu);
+        play.entryWaiting = false;
         if (play.highscoreEligible) {
             play.highscoreEligible = false;
             insertHighscore(game);
@@ -87,6 +88,9 @@ void drawHighscoreScreen(Game& game) {
     if (font && theDevice()) {
         drawList(*font);
         if (play.highscoreEligible) drawPrompt(*font);
+        if (play.entryWaiting)
+            drawLine(*font, -0.7f, 0.5f, promptColour,
+                     "Die Liste ist gerade belegt: dein Eintrag wird nachgetragen.");
     }
     if (Button* ok = buttonAt(game, okButton); ok && game.world) drawButton(*game.world, *ok);
     if (game.world) drawCursor(*game.world, input.cursorWorldPos);

@@ -16,6 +16,7 @@
 #include "services/app_state.hpp"
 #include "services/file_writing.hpp"
 #include "world/data_file.hpp"
+#include "world/kept_entries.hpp"
 
 namespace tiefschacht {
 
@@ -90,15 +91,17 @@ bool keepDamaged(const std::string& path, const std::string& bytes, mode_t mode,
     return false;
 }
 
-// The entry, made under the list's lock. `table` is the list as the player
-// saw it and becomes the list entered into. Returns why the list was not
-// saved; empty when it was.
-std::string enterUnderLock(const std::string& path, HighscoreTable& table,
-                           const HighscoreInsert& insert) {
-    FileLock lock;
-    std::string error;
-    if (!lock.acquire(path + ".lock", error)) return error;
+// How long a game waits for another to finish with the list: a write takes
+// a few milliseconds, and a window must not stand still for long.
+constexpr int lockPatienceMs = 500;
 
+// The entry (none when `entry` is null), made under the list's lock
+// together with every entry kept beside the list. `table` is the list as the
+// player saw it and becomes the list entered into. Returns why the list was
+// not saved (empty when it was); `lockResult` says whether the lock was had.
+std::string enterUnderLock(const std::string& path, HighscoreTable& table, const KeptEntry* entry,
+                           LockResult& lockResult) {
+    lockResult = LockResult::Failed;
     // A link is refused rather than followed: the game cannot tell a link
     // the player made from one planted to have it overwrite another file.
     struct stat found {};
@@ -108,6 +111,12 @@ std::string enterUnderLock(const std::string& path, HighscoreTable& table,
     // A list made read-only stays as it is, as it would for a plain write.
     if (exists && faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
         return std::strerror(errno);
+
+    FileLock lock;
+    std::string error;
+    lockResult = lock.acquire(path + ".lock", path, lockPatienceMs, error);
+    if (lockResult == LockResult::Busy) return "another game holds the list's lock";
+    if (lockResult != LockResult::Held) return error;
 
     std::string bytes;
     const ReadOutcome read = readFileIfPresent(path, dataFileSizeLimit, bytes, error);
@@ -120,15 +129,21 @@ std::string enterUnderLock(const std::string& path, HighscoreTable& table,
         table = fresh.table;
         damage = std::move(fresh.damage);
     }
-    insert(table);
+    if (entry != nullptr) enterResult(table, entry->score, entry->name);
+    const std::vector<KeptEntry> kept = findKeptEntries(path);
+    for (const KeptEntry& k : kept) enterResult(table, k.score, k.name);
 
     if (!damage.empty()) {
-        std::string kept;
-        if (!keepDamaged(path, bytes, found.st_mode, kept, error))
+        std::string keptAs;
+        if (!keepDamaged(path, bytes, found.st_mode, keptAs, error))
             return "the damaged list cannot be kept beside it: " + error;
-        warn(path + ": the damaged list (" + damage + ") is kept as " + kept);
+        warn(path + ": the damaged list (" + damage + ") is kept as " + keptAs);
     }
     if (!replaceFile(path, highscoreText(table), error)) return error;
+    // Only once they are in the saved list; a game that ends right here
+    // enters them a second time.
+    removeKeptEntries(kept);
+    removeLeftTemporaries(path);
     return {};
 }
 
@@ -156,6 +171,13 @@ HighscoreReading parseHighscores(TokenReader& reader) {
         slot.fill('\0');
         std::memcpy(slot.data(), name.data(), std::min(name.size(), nameLength));
         r.table.scores[static_cast<size_t>(i)] = value;
+        const std::string kept(slot.data(), strnlen(slot.data(), nameLength));
+        if (r.damage.empty() && complete && kept != name)
+            r.damage = "entry " + std::to_string(i + 1) + ": the name " + quotedToken(name) +
+                       (name.find('\0') != std::string::npos
+                            ? " holds a NUL byte"
+                            : " is longer than " + std::to_string(nameLength) + " letters") +
+                       "; it is cut to " + quotedToken(kept);
     }
     if (r.damage.empty() && !reader.atEnd()) r.damage = "there is more text after the tenth entry";
     return r;
@@ -171,6 +193,7 @@ std::string highscoreText(const HighscoreTable& table) {
 }
 
 void readHighscores(const char* path) {
+    enterKeptEntries(path);
     TokenReader reader;
     openDataFile(reader, path);
     HighscoreReading r = parseHighscores(reader);
@@ -182,23 +205,69 @@ void readHighscores(const char* path) {
              path + ".beschaedigt");
 }
 
-bool saveHighscoreEntry(const std::string& path, const HighscoreInsert& insert) {
+int highscorePlacement(const HighscoreTable& table, int32_t score) {
+    for (int i = highscoreCount - 1; i >= 0; --i)
+        if (table.scores[static_cast<size_t>(i)] > score) return i + 1;
+    return 0;
+}
+
+void enterResult(HighscoreTable& table, int32_t score, const std::array<char, 15>& name) {
+    const int place = highscorePlacement(table, score);
+    if (place >= highscoreCount) return;
+    for (int i = highscoreCount - 2; i >= place; --i) {
+        auto from = static_cast<size_t>(i);
+        table.scores[from + 1] = table.scores[from];
+        std::memcpy(table.names[from + 1].data(), table.names[from].data(), nameLength);
+        table.names[from + 1][nameLength] = '\0';
+    }
+    auto at = static_cast<size_t>(place);
+    table.scores[at] = score;
+    table.names[at] = name;
+}
+
+EntryOutcome saveHighscoreEntry(const std::string& path, int32_t score,
+                                const std::array<char, 15>& name) {
     HighscoreTable table = highscoreTable;
-    bool inserted = false;
-    const std::string problem = enterUnderLock(path, table, [&](HighscoreTable& t) {
-        insert(t);
-        inserted = true;
-    });
-    if (!inserted) insert(table);
+    KeptEntry entry;
+    entry.name = name;
+    entry.score = score;
+    LockResult lockResult = LockResult::Failed;
+    std::string problem = enterUnderLock(path, table, &entry, lockResult);
+    if (lockResult != LockResult::Held) enterResult(table, score, name);
     highscoreTable = table;
-    if (problem.empty()) return true;
+    if (lockResult == LockResult::Held && problem.empty()) return EntryOutcome::Saved;
+    if (lockResult == LockResult::Busy) {
+        std::string kept;
+        if (keepEntryAside(path, name, score, kept, problem)) {
+            warn(path + ": the list is busy (another game has held its lock for longer than " +
+                 std::to_string(lockPatienceMs) + " ms); the entry is kept as " + kept +
+                 " and entered when the list is next saved or the game next starts");
+            return EntryOutcome::KeptAside;
+        }
+        problem = "it is busy, and the entry cannot be kept beside it: " + problem;
+    }
     reportFailure(path + ": the new list cannot be saved: " + problem);
-    return false;
+    return EntryOutcome::Failed;
+}
+
+void enterKeptEntries(const std::string& path) {
+    if (findKeptEntries(path).empty()) return;
+    HighscoreTable table = highscoreTable;
+    LockResult lockResult = LockResult::Failed;
+    const std::string problem = enterUnderLock(path, table, nullptr, lockResult);
+    // Busy: they wait for the next write. Anything else is said; the game
+    // plays on with the list as it reads.
+    if (lockResult != LockResult::Busy && !problem.empty())
+        warn(path + ": the entries kept beside the list cannot be entered: " + problem);
 }
 
 bool copyHighscoreList(const std::string& shipped, const std::string& own, std::string& error) {
     FileLock lock;
-    if (!lock.acquire(own + ".lock", error)) return false;
+    switch (lock.acquire(own + ".lock", own, lockPatienceMs, error)) {
+    case LockResult::Held: break;
+    case LockResult::Busy: error = own + ": another game holds the list's lock"; return false;
+    case LockResult::Failed: return false;
+    }
     struct stat found {};
     if (lstat(own.c_str(), &found) == 0) return true;  // reading it will tell what it is
 

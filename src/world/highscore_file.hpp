@@ -5,7 +5,8 @@
 // decimal, one entry per line as the game writes it. Several games may run
 // at once, so an entry is made under a lock on the file as it is then, never
 // on the list read at start-up.
-#include <functional>
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "services/token_reader.hpp"
@@ -22,9 +23,9 @@ struct HighscoreReading {
     std::string damage;
 };
 
-// Reads ten entries: a name token (cut to 14 characters) and a score token
-// each. A score token is read whole, as its leading decimal number (0 when it
-// has none) held to the 32-bit range, so a damaged score never shifts the
+// Reads ten entries: a name token (cut to 14 characters, or at a NUL byte,
+// which counts as damage) and a score token each. A score token is read whole, as its leading
+// decimal number (0 when it has none) held to the 32-bit range, so a damaged score never shifts the
 // entries after it.
 HighscoreReading parseHighscores(TokenReader& reader);
 
@@ -39,18 +40,36 @@ std::string highscoreText(const HighscoreTable& table);
 // entry is saved.
 void readHighscores(const char* path);
 
-using HighscoreInsert = std::function<void(HighscoreTable&)>;
+// The place a score takes in the table (0 the best, 10 when it does not get
+// in): below every entry that is higher, above an equal one.
+int highscorePlacement(const HighscoreTable& table, int32_t score);
+
+// Enters a result where it belongs; the old tenth drops out. A result that
+// does not make the list changes nothing.
+void enterResult(HighscoreTable& table, int32_t score, const std::array<char, 15>& name);
+
+enum class EntryOutcome { Saved, KeptAside, Failed };
 
 // Enters a result into the list file at `path`: under an advisory lock on
-// `path`.lock, the file is read afresh, `insert` enters the result into that
-// table, a damaged file is kept beside it (`path`.beschaedigt), and the table
-// replaces the file by a rename (see replaceFile). highscoreTable becomes the
-// table entered into, saved or not, so the player sees the entry either way.
-// The list is not saved when it is a symbolic link or a file the game may not
-// write, nor when it cannot be read; then, as for any failure, the message
-// names the file and the reason on stderr, the program's exit code becomes
-// 1, and false is returned.
-bool saveHighscoreEntry(const std::string& path, const HighscoreInsert& insert);
+// `path`.lock, the file is read afresh, the result and every entry kept
+// beside the list (kept_entries.hpp) are entered into that table, a damaged
+// file is kept beside it (`path`.beschaedigt), the table replaces the file
+// by a rename (see replaceFile), and what killed writes left beside it is
+// removed. highscoreTable becomes the table entered into, saved or not, so
+// the player sees the entry either way.
+//
+// KeptAside: another game held the lock for longer than half a second; the
+// entry is written beside the list to be entered later, and a warning says
+// so. Failed: the list is a symbolic link, a file the game may not write, or
+// one that cannot be read, or the lock cannot be had at all; then, as for
+// any failure, the message names the file and the reason on stderr and the
+// program's exit code becomes 1.
+EntryOutcome saveHighscoreEntry(const std::string& path, int32_t score,
+                                const std::array<char, 15>& name);
+
+// Enters the entries kept beside the list at `path`, when there are any and
+// its lock can be had; readHighscores does this before it reads.
+void enterKeptEntries(const std::string& path);
 
 // Gives `own` a copy of the list `shipped` when it has no list yet (the
 // first start with a player's folder). False with the reason in `error`.

@@ -243,8 +243,9 @@ TEST(WorldHighscoreFile, NamesAreTokensCutToFourteenAndScoresAreReadWhole) {
     // Past the end: empty names and no points.
     EXPECT_STREQ(highscoreTable.names[9].data(), "");
     EXPECT_EQ(highscoreTable.scores[9], 0);
-    EXPECT_EQ(said.rfind("tiefschacht: Data/Highscore.txt: the list is damaged (entry 2: the "
-                         "score \"0x10\" is not a whole number)",
+    EXPECT_EQ(said.rfind("tiefschacht: Data/Highscore.txt: the list is damaged (entry 1: the "
+                         "name \"ABCDEFGHIJKLMNOPQRST\" is longer than 14 letters; it is cut to "
+                         "\"ABCDEFGHIJKLMN\")",
                          0),
               0u)
         << said;

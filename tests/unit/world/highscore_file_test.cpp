@@ -47,15 +47,8 @@ HighscoreReading parse(const std::string& text) {
     return parseHighscores(reader);
 }
 
-// Puts a new entry first, as the screen's insertion would for a best score.
-void enterFirst(HighscoreTable& t) {
-    for (size_t i = highscoreCount - 1; i > 0; --i) {
-        t.names[i] = t.names[i - 1];
-        t.scores[i] = t.scores[i - 1];
-    }
-    t.names[0] = tableOf({{"NEU", 0}}).names[0];
-    t.scores[0] = 5000;
-}
+// A best score's name.
+const std::array<char, 15> newName = tableOf({{"NEU", 0}}).names[0];
 }  // namespace
 
 TEST(WorldHighscoreFile, WrittenTextReadsBackAsTheSameTable) {
@@ -116,7 +109,7 @@ TEST(WorldHighscoreFile, AnEntryGoesIntoTheListAsTheFileHoldsItNow) {
     now.scores[0] = 2000;
     writeText(listPath, highscoreText(now));
 
-    ASSERT_TRUE(saveHighscoreEntry(listPath, enterFirst));
+    ASSERT_EQ(saveHighscoreEntry(listPath, 5000, newName), EntryOutcome::Saved);
     EXPECT_STREQ(highscoreTable.names[0].data(), "NEU");
     EXPECT_STREQ(highscoreTable.names[1].data(), "ANDERE");
     EXPECT_EQ(readText(listPath), highscoreText(highscoreTable));
@@ -127,7 +120,8 @@ TEST(WorldHighscoreFile, AListThatCannotBeSavedIsReportedAndTheEntryStaysShown) 
     ScratchFolder dir;
     highscoreTable = fullTable();
     testing::internal::CaptureStderr();
-    EXPECT_FALSE(saveHighscoreEntry("NoSuchFolder/Highscore.txt", enterFirst));
+    EXPECT_EQ(saveHighscoreEntry("NoSuchFolder/Highscore.txt", 5000, newName),
+              EntryOutcome::Failed);
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said.rfind("tiefschacht: NoSuchFolder/Highscore.txt: the new list cannot be saved: "
                          "NoSuchFolder/Highscore.txt.lock: No such file or directory",
