@@ -133,7 +133,8 @@ public:
     virtual bool open() = 0;
     virtual bool isOpen() const = 0;
     // Null when the file is missing or not a WAV file the output can play
-    // (or the output is not open); `error` then says why.
+    // (or the output is not open); `error` then says why. A clip of a file
+    // that plays only in part comes with `error` saying what is missing.
     virtual std::unique_ptr<AudioClip> load(const std::string& path, std::string& error) = 0;
     // Starts an effect on a channel; an effect still sounding on that channel
     // is not cut off.

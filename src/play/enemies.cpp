@@ -19,6 +19,7 @@ const std::array<float, 32> swayTable = {
 namespace {
 
 enum Behaviour : int32_t { Patrol = 0, Flyer = 1, AnimatedFlyer = 2, BobbingPatrol = 3 };
+static_assert(BobbingPatrol + 1 == enemyBehaviourCount);
 
 // A step that leaves the range is taken back and the direction reversed.
 void bounceX(Enemy& e) {

@@ -36,14 +36,23 @@ void readResolutions() {
     TokenReader& reader = file.reader;
     skipWords(reader, 6);
     int32_t mode = 0;  // a missing mode counts as an unknown one
-    reader.readDecimal(mode);
+    if (reader.readDecimal(mode) && (mode < 1 || mode > static_cast<int32_t>(displayModes.size())))
+        reader.noteProblemAtLastNumber("the display mode " + std::string(reader.lastNumber()) +
+                                       " is none of 1 to 4; it is taken as 1 (800 x 600)");
     const DisplayModeEntry& m =
         (mode >= 1 && mode <= 4) ? displayModes[static_cast<size_t>(mode - 1)] : displayModes[0];
     settings.screenWidth = m.width;
     settings.screenHeight = m.height;
     settings.colourDepth = m.colourDepth;
 
-    reader.readLabelledDecimal(settings.backBufferCount);
+    if (reader.readLabelledDecimal(settings.backBufferCount) &&
+        (settings.backBufferCount < 0 || settings.backBufferCount > mostBackBuffers)) {
+        const int32_t taken = settings.backBufferCount < 0 ? 0 : mostBackBuffers;
+        reader.noteProblemAtLastNumber(
+            "a back-buffer count of " + std::string(reader.lastNumber()) + " is outside 0 to " +
+            std::to_string(mostBackBuffers) + "; it is taken as " + std::to_string(taken));
+        settings.backBufferCount = taken;
+    }
 
     skipWords(reader, 1);
     int32_t windowed = -1;
@@ -52,6 +61,11 @@ void readResolutions() {
             settings.fullScreen = 0;
         else if (windowed == 1)
             settings.fullScreen = 1;
+        else
+            reader.noteProblemAtLastNumber(
+                "the window setting " + std::string(reader.lastNumber()) +
+                " is neither 0 (window) nor 1 (full screen); it stays " +
+                (settings.fullScreen != 0 ? "1 (full screen)" : "0 (window)"));
     }
     warnAboutProblem(reader, file.path.c_str());
 }
@@ -62,7 +76,14 @@ void readRenderingOptions() {
     skipWords(reader, 5);
     reader.readDecimal(settings.vertexProcessingMode);
     reader.readLabelledDecimal(settings.frameCapMode);
-    reader.readLabelledFloat(settings.frameCap);
+    if (reader.readLabelledFloat(settings.frameCap) && std::isfinite(settings.frameCap) &&
+        settings.frameCap > 0.0f && settings.frameCap < lowestFrameRate) {
+        // A frame would wait longer than a second, or for ever.
+        reader.noteProblemAtLastNumber("a frame rate of " + std::string(reader.lastNumber()) +
+                                       " is below the lowest of 1 frame per second; it is "
+                                       "taken as 1");
+        settings.frameCap = lowestFrameRate;
+    }
     // Computed whether or not the rate could be read; a rate of 0 gives an
     // infinite frame time, which the frame cap treats as no cap.
     settings.minFrameTime = settings.frameCap != 0.0f ? 1000.0f / settings.frameCap

@@ -37,6 +37,15 @@ inline constexpr std::array<DisplayModeEntry, 4> displayModes{{
     {1024, 768, 32},
 }};
 
+// The most back buffers a device takes; a count outside 0 to this one is
+// taken as the nearest of them.
+inline constexpr int32_t mostBackBuffers = 3;
+
+// The lowest frame rate the cap takes: no frame waits longer than a second.
+// A lower positive rate is taken as this one (0, a negative rate, NaN and
+// infinity turn the cap off).
+inline constexpr float lowestFrameRate = 1.0f;
+
 inline constexpr const char* resolutionsFile = "Data/Resolutions.txt";
 inline constexpr const char* renderingOptionsFile = "Data/RenderingAndMore.txt";
 inline constexpr const char* gameSettingsFile = "Data/SpielEinstellungen.txt";

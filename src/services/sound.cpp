@@ -38,6 +38,7 @@ void initSound() {
     for (size_t i = 0; i < soundFiles.size(); ++i) {
         std::string error;
         if (auto clip = audio->load(soundFiles[i].path, error)) {
+            if (!error.empty()) warnAboutFile(soundFiles[i].path, error);
             sound.*soundFiles[i].slot =
                 std::make_unique<SoundSegment>(std::move(clip), static_cast<uint8_t>(i));
         } else {

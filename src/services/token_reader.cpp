@@ -28,7 +28,7 @@ int digitValue(char c) {
 
 bool TokenReader::open(const char* path, std::string& error) {
     pos_ = 0;
-    numberStart_ = numberEnd_ = 0;
+    numberStart_ = numberEnd_ = wordStart_ = 0;
     problem_.clear();
     return readRegularFile(path ? path : "", dataFileSizeLimit, text_, error);
 }
@@ -70,6 +70,8 @@ void TokenReader::noteProblemAt(size_t at, std::string_view what) {
     problem_ = "line " + std::to_string(line) + ": ";
     problem_ += what;
 }
+
+void TokenReader::noteProblemAtLastWord(std::string_view what) { noteProblemAt(wordStart_, what); }
 
 std::string_view TokenReader::lastNumber() const {
     return std::string_view(text_).substr(numberStart_, numberEnd_ - numberStart_);
@@ -114,6 +116,7 @@ bool TokenReader::readWord(std::string& out) {
         return false;
     }
     size_t start = pos_;
+    wordStart_ = start;
     while (pos_ < text_.size() && !isBlank(text_[pos_])) ++pos_;
     size_t len = pos_ - start;
     if (len > tokenCapacity - 1) len = tokenCapacity - 1;

@@ -58,6 +58,8 @@ public:
     void noteProblem(std::string_view what);
     // The same, at the last number read (a count found too large, say).
     void noteProblemAtLastNumber(std::string_view what);
+    // The same, at the last word read (a name found unusable, say).
+    void noteProblemAtLastWord(std::string_view what);
     // The last number read, as the file writes it.
     std::string_view lastNumber() const;
 
@@ -70,6 +72,7 @@ private:
     size_t pos_ = 0;
     size_t numberStart_ = 0;
     size_t numberEnd_ = 0;
+    size_t wordStart_ = 0;
     std::string problem_;
 };
 

@@ -4,6 +4,7 @@
 // and records, and the item and enemy files.
 #include "world/data_file.hpp"
 
+#include <cmath>
 #include <string>
 
 #include "services/app_state.hpp"
@@ -50,7 +51,12 @@ void readItems(const char* path) {
     while (held < count && holdsRecord(reader, held, count, "items")) {
         reader.readLabelledInteger(itemTable.code[held]);
         reader.readLabelledInteger(itemTable.replacement[held]);
-        reader.readLabelledInteger(itemTable.action[held]);
+        if (reader.readLabelledInteger(itemTable.action[held]) &&
+            (itemTable.action[held] < 0 || itemTable.action[held] > itemActionLevelEnd))
+            reader.noteProblemAtLastNumber(
+                "item " + std::to_string(held + 1) + " has the action " +
+                std::string(reader.lastNumber()) + ", which no item has (0 to " +
+                std::to_string(itemActionLevelEnd) + "); it only gives its points");
         reader.readLabelledInteger(itemTable.points[held]);
         ++held;
     }
@@ -81,14 +87,17 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
                                            std::to_string(type) + ", which no enemy has (0 to " +
                                            std::to_string(enemyTypeCapacity - 1) +
                                            "); it stays inactive");
-        reader.readLabelledFloat(x);
-        reader.readLabelledFloat(y);
-        reader.readLabelledFloat(minX);
-        reader.readLabelledFloat(maxY);
-        reader.readLabelledFloat(maxX);
-        reader.readLabelledFloat(minY);
-        reader.readLabelledFloat(speedX);
-        reader.readLabelledFloat(speedY);
+        // A position, bound or speed that is no finite number would move
+        // the enemy nowhere a hero can meet it: it stays inactive.
+        bool finite = true;
+        for (float* value : {&x, &y, &minX, &maxY, &maxX, &minY, &speedX, &speedY}) {
+            if (reader.readLabelledFloat(*value) && !std::isfinite(*value) && finite) {
+                finite = false;
+                reader.noteProblemAtLastNumber("enemy " + std::to_string(i + 1) + " has " +
+                                               quotedToken(reader.lastNumber()) +
+                                               ", which is no finite number; it stays inactive");
+            }
+        }
 
         if (!slots[i]) continue;
         Enemy& e = *slots[i];
@@ -103,7 +112,7 @@ void readEnemies(const char* path, std::array<std::unique_ptr<Enemy>, enemySlotC
         e.velocityX = speedX;
         e.speedY = speedY;
         e.velocityY = speedY;
-        e.active = known;
+        e.active = known && finite;
     }
     warnAboutProblem(reader, path);
 }

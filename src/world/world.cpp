@@ -108,10 +108,22 @@ World::~World() {
 }
 
 // Reads the next file name into a new slot and loads its picture.
+// A name the slot cannot hold (one with a NUL byte, or longer than the
+// slot) is noted, and its picture stays blank.
 static std::unique_ptr<SpriteTexture> readPictureEntry(TokenReader& reader, TextureBudget& budget) {
     auto s = std::make_unique<SpriteTexture>();
     std::string name;
-    if (reader.readWord(name)) s->setFileName(name.c_str());
+    if (!reader.readWord(name)) return s;
+    constexpr size_t longest = sizeof(SpriteTexture::fileName) - 1;
+    if (name.find('\0') != std::string::npos || name.size() > longest) {
+        reader.noteProblemAtLastWord(
+            "the picture name " + quotedToken(name) +
+            (name.size() > longest ? " is longer than " + std::to_string(longest) + " characters"
+                                   : " holds a NUL byte") +
+            "; the picture stays blank");
+        return s;
+    }
+    s->setFileName(name.c_str());
     s->loadFromFile(budget);
     return s;
 }
@@ -139,7 +151,13 @@ void World::readEnemyTextureList(const char* path) {
         reader.readLabelledDecimal(frameCount);
         const std::string what = "pictures of enemy type " + std::to_string(t);
         const int32_t frames = limitCount(reader, frameCount, enemyFrameCapacity, what.c_str());
-        reader.readLabelledDecimal(enemyTypeTable.entries[t].behaviour);
+        int32_t& behaviour = enemyTypeTable.entries[t].behaviour;
+        if (reader.readLabelledDecimal(behaviour) &&
+            (behaviour < 0 || behaviour >= enemyBehaviourCount))
+            reader.noteProblemAtLastNumber(
+                "enemy type " + std::to_string(t) + " has the behaviour " +
+                std::string(reader.lastNumber()) + ", which no enemy has (0 to " +
+                std::to_string(enemyBehaviourCount - 1) + "); its enemies stand still");
         reader.readLabelledDecimal(enemyTypeTable.entries[t].blend);
         for (int32_t f = 0; f < frames && holdsRecord(reader, f, frames, what.c_str()); ++f)
             enemyTextures[t * enemyFrameCapacity + f] = readPictureEntry(reader, textureBudget);

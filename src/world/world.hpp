@@ -28,6 +28,10 @@ struct QuadVertex {
 };
 static_assert(sizeof(QuadVertex) == 24);
 
+// The behaviours enemies have (0 to 3: patrol, flyer, animated flyer,
+// bobbing patrol); an enemy of any other stands still.
+constexpr int32_t enemyBehaviourCount = 4;
+
 struct EnemyTypeEntry {
     int32_t behaviour = 0;
     int32_t blend = 0;  // 0: alpha-blended, else additive
