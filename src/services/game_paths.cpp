@@ -34,14 +34,11 @@ fs::path installedTreeOf(const fs::path& program) {
     return (program.parent_path() / ".." / "share" / "tiefschacht").lexically_normal();
 }
 
-DataTreeSearch findDataTree(const fs::path& workingDirectory, const fs::path& program) {
+DataTreeSearch findDataTree(const fs::path& program) {
     DataTreeSearch search;
-    std::vector<fs::path> candidates{workingDirectory.lexically_normal()};
-    if (!program.empty()) {
-        candidates.push_back(program.parent_path().lexically_normal());
-        candidates.push_back(installedTreeOf(program));
-    }
-    for (const fs::path& place : candidates) {
+    if (program.empty()) return search;
+    for (const fs::path& place :
+         {program.parent_path().lexically_normal(), installedTreeOf(program)}) {
         if (std::find(search.places.begin(), search.places.end(), place) != search.places.end())
             continue;
         search.places.push_back(place);
@@ -60,6 +57,7 @@ std::string dataTreeMissingMessage(const DataTreeSearch& search) {
         if (!places.empty()) places += ", ";
         places += place.string();
     }
+    if (places.empty()) places = "(the program's own folder is not known)";
     return std::string("the game's data (") + dataTreeMark +
            ") is in none of these folders: " + places +
            "; name the folder that holds Data/, Graphics/ and Sound/ with --data DIR";
@@ -76,6 +74,31 @@ fs::path playerFolderFor(const char* xdgDataHome, const std::string& home) {
     if (xdgDataHome && xdgDataHome[0] == '/') return fs::path(xdgDataHome) / "tiefschacht";
     if (home.empty()) return {};
     return fs::path(home) / ".local" / "share" / "tiefschacht";
+}
+
+bool checkPlayerFolder(const fs::path& folder, bool missingIsFine, std::string& error) {
+    for (const fs::path& part : {folder, folder / "Data"}) {
+        struct stat found {};
+        std::string problem;
+        if (lstat(part.c_str(), &found) != 0) {
+            if (errno == ENOENT && missingIsFine) continue;
+            problem = std::strerror(errno);
+        } else if (S_ISLNK(found.st_mode))
+            problem = "it is a symbolic link, and the player's folder is never used through one";
+        else if (!S_ISDIR(found.st_mode))
+            problem = "not a folder";
+        else if (found.st_uid != geteuid())
+            problem = "it belongs to another user (" + std::to_string(found.st_uid) + ")";
+        else if ((found.st_mode & (S_IWGRP | S_IWOTH)) != 0)
+            problem = "others may write into it (mode " + std::to_string((found.st_mode >> 6) & 7) +
+                      std::to_string((found.st_mode >> 3) & 7) + std::to_string(found.st_mode & 7) +
+                      "); make it the player's alone (chmod go-w)";
+        if (!problem.empty()) {
+            error = part.string() + ": " + problem;
+            return false;
+        }
+    }
+    return true;
 }
 
 bool dataFolderWritable() { return faccessat(AT_FDCWD, "Data", W_OK | X_OK, AT_EACCESS) == 0; }

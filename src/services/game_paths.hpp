@@ -37,11 +37,12 @@ struct DataTreeSearch {
     std::vector<std::filesystem::path> places;  // every place looked at, in order
 };
 
-// Looks for the data tree in the working directory, then in the program's
-// own folder (a build's or a copied runtime folder), then in the installed
-// tree beside it; `program` may be empty when it is not known.
-DataTreeSearch findDataTree(const std::filesystem::path& workingDirectory,
-                            const std::filesystem::path& program);
+// Looks for the data tree in the program's own folder (a build's or a
+// copied runtime folder), then in the installed tree beside it; `program`
+// may be empty when it is not known, and nothing is found then. The working
+// directory is never looked at: a folder someone else prepared would give
+// the game its level, its settings and its list.
+DataTreeSearch findDataTree(const std::filesystem::path& program);
 // What to tell the player when no place held the data tree.
 std::string dataTreeMissingMessage(const DataTreeSearch& search);
 
@@ -55,6 +56,12 @@ std::filesystem::path runningProgram();
 // variable holds an absolute path, else <home>/.local/share/tiefschacht;
 // empty when there is neither.
 std::filesystem::path playerFolderFor(const char* xdgDataHome, const std::string& home);
+
+// Whether the player's folder and its Data/ may hold the player's files:
+// each a folder of its own (not a symbolic link) that belongs to the player
+// and that no one else may write into; with `missingIsFine`, a part that is
+// not there yet passes. False with the folder and the reason in `error`.
+bool checkPlayerFolder(const std::filesystem::path& folder, bool missingIsFine, std::string& error);
 
 // True when the game may create and replace files in the working
 // directory's Data/ folder (checked with the rights the game runs with).

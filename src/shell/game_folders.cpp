@@ -43,7 +43,7 @@ int enterDataTree(const std::string& dataOption, const fs::path& program) {
         warn(dataOption + ": " + ec.message());
         return exitBadCommandLine;
     }
-    const DataTreeSearch search = findDataTree(fs::current_path(ec), program);
+    const DataTreeSearch search = findDataTree(program);
     if (search.found.empty()) {
         warn(dataTreeMissingMessage(search));
         return exitCannotStart;
@@ -69,8 +69,10 @@ int settleGameFolders(const std::string& dataOption) {
         return exitCannotStart;
     }
     std::string error;
-    if (!makePlayerFolder(folder, error)) {
-        warn("the player's folder cannot be made: " + error);
+    // Checked before anything is made in it, and again once it is whole.
+    if (!checkPlayerFolder(folder, true, error) || !makePlayerFolder(folder, error) ||
+        !checkPlayerFolder(folder, false, error)) {
+        warn("the player's folder cannot be used: " + error);
         return exitCannotStart;
     }
     gamePaths.playerFolder = folder;

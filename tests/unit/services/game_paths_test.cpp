@@ -26,23 +26,22 @@ TEST(ServicesGamePaths, TheDataTreeIsSearchedInItsOrderAndAMissingOneIsExplained
     fs::create_directories(work);
     fs::create_directories(own);
 
-    DataTreeSearch none = findDataTree(work, program);
+    DataTreeSearch none = findDataTree(program);
     EXPECT_TRUE(none.found.empty());
-    EXPECT_EQ(none.places, (std::vector<fs::path>{work, own, installed}));
+    EXPECT_EQ(none.places, (std::vector<fs::path>{own, installed}));
     const std::string message = dataTreeMissingMessage(none);
     for (const fs::path& place : none.places)
         EXPECT_NE(message.find(place.string()), std::string::npos) << message;
     EXPECT_NE(message.find("--data DIR"), std::string::npos) << message;
 
-    // Each place found when it holds the data, and before every later one.
-    writeFile(installed / dataTreeMark, "");
-    EXPECT_EQ(findDataTree(work, program).found, installed);
-    writeFile(own / dataTreeMark, "");
-    EXPECT_EQ(findDataTree(work, program).found, own);
+    // Each place found when it holds the data, and before every later one;
+    // a data tree in the working directory is never taken.
     writeFile(work / dataTreeMark, "");
-    EXPECT_EQ(findDataTree(work, program).found, work);
-    // Without the program's own place only the working directory is looked at.
-    EXPECT_EQ(findDataTree(dir.path(), fs::path()).places, (std::vector<fs::path>{dir.path()}));
+    writeFile(installed / dataTreeMark, "");
+    EXPECT_EQ(findDataTree(program).found, installed);
+    writeFile(own / dataTreeMark, "");
+    EXPECT_EQ(findDataTree(program).found, own);
+    EXPECT_TRUE(findDataTree(fs::path()).places.empty());
 }
 
 TEST(ServicesGamePaths, ThePlayerFolderFollowsTheXdgRulesAndIsPrivate) {
