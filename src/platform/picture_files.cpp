@@ -24,11 +24,17 @@ bool readPictureFile(ImageDecoder& decoder, const std::string& path, DecodedImag
     return decoder.decodeFile(path.c_str(), noPixelLimit, out, error) == PictureStatus::Ok;
 }
 
+bool encodePictureFile(ImageDecoder& encoder, const std::string& path, const DecodedImage& image,
+                       std::string& bytes, std::string& error) {
+    const PictureFileType type = endsWithBmp(path) ? PictureFileType::Bmp : PictureFileType::Png;
+    return encoder.encode(image, type, bytes, error);
+}
+
 bool writePictureFile(ImageDecoder& encoder, const std::string& path, const DecodedImage& image,
                       std::string& error) {
     std::string bytes;
-    const PictureFileType type = endsWithBmp(path) ? PictureFileType::Bmp : PictureFileType::Png;
-    return encoder.encode(image, type, bytes, error) && writeWholeFile(path, bytes, error);
+    return encodePictureFile(encoder, path, image, bytes, error) &&
+           writeWholeFile(path, bytes, error);
 }
 
 }  // namespace tiefschacht

@@ -18,6 +18,12 @@ inline constexpr uint64_t noPixelLimit = std::numeric_limits<uint64_t>::max();
 bool readPictureFile(ImageDecoder& decoder, const std::string& path, DecodedImage& out,
                      std::string& error);
 
+// The bytes of a picture file for `path`: BMP when the name ends in .bmp
+// (in any case), else PNG; false (with the reason in `error`) when it cannot
+// be encoded.
+bool encodePictureFile(ImageDecoder& encoder, const std::string& path, const DecodedImage& image,
+                       std::string& bytes, std::string& error);
+
 // Writes the picture as BMP when the name ends in .bmp (in any case), else as
 // PNG; false (with the reason in `error`) when it cannot be encoded or a
 // write or the close fails.

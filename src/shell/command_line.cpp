@@ -3,11 +3,37 @@
 #include "shell/command_line.hpp"
 
 #include <CLI/CLI.hpp>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
 
 namespace tiefschacht {
+
+namespace {
+
+// A frame count: digits only, within what the 32-bit frame counter holds.
+std::string frameCountProblem(const std::string& value) {
+    if (value.find('-') != std::string::npos)
+        return "a number of frames cannot be negative: " + value;
+    constexpr uint64_t most = 0xFFFFFFFFu;
+    if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+        return "a number of frames is a whole number from 0 to " + std::to_string(most) + ": \"" +
+               value + "\"";
+    if (value.find_first_not_of('0') != std::string::npos &&
+        (value.size() - value.find_first_not_of('0') > 10 || std::stoull(value) > most))
+        return "a number of frames is at most " + std::to_string(most) + ": " + value;
+    return {};
+}
+
+// Every option that names a file or folder: an empty name names nothing.
+const CLI::Validator aName(
+    [](const std::string& value) {
+        return value.empty() ? std::string("an empty name names no file or folder") : std::string();
+    },
+    "");
+
+}  // namespace
 
 int parseCommandLine(int argc, char** argv, CommandLine& out) {
     CLI::App cli{"Tiefschacht: a platform game deep down a shaft.", "tiefschacht"};
@@ -16,29 +42,28 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
     cli.add_option("--data", out.dataDir,
                    "Use DIR as the data tree (Data/, Graphics/, Sound/) and change to it before "
                    "anything is read")
-        ->type_name("DIR");
+        ->type_name("DIR")
+        ->check(aName);
     cli.add_flag("--headless", out.headless,
                  "No window, no audio device, no display; virtual clock, frames back to back");
     cli.add_flag("--realtime", out.realtime,
                  "With --headless: keep the real clock, so the frame cap paces the run");
     cli.add_option("--frames", out.frames, "End after N frames, through the normal shut-down")
         ->type_name("N")
-        ->check(CLI::Validator(
-            [](const std::string& value) {
-                return value.find('-') == std::string::npos
-                           ? std::string()
-                           : "a number of frames cannot be negative: " + value;
-            },
-            "N"));
+        ->check(CLI::Validator(frameCountProblem, "N"));
     cli.add_option("--input", out.inputFile, "Take keyboard and mouse from an input script")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(aName);
     cli.add_option("--record", out.recordFile, "Write the polled input as an input script")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(aName);
     cli.add_option("--screenshot", out.screenshotFile,
                    "When the run ends, write the last frame as PNG (BMP for a .bmp name)")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(aName);
     cli.add_option("--dump-state", out.dumpFile, "When the run ends, write the state dump (JSON)")
-        ->type_name("FILE");
+        ->type_name("FILE")
+        ->check(aName);
     cli.add_flag(
         "--timedemo", out.timedemo,
         "With --input: run the script to its end, then print the frame times of the "

@@ -2,12 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/run_outputs.hpp"
 
+#include <sys/stat.h>
+
+#include <array>
+#include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "platform/file_access.hpp"
 #include "platform/picture_files.hpp"
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
+#include "services/file_writing.hpp"
 #include "shell/command_line.hpp"
 #include "shell/input_recorder.hpp"
 
@@ -15,10 +21,32 @@ namespace tiefschacht {
 
 namespace {
 
+// Writes an output the way the game writes its own files when it names a
+// regular file or nothing yet: a new version beside the old one, renamed
+// over it, so a full disk or a killed run never costs what was there. A
+// link is followed to the file it names. A device or a FIFO (/dev/stdout
+// into a pipe, say) is written into directly.
 bool writeOutput(const std::string& path, const std::string& bytes) {
+    std::string target = path;
+    struct stat found {};
+    bool present = lstat(path.c_str(), &found) == 0;
+    if (present && S_ISLNK(found.st_mode)) {
+        std::array<char, PATH_MAX> resolved{};
+        if (realpath(path.c_str(), resolved.data()) != nullptr) {
+            target = resolved.data();
+            present = lstat(target.c_str(), &found) == 0;
+        } else {
+            present = false;
+            found.st_mode = 0;
+            target.clear();  // a link to nothing, or to no file: written through
+        }
+    }
     std::string error;
-    if (writeWholeFile(path, bytes, error)) return true;
-    warn(path + ": " + error);
+    const bool replaced = !target.empty() && (!present || S_ISREG(found.st_mode));
+    if (replaced ? replaceFile(target, bytes, error) : writeWholeFile(path, bytes, error))
+        return true;
+    warn(path + ": " + error +
+         (replaced && present ? "; the file that was there is kept as it was" : ""));
     return false;
 }
 
@@ -37,8 +65,9 @@ bool writeScreenshot(const std::string& path) {
     image.width = video->lastFrameWidth();
     image.height = video->lastFrameHeight();
     image.argb = video->lastFrame();
-    std::string error;
-    if (writePictureFile(*platformLayer.images, path, image, error)) return true;
+    std::string bytes, error;
+    if (encodePictureFile(*platformLayer.images, path, image, bytes, error))
+        return writeOutput(path, bytes);
     warn(path + ": " + error);
     return false;
 }

@@ -63,7 +63,15 @@ TEST(ShellCommandLine, BadCommandLinesEndWithExitCodeTwo) {
                       std::initializer_list<const char*>{"--frames", "-4"},
                       std::initializer_list<const char*>{"--data"},
                       std::initializer_list<const char*>{"--headless", "stray"},
-                      std::initializer_list<const char*>{"--input"}}) {
+                      std::initializer_list<const char*>{"--input"},
+                      std::initializer_list<const char*>{"--frames", ""},
+                      std::initializer_list<const char*>{"--frames", "4294967296"},
+                      std::initializer_list<const char*>{"--frames", "99999999999999999999999"},
+                      std::initializer_list<const char*>{"--data", ""},
+                      std::initializer_list<const char*>{"--input", ""},
+                      std::initializer_list<const char*>{"--record", ""},
+                      std::initializer_list<const char*>{"--screenshot", ""},
+                      std::initializer_list<const char*>{"--dump-state", ""}}) {
         CommandLine cl;
         testing::internal::CaptureStderr();
         EXPECT_EQ(parse(list, cl), 2) << *list.begin();
