@@ -166,10 +166,12 @@ ChildResult finishChild(int pid, const ChildOptions& options) {
     ChildResult result;
     if (pid < 0) return result;
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
+    rusage usage{};
+    while (wait4(pid, &status, 0, &usage) < 0) {
         if (errno != EINTR) return result;
     }
     result.started = true;
+    result.peakKiB = usage.ru_maxrss;
     result.exited = WIFEXITED(status);
     if (result.exited) result.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);

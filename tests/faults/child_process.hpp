@@ -26,6 +26,7 @@ struct ChildResult {
     bool exited = false;  // ended by exit(); otherwise `signal` says what killed it
     int exitCode = -1;
     int signal = 0;
+    long peakKiB = 0;  // its largest resident size
     std::string stderrText;
 
     // A sanitizer's report or a killing signal: a crash whatever the exit code.

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Each file the game writes, on a device that is full: the write fails with
 // a message naming the file, what was there before stays as it was, and no
-// temporary file is left.
+// temporary file is left. The same holds for the outputs of the command line.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "entry_runs.hpp"
 #include "small_device.hpp"
@@ -111,6 +113,36 @@ TEST(FullPlayerFolder, TheFirstCopyOfTheListIsReported) {
               std::string::npos)
         << r.describe();
     EXPECT_FALSE(fs::exists(runtime.root / "xdg/tiefschacht/Data/Highscore.txt"));
+}
+
+// The run's outputs over older files of the same names on a full device:
+// each fails with the reason, and each older file stays as it was.
+TEST(FullOutputs, EveryOutputKeepsTheFileThatWasThere) {
+    RuntimeFolder runtime;
+    const fs::path outputs = runtime.root / "outputs";
+    fs::create_directories(outputs);
+    SmallDevice device(outputs, deviceBytes);
+    if (!device.mounted()) GTEST_SKIP() << device.whyNot();
+    const std::vector<std::string> options = {"--screenshot", "--dump-state", "--record"};
+    ChildOptions run = entryRun(runtime, "ANNA");
+    run.args.resize(run.args.size() - 2);  // its own state dump goes below
+    for (const std::string& option : options) {
+        std::ofstream(outputs / option) << "old " << option << "\n";
+        run.args.insert(run.args.end(), {option, (outputs / option).string()});
+    }
+    ASSERT_TRUE(device.fillLeaving(0));
+
+    const ChildResult r = runGame(run);
+
+    EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
+    for (const std::string& option : options) {
+        EXPECT_NE(r.stderrText.find((outputs / option).string() +
+                                    ": No space left on device; the file that was there is "
+                                    "kept as it was"),
+                  std::string::npos)
+            << r.describe();
+        EXPECT_EQ(readFile(outputs / option), "old " + option + "\n");
+    }
 }
 
 }  // namespace

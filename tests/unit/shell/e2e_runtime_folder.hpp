@@ -43,7 +43,7 @@ public:
               "Darstellung Modi 0 bis 3 Verarbeitung 3 Begrenzung 1 Bilder 60 Rest 0\n");
         write("Data/SpielEinstellungen.txt", "Sichtweite 1000\n");
         write("Data/GroundTextures.txt", "Anzahl 0\n");
-        write("Data/EnemyTextures.txt", "Typen 1 Bilder 0 Verhalten 9 Mischung 0\n");
+        write("Data/EnemyTextures.txt", "Typen 1 Bilder 0 Verhalten 0 Mischung 0\n");
         write("Data/Items.txt", "Anzahl 1 Code 23 Ersatz 0 Aktion " +
                                     std::to_string(options.itemAction) + " Punkte " +
                                     std::to_string(options.itemPoints) + "\n");
