@@ -22,7 +22,7 @@
 #include "play/play_state.hpp"
 #include "route.hpp"
 #include "route_player.hpp"
-#include "screens/screens.hpp"
+#include "screens/new_game.hpp"
 #include "services/app_state.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
