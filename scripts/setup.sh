@@ -7,8 +7,9 @@
 #         the fonts it draws with
 #   test  that, and what the tests, the sanitizer build and the fuzz targets
 #         need: GoogleTest and GoogleMock, clang with its fuzzer runtime, the
-#         validators of the desktop entry and the AppStream metainfo, and a
-#         virtual X display (Xvfb) for the windowed fault tests
+#         validators of the desktop entry and the AppStream metainfo, reuse
+#         (the licence of every file) and lintian (the .deb), and a virtual X
+#         display (Xvfb) for the windowed fault tests
 #   bench that, and what scripts/bench.sh runs the game in a window with:
 #         xvfb-run's xauth, Mesa's software OpenGL, and glxinfo
 # Without an argument: test. Idempotent: packages already present are skipped,
@@ -27,7 +28,7 @@ case "$mode" in
   play) ;;
   test|bench)
     packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev
-               desktop-file-utils appstream groff-base xvfb)
+               desktop-file-utils appstream groff-base reuse lintian xvfb)
     [ "$mode" = bench ] && packages+=(xauth libgl1-mesa-dri mesa-utils) ;;
   *) echo "usage: scripts/setup.sh [play|test|bench]" >&2; exit 2 ;;
 esac

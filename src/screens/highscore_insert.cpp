@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "play/play_state.hpp"
-#include "screens/highscore_screen.hpp"
+#include "screens/highscore_insert.hpp"
+#include "services/app_state.hpp"
 #include "services/game_paths.hpp"
 #include "services/input.hpp"
 #include "world/highscore_file.hpp"
@@ -31,6 +32,10 @@ void insertHighscore(Game&) {
     const int32_t score = play.score;
     const std::array<char, 15> name = entryName(input.nameBuffer.data(), input.nameBuffer.size());
     play.score = 0;
+    if (app.listInMemoryOnly) {
+        enterInto(highscoreTable, score, name);
+        return;
+    }
     // The entry goes into the list as it is in the file now, which other
     // games may have changed since this one read it. When another game keeps
     // the list busy, the screen says that the entry waits beside it.

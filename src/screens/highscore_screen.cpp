@@ -8,8 +8,8 @@
 #include "drawing/fonts.hpp"
 #include "play/play_state.hpp"
 #include "screens/buttons.hpp"
+#include "screens/highscore_insert.hpp"
 #include "services/app_state.hpp"
-#include "services/frame_timing.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "world/data_tables.hpp"
@@ -72,18 +72,17 @@ void runHighscoreScreen(Game& game) {
 
     if (input.mouseDown && buttonHit(game, okButton)) {
         setGameState(StateMainMenu);
-        play.entryWaiting = false;
         if (play.highscoreEligible) {
             play.highscoreEligible = false;
             insertHighscore(game);
         }
+        play.entryWaiting = false;  // said on stderr; the screen is left
     }
 
-    drawHighscoreScreen(game);
+    layOutButtons(game, {okButton});
 }
 
-void drawHighscoreScreen(Game& game) {
-    DrawTimeScope drawing;
+void drawHighscoreScreen(const Game& game) {
     TextFont* font = fonts.smallFont.get();
     if (font && theDevice()) {
         drawList(*font);
@@ -92,7 +91,7 @@ void drawHighscoreScreen(Game& game) {
             drawLine(*font, -0.7f, 0.5f, promptColour,
                      "Die Liste ist gerade belegt: dein Eintrag wird nachgetragen.");
     }
-    if (Button* ok = buttonAt(game, okButton); ok && game.world) drawButton(*game.world, *ok);
+    drawButtons(game, {okButton});
     if (game.world) drawCursor(*game.world, input.cursorWorldPos);
 }
 

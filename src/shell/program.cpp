@@ -79,6 +79,7 @@ int runProgram(int argc, char** argv) {
     if (const int code = settleGameFolders(cl.dataDir); code >= 0) return code;
 
     frameTiming.enabled = cl.timedemo;
+    app.listInMemoryOnly = cl.timedemo;
     frameTiming.programStart = programStart;
     std::optional<uint64_t> frameLimit = cl.frames;
     // A timedemo ends with the frame that handles the script's last poll.
@@ -110,7 +111,7 @@ int runProgram(int argc, char** argv) {
     showWindowIcon();
 
     startUp();
-    runMessageLoop(frameLimit);
+    runMessageLoop(frameLimit, cl.noDraw ? FrameDrawing::Skipped : FrameDrawing::Drawn);
     if (cl.timedemo) printTimedemoReport(stdout, settings.screenWidth, settings.screenHeight);
 
     std::string dump = cl.dumpFile.empty() ? std::string() : stateDumpText();

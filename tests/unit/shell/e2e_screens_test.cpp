@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
+#include "screens/outside_actions.hpp"
 #include "unit/shell/e2e_runtime_folder.hpp"
-#include "screens/screens.hpp"
 
 using namespace tiefschacht;
 
@@ -28,6 +28,20 @@ int countOf(const nlohmann::json& list, const std::string& what) {
 }
 
 }  // namespace
+
+// Drawing changes nothing of the game: a run without it ends in the same
+// state, frame for frame, with the same list.
+TEST(EndToEnd, ARunWithoutDrawingEndsInTheSameState) {
+    for (int frames : {60, 223}) {
+        RuntimeFolder drawn({.displayMode = 2});
+        RuntimeFolder stateOnly({.displayMode = 2});
+        const std::string script = e2eScript("lost_game_to_highscore.txt");
+        ASSERT_EQ(drawn.run(script, frames), 0);
+        ASSERT_EQ(stateOnly.run(script, frames, {"--no-draw"}), 0);
+        EXPECT_EQ(drawn.read("state.json"), stateOnly.read("state.json")) << frames;
+        EXPECT_EQ(drawn.read("Data/Highscore.txt"), stateOnly.read("Data/Highscore.txt"));
+    }
+}
 
 TEST(EndToEnd, LostGameIsEnteredInTheListAndLeadsBackToTheMenu) {
     // At 800 x 600 the main menu's hit rectangles run into each other; the
@@ -57,6 +71,16 @@ TEST(EndToEnd, LostGameIsEnteredInTheListAndLeadsBackToTheMenu) {
     EXPECT_EQ(folder.read("Data/Highscore.txt"),
               "KARL 1000\nLISA 900\nMAX 800\nNINA 700\nOTTO 600\nANNA 500\nPIA 400\n"
               "RUDI 300\nSARA 200\nTOM 100\n");
+
+    // The same game as a benchmark: the entry shows in the list, the
+    // player's file stays as it was.
+    RuntimeFolder bench({.displayMode = 2});
+    const std::string before = bench.read("Data/Highscore.txt");
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(bench.run(e2eScript("lost_game_to_highscore.txt"), 223, {"--timedemo"}), 0);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(bench.dump()["highscores"][5]["name"], "ANNA");
+    EXPECT_EQ(bench.read("Data/Highscore.txt"), before);
 }
 
 TEST(EndToEnd, SpielBeendenOnTheExitScreenEndsTheProgram) {
