@@ -33,7 +33,7 @@ void insertHighscore(Game&) {
     const std::array<char, 15> name = entryName(input.nameBuffer.data(), input.nameBuffer.size());
     play.score = 0;
     if (app.listInMemoryOnly) {
-        enterInto(highscoreTable, score, name);
+        enterResult(highscoreTable, score, name);
         return;
     }
     // The entry goes into the list as it is in the file now, which other
