@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pictures: BMP through stb_image (bmp_codec.cpp), JPEG through SDL2_image
-// after libjpeg's header pass (jpeg_header.cpp), PNG through libpng itself
-// (png_codec.cpp); each is refused before decoding when its header, as the
-// decoder itself reads it, asks for more than the caller allows.
+// Pictures: BMP and JPEG through SDL2_image after the header pass of
+// stb_image (bmp_header.cpp) or libjpeg (jpeg_header.cpp), PNG through libpng
+// itself (png_codec.cpp); each is refused before decoding when its header,
+// as a picture library's own header pass reads it, asks for more than the
+// caller allows.
 #include <SDL.h>
 #include <SDL_image.h>
 
@@ -13,7 +14,7 @@
 #include <string>
 
 #include "platform/backends.hpp"
-#include "platform/bmp_codec.hpp"
+#include "platform/bmp_header.hpp"
 #include "platform/file_access.hpp"
 #include "platform/jpeg_header.hpp"
 #include "platform/png_codec.hpp"
@@ -33,7 +34,26 @@ bool isPng(const uint8_t* d, size_t n) {
     static constexpr uint8_t pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     return n >= 8 && std::memcmp(d, pngSignature, 8) == 0;
 }
+uint32_t readLe32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
 bool isBmp(const uint8_t* d, size_t n) { return n >= 2 && d[0] == 'B' && d[1] == 'M'; }
+
+// Whether a BMP's header gives its pixels a real alpha channel: only a
+// bit-field header that names an alpha mask does. A plain 32-bit BMP keeps
+// nothing meaningful in its fourth byte.
+bool bmpHasAlphaChannel(const uint8_t* d, size_t n) {
+    if (n < 54) return false;
+    uint32_t headerSize = readLe32(d + 14);
+    uint32_t bits = d[28] | uint32_t(d[29]) << 8;
+    uint32_t compression = readLe32(d + 30);
+    constexpr uint32_t biBitfields = 3, biAlphaBitfields = 6;
+    if (bits != 32 && bits != 16) return false;
+    if (compression == biAlphaBitfields) return true;
+    if (compression != biBitfields || headerSize < 56 || n < 14 + 56) return false;
+    return readLe32(d + 14 + 52) != 0;  // the alpha mask of a V3 or later header
+}
 bool isJpeg(const uint8_t* d, size_t n) {
     return n >= 3 && d[0] == 0xFF && d[1] == 0xD8 && d[2] == 0xFF;
 }
@@ -71,8 +91,8 @@ Format formatOf(const uint8_t* d, size_t n) {
 // however the file starts.
 SDL_Surface* loadAs(Format format, SDL_RWops* rw) {
     switch (format) {
+    case Format::Bmp: return IMG_LoadBMP_RW(rw);
     case Format::Jpeg: return IMG_LoadJPG_RW(rw);
-    case Format::Bmp:  // decoded by stb_image (bmp_codec.cpp)
     case Format::Png:  // decoded by libpng directly
     case Format::None: break;
     }
@@ -119,14 +139,16 @@ public:
             }
             return decodePng(bytes, size, largestSide, pixelLimit, out, error);
         }
-        if (format == Format::Bmp)
-            return decodeBmp(bytes, size, largestSide, pixelLimit, out, error);
-        // The JPEG's size from libjpeg's own header pass, which SDL2_image's
-        // decoder repeats: a picture too large is never decoded.
+        // The size from a picture library's own header pass (libjpeg's, which
+        // SDL2_image's JPEG decoder repeats; stb_image's info call for a BMP):
+        // a picture too large is never decoded.
         uint32_t w = 0, h = 0;
         std::string reason;
-        if (!readJpegSize(bytes, size, w, h, reason)) {
-            error = "damaged JPEG picture (" + reason + ")";
+        const bool jpeg = format == Format::Jpeg;
+        if (!(jpeg ? readJpegSize(bytes, size, w, h, reason)
+                   : readBmpSize(bytes, size, w, h, reason))) {
+            error = std::string(jpeg ? "damaged JPEG picture (" : "damaged BMP picture (") +
+                    reason + ")";
             return PictureStatus::Failed;
         }
         out.width = static_cast<int>(std::min<uint32_t>(w, INT_MAX));
@@ -165,20 +187,26 @@ private:
             error = std::string("damaged picture (") + SDL_GetError() + ")";
             return PictureStatus::Failed;
         }
-        out.width = loaded->w;
-        out.height = loaded->h;
+        // The decoder must find the size the header pass gave; a picture
+        // that reads otherwise is refused as the damage it is.
+        if (loaded->w != out.width || loaded->h != out.height) {
+            SDL_FreeSurface(loaded);
+            error = "damaged picture (its decoder reads another size from its header)";
+            return PictureStatus::Failed;
+        }
         if (static_cast<uint64_t>(loaded->w) * static_cast<uint64_t>(loaded->h) > pixelLimit) {
             SDL_FreeSurface(loaded);
             return PictureStatus::OverLimit;
         }
-        const bool ownAlpha = loaded->format->Amask != 0;
+        const bool ownAlpha = loaded->format->Amask != 0 &&
+                              (format != Format::Bmp || bmpHasAlphaChannel(bytes, size));
         SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
         SDL_FreeSurface(loaded);
         if (!argb) {
             error = SDL_GetError();
             return PictureStatus::Failed;
         }
-        bool ok = copyOut(argb, ownAlpha, out);
+        bool ok = copyOut(argb, ownAlpha, format == Format::Bmp, out);
         SDL_FreeSurface(argb);
         if (!ok) error = "the decoded picture cannot be read";
         return ok ? PictureStatus::Ok : PictureStatus::Failed;
@@ -210,13 +238,14 @@ private:
     }
 
     // ownAlpha: the picture's fourth channel is alpha (else every pixel is
-    // opaque).
-    static bool copyOut(SDL_Surface* s, bool ownAlpha, DecodedImage& out) {
+    // opaque). bmp: all-zero alpha means a BMP written without alpha in mind.
+    static bool copyOut(SDL_Surface* s, bool ownAlpha, bool bmp, DecodedImage& out) {
         if (s->w <= 0 || s->h <= 0) return false;
         if (SDL_MUSTLOCK(s) && SDL_LockSurface(s) != 0) return false;
         out.width = s->w;
         out.height = s->h;
         out.argb.resize(static_cast<size_t>(s->w) * static_cast<size_t>(s->h));
+        bool anyAlpha = false;
         for (int y = 0; y < s->h; ++y) {
             const auto* row = reinterpret_cast<const uint32_t*>(
                 static_cast<const uint8_t*>(s->pixels) + static_cast<size_t>(y) * s->pitch);
@@ -224,10 +253,13 @@ private:
             for (int x = 0; x < s->w; ++x) {
                 uint32_t p = row[x];
                 if (!ownAlpha) p |= 0xFF000000u;
+                anyAlpha |= (p >> 24) != 0;
                 dst[x] = p;
             }
         }
         if (SDL_MUSTLOCK(s)) SDL_UnlockSurface(s);
+        if (ownAlpha && bmp && !anyAlpha)
+            for (uint32_t& p : out.argb) p |= 0xFF000000u;
         return true;
     }
 };
