@@ -53,4 +53,18 @@ inline nlohmann::json readDump(const CaseFolder& folder) {
     return nlohmann::json::parse(in, nullptr, false);
 }
 
+// How often `part` occurs in `text`.
+inline size_t occurrences(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    return n;
+}
+
+// A little-endian field of `bytes` bytes, for crafted files.
+inline std::string le(uint32_t v, int bytes) {
+    std::string s;
+    for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>(v >> (8 * i)));
+    return s;
+}
+
 }  // namespace tiefschacht

@@ -5,14 +5,21 @@
 // player's own configuration; a list that cannot be saved is reported, the
 // entry stays shown, and the run ends with exit code 1. The player's folder
 // must be the player's own, and a data tree where the game is started is
-// never taken for the game's.
+// never taken for the game's. The list's lock never holds a game up for long.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <map>
+#include <tuple>
+#include <vector>
 
 #include "entry_runs.hpp"
 
@@ -86,48 +93,35 @@ TEST(HighscoreFolder, AListThatCannotBeSavedIsReportedAndTheEntryStaysShown) {
 // game makes or reads anything in it: a link (into a place another user
 // planted it), a folder of another user, one others may write into.
 TEST(HighscoreFolder, APlayersFolderThatIsNotThePlayersOwnIsRefused) {
-    struct Case {
-        const char* what;
-        void (*prepare)(const fs::path& folder, const fs::path& elsewhere);
-        std::string reason;
-    };
-    const Case cases[] = {
-        {"a link",
-         [](const fs::path& folder, const fs::path& elsewhere) {
-             fs::create_symlink(elsewhere, folder);
-         },
-         "it is a symbolic link, and the player's folder is never used through one"},
-        {"another user's",
-         [](const fs::path& folder, const fs::path&) {
-             fs::create_directories(folder);
-             ASSERT_EQ(chown(folder.c_str(), 65534, 65534), 0);
-         },
-         "it belongs to another user (65534)"},
-        {"writable by all",
-         [](const fs::path& folder, const fs::path&) {
-             fs::create_directories(folder / "Data");
-             ASSERT_EQ(chmod((folder / "Data").c_str(), 0777), 0);
-         },
-         "others may write into it (mode 777); make it the player's alone (chmod go-w)"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const std::string reason :
+         {"/tiefschacht: it is a symbolic link, and the player's folder is never used through one",
+          "/tiefschacht: it belongs to another user (65534)",
+          "/tiefschacht/Data: others may write into it (mode 777); make it the player's alone "
+          "(chmod go-w)"}) {
+        SCOPED_TRACE(reason);
         RuntimeFolder runtime;
-        const fs::path folder = runtime.root / "xdg/tiefschacht";
-        const fs::path elsewhere = runtime.root / "elsewhere";
+        const fs::path xdg = runtime.root / "xdg", elsewhere = runtime.root / "elsewhere";
         fs::create_directories(elsewhere);
-        fs::create_directories(folder.parent_path());
-        c.prepare(folder, elsewhere);
+        fs::create_directories(xdg / "tiefschacht/Data");
+        int prepared = 0;
+        if (reason.find("link") != std::string::npos) {
+            fs::remove_all(xdg / "tiefschacht");
+            fs::create_symlink(elsewhere, xdg / "tiefschacht");
+        } else if (reason.find("another") != std::string::npos) {
+            prepared = chown((xdg / "tiefschacht").c_str(), 65534, 65534);
+        } else {
+            prepared = chmod((xdg / "tiefschacht/Data").c_str(), 0777);
+        }
+        ASSERT_EQ(prepared, 0);
         ASSERT_EQ(chmod((runtime.root / "Data").c_str(), 0555), 0);
 
         const ChildResult r = runGame(entryRun(runtime, "ANNA"));
         chmod((runtime.root / "Data").c_str(), 0755);
 
         EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
-        const fs::path named = std::string(c.what) == "writable by all" ? folder / "Data" : folder;
-        EXPECT_NE(r.stderrText.find("the player's folder cannot be used: " + named.string() + ": " +
-                                    c.reason),
-                  std::string::npos)
+        EXPECT_EQ(occurrences(r.stderrText,
+                              "the player's folder cannot be used: " + xdg.string() + reason),
+                  1u)
             << r.describe();
         EXPECT_TRUE(fs::is_empty(elsewhere));
     }
@@ -152,6 +146,75 @@ TEST(HighscoreFolder, TheWorkingDirectorysDataIsNeverTaken) {
     EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
     EXPECT_EQ(readFile(runtime.root / "Data/Highscore.txt"), listAfterAnna);
     EXPECT_EQ(readFile(planted / "Data/Highscore.txt"), "PLANT 99999\n");
+}
+
+std::vector<std::string> namesIn(const fs::path& folder, const std::string& part) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().filename().string().find(part) != std::string::npos)
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The list's lock held by a second process while a game enters its result:
+// a lock that fits (the one another game would hold) is waited for only
+// briefly, and the entry is kept beside the list until the next start; a
+// lock file that is open to, or belongs to, someone who may not write the
+// list is replaced instead of waited on, and the entry is saved at once.
+TEST(HighscoreLock, AFittingLockHeldElsewhereKeepsTheEntryBesideTheListOthersAreReplaced) {
+    // The lock file's mode and owner, and whether the entry waits beside the list.
+    for (const auto& [mode, owner, keptAside] :
+         {std::tuple{0600, 0, true}, std::tuple{0644, 0, false}, std::tuple{0600, 65534, false}}) {
+        SCOPED_TRACE(std::to_string(mode) + " " + std::to_string(owner));
+        RuntimeFolder runtime;
+        const fs::path data = runtime.root / "Data";
+        // What killed writes of the list left, and names that are not theirs.
+        for (const char* left : {"Highscore.txt.tmp-abcDEF", "Highscore.txt.tmp-123456",
+                                 "protokoll.txt.tmp-ABCDEF", "Highscore.txt.tmp-toolong"})
+            std::ofstream(data / left) << "KARL 1\n";
+        fs::create_symlink(runtime.root / "elsewhere", data / "Highscore.txt.tmp-LINKED");
+        const std::string before = readFile(data / "Highscore.txt");
+        // A second process holds the lock (made with that mode and owner) until killed.
+        const fs::path lock = data / "Highscore.txt.lock";
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        const pid_t holder = fork();
+        if (holder == 0) {
+            const int fd = open(lock.c_str(), O_RDONLY | O_CREAT, 0600);
+            if (fd >= 0 && fchmod(fd, static_cast<mode_t>(mode)) == 0 &&
+                fchown(fd, static_cast<uid_t>(owner), static_cast<gid_t>(-1)) == 0 &&
+                flock(fd, LOCK_EX) == 0 && write(ready[1], "1", 1) == 1)
+                pause();
+            _exit(1);
+        }
+        close(ready[1]);
+        char held = 0;
+        ASSERT_EQ(read(ready[0], &held, 1), 1);
+        close(ready[0]);
+        ChildResult r = runGame(entryRun(runtime, "ANNA"));
+        kill(holder, SIGKILL);
+        waitpid(holder, nullptr, 0);
+        EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
+        EXPECT_EQ(shownList(entryDump(runtime, "ANNA")), listAfterAnna);
+        if (keptAside) {
+            EXPECT_NE(r.stderrText.find("Data/Highscore.txt: the list is busy (another game has "
+                                        "held its lock for longer than 500 ms); the entry is "
+                                        "kept as Data/Highscore.txt.eintrag-"),
+                      std::string::npos)
+                << r.describe();
+            EXPECT_EQ(readFile(data / "Highscore.txt"), before);
+            EXPECT_EQ(namesIn(data, ".eintrag-").size(), 1u);
+            ChildOptions next = entryRun(runtime, "NEXT");  // the next start enters it
+            next.args = {"--headless", "--data", runtime.root.string(), "--frames", "2"};
+            r = runGame(next);
+        }
+        EXPECT_EQ(readFile(data / "Highscore.txt"), listAfterAnna) << r.describe();
+        EXPECT_TRUE(namesIn(data, ".eintrag-").empty());
+        EXPECT_EQ(namesIn(data, ".tmp-"),
+                  (std::vector<std::string>{"Highscore.txt.tmp-LINKED", "Highscore.txt.tmp-toolong",
+                                            "protokoll.txt.tmp-ABCDEF"}));
+    }
 }
 
 }  // namespace
