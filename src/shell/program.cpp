@@ -32,11 +32,23 @@ constexpr const char* windowTitle = "My Game Shell";
 void showWindowIcon() {
     if (platformLayer.headless || !platformLayer.images || !platformLayer.video) return;
     constexpr uint64_t largestIcon = 256 * 256;
+    constexpr const char* iconFile = "Graphics/Icon.png";
     DecodedImage icon;
     std::string error;
-    if (platformLayer.images->decodeFile("Graphics/Icon.png", largestIcon, icon, error) ==
-        PictureStatus::Ok)
+    const PictureStatus status =
+        platformLayer.images->decodeFile(iconFile, largestIcon, icon, error);
+    if (status == PictureStatus::Ok) {
         platformLayer.video->setIcon(icon);
+        return;
+    }
+    // A missing icon is a tree built without one; one that is there but
+    // cannot be used is named.
+    std::error_code ec;
+    if (!std::filesystem::exists(iconFile, ec)) return;
+    if (status == PictureStatus::OverLimit)
+        error = std::to_string(icon.width) + " x " + std::to_string(icon.height) +
+                " pixels, more than an icon's 256 x 256";
+    warnAboutFile(iconFile, error + "; the window keeps the desktop's icon");
 }
 
 // Puts the working directory back as it was when it was constructed.
