@@ -2,12 +2,13 @@
 # SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Tiefschacht needs: scripts/setup.sh [play|test|bench]
-#   play  what building, playing and packaging the game need: the compiler and
-#         CMake, the libraries the game and its generators build against, and
-#         the fonts it draws with
+#   play  what building, playing and packaging the game need: the compiler,
+#         CMake and the compiler cache (ccache, which the build uses when it is
+#         there), the libraries the game and its generators build against,
+#         and the fonts it draws with
 #   test  that, and what the tests, the sanitizer build and the fuzz targets
-#         need: GoogleTest and GoogleMock, clang with its fuzzer runtime, the
-#         validators of the desktop entry and the AppStream metainfo, reuse
+#         need: GoogleTest and GoogleMock, clang with its fuzzer runtime,
+#         clang-format and clang-tidy (the code's form), the validators of the desktop entry and the AppStream metainfo, reuse
 #         (the licence of every file) and lintian (the .deb), and a virtual X
 #         display (Xvfb) for the windowed fault tests
 #   bench that, and what scripts/bench.sh runs the game in a window with:
@@ -18,7 +19,7 @@ set -euo pipefail
 mode=${1:-test}
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   libsdl2-dev libsdl2-mixer-dev libsdl2-image-dev libpng-dev libjpeg-dev libstb-dev
   libx11-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2
@@ -27,7 +28,7 @@ packages=(
 case "$mode" in
   play) ;;
   test|bench)
-    packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev
+    packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev clang-format clang-tidy
                desktop-file-utils appstream groff-base reuse lintian xvfb)
     [ "$mode" = bench ] && packages+=(xauth libgl1-mesa-dri mesa-utils) ;;
   *) echo "usage: scripts/setup.sh [play|test|bench]" >&2; exit 2 ;;
