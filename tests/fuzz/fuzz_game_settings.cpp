@@ -11,6 +11,7 @@
 #include "drawing/quad.hpp"
 #include "fuzz_support.hpp"
 #include "platform/software/device.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "world/game.hpp"

@@ -8,6 +8,7 @@
 #include "drawing/quad.hpp"
 #include "platform/backends.hpp"
 #include "screens/buttons.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "support/software_device.hpp"
 #include "unit/screens/fixture.hpp"
