@@ -5,7 +5,7 @@
 # leaves behind, so that two builds (before and after a change, or two
 # processor families) can be compared file by file:
 #
-#   scripts/replay-outputs.sh [--runner CMD] [--cuts "300 700 end"] GAME_DIR OUT_DIR
+#   scripts/replay-outputs.sh [--runner CMD] [--cuts "300 700 end"] [--no-draw] GAME_DIR OUT_DIR
 #
 # GAME_DIR is a runtime folder (build/game). Each script runs at 800 x 600
 # and at 1024 x 768, cut after each frame count of --cuts and run to its end
@@ -19,14 +19,16 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runner=()
 cuts="300 700 end"
+drawing=1
 while [ $# -gt 2 ]; do
   case "$1" in
     --runner) read -r -a runner <<<"$2"; shift 2 ;;
     --cuts) cuts=$2; shift 2 ;;
+    --no-draw) drawing=0; shift ;;
     *) break ;;
   esac
 done
-[ $# -eq 2 ] || { echo "usage: scripts/replay-outputs.sh [--runner CMD] [--cuts LIST] GAME_DIR OUT_DIR" >&2; exit 2; }
+[ $# -eq 2 ] || { echo "usage: scripts/replay-outputs.sh [--runner CMD] [--cuts LIST] [--no-draw] GAME_DIR OUT_DIR" >&2; exit 2; }
 game=$(cd "$1" && pwd)
 out=$2
 mkdir -p "$out"
@@ -49,9 +51,11 @@ for script in "$root"/tests/e2e/*.txt; do
       # the last one's effect (a run that closes itself ends before).
       [ "$cut" = end ] && frames=$(awk '{ sub(/#.*/, "") } $1 ~ /^[0-9]+$/ { n += $1 } END { print n + 10 }' "$script")
       base="$out/$name-$mode-$cut"
+      picture=(--screenshot "$base.png")
+      [ "$drawing" = 1 ] || picture=(--no-draw)
       set +e
       (cd "$run" && XDG_DATA_HOME="$run/xdg" "${runner[@]}" ./tiefschacht --data . --headless \
-        --frames "$frames" --input "$script" --screenshot "$base.png" --dump-state "$base.json") \
+        --frames "$frames" --input "$script" "${picture[@]}" --dump-state "$base.json") \
         >"$base.out" 2>&1
       echo "exit $?" >>"$base.out"
       set -e

@@ -2,10 +2,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drawing/quad.hpp"
 
+#include <cstring>
+
 #include "services/graphics.hpp"
-#include "world/world.hpp"
+#include "world/sprite_texture.hpp"
 
 namespace tiefschacht {
+
+QuadDrawing quads;
+
+void createQuadBuffer() {
+    quads.quadBuffer.reset();
+    GraphicsDevice* device = theDevice();
+    if (!device) return;
+    std::unique_ptr<VertexBuffer> buffer;
+    if (!succeeded(device->createVertexBuffer(sizeof(unitQuad), UsageWriteOnly, FvfQuadVertex,
+                                              Pool::Managed, buffer)) ||
+        !buffer)
+        return;
+    void* data = nullptr;
+    if (succeeded(buffer->lock(0, 0, &data, 0)) && data) {
+        std::memcpy(data, unitQuad.data(), sizeof(unitQuad));
+        buffer->unlock();
+    }
+    quads.quadBuffer = std::move(buffer);
+}
+
+void releaseQuadBuffer() { quads.quadBuffer.reset(); }
 
 namespace {
 
@@ -13,14 +36,14 @@ namespace {
 // world matrix, with blending set by the caller and everything put back to
 // the device's resting states afterwards (no texture, no blending, lighting
 // and depth test on).
-void drawBlendedQuad(World& world, const Vec3& position, const SpriteTexture* texture,
-                     bool additive) {
+void drawBlendedQuad(const Vec3& position, const SpriteTexture* texture, bool additive) {
     GraphicsDevice* device = theDevice();
     if (!device) return;
-    world.worldMatrix.m[3][0] = position.x;
-    world.worldMatrix.m[3][1] = position.y;
-    world.worldMatrix.m[3][2] = position.z;
-    device->setTransform(TransformKind::World, world.worldMatrix);
+    Mat4 world = Mat4::identity();
+    world.m[3][0] = position.x;
+    world.m[3][1] = position.y;
+    world.m[3][2] = position.z;
+    device->setTransform(TransformKind::World, world);
 
     device->setRenderState(RenderState::Lighting, 0);
     device->setRenderState(RenderState::ZEnable, ZBufferFalse);
@@ -34,7 +57,7 @@ void drawBlendedQuad(World& world, const Vec3& position, const SpriteTexture* te
     }
 
     device->setTexture(0, textureOf(texture));  // none: an untextured white square
-    device->setStreamSource(0, world.quadBuffer.get(), 0, sizeof(QuadVertex));
+    device->setStreamSource(0, quads.quadBuffer.get(), 0, sizeof(QuadVertex));
     device->setFvf(FvfQuadVertex);
     device->drawPrimitive(PrimitiveType::TriangleStrip, 0, 2);
 
@@ -46,12 +69,12 @@ void drawBlendedQuad(World& world, const Vec3& position, const SpriteTexture* te
 
 }  // namespace
 
-void drawQuad(World& world, const Vec3& position, const SpriteTexture* texture) {
-    drawBlendedQuad(world, position, texture, false);
+void drawQuad(const Vec3& position, const SpriteTexture* texture) {
+    drawBlendedQuad(position, texture, false);
 }
 
-void drawQuadAdditive(World& world, const Vec3& position, const SpriteTexture* texture) {
-    drawBlendedQuad(world, position, texture, true);
+void drawQuadAdditive(const Vec3& position, const SpriteTexture* texture) {
+    drawBlendedQuad(position, texture, true);
 }
 
 void setTextureClamping(bool on) {

@@ -1,25 +1,20 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The play screen: the tile grid around the hero, the hero, the enemies in
-// view and the sprites they are drawn with, then the display of lives,
-// score and keys.
 #include "play/draw_play.hpp"
 
 #include "drawing/quad.hpp"
+#include "play/hero_picture.hpp"
+#include "play/hud.hpp"
 #include "play/play_state.hpp"
-#include "services/frame_timing.hpp"
-#include "services/graphics.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 #include "world/world.hpp"
 
 namespace tiefschacht {
 
-void drawPlay(Game& game) {
-    DrawTimeScope drawing;
-    refreshViewProjection();
+void drawPlay(const Game& game) {
     if (game.world) {
-        World& world = *game.world;
+        const World& world = *game.world;
         drawTileGrid(world, level.levelOrigin);
         drawHeroPicture(game);
         drawEnemiesInView(game);
@@ -27,7 +22,7 @@ void drawPlay(Game& game) {
     }
     drawScore();
     if (game.world) drawKeys(*game.world);
-    drawInstructions();  // counts the play frames even with nothing to draw on
+    drawInstructions();
 }
 
 namespace {
@@ -41,11 +36,13 @@ const SpriteTexture* waterTexture(const World& world, int32_t slot) {
     if (slot < 0 || slot >= waterTextureCount) return nullptr;
     return world.waterTextures[slot].get();
 }
+
+bool inView(const Vec3& p) { return p.x > -23.0f && p.x < 23.0f && p.y > -18.0f && p.y < 18.0f; }
 }  // namespace
 
 // Visits every cell and draws those whose centre lies in view; water gets its
 // overlay added on top of the ground picture.
-void drawTileGrid(World& world, const Vec3& origin) {
+void drawTileGrid(const World& world, const Vec3& origin) {
     setTextureClamping(true);
     for (int i = 0; i < levelColumns; ++i) {
         for (int j = 0; j < levelRows; ++j) {
@@ -55,36 +52,42 @@ void drawTileGrid(World& world, const Vec3& origin) {
                   position.y < 18.0f))
                 continue;
             const int32_t code = level.tileGrid[j][i];
-            drawQuad(world, position, groundTexture(world, code));
+            drawQuad(position, groundTexture(world, code));
             if (code == cellWater)
-                drawQuadAdditive(world, position, waterTexture(world, play.animCounter / 17));
-            if (code == cellStillWater) drawQuadAdditive(world, position, waterTexture(world, 8));
+                drawQuadAdditive(position, waterTexture(world, play.animCounter / 17));
+            if (code == cellStillWater) drawQuadAdditive(position, waterTexture(world, 8));
         }
     }
     setTextureClamping(false);
 }
 
-void drawHeroFrame(World& world, const Vec3& position, int slot) {
+void drawHeroFrame(const World& world, const Vec3& position, int slot) {
     const SpriteTexture* texture =
         slot >= 0 && slot < heroTextureCount ? world.heroTextures[slot].get() : nullptr;
     setTextureClamping(true);
-    drawQuad(world, position, texture);
+    drawQuad(position, texture);
     setTextureClamping(false);
 }
 
-void drawEnemy(World& world, const Vec3& position, int32_t frame, bool alphaBlended) {
+void drawEnemy(const World& world, const Vec3& position, int32_t frame, bool alphaBlended) {
     if (frame < 0 || frame >= static_cast<int32_t>(world.enemyTextures.size())) return;
     const SpriteTexture* texture = world.enemyTextures[frame].get();
     setTextureClamping(true);
     if (alphaBlended)
-        drawQuad(world, position, texture);
+        drawQuad(position, texture);
     else
-        drawQuadAdditive(world, position, texture);
+        drawQuadAdditive(position, texture);
     setTextureClamping(false);
 }
 
-void drawKeyIcon(World& world, const Vec3& position) {
-    drawQuad(world, position, world.keyTexture.get());
+void drawEnemiesInView(const Game& game) {
+    if (!game.world) return;
+    for (const auto& enemy : game.enemies) {
+        if (!enemy || !inView(enemy->position) || !enemy->active) continue;
+        if (!enemyTypeValid(enemy->type)) continue;
+        const bool alphaBlended = enemyTypeTable.entries[enemy->type].blend == 0;
+        drawEnemy(*game.world, enemy->position, enemy->frame, alphaBlended);
+    }
 }
 
 }  // namespace tiefschacht

@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+// Drawing the play screen: the tile grid around the hero, the hero, the
+// enemies in view, then the display of lives, score and keys. Drawing reads
+// the game and changes nothing of it.
 #include <cstdint>
 
 #include "platform/math3d.hpp"
@@ -11,24 +14,15 @@ class Game;
 class World;
 
 // The whole play screen.
-void drawPlay(Game& game);
+void drawPlay(const Game& game);
 // The visible cells of the level, placed by the origin.
-void drawTileGrid(World& world, const Vec3& origin);
+void drawTileGrid(const World& world, const Vec3& origin);
 // One hero picture; textures clamped.
-void drawHeroFrame(World& world, const Vec3& position, int slot);
+void drawHeroFrame(const World& world, const Vec3& position, int slot);
 // One enemy picture, alpha-blended or additive; textures clamped. A frame
 // outside the texture table draws nothing.
-void drawEnemy(World& world, const Vec3& position, int32_t frame, bool alphaBlended);
-void drawKeyIcon(World& world, const Vec3& position);
-
-// The hero's picture for his state (two pictures during some jumps).
-void drawHeroPicture(Game& game);
+void drawEnemy(const World& world, const Vec3& position, int32_t frame, bool alphaBlended);
 // The enemies in view.
-void drawEnemiesInView(Game& game);
-// Spare lives, score, keys and the instructions of the first play frames.
-void drawSpareLives(World& world);
-void drawScore();
-void drawKeys(World& world);
-void drawInstructions();
+void drawEnemiesInView(const Game& game);
 
 }  // namespace tiefschacht

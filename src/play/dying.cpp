@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "play/draw_play.hpp"
+#include "play/dying.hpp"
+
 #include "play/play_state.hpp"
 #include "play/snapping.hpp"
 #include "play/update_play.hpp"
@@ -39,7 +40,6 @@ void runDying(Game& game) {
         }
         respawn(game);  // also after the last life
     }
-    drawPlay(game);
 }
 
 }  // namespace tiefschacht

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The hero on the ground, on a ladder or in water: everything a frame does
 // while no jump is running.
-#include "play/hero_steps.hpp"
+#include "play/hero_ground.hpp"
 #include "play/play_state.hpp"
 #include "play/snapping.hpp"
 #include "play/update_play.hpp"

@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "play/hero_picture.hpp"
+
 #include "play/draw_play.hpp"
 #include "play/play_state.hpp"
 #include "world/game.hpp"
@@ -10,9 +12,9 @@ namespace tiefschacht {
 // left shows the pictures drawn facing left (the R set), walking right the L
 // set. During a jump the flags of the take-off frame hold, so a jump from a
 // ladder can show two pictures at once.
-void drawHeroPicture(Game& game) {
+void drawHeroPicture(const Game& game) {
     if (!game.hero || !game.world) return;
-    World& world = *game.world;
+    const World& world = *game.world;
     const Vec3& at = game.hero->position;
     const int32_t q = animationQuarter();
     const bool alive = play.deathTimer == 0;

@@ -1,13 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "play/hud.hpp"
+
 #include <cstdint>
 #include <cstdio>
 
 #include "drawing/fonts.hpp"
+#include "drawing/quad.hpp"
 #include "play/draw_play.hpp"
-#include "play/enemies.hpp"
 #include "play/play_state.hpp"
-#include "services/graphics.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
 
@@ -16,24 +17,11 @@ namespace tiefschacht {
 namespace {
 constexpr uint32_t shadowColour = 0xFF000000;
 constexpr uint32_t textColour = 0xFFFAFAFA;
-constexpr int32_t instructionFrames = 1000;
-
-bool inView(const Vec3& p) { return p.x > -23.0f && p.x < 23.0f && p.y > -18.0f && p.y < 18.0f; }
 }  // namespace
-
-void drawEnemiesInView(Game& game) {
-    if (!game.world) return;
-    for (const auto& enemy : game.enemies) {
-        if (!enemy || !inView(enemy->position) || !enemy->active) continue;
-        if (!enemyTypeValid(enemy->type)) continue;
-        const bool alphaBlended = enemyTypeTable.entries[enemy->type].blend == 0;
-        drawEnemy(*game.world, enemy->position, enemy->frame, alphaBlended);
-    }
-}
 
 // The life and key icons lie on the menu plane, in the top-left and
 // bottom-left corners.
-void drawSpareLives(World& world) {
+void drawSpareLives(const World& world) {
     Vec3 position{-33.0f, 23.0f, 60.0f};
     for (int32_t i = 0; i < play.lives; ++i) {
         position.x += 2.0f;
@@ -41,7 +29,11 @@ void drawSpareLives(World& world) {
     }
 }
 
-void drawKeys(World& world) {
+void drawKeyIcon(const World& world, const Vec3& position) {
+    drawQuad(position, world.keyTexture.get());
+}
+
+void drawKeys(const World& world) {
     Vec3 position{-33.0f, -22.0f, 60.0f};
     for (int32_t i = 0; i < play.keyCount; ++i) {
         position.x += 2.0f;
@@ -61,7 +53,6 @@ void drawScore() {
 // The instructions show in the first play frames after the program starts,
 // not again in later games.
 void drawInstructions() {
-    if (play.helpFrameCount < INT32_MAX) play.helpFrameCount += 1;  // saturates, never wraps
     if (play.helpFrameCount >= instructionFrames) return;
     TextFont* font = fonts.smallFont.get();
     if (!font) return;

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "play/hero_steps.hpp"
+#include "play/locate_hero.hpp"
 #include "play/play_state.hpp"
 #include "play/snapping.hpp"
 #include "world/game.hpp"

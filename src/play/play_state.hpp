@@ -32,7 +32,7 @@ struct PlayState {
     int32_t heroCol = 0;
     int32_t cellHere = 0, cellLeft = 0, cellRight = 0, cellAbove = 0, cellBelow = 0,
             cellAboveLeft = 0, cellAboveRight = 0;
-    int32_t helpFrameCount = 0;      // play frames drawn since the program started
+    int32_t helpFrameCount = 0;      // play frames run since the program started
     bool highscoreEligible = false;  // a qualifying score waits to be entered
 };
 

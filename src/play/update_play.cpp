@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "play/update_play.hpp"
 
-#include "play/draw_play.hpp"
+#include "play/ambient_sounds.hpp"
+#include "play/dying.hpp"
 #include "play/enemies.hpp"
-#include "play/hero_steps.hpp"
+#include "play/hero_ground.hpp"
 #include "play/items.hpp"
+#include "play/jump.hpp"
+#include "play/locate_hero.hpp"
 #include "play/play_state.hpp"
 #include "services/sound.hpp"
 #include "world/game.hpp"
@@ -37,10 +40,11 @@ void updatePlay(Game& game) {
         playSound(sound.death.get());
     }
 
-    if (play.deathTimer > 0)
-        runDying(game);
-    else
-        drawPlay(game);
+    if (play.deathTimer > 0) runDying(game);
+
+    // The instructions show in the first play frames after the program
+    // starts; the count saturates, never wraps.
+    if (play.helpFrameCount < INT32_MAX) play.helpFrameCount += 1;
 }
 
 // The hero stays at one height on screen: vertical motion moves the level

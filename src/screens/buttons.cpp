@@ -35,17 +35,17 @@ int32_t addClamped(int32_t a, int64_t b) {
     return static_cast<int32_t>(s);
 }
 
-void drawPieces(World& world, const Button& button) {
+void drawPieces(const World& world, const Button& button) {
     const Vec3 start = *button.position;
     setTextureClamping(true);
-    drawQuad(world, start, world.buttonLeftTexture.get());
+    drawQuad(start, world.buttonLeftTexture.get());
     float x = start.x;
     for (int32_t i = 0; i < button.segments - 2; ++i) {
         x += buttonPieceStep;
-        drawQuad(world, {x, start.y, start.z}, world.buttonMidTexture.get());
+        drawQuad({x, start.y, start.z}, world.buttonMidTexture.get());
     }
     x += buttonPieceStep;
-    drawQuad(world, {x, start.y, start.z}, world.buttonRightTexture.get());
+    drawQuad({x, start.y, start.z}, world.buttonRightTexture.get());
     setTextureClamping(false);
 }
 
@@ -105,13 +105,10 @@ int buttonUnderCursor(const Game& game, std::initializer_list<int> indices) {
     return found;
 }
 
-void drawButton(World& world, Button& button) {
+void layOutButton(Button& button) {
     if (!button.position) return;
     button.position->z = button.pressed ? menuPlaneZ + pressedDepthOffset : menuPlaneZ;
     const ScreenPoint projected = projectToScreen(*button.position);
-
-    if (theDevice()) drawPieces(world, button);
-
     const int32_t left = truncToInt(projected.x);
     const int32_t top = truncToInt(projected.y);
     button.screenRect.left = left;
@@ -119,8 +116,23 @@ void drawButton(World& world, Button& button) {
     button.screenRect.right =
         addClamped(left, static_cast<int64_t>(buttonPiecePixels) * button.segments);
     button.screenRect.bottom = addClamped(top, buttonPiecePixels);
+}
 
-    if (theDevice()) drawLabel(button, projected);
+void drawButton(const World& world, const Button& button) {
+    if (!button.position || !theDevice()) return;
+    drawPieces(world, button);
+    drawLabel(button, projectToScreen(*button.position));
+}
+
+void layOutButtons(Game& game, std::initializer_list<int> indices) {
+    for (int i : indices)
+        if (Button* b = buttonAt(game, i)) layOutButton(*b);
+}
+
+void drawButtons(const Game& game, std::initializer_list<int> indices) {
+    if (!game.world) return;
+    for (int i : indices)
+        if (const Button* b = buttonAt(game, i)) drawButton(*game.world, *b);
 }
 
 // The picture is centred on the tested point with the arrow's tip in its
@@ -129,10 +141,10 @@ void drawButton(World& world, Button& button) {
 // is the projected centre of the row's left piece. Pointing the tip at a
 // label thus tests a point inside the button's rectangle. Clamped sampling
 // keeps the opposite edge out of the tip's filtering.
-void drawCursor(World& world, const Vec3& position) {
+void drawCursor(const World& world, const Vec3& position) {
     if (!theDevice()) return;
     setTextureClamping(true);
-    drawQuad(world, position, world.cursorTexture.get());
+    drawQuad(position, world.cursorTexture.get());
     setTextureClamping(false);
 }
 

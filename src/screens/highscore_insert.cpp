@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "play/play_state.hpp"
-#include "screens/highscore_screen.hpp"
+#include "screens/highscore_insert.hpp"
 #include "services/game_paths.hpp"
 #include "services/input.hpp"
 #include "world/highscore_file.hpp"

@@ -8,8 +8,8 @@
 #include "drawing/fonts.hpp"
 #include "play/play_state.hpp"
 #include "screens/buttons.hpp"
+#include "screens/highscore_insert.hpp"
 #include "services/app_state.hpp"
-#include "services/frame_timing.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "world/data_tables.hpp"
@@ -78,17 +78,16 @@ void runHighscoreScreen(Game& game) {
         }
     }
 
-    drawHighscoreScreen(game);
+    layOutButtons(game, {okButton});
 }
 
-void drawHighscoreScreen(Game& game) {
-    DrawTimeScope drawing;
+void drawHighscoreScreen(const Game& game) {
     TextFont* font = fonts.smallFont.get();
     if (font && theDevice()) {
         drawList(*font);
         if (play.highscoreEligible) drawPrompt(*font);
     }
-    if (Button* ok = buttonAt(game, okButton); ok && game.world) drawButton(*game.world, *ok);
+    drawButtons(game, {okButton});
     if (game.world) drawCursor(*game.world, input.cursorWorldPos);
 }
 

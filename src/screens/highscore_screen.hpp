@@ -3,28 +3,14 @@
 #pragma once
 // The list of the ten best results, with the name entry for a score that
 // makes the list.
-#include <array>
-#include <cstddef>
 
 namespace tiefschacht {
 
 class Game;
 
-// Stored for an entry made before any letter was typed, so that the list
-// file (one name token and one number per line) stays readable.
-constexpr const char* unknownPlayerName = "UNBEKANNT";
-
+// One frame of the list's rules: a qualifying score is entered with Enter or
+// with "OK", which also leads back to the main menu; then "OK" is laid out.
 void runHighscoreScreen(Game& game);
-// Enters score and name into the list file as it is now (see
-// saveHighscoreEntry) and into the list shown, and clears score.
-void insertHighscore(Game& game);
-void drawHighscoreScreen(Game& game);
-
-// The list index a new score goes to: below every entry that is strictly
-// better, above every entry with the same or a lower score.
-int highscorePlacement(int score);
-// The name a new entry gets from the typed name: its capital letters, at
-// most 14; UNBEKANNT when there are none.
-std::array<char, 15> entryName(const char* typed, size_t capacity);
+void drawHighscoreScreen(const Game& game);
 
 }  // namespace tiefschacht

@@ -1,11 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drawing/quad.hpp"
+#include "screens/main_menu.hpp"
+
+#include "screens/backdrop.hpp"
 #include "screens/buttons.hpp"
-#include "screens/screens.hpp"
+#include "screens/new_game.hpp"
+#include "screens/outside_actions.hpp"
 #include "services/app_state.hpp"
-#include "services/frame_timing.hpp"
-#include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "world/game.hpp"
 #include "world/world.hpp"
@@ -13,23 +14,11 @@
 namespace tiefschacht {
 
 namespace {
-
 constexpr int startButton = 5;
 constexpr int highscoreButton = 6;
 constexpr int quitButton = 7;
 constexpr int webSiteButton = 9;
 constexpr int manualButton = 10;
-
-void drawMainMenu(Game& game) {
-    DrawTimeScope drawing;
-    if (!game.world) return;
-    World& world = *game.world;
-    if (theDevice()) drawQuad(world, {0.0f, 0.0f, backgroundDepth}, world.titleTexture.get());
-    for (int i : {startButton, highscoreButton, quitButton, webSiteButton, manualButton})
-        if (Button* b = buttonAt(game, i)) drawButton(world, *b);
-    drawCursor(world, input.cursorWorldPos);
-}
-
 }  // namespace
 
 void runMainMenu(Game& game) {
@@ -50,7 +39,14 @@ void runMainMenu(Game& game) {
         default: break;
         }
     }
-    drawMainMenu(game);
+    layOutButtons(game, {startButton, highscoreButton, quitButton, webSiteButton, manualButton});
+}
+
+void drawMainMenu(const Game& game) {
+    if (!game.world) return;
+    drawBackdrop(game.world->titleTexture.get());
+    drawButtons(game, {startButton, highscoreButton, quitButton, webSiteButton, manualButton});
+    drawCursor(*game.world, input.cursorWorldPos);
 }
 
 }  // namespace tiefschacht

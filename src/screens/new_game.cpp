@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/new_game.hpp"
 #include "play/play_state.hpp"
-#include "screens/screens.hpp"
 #include "services/sound.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"

@@ -4,7 +4,7 @@
 #include <system_error>
 
 #include "platform/platform_layer.hpp"
-#include "screens/screens.hpp"
+#include "screens/outside_actions.hpp"
 #include "services/app_state.hpp"
 #include "world/game.hpp"
 

@@ -1,30 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "screens/title_screen.hpp"
+
 #include "screens/buttons.hpp"
-#include "screens/screens.hpp"
+#include "screens/outside_actions.hpp"
 #include "services/app_state.hpp"
-#include "services/frame_timing.hpp"
-#include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "world/game.hpp"
 
 namespace tiefschacht {
 
 namespace {
-
 constexpr int playButton = 0;
 constexpr int webSiteButton = 1;
 constexpr int manualButton = 2;
-
-void drawTitleScreen(Game& game) {
-    DrawTimeScope drawing;
-    refreshViewProjection();
-    if (!game.world) return;
-    for (int i : {playButton, webSiteButton, manualButton})
-        if (Button* b = buttonAt(game, i)) drawButton(*game.world, *b);
-    drawCursor(*game.world, input.cursorWorldPos);
-}
-
 }  // namespace
 
 void runTitleScreen(Game& game) {
@@ -41,7 +30,13 @@ void runTitleScreen(Game& game) {
     // again every frame (the desktop shell opens it once per press).
     if (buttonPressed(game, manualButton)) openManual();
 
-    drawTitleScreen(game);
+    layOutButtons(game, {playButton, webSiteButton, manualButton});
+}
+
+void drawTitleScreen(const Game& game) {
+    if (!game.world) return;
+    drawButtons(game, {playButton, webSiteButton, manualButton});
+    drawCursor(*game.world, input.cursorWorldPos);
 }
 
 }  // namespace tiefschacht

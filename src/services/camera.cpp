@@ -6,6 +6,13 @@
 
 namespace tiefschacht {
 
+namespace {
+// viewProjection = viewMatrix x projectionMatrix.
+void refreshViewProjection() {
+    graphics.viewProjection = matrixMultiply(graphics.viewMatrix, graphics.projectionMatrix);
+}
+}  // namespace
+
 void setUpCamera() {
     graphics.cameraEye = {0.0f, 0.0f, 0.0f};
     graphics.cameraAt = {0.0f, 0.0f, 1.0f};
@@ -17,12 +24,8 @@ void setUpCamera() {
         d->setTransform(TransformKind::View, graphics.viewMatrix);
         d->setTransform(TransformKind::Projection, graphics.projectionMatrix);
     }
-    // Until a screen refreshes it, projections use the camera just set.
+    // Every projection (the cursor, the buttons' layout) uses this camera.
     refreshViewProjection();
-}
-
-void refreshViewProjection() {
-    graphics.viewProjection = matrixMultiply(graphics.viewMatrix, graphics.projectionMatrix);
 }
 
 ScreenPoint projectToScreen(const Vec3& p) {

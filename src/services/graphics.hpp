@@ -21,7 +21,7 @@ struct Graphics {
     float aspectRatio = 0.0f;
     Mat4 viewMatrix = Mat4::identity();
     Mat4 projectionMatrix = Mat4::identity();
-    Mat4 viewProjection = Mat4::identity();  // view x projection, refreshed by the screens
+    Mat4 viewProjection = Mat4::identity();  // view x projection, set with the camera
     Vec3 cameraEye{0.0f, 0.0f, 0.0f};
     Vec3 cameraAt{0.0f, 0.0f, 1.0f};
     Vec3 cameraUp{0.0f, 1.0f, 0.0f};
@@ -47,8 +47,6 @@ void initGraphicsWith(std::unique_ptr<GraphicsSystem> system);
 void setUpCamera();
 // The device, then the graphics system; each step skips what is absent.
 void releaseGraphics();
-// viewProjection = viewMatrix x projectionMatrix.
-void refreshViewProjection();
 
 struct ScreenPoint {
     float x = 0.0f;

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard and the mouse: creating and acquiring the devices, reading
 // them (acquiring again after a lost read), and the polls that turn the
-// snapshots into the input globals at the end of every frame.
+// snapshots into the input globals at the end of every frame. The rules
+// that act on the polled keys are in key_rules.cpp.
 #include "services/input.hpp"
 
 #include <algorithm>
@@ -13,11 +14,8 @@
 
 #include "platform/key_codes.hpp"
 #include "platform/platform_layer.hpp"
-#include "services/app_state.hpp"
 #include "services/graphics.hpp"
-#include "services/name_entry.hpp"
 #include "services/settings.hpp"
-#include "services/sound.hpp"
 
 namespace tiefschacht {
 
@@ -93,41 +91,7 @@ bool readMouseWithReacquire(InputDevices& devices, MouseSnapshot& snapshot) {
     return false;
 }
 
-namespace {
-
-// The letter keys in alphabetical order, A first.
-constexpr std::array<uint8_t, 26> letterKeys{
-    KeyA, KeyB, KeyC, KeyD, KeyE, KeyF, KeyG, KeyH, KeyI, KeyJ, KeyK, KeyL, KeyM,
-    KeyN, KeyO, KeyP, KeyQ, KeyR, KeyS, KeyT, KeyU, KeyV, KeyW, KeyX, KeyY, KeyZ,
-};
-
-bool isDown(uint8_t code) { return (input.keyState[code] & keyDownBit) != 0; }
-
-bool flag(uint8_t code) { return isDown(code); }
-
-// Acts once per press: true on the first poll that finds the key down; the
-// latch is cleared by the first poll that finds it up.
-bool pressed(uint8_t code, bool& latch) {
-    if (!isDown(code)) {
-        latch = false;
-        return false;
-    }
-    if (latch) return false;
-    latch = true;
-    return true;
-}
-
-// The volume stays within what the output plays, from silence to the
-// loudest level: holding a key past either end changes nothing, so the other
-// key is heard at once however long the first was held.
-void changeMasterVolume(int32_t step) {
-    const int64_t next = static_cast<int64_t>(input.masterVolume) + step;
-    input.masterVolume =
-        static_cast<int32_t>(std::clamp<int64_t>(next, quietestVolume, loudestVolume));
-    setMasterVolume(input.masterVolume);
-}
-
-}  // namespace
+bool keyHeld(uint8_t code) { return (input.keyState[code] & keyDownBit) != 0; }
 
 void pollKeyboard() {
     // The snapshot is not cleared: after a failed read it keeps what it held.
@@ -136,28 +100,12 @@ void pollKeyboard() {
         readKeyboardWithReacquire(*devices, input.keyState);
     }
 
-    input.keyUp = flag(KeyUp);
-    input.keyDown = flag(KeyDown);
-    input.keyLeft = flag(KeyLeft);
-    input.keyRight = flag(KeyRight);
-    input.keySpace = flag(KeySpace);
-
-    // Held keys that act in every poll while down, in every state.
-    if (isDown(KeyEscape)) setGameState(StateExit);
-    if (isDown(KeyPageUp)) changeMasterVolume(10);
-    if (isDown(KeyPageDown)) changeMasterVolume(-10);
-
-    // Letters pressed in the same poll go into the name in alphabetical order.
-    for (size_t i = 0; i < letterKeys.size(); ++i) {
-        if (pressed(letterKeys[i], input.letterLatch[i])) {
-            appendNameLetter(static_cast<char>('A' + i));
-        }
-    }
-
-    input.enterDown = flag(KeyEnter);
-
-    if (pressed(KeyBackspace, input.backspaceLatch)) deleteNameLetter();
-    if (pressed(KeyPause, input.pauseLatch)) app.paused = !app.paused;
+    input.keyUp = keyHeld(KeyUp);
+    input.keyDown = keyHeld(KeyDown);
+    input.keyLeft = keyHeld(KeyLeft);
+    input.keyRight = keyHeld(KeyRight);
+    input.keySpace = keyHeld(KeySpace);
+    input.enterDown = keyHeld(KeyEnter);
 }
 
 namespace {

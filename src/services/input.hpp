@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The keyboard and the mouse: the input globals the polls publish, the
-// devices' set-up and release, and the polls themselves.
+// devices' set-up and release, and the polls themselves. The polls only read:
+// what the game does with the keys is in key_rules.hpp.
 #include <array>
 #include <cstdint>
 
@@ -46,8 +47,13 @@ extern InputState input;
 // Returns 0 on success, 1 on failure (after the message box when the
 // keyboard or the mouse is missing).
 int initInput();
+// The mouse: the snapshot, the cursor on the menu plane moved by its counts
+// (kept on the screen) with its projection, and the left button.
 void pollMouse();
+// The keyboard: the snapshot and the held-key flags.
 void pollKeyboard();
+// Whether the last keyboard poll found the key down.
+bool keyHeld(uint8_t code);
 void releaseInput();
 
 // Reads the keyboard; when that fails the device is acquired again and the

@@ -21,6 +21,9 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
                  "No window, no audio device, no display; virtual clock, frames back to back");
     cli.add_flag("--realtime", out.realtime,
                  "With --headless: keep the real clock, so the frame cap paces the run");
+    cli.add_flag("--no-draw", out.noDraw,
+                 "With --headless: run the game's updates only and draw nothing (the state, "
+                 "and so --dump-state, is the same as with drawing)");
     cli.add_option("--frames", out.frames, "End after N frames, through the normal shut-down")
         ->type_name("N")
         ->check(CLI::Validator(
@@ -48,6 +51,10 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
         cli.parse(argc, argv);
         if (out.timedemo && out.inputFile.empty())
             throw CLI::ValidationError("--timedemo", "needs --input FILE");
+        if (out.noDraw && !out.headless)
+            throw CLI::ValidationError("--no-draw", "needs --headless");
+        if (out.noDraw && !out.screenshotFile.empty())
+            throw CLI::ValidationError("--screenshot", "a run with --no-draw has no picture");
     } catch (const CLI::CallForHelp&) {
         std::cout << cli.help();
         return 0;

@@ -13,6 +13,7 @@ struct CommandLine {
     std::string dataDir;             // --data: the data tree, which becomes the working directory
     bool headless = false;           // --headless: no window, no audio device, virtual clock
     bool realtime = false;           // --realtime: with --headless, keep the real clock
+    bool noDraw = false;             // --no-draw: with --headless, update only, draw nothing
     std::optional<uint64_t> frames;  // --frames: end after that many frames
     std::string inputFile;           // --input: input script instead of the devices
     std::string recordFile;          // --record: write the polled input as a script

@@ -3,6 +3,7 @@
 #include "shell/lifecycle.hpp"
 
 #include "drawing/fonts.hpp"
+#include "drawing/quad.hpp"
 #include "play/play_state.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
@@ -17,6 +18,7 @@ namespace {
 void initGraphicsAndFonts() {
     initGraphics();
     createFontResources();
+    createQuadBuffer();
 }
 
 // Reading the enemies restarts the animation cycle they move by.
@@ -28,6 +30,7 @@ void createTheGame() {
 void destroyTheGame() { theGame.reset(); }
 
 void releaseFontsAndGraphics() {
+    releaseQuadBuffer();
     releaseFonts();
     releaseGraphics();
 }

@@ -16,7 +16,7 @@ struct StartUpSteps {
     void (*startTitleMusic)();
     void (*readRenderingOptions)();
     void (*readGameSettings)();
-    void (*initGraphics)();  // the device with its log and states, then the fonts' atlases
+    void (*initGraphics)();  // the device with its log and states, the fonts' atlases, the quad
     void (*setUpCamera)();
     void (*createGame)();
 };
@@ -24,7 +24,7 @@ struct StartUpSteps {
 struct ShutDownSteps {
     void (*destroyGame)();
     void (*releaseInput)();
-    void (*releaseGraphics)();  // the fonts, then the device
+    void (*releaseGraphics)();  // the quad, the fonts, then the device
     void (*releaseSound)();
 };
 

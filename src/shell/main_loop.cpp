@@ -7,6 +7,7 @@
 #include "services/frame_timing.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
+#include "services/key_rules.hpp"
 #include "services/settings.hpp"
 #include "shell/dispatcher.hpp"
 #include "shell/frame_cap.hpp"
@@ -16,19 +17,30 @@
 namespace tiefschacht {
 
 namespace {
+
+// The picture of the states that ran, between clearing and presenting.
+void drawFrame(const StatesRun& run, GameState shown) {
+    GraphicsDevice* device = theDevice();
+    if (!device) return;
+    device->clear(0xFF000000u, 1.0f);
+    device->beginScene();
+    if (theGame) drawStates(*theGame, run);
+    device->endScene();
+    device->present();
+    notePresented(shown);
+}
+
 // A paused frame draws nothing new but presents the frame on screen again:
 // unchanged, that costs nothing, and a window that lost its picture
 // (uncovered, restored, switched to full-screen) shows the paused scene
 // instead of staying black until the pause ends.
 void presentPausedFrame() {
-    GraphicsDevice* device = theDevice();
-    if (!device) return;
-    DrawTimeScope drawing;
-    device->present();
+    if (GraphicsDevice* device = theDevice()) device->present();
 }
+
 }  // namespace
 
-void runMessageLoop(std::optional<uint64_t> frameLimit) {
+void runMessageLoop(std::optional<uint64_t> frameLimit, FrameDrawing drawing) {
     uint64_t framesRun = 0;
     for (;;) {
         if (frameLimit && framesRun >= *frameLimit) return;
@@ -40,41 +52,30 @@ void runMessageLoop(std::optional<uint64_t> frameLimit) {
         // default handling of the close request: the window is destroyed and
         // the quit message posted.
         if (event == PlatformEvent::CloseWindow) requestClose();
-        runFrame();
+        runFrame(drawing);
         ++framesRun;
     }
 }
 
-void renderFrame() {
-    GraphicsDevice* device = theDevice();
-    if (!device) return;
-    {
-        DrawTimeScope drawing;
-        device->clear(0xFF000000u, 1.0f);
-        device->beginScene();
-    }
-    const GameState shown = app.gameState;
-    if (theGame) dispatchState(*theGame);
-    {
-        DrawTimeScope drawing;
-        device->endScene();
-        device->present();
-    }
-    notePresented(shown);
-}
-
-void runFrame() {
+void runFrame(FrameDrawing drawing) {
     Clock* clock = platformLayer.clock.get();
     app.frameStartTick = clock ? clock->ticks() : 0;
     beginTimedFrame();
-    if (!app.paused)
-        renderFrame();
-    else
-        presentPausedFrame();
-    // Input is read after drawing: the handlers of a frame see the input
+    const bool paused = app.paused;
+    const GameState shown = app.gameState;
+    const StatesRun run = !paused && theGame ? updateStates(*theGame) : StatesRun{};
+    if (drawing == FrameDrawing::Drawn) {
+        DrawTimeScope timed;
+        if (paused)
+            presentPausedFrame();
+        else
+            drawFrame(run, shown);
+    }
+    // Input is read after drawing: the updates of a frame see the input
     // polled at the end of the frame before.
     pollMouse();
     pollKeyboard();
+    applyKeyRules();
     if (recording.on) recording.recorder.capture(input.keyState, input.mouseState);
     endTimedFrame();
     // Once the quit message is posted nothing more is shown: the program

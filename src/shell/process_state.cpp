@@ -3,6 +3,7 @@
 #include "shell/process_state.hpp"
 
 #include "drawing/fonts.hpp"
+#include "drawing/quad.hpp"
 #include "platform/platform_layer.hpp"
 #include "play/play_state.hpp"
 #include "services/app_state.hpp"
@@ -25,6 +26,7 @@ void resetProcessState() {
     theGame.reset();
     app = AppState{};
     settings = Settings{};
+    quads = QuadDrawing{};
     fonts = Fonts{};
     graphics = Graphics{};
     input = InputState{};

@@ -110,7 +110,7 @@ int runProgram(int argc, char** argv) {
     showWindowIcon();
 
     startUp();
-    runMessageLoop(frameLimit);
+    runMessageLoop(frameLimit, cl.noDraw ? FrameDrawing::Skipped : FrameDrawing::Drawn);
     if (cl.timedemo) printTimedemoReport(stdout, settings.screenWidth, settings.screenHeight);
 
     std::string dump = cl.dumpFile.empty() ? std::string() : stateDumpText();

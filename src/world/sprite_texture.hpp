@@ -40,6 +40,9 @@ struct SpriteTexture {
     void createBlank(uint32_t width, uint32_t height, uint32_t usage, PixelFormat format);
 };
 
+// The device texture of a slot, or null when the slot or its texture is absent.
+inline Texture* textureOf(const SpriteTexture* s) { return s ? s->texture.get() : nullptr; }
+
 // The colour key: an opaque pure black pixel becomes (0, 0, 0, 0).
 void applyColourKey(uint32_t* argb, size_t count);
 

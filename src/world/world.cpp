@@ -3,10 +3,8 @@
 #include "world/world.hpp"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
-#include "services/graphics.hpp"
 #include "world/data_file.hpp"
 #include "world/game.hpp"
 
@@ -26,14 +24,6 @@ constexpr std::array<const char*, heroTextureCount> heroFrameFiles = {
     "Graphics/HeroSL4.bmp", "Graphics/HeroSR1.bmp", "Graphics/HeroSR2.bmp", "Graphics/HeroSR3.bmp",
     "Graphics/HeroSR4.bmp", "Graphics/HeroS1.bmp",  "Graphics/HeroS2.bmp",  "Graphics/HeroT1.bmp"};
 
-// The unit quad: a 2 x 2 square around the origin, picture upright.
-constexpr std::array<QuadVertex, 4> unitQuad = {{
-    {-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-    {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-    {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-    {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
-}};
-
 std::unique_ptr<SpriteTexture> loadPicture(const char* name, TextureBudget& budget) {
     auto s = std::make_unique<SpriteTexture>();
     s->setFileName(name);
@@ -51,21 +41,6 @@ std::unique_ptr<SpriteTexture> loadScreenPicture(const char* name, TextureBudget
     return s;
 }
 
-std::unique_ptr<VertexBuffer> createQuadBuffer() {
-    GraphicsDevice* device = theDevice();
-    if (!device) return nullptr;
-    std::unique_ptr<VertexBuffer> buffer;
-    if (!succeeded(device->createVertexBuffer(sizeof(unitQuad), UsageWriteOnly, FvfQuadVertex,
-                                              Pool::Managed, buffer)) ||
-        !buffer)
-        return nullptr;
-    void* data = nullptr;
-    if (succeeded(buffer->lock(0, 0, &data, 0)) && data) {
-        std::memcpy(data, unitQuad.data(), sizeof(unitQuad));
-        buffer->unlock();
-    }
-    return buffer;
-}
 }  // namespace
 
 World::World() {
@@ -86,13 +61,12 @@ World::World() {
     keyTexture = loadPicture("Graphics/Schluessel.bmp", budget);
     readEnemyTextureList(enemyTextureList);
     readTextureList(groundTextureList);
-    quadBuffer = createQuadBuffer();
 }
 
 World::World(BareTag) {}
 
 World::~World() {
-    // Textures first, then the quad buffer; each slot releases its texture.
+    // Each slot releases its texture.
     titleTexture.reset();
     wonTexture.reset();
     cursorTexture.reset();
@@ -104,7 +78,6 @@ World::~World() {
     for (auto& s : groundTextures) s.reset();
     for (auto& s : enemyTextures) s.reset();
     for (auto& s : heroTextures) s.reset();
-    quadBuffer.reset();
 }
 
 // Reads the next file name into a new slot and loads its picture.

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// All textures of the game, the shared unit quad and its world matrix.
+// All textures of the game, loaded when the Game is made.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -20,13 +20,6 @@ constexpr int enemyTypeCapacity = 16;
 constexpr int enemyFrameCapacity = 22;
 constexpr int heroTextureCount = 24;
 constexpr int waterTextureCount = 9;
-
-struct QuadVertex {
-    float x, y, z;
-    uint32_t colour;
-    float u, v;
-};
-static_assert(sizeof(QuadVertex) == 24);
 
 struct EnemyTypeEntry {
     int32_t behaviour = 0;
@@ -51,7 +44,6 @@ public:
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
-    Mat4 worldMatrix = Mat4::identity();
     std::unique_ptr<SpriteTexture> titleTexture;
     std::unique_ptr<SpriteTexture> wonTexture;
     std::unique_ptr<SpriteTexture> cursorTexture;
@@ -64,7 +56,6 @@ public:
     std::array<std::unique_ptr<SpriteTexture>, enemyTypeCapacity * enemyFrameCapacity>
         enemyTextures;
     std::array<std::unique_ptr<SpriteTexture>, heroTextureCount> heroTextures;
-    std::unique_ptr<VertexBuffer> quadBuffer;
     TextureBudget textureBudget;
 
     // Each file name of a list becomes a slot and loads its picture; a list
@@ -72,8 +63,5 @@ public:
     void readTextureList(const char* path);
     void readEnemyTextureList(const char* path);
 };
-
-// The device texture of a slot, or null when the slot or its texture is absent.
-inline Texture* textureOf(const SpriteTexture* s) { return s ? s->texture.get() : nullptr; }
 
 }  // namespace tiefschacht

@@ -19,7 +19,7 @@
 #include "play/play_state.hpp"
 #include "play/update_play.hpp"
 #include "route.hpp"
-#include "screens/screens.hpp"
+#include "screens/new_game.hpp"
 #include "services/app_state.hpp"
 #include "services/input.hpp"
 #include "world/game.hpp"

@@ -9,7 +9,7 @@
 #include "drawing/fonts.hpp"
 #include "platform/backends.hpp"
 #include "play/draw_play.hpp"
-#include "screens/screens.hpp"
+#include "screens/new_game.hpp"
 #include "services/settings.hpp"
 #include "support/software_device.hpp"
 
@@ -45,6 +45,7 @@ struct PlayScreenText : PlayFixture {
     // The triangles of each text draw call of one play frame, in order.
     std::vector<uint32_t> textDrawsOfAFrame() {
         device->present();
+        updatePlay(game);
         drawPlay(game);
         std::vector<uint32_t> triangles;
         for (const DrawRecord& d : device->drawLog())
@@ -93,7 +94,7 @@ TEST_F(PlayScreenText, TheInstructionsShowInTheFirst999PlayFramesOnly) {
     EXPECT_EQ(play.helpFrameCount, 1001);
 }
 
-TEST_F(PlayScreenText, WithoutFontsThePlayScreenStillDrawsAndCounts) {
+TEST_F(PlayScreenText, WithoutFontsThePlayScreenStillDrawsAndPlayCounts) {
     fonts.largeFont.reset();
     fonts.smallFont.reset();
     EXPECT_TRUE(textDrawsOfAFrame().empty());

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "unit/play/fixture.hpp"
 
-#include "play/hero_steps.hpp"
+#include "play/ambient_sounds.hpp"
 
 using namespace tiefschacht;
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "screens/highscore_insert.hpp"
 #include "screens/highscore_screen.hpp"
 #include "unit/screens/fixture.hpp"
 

@@ -1,22 +1,24 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The buttons as the screens draw them: the projected rectangles, their
+// The buttons as the screens lay them out: the projected rectangles, their
 // sizes at both resolutions, and what a click where a button is drawn does.
 #include <utility>
 
 #include "screens/buttons.hpp"
-#include "screens/screens.hpp"
-#include "unit/screens/fixture.hpp"
+#include "screens/exit_screen.hpp"
+#include "screens/main_menu.hpp"
+#include "screens/title_screen.hpp"
 #include "services/graphics.hpp"
+#include "unit/screens/fixture.hpp"
 #include "world/world.hpp"
 
 using namespace tiefschacht;
 
 using LayoutTest = ScreenTest;
 
-TEST_F(LayoutTest, DrawingWritesTheProjectedRectangle) {
+TEST_F(LayoutTest, LayoutWritesTheProjectedRectangle) {
     Button& b = button(0);
-    drawButton(*game->world, b);
+    layOutButton(b);
     const ScreenPoint p = projectToScreen(*b.position);
     EXPECT_NEAR(p.x, 311.1f, 0.5f);  // (-13, 4, 60) at 1024 x 768
     EXPECT_NEAR(p.y, 322.2f, 0.5f);
@@ -28,7 +30,7 @@ TEST_F(LayoutTest, DrawingWritesTheProjectedRectangle) {
 
 TEST_F(LayoutTest, OneSegmentButtonIsThirtyTwoPixelsWide) {
     Button b(0.0f, 0.0f, 1, 0.0f, "X");
-    drawButton(*game->world, b);
+    layOutButton(b);
     // (0, 0, 60) projects onto the screen centre.
     EXPECT_EQ(b.screenRect.left, 512);
     EXPECT_EQ(b.screenRect.top, 384);
@@ -36,14 +38,14 @@ TEST_F(LayoutTest, OneSegmentButtonIsThirtyTwoPixelsWide) {
     EXPECT_EQ(b.screenRect.bottom, 384 + 32);
 }
 
-TEST_F(LayoutTest, PressedButtonLiesDeeperUntilDrawnUnpressed) {
+TEST_F(LayoutTest, PressedButtonLiesDeeperUntilLaidOutUnpressed) {
     Button& b = button(1);  // left of and below the centre
     b.pressed = 1;
-    drawButton(*game->world, b);
+    layOutButton(b);
     EXPECT_FLOAT_EQ(b.position->z, 60.5f);
     const ScreenRect pressedRect = b.screenRect;
     b.pressed = 0;
-    drawButton(*game->world, b);
+    layOutButton(b);
     EXPECT_FLOAT_EQ(b.position->z, 60.0f);
     // Farther away, the left piece's centre lies nearer the screen centre;
     // the rectangle keeps its size.
@@ -58,10 +60,10 @@ TEST_F(LayoutTest, RectanglesKeepTheirPixelSizeAtBothResolutions) {
     for (int i : {0, 5, 8}) {
         Button& b = button(i);
         useCamera(1024, 768);
-        drawButton(*game->world, b);
+        layOutButton(b);
         const ScreenRect large = b.screenRect;
         useCamera(800, 600);
-        drawButton(*game->world, b);
+        layOutButton(b);
         const ScreenRect small = b.screenRect;
         EXPECT_EQ(large.right - large.left, small.right - small.left) << "button " << i;
         EXPECT_EQ(large.bottom - large.top, small.bottom - small.top) << "button " << i;
@@ -74,7 +76,7 @@ TEST_F(LayoutTest, RectanglesKeepTheirPixelSizeAtBothResolutions) {
 
 TEST_F(LayoutTest, FarOffButtonsSaturateInsteadOfOverflowing) {
     Button b(1.0e12f, -1.0e12f, 1000, 0.0f, "far");
-    drawButton(*game->world, b);
+    layOutButton(b);
     EXPECT_LE(b.screenRect.left, b.screenRect.right);
     EXPECT_LE(b.screenRect.top, b.screenRect.bottom);
 }
@@ -87,7 +89,7 @@ bool overlap(const ScreenRect& a, const ScreenRect& b) {
 
 }  // namespace
 
-TEST_F(LayoutTest, TitleAndExitButtonsNeverOverlapAsDrawn) {
+TEST_F(LayoutTest, TitleAndExitButtonsNeverOverlapAsLaidOut) {
     for (auto [w, h] : {std::pair{1024, 768}, std::pair{800, 600}}) {
         useCamera(w, h);
         runTitleScreen(*game);

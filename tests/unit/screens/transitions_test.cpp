@@ -6,7 +6,11 @@
 #include <string>
 
 #include "screens/buttons.hpp"
-#include "screens/screens.hpp"
+#include "screens/exit_screen.hpp"
+#include "screens/main_menu.hpp"
+#include "screens/outside_actions.hpp"
+#include "screens/title_screen.hpp"
+#include "screens/won_screen.hpp"
 #include "unit/screens/fixture.hpp"
 #include "world/level.hpp"
 
@@ -87,13 +91,6 @@ TEST_F(TitleScreenTest, ManualIsRequestedInEveryFrameTheButtonIsHeld) {
     EXPECT_FALSE(app.closeRequested);
 }
 
-TEST_F(TitleScreenTest, DrawingRefreshesTheViewProjection) {
-    graphics.viewProjection = Mat4{};
-    runTitleScreen(*game);
-    const Mat4 expected = matrixMultiply(graphics.viewMatrix, graphics.projectionMatrix);
-    EXPECT_EQ(graphics.viewProjection.m, expected.m);
-}
-
 TEST_F(ExitScreenTest, SpielBeendenClosesTheWindow) {
     app.gameState = StateExit;
     placeAllButtons();
@@ -120,12 +117,9 @@ TEST_F(ExitScreenTest, WithoutAClickNothingHappens) {
     placeAllButtons();
     clickOn(4);
     input.mouseDown = 0;
-    graphics.viewProjection = Mat4{};
     runExitScreen(*game);
     EXPECT_FALSE(app.closeRequested);
     EXPECT_EQ(app.gameState, StateExit);
-    EXPECT_EQ(graphics.viewProjection.m,
-              matrixMultiply(graphics.viewMatrix, graphics.projectionMatrix).m);
 }
 
 TEST_F(MainMenuTest, EachButtonLeadsWhereItShould) {

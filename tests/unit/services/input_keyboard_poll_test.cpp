@@ -8,6 +8,7 @@
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
 #include "services/input.hpp"
+#include "services/key_rules.hpp"
 #include "support/input_fakes.hpp"
 
 using namespace tiefschacht;
@@ -26,10 +27,14 @@ protected:
     }
     void TearDown() override { platformLayer = PlatformLayer{}; }
 
-    // One keyboard poll with these keys down.
+    // One keyboard poll with these keys down, and the rules that act on it.
     void poll(std::initializer_list<uint8_t> codes) {
         devices->keyboardReads.push_back(keysDown(codes));
+        pollAndApply();
+    }
+    static void pollAndApply() {
         pollKeyboard();
+        applyKeyRules();
     }
     std::string name() const { return std::string(input.nameBuffer.data()); }
 
@@ -180,14 +185,14 @@ TEST_F(KeyboardPoll, FailedReadKeepsTheLastSnapshotAndReacquires) {
     poll({KeyRight, KeyA});
     const int before = devices->keyboardAcquires;
     devices->inputLostAnswers = 3;
-    pollKeyboard();  // no snapshot queued: the read fails
+    pollAndApply();  // no snapshot queued: the read fails
     EXPECT_EQ(devices->keyboardAcquires, before + 4);
     EXPECT_EQ(input.keyRight, 1);  // evaluated from the old snapshot
     EXPECT_EQ(name(), "A");        // ... with the latch still set
 
     // A device that never stops answering "input lost" does not hang the poll.
     devices->inputLostAnswers = 1'000'000;
-    pollKeyboard();
+    pollAndApply();
     EXPECT_EQ(input.keyRight, 1);
 }
 

@@ -40,6 +40,9 @@ TEST(ShellCommandLine, EveryOptionLandsInItsField) {
                "--record", "rec.txt", "--screenshot", "s.bmp", "--dump-state", "d.json"},
               cl),
         -1);
+    CommandLine stateOnly;
+    EXPECT_EQ(parse({"--headless", "--no-draw"}, stateOnly), -1);
+    EXPECT_TRUE(stateOnly.noDraw);
     EXPECT_EQ(cl.dataDir, "D");
     EXPECT_TRUE(cl.headless);
     EXPECT_TRUE(cl.realtime);
@@ -57,13 +60,16 @@ TEST(ShellCommandLine, EveryOptionLandsInItsField) {
 }
 
 TEST(ShellCommandLine, BadCommandLinesEndWithExitCodeTwo) {
-    for (auto list : {std::initializer_list<const char*>{"--bogus"},
-                      std::initializer_list<const char*>{"--frames"},
-                      std::initializer_list<const char*>{"--frames", "many"},
-                      std::initializer_list<const char*>{"--frames", "-4"},
-                      std::initializer_list<const char*>{"--data"},
-                      std::initializer_list<const char*>{"--headless", "stray"},
-                      std::initializer_list<const char*>{"--input"}}) {
+    for (auto list :
+         {std::initializer_list<const char*>{"--bogus"},
+          std::initializer_list<const char*>{"--frames"},
+          std::initializer_list<const char*>{"--frames", "many"},
+          std::initializer_list<const char*>{"--frames", "-4"},
+          std::initializer_list<const char*>{"--data"},
+          std::initializer_list<const char*>{"--headless", "stray"},
+          std::initializer_list<const char*>{"--input"},
+          std::initializer_list<const char*>{"--no-draw"},
+          std::initializer_list<const char*>{"--headless", "--no-draw", "--screenshot", "s.png"}}) {
         CommandLine cl;
         testing::internal::CaptureStderr();
         EXPECT_EQ(parse(list, cl), 2) << *list.begin();

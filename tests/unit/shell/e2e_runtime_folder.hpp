@@ -64,12 +64,14 @@ public:
         std::filesystem::remove_all(root, ignored);
     }
 
-    // Runs the game headless in this folder with an input script.
-    int run(const std::string& script, int frames) {
+    // Runs the game headless in this folder with an input script and any
+    // further options.
+    int run(const std::string& script, int frames, std::vector<std::string> options = {}) {
         std::vector<std::string> args = {"tiefschacht",         "--headless",        "--data",
                                          root.string(),         "--input",           script,
                                          "--dump-state",        dumpPath().string(), "--frames",
                                          std::to_string(frames)};
+        args.insert(args.end(), options.begin(), options.end());
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);

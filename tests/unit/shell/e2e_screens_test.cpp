@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
+#include "screens/outside_actions.hpp"
 #include "unit/shell/e2e_runtime_folder.hpp"
-#include "screens/screens.hpp"
 
 using namespace tiefschacht;
 
@@ -28,6 +28,20 @@ int countOf(const nlohmann::json& list, const std::string& what) {
 }
 
 }  // namespace
+
+// Drawing changes nothing of the game: a run without it ends in the same
+// state, frame for frame, with the same list.
+TEST(EndToEnd, ARunWithoutDrawingEndsInTheSameState) {
+    for (int frames : {60, 223}) {
+        RuntimeFolder drawn({.displayMode = 2});
+        RuntimeFolder stateOnly({.displayMode = 2});
+        const std::string script = e2eScript("lost_game_to_highscore.txt");
+        ASSERT_EQ(drawn.run(script, frames), 0);
+        ASSERT_EQ(stateOnly.run(script, frames, {"--no-draw"}), 0);
+        EXPECT_EQ(drawn.read("state.json"), stateOnly.read("state.json")) << frames;
+        EXPECT_EQ(drawn.read("Data/Highscore.txt"), stateOnly.read("Data/Highscore.txt"));
+    }
+}
 
 TEST(EndToEnd, LostGameIsEnteredInTheListAndLeadsBackToTheMenu) {
     // At 800 x 600 the main menu's hit rectangles run into each other; the

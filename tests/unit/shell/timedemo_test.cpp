@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "unit/shell/e2e_runtime_folder.hpp"
 #include "services/frame_timing.hpp"
+#include "unit/shell/e2e_runtime_folder.hpp"
 
 using namespace tiefschacht;
 

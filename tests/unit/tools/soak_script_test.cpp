@@ -11,12 +11,13 @@
 #include "platform/headless/input_script.hpp"
 #include "platform/key_codes.hpp"
 #include "screens/buttons.hpp"
-#include "unit/screens/fixture.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
+#include "services/key_rules.hpp"
 #include "soak/screen_zones.hpp"
 #include "soak/soak_script.hpp"
+#include "unit/screens/fixture.hpp"
 #include "world/world.hpp"
 
 using namespace tiefschacht;
@@ -32,9 +33,8 @@ std::shared_ptr<InputScript> parsed(const std::string& text) {
 
 // The hit rectangles the screens give their buttons when they draw them.
 void placeButtons(Game& game) {
-    World world{BareTag{}};
     for (int i = 0; i < buttonSlotCount; ++i)
-        if (Button* b = buttonAt(game, i)) drawButton(world, *b);
+        if (Button* b = buttonAt(game, i)) layOutButton(*b);
 }
 
 void putCursorAt(float x, float y) {
@@ -128,6 +128,7 @@ TEST(SoakScript, ReplayedPollsNeverEndTheRun) {
             }
             pollMouse();
             pollKeyboard();
+            applyKeyRules();
             x += line.dx * 0.05;
             y -= line.dy * 0.05;
             ASSERT_NEAR(input.cursorWorldPos.x, x, 0.01) << "poll " << poll;

@@ -1,26 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The title, exit, main-menu and won screens, the new-game reset and the
-// actions that leave the game (the manual, the web site, closing).
+// The actions that leave the game: the manual and the web site, opened by
+// the desktop, and closing.
 #include <string>
 
 namespace tiefschacht {
 
-class Game;
-
-// Depth of the full-screen background pictures: a 2 x 2 quad there spans
-// the width of a 4:3 screen.
-constexpr float backgroundDepth = 1.809f;
-
 constexpr const char* manualPath = "Data/Spielanleitung.htm";
 
-void runTitleScreen(Game& game);
-void runExitScreen(Game& game);
-void runMainMenu(Game& game);
-void runWonScreen(Game& game);
-// The new-game reset of "Spiel starten".
-void startNewGame(Game& game);
 // The manual as a file:// address of the absolute path of Data/Spielanleitung.htm.
 void openManual();
 // The maker's web site, then the close request.
