@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up the machine, builds, and runs every test: once in Release (and the
-# software device's tests once more without vector loops), once under
+# software device's tests once more without vector loops, and the program
+# built for arm64 against this one on every input script), once under
 # AddressSanitizer and UndefinedBehaviorSanitizer; then a short run of every
 # fuzz target on its seed corpus.
 set -euo pipefail
@@ -20,6 +21,10 @@ cmake -S "$root" -B "$root/build-nosimd" -DCMAKE_BUILD_TYPE=Release -DTIEFSCHACH
   -DTIEFSCHACHT_TESTS=ON -DTIEFSCHACHT_BENCH=OFF -DTIEFSCHACHT_WERROR=ON >/dev/null
 cmake --build "$root/build-nosimd" --parallel "$jobs" --target device_tests
 "$root/build-nosimd/tests/device_tests" --gtest_brief=1
+
+# The program built for arm64 and run under emulation plays every input
+# script as this one does, byte for byte.
+bash "$root/scripts/cross-check.sh" arm64
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
