@@ -35,6 +35,8 @@ cross=(
   libsdl2-dev:arm64 libsdl2-mixer-dev:arm64 libsdl2-image-dev:arm64 libpng-dev:arm64
   libx11-dev:arm64 libfreetype-dev:arm64 libfontconfig-dev:arm64 libjack-jackd2-dev:arm64
 )
+# Cross building is for x86-64 machines (scripts/cross-check.sh).
+[ "$(dpkg --print-architecture)" = amd64 ] || cross=()
 case "$mode" in
   play) ;;
   cross) packages+=("${cross[@]}") ;;
