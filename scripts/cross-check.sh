@@ -4,29 +4,31 @@
 # Builds the game for another processor family and checks that it plays as
 # it does here, byte for byte:
 #
-#   scripts/cross-check.sh arm64 [--program FILE]
+#   scripts/cross-check.sh arm64 [--build DIR]
 #
-# The program is cross-built in build-arm64/ (cmake/toolchain-aarch64-linux-
-# gnu.cmake; only the `tiefschacht` target: the pictures and sounds are data,
-# taken from the native build/game/) and run under qemu's user-mode emulator,
-# headless, beside the native program on the input scripts of tests/e2e/
-# (scripts/replay-outputs.sh), at 800 x 600 and 1024 x 768:
-#   - without drawing (--no-draw), cut at frames 300 and 700 and run to the
-#     end: the state dumps, highscore lists, start-up logs and output;
-#   - drawing, for the screenshots too: each script to its end, or to frame
-#     300 where it is longer (emulated, a drawn frame takes some 50 ms).
+# The program and the generators of the pictures and sounds are cross-built
+# in build-arm64/ (cmake/toolchain-aarch64-linux-gnu.cmake) and run under
+# qemu's user-mode emulator beside the native ones (in build/):
+#   - the generators, for the pictures, icons and sounds they make;
+#   - the program, headless, with the native build's pictures and sounds, on
+#     the input scripts of tests/e2e/ (scripts/replay-outputs.sh) at 800 x 600
+#     and 1024 x 768: without drawing (--no-draw), cut at frames 300 and 700
+#     and run to the end (the state dumps, highscore lists, start-up logs and
+#     output), and drawing, for the screenshots too, each script to its end
+#     or to frame 300 where it is longer (emulated, a drawn frame takes some
+#     50 ms).
 # Every file of the two sets must be the same; those that differ are named,
 # with the lines of the state dump that differ. Exit code 0 when all are the
-# same, 1 when not. --program: an arm64 program built elsewhere (another
-# commit's build-arm64/game/tiefschacht) is checked instead of building one.
+# same, 1 when not. --build: the arm64 build folder of another commit is
+# checked instead (its game/tiefschacht, tools/art/art and tools/sound/sound).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-usage() { echo "usage: scripts/cross-check.sh arm64 [--program FILE]" >&2; exit 2; }
+usage() { echo "usage: scripts/cross-check.sh arm64 [--build DIR]" >&2; exit 2; }
 [ "${1:-}" = arm64 ] || usage
-program=""
+cross=""
 if [ $# -gt 1 ]; then
-  [ $# -eq 3 ] && [ "$2" = --program ] || usage
-  program=$(realpath "$3")
+  [ $# -eq 3 ] && [ "$2" = --build ] || usage
+  cross=$(realpath "$3")
 fi
 if [ "$(dpkg --print-architecture)" != amd64 ]; then
   echo "cross-check: compares arm64 with an x86-64 (amd64) machine's build; skipped here"
@@ -38,19 +40,31 @@ start=$SECONDS
 
 bash "$root/scripts/setup.sh" cross
 bash "$root/scripts/build.sh" --game build >/dev/null
-if [ -z "$program" ]; then
-  cmake -S "$root" -B "$root/build-arm64" --toolchain "$root/cmake/toolchain-aarch64-linux-gnu.cmake" \
+if [ -z "$cross" ]; then
+  cross=$root/build-arm64
+  cmake -S "$root" -B "$cross" --toolchain "$root/cmake/toolchain-aarch64-linux-gnu.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DTIEFSCHACHT_TESTS=OFF -DTIEFSCHACHT_BENCH=OFF \
     -DTIEFSCHACHT_WERROR=ON >/dev/null
-  cmake --build "$root/build-arm64" --parallel "$jobs" --target tiefschacht >/dev/null
-  program=$root/build-arm64/game/tiefschacht
+  # The program and the generators only: the build's own steps would run
+  # the arm64 generators (under qemu) and the checker and route compiler too.
+  cmake --build "$cross" --parallel "$jobs" --target tiefschacht art sound >/dev/null
 fi
 built=$SECONDS
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tiefschacht-cross.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 cp -r "$root/build/game" "$work/arm64-game"
-cp "$program" "$work/arm64-game/tiefschacht"
+cp "$cross/game/tiefschacht" "$work/arm64-game/tiefschacht"
+
+# generate <build folder> <out folder> [runner]: the pictures, icons and
+# sounds that build's generators make.
+generate() {
+  local tools=$1/tools out=$2/generated runner=("${@:3}")
+  mkdir -p "$out"
+  "${runner[@]}" "$tools/art/art" "$root/tools/art/sprites" "$out/Graphics" "$work/stamp" >/dev/null
+  "${runner[@]}" "$tools/art/art" --icons "$out/icons" "$out/Graphics/Icon.png" >/dev/null
+  "${runner[@]}" "$tools/sound/sound" "$out/Sound" "$work/stamp" >/dev/null
+}
 # replays <lane> <game folder> <out folder> [runner]: a lane's share of the
 # replays. Lane 1 is every run without drawing and the drawn winning run,
 # lane 2 the other drawn runs; the two lanes run side by side, each in its
@@ -76,6 +90,10 @@ replays() {
   done
 }
 lane() {
+  if [ "$1" = 2 ]; then
+    generate "$root/build" "$work/x86-64"
+    generate "$cross" "$work/arm64" qemu-aarch64-static
+  fi
   replays "$1" "$root/build/game" "$work/x86-64"
   replays "$1" "$work/arm64-game" "$work/arm64" qemu-aarch64-static
 }
