@@ -33,6 +33,9 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Debian keeps the programs of games in /usr/games (see DebianGamesFolder.cmake).
 set(CPACK_TIEFSCHACHT_BINDIR ${CMAKE_INSTALL_BINDIR})
-set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianGamesFolder.cmake)
+# The archive carries the licence's text (see ArchiveLicenceText.cmake).
+set(CPACK_TIEFSCHACHT_LICENCE ${CMAKE_SOURCE_DIR}/LICENSES/GPL-3.0-or-later.txt)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianGamesFolder.cmake
+                            ${CMAKE_CURRENT_LIST_DIR}/ArchiveLicenceText.cmake)
 
 include(CPack)

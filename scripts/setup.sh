@@ -12,8 +12,9 @@
 #   test  play and cross, and what the tests, the sanitizer build and the fuzz
 #         targets need: GoogleTest and GoogleMock, clang with its fuzzer
 #         runtime, the validators of the desktop entry and the AppStream
-#         metainfo, a virtual X display (Xvfb) for the windowed fault tests, and
-#         sway for the run in a Wayland window
+#         metainfo, reuse (the licence of every file) and lintian (the .deb),
+#         a virtual X display (Xvfb) for the windowed fault tests, and sway for
+#         the run in a Wayland window
 #   bench that, and what scripts/bench.sh runs the game in a window with:
 #         xvfb-run's xauth, Mesa's software OpenGL, and glxinfo
 # Without an argument: test. Idempotent: packages already present are skipped,
@@ -42,7 +43,8 @@ case "$mode" in
   cross) packages+=("${cross[@]}") ;;
   test|bench)
     packages+=(libgtest-dev libgmock-dev clang libclang-rt-14-dev
-               desktop-file-utils appstream groff-base xvfb sway "${cross[@]}")
+               desktop-file-utils appstream groff-base reuse lintian xvfb sway
+               "${cross[@]}")
     [ "$mode" = bench ] && packages+=(xauth libgl1-mesa-dri mesa-utils) ;;
   *) echo "usage: scripts/setup.sh [play|cross|test|bench]" >&2; exit 2 ;;
 esac

@@ -54,10 +54,13 @@ void drawLabel(const Button& button, ScreenPoint projected) {
     const int32_t w = settings.screenWidth;
     const int32_t h = settings.screenHeight;
     if (!font || w <= 0 || h <= 0) return;
-    const float tx = (projected.x - static_cast<float>(w / 2)) / (static_cast<float>(w) * 0.5f) +
+    // The label is placed from the screen's centre pixel (whole pixels).
+    const int32_t centreX = w / 2;
+    const int32_t centreY = h / 2;
+    const float tx = (projected.x - static_cast<float>(centreX)) / (static_cast<float>(w) * 0.5f) +
                      button.labelOffset;
     const float ty =
-        (projected.y - static_cast<float>(h / 2)) / (static_cast<float>(h) * 0.5f) - labelRaise;
+        (projected.y - static_cast<float>(centreY)) / (static_cast<float>(h) * 0.5f) - labelRaise;
     font->drawText(tx + labelShadowShift, ty + labelShadowShift, labelDepth, labelXScale,
                    labelYScale, labelShadowColour, button.label.data(), TextFiltered);
     font->drawText(tx, ty, labelDepth, labelXScale, labelYScale, labelColour, button.label.data(),

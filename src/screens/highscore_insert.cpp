@@ -4,6 +4,7 @@
 
 #include "play/play_state.hpp"
 #include "screens/highscore_insert.hpp"
+#include "services/app_state.hpp"
 #include "services/game_paths.hpp"
 #include "services/input.hpp"
 #include "world/highscore_file.hpp"
@@ -54,6 +55,10 @@ void insertHighscore(Game&) {
     const int32_t score = play.score;
     const std::array<char, 15> name = entryName(input.nameBuffer.data(), input.nameBuffer.size());
     play.score = 0;
+    if (app.listInMemoryOnly) {
+        enterInto(highscoreTable, score, name);
+        return;
+    }
     // The entry goes into the list as it is in the file now, which other
     // games may have changed since this one read it.
     saveHighscoreEntry(writtenFile(highscoreFile),

@@ -41,6 +41,9 @@ struct AppState {
     // A failure the game played on after was reported (a list that could
     // not be saved): the program then ends with exit code 1.
     bool failureReported = false;
+    // A benchmark run (--timedemo): a score entered goes into the list on
+    // screen only, and the player's list file is left as it was.
+    bool listInMemoryOnly = false;
     // The warnings about files given so far ("<file>: <what>"): a file read
     // again (the enemy file at every new game) is named once, not each time.
     std::vector<std::string> fileWarningsGiven;

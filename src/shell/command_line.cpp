@@ -10,7 +10,15 @@
 namespace tiefschacht {
 
 int parseCommandLine(int argc, char** argv, CommandLine& out) {
-    CLI::App cli{"Tiefschacht: a platform game deep down a shaft.", "tiefschacht"};
+    CLI::App cli{
+        "Tiefschacht: climb down an old shaft, past the creatures of the deep, to the treasure "
+        "at its bottom.\nWithout options the game opens its window; the other options run it "
+        "without one, from an input script, or record what happened, for testing and measuring.",
+        "tiefschacht"};
+    cli.footer(
+        "In the game: the arrow keys walk and climb, Space jumps, Pause pauses, Page Up and "
+        "Page Down set the volume, Esc leads to the exit screen, Alt+Enter switches to full "
+        "screen.");
     cli.set_version_flag("--version", std::string("Tiefschacht ") + TIEFSCHACHT_VERSION,
                          "Print the game's name and version and exit");
     cli.add_option("--data", out.dataDir,
@@ -32,7 +40,7 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
                            ? std::string()
                            : "a number of frames cannot be negative: " + value;
             },
-            "N"));
+            ""));
     cli.add_option("--input", out.inputFile, "Take keyboard and mouse from an input script")
         ->type_name("FILE");
     cli.add_option("--record", out.recordFile, "Write the polled input as an input script")
@@ -46,7 +54,8 @@ int parseCommandLine(int argc, char** argv, CommandLine& out) {
         "--timedemo", out.timedemo,
         "With --input: run the script to its end, then print the frame times of the "
         "update and the drawing, the frames per second and the share of a core (headless "
-        "frames run back to back; in a window or with --realtime the frame cap paces them)");
+        "frames run back to back; in a window or with --realtime the frame cap paces them); "
+        "a score entered shows in the list but is not saved");
     try {
         cli.parse(argc, argv);
         if (out.timedemo && out.inputFile.empty())

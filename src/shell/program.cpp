@@ -79,6 +79,7 @@ int runProgram(int argc, char** argv) {
     if (const int code = settleGameFolders(cl.dataDir); code >= 0) return code;
 
     frameTiming.enabled = cl.timedemo;
+    app.listInMemoryOnly = cl.timedemo;
     frameTiming.programStart = programStart;
     std::optional<uint64_t> frameLimit = cl.frames;
     // A timedemo ends with the frame that handles the script's last poll.

@@ -1,8 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the installed tree TREE (the prefix): the program, the data tree as
-# shipped, the desktop entry and metainfo (valid, and named by APP_ID
-# throughout), the manual page (clean roff, every option of the program), the
+# shipped, the desktop entry and metainfo (valid, named by APP_ID throughout,
+# the licence named), the copyright file and changelog, the manual page (clean roff, every option of the program), the
 # icons when the build draws them (ICONS). SRC is the source tree, GAME_DIR the
 # build's runtime folder.
 
@@ -53,7 +53,8 @@ endforeach()
 set(desktop share/applications/${APP_ID}.desktop)
 set(metainfo share/metainfo/${APP_ID}.metainfo.xml)
 set(manual share/man/man6/tiefschacht.6.gz)
-foreach(f IN ITEMS ${desktop} ${metainfo} ${manual})
+foreach(f IN ITEMS ${desktop} ${metainfo} ${manual} share/doc/tiefschacht/copyright
+                   share/doc/tiefschacht/changelog.gz)
   expect_file(${f})
 endforeach()
 
@@ -75,6 +76,9 @@ if(EXISTS ${TREE}/${metainfo})
   if(NOT component MATCHES "<id>${APP_ID}</id>"
      OR NOT component MATCHES "<launchable type=\"desktop-id\">${APP_ID}.desktop</launchable>")
     message(SEND_ERROR "${metainfo}: <id> or <launchable> is not ${APP_ID}")
+  endif()
+  if(NOT component MATCHES "<project_license>GPL-3.0-or-later</project_license>")
+    message(SEND_ERROR "${metainfo} does not name the licence")
   endif()
   # The screenshots are the repository's docs/ pictures as the web site serves them.
   string(REGEX MATCHALL "https://www.example.org/docs/[^<]*" shots "${component}")

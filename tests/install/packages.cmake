@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the .tar.gz and the .deb with cpack from the build BUILD into OUT and
 # checks them against the staged install TREE (prefix /usr): the archive holds
-# that tree under PACKAGE/, the .deb holds it under /usr with the program in
-# /usr/games, and declares the section and the libraries and fonts the game
-# needs at run time.
+# that tree (and the licence's text) under PACKAGE/, the .deb holds it under
+# /usr with the program in /usr/games, and declares the section and the
+# libraries and fonts the game needs at run time.
 cmake_policy(VERSION 3.25)
 file(REMOVE_RECURSE ${OUT})
 execute_process(COMMAND cpack --config ${BUILD}/CPackConfig.cmake -G TGZ\;DEB -B ${OUT}
@@ -36,7 +36,8 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar tf ${tgz} OUTPUT_VARIABLE listin
 string(REPLACE "\n" ";" listing "${listing}")
 list(FILTER listing INCLUDE REGEX "^${PACKAGE}/.*[^/]$")
 list(TRANSFORM listing REPLACE "^${PACKAGE}/" "")
-compare(${tgz} "${listing}" "${staged}")
+# The archive carries the licence's text besides; the .deb refers to Debian's.
+compare(${tgz} "${listing}" "${staged};share/doc/tiefschacht/GPL-3.0-or-later.txt")
 
 execute_process(COMMAND dpkg-deb --contents ${deb} OUTPUT_VARIABLE listing)
 string(REPLACE "\n" ";" listing "${listing}")

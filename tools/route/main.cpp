@@ -4,9 +4,11 @@
 // game's own play code, frame by frame, and writes the input script that
 // replays it in the real program: from the title through the main menu,
 // the whole level, the won screen and the name entry into the highscore list.
+// With --jump-windows it prints instead how many frames each jump of the
+// route may be started in (jump_windows.hpp), and fails when a jump is
+// narrower than its zone allows.
 // Usage: route GAME_DIR ROUTE_FILE OUT_SCRIPT [NAME]
-#include <algorithm>
-#include <cctype>
+//        route --jump-windows GAME_DIR ROUTE_FILE
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -16,15 +18,14 @@
 #include <string>
 #include <vector>
 
+#include "jump_windows.hpp"
 #include "play/play_state.hpp"
-#include "play/update_play.hpp"
 #include "route.hpp"
+#include "route_player.hpp"
 #include "screens/new_game.hpp"
 #include "services/app_state.hpp"
-#include "services/input.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
-#include "world/random.hpp"
 
 using namespace tiefschacht;
 
@@ -80,173 +81,59 @@ void insideButton(const Game& game, int slot, double& x, double& y) {
     y = game.buttons[slot]->position->y - 1.0;
 }
 
-// Everything play reads and writes, so the route can look ahead and come back.
-struct Snapshot {
-    LevelState level;
-    PlayState play;
-    RandomGenerator rng;
-    AppState app;
-    InputState input;
-    Hero hero;
-    std::vector<Enemy> enemies;
-
-    explicit Snapshot(const Game& game)
-        : level(::level), play(::play), rng(::rng), app(::app), input(::input), hero(*game.hero) {
-        for (const auto& e : game.enemies) enemies.push_back(*e);
-    }
-    void restore(Game& game) const {
-        ::level = level;
-        ::play = play;
-        ::rng = rng;
-        ::app = app;
-        ::input = input;
-        *game.hero = hero;
-        for (size_t i = 0; i < enemies.size(); ++i) *game.enemies[i] = enemies[i];
-    }
-};
-
-void holdKeys(const std::string& keys) {
-    input.keyLeft = keys.find("Left") != std::string::npos;
-    input.keyRight = keys.find("Right") != std::string::npos;
-    input.keyUp = keys.find("Up") != std::string::npos;
-    input.keyDown = keys.find("Down") != std::string::npos;
-    input.keySpace = keys.find("Space") != std::string::npos;
-}
-
-// How many of the next `horizon` frames the hero survives holding `first`
-// for one frame and `then` after it.
-// With `keepRow`, leaving the row (a step back over an edge) counts as no
-// survival at all.
-int survival(Game& game, const std::string& first, const std::string& then, int horizon,
-             bool keepRow = false) {
-    const Snapshot saved(game);
-    const float scroll = level.levelOrigin.y;
-    int frames = 0;
-    for (; frames < horizon; ++frames) {
-        holdKeys(frames == 0 ? first : then);
-        updatePlay(game);
-        if (play.deathTimer > 0) break;
-        if (keepRow && std::abs(level.levelOrigin.y - scroll) > 0.5f) {
-            frames = -1;
-            break;
-        }
-    }
-    saved.restore(game);
-    return frames;
-}
-
-bool quantity(const Game& game, const route::Condition& c, int frame, double& v,
-              std::string& error) {
-    const double x = game.hero->position.x, scroll = level.levelOrigin.y;
-    const std::string& q = c.quantity;
-    if (q == "x")
-        v = x;
-    else if (q == "row")
-        v = std::trunc((400 - scroll) / 2 + 1.5);
-    else if (q == "col")
-        v = std::trunc(x / 2 + 11);
-    else if (q == "scroll")
-        v = scroll;
-    else if (q == "jump")
-        v = play.jumpCounter;
-    else if (q == "water")
-        v = play.inWater;
-    else if (q == "ladder")
-        v = play.onLadder;
-    else if (q == "keys")
-        v = play.keyCount;
-    else if (q == "lives")
-        v = play.lives;
-    else if (q == "score")
-        v = play.score;
-    else if (q == "state")
-        v = app.gameState;
-    else if (q == "frame")
-        v = frame;
-    else if ((q.rfind("ex", 0) == 0 || q.rfind("ey", 0) == 0 || q.rfind("vx", 0) == 0 ||
-              q.rfind("vy", 0) == 0 || q.rfind("d", 0) == 0) &&
-             q.size() > 1 && std::isdigit(static_cast<unsigned char>(q.back()))) {
-        const size_t digits = q.find_first_of("0123456789");
-        const int slot = std::stoi(q.substr(digits));
-        if (slot < 0 || slot >= enemySlotCount) {
-            error = "no enemy slot " + q.substr(digits);
-            return false;
-        }
-        const Enemy& e = *game.enemies[slot];
-        const double dx = e.position.x - x, dy = e.position.y - game.hero->position.y;
-        const std::string kind = q.substr(0, digits);
-        if (kind == "ex")
-            v = dx;
-        else if (kind == "ey")
-            v = dy;
-        else if (kind == "vx")
-            v = e.velocityX;
-        else if (kind == "vy")
-            v = e.velocityY;
-        else if (kind == "d")
-            v = std::max(std::abs(dx), std::abs(dy));
-        else {
-            error = "unknown quantity " + q;
-            return false;
-        }
-    } else {
-        error = "unknown quantity " + q;
+bool readRoute(const char* path, std::vector<route::Step>& steps) {
+    std::ifstream routeFile(path);
+    std::stringstream text;
+    text << routeFile.rdbuf();
+    std::string error;
+    if (!routeFile || !route::parseRoute(text.str(), steps, error)) {
+        std::fprintf(stderr, "route: %s: %s\n", path, routeFile ? error.c_str() : "cannot be read");
         return false;
     }
     return true;
 }
 
-bool holds(const Game& game, const route::Step& step, int frame, bool& result, std::string& error) {
-    result = true;
-    for (const route::Condition& c : step.until) {
-        double v = 0;
-        if (!quantity(game, c, frame, v, error)) return false;
-        const bool ok = c.op == "<"    ? v < c.value
-                        : c.op == "<=" ? v <= c.value
-                        : c.op == ">"  ? v > c.value
-                        : c.op == ">=" ? v >= c.value
-                        : c.op == "==" ? v == c.value
-                        : c.op == "!=" ? v != c.value
-                                       : false;
-        if (c.op != "<" && c.op != "<=" && c.op != ">" && c.op != ">=" && c.op != "==" &&
-            c.op != "!=") {
-            error = "unknown comparison " + c.op;
-            return false;
-        }
-        result = result && ok;
+int reportJumpWindows(const char* gameDir, const char* routePath) {
+    std::vector<route::Step> steps;
+    if (!readRoute(routePath, steps)) return 1;
+    std::filesystem::current_path(gameDir);
+    Game game;
+    startNewGame(game);
+    app.gameState = StatePlaying;
+    std::vector<route::JumpWindow> windows;
+    std::string error;
+    if (!route::measureJumpWindows(game, steps, windows, error)) {
+        std::fprintf(stderr, "route: %s: %s\n", routePath, error.c_str());
+        return 1;
     }
-    return true;
-}
-
-std::string joinKeys(const std::vector<std::string>& keys) {
-    std::string k;
-    for (const std::string& key : keys) {
-        if (!k.empty()) k += '+';
-        k += key;
+    std::printf(
+        "Frames in which each jump of %s can be started (0: the route's own\n"
+        "take-off; '+': the search stopped at the run-up's start or its limit)\n",
+        routePath);
+    const int narrow = route::printJumpWindows(windows, stdout);
+    if (narrow > 0) {
+        std::fprintf(stderr, "route: %d jump(s) narrower than their zone allows\n", narrow);
+        return 1;
     }
-    return k.empty() ? std::string("-") : k;
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "--jump-windows")
+        return reportJumpWindows(argv[2], argv[3]);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: route GAME_DIR ROUTE_FILE OUT_SCRIPT [NAME]\n");
+        std::fprintf(stderr,
+                     "usage: route GAME_DIR ROUTE_FILE OUT_SCRIPT [NAME]\n"
+                     "       route --jump-windows GAME_DIR ROUTE_FILE\n");
         return 2;
     }
     const std::string name = argc > 4 ? argv[4] : "SCHACHTHELD";
     // ROUTE_TRACE=1 prints where each step leaves the hero (for writing routes).
     const bool trace = std::getenv("ROUTE_TRACE") != nullptr;
-    std::ifstream routeFile(argv[2]);
-    std::stringstream text;
-    text << routeFile.rdbuf();
     std::vector<route::Step> steps;
-    std::string error;
-    if (!routeFile || !route::parseRoute(text.str(), steps, error)) {
-        std::fprintf(stderr, "route: %s: %s\n", argv[2],
-                     routeFile ? error.c_str() : "cannot be read");
-        return 1;
-    }
+    if (!readRoute(argv[2], steps)) return 1;
     const std::string outPath = std::filesystem::absolute(argv[3]).string();
     std::filesystem::current_path(argv[1]);
 
@@ -274,71 +161,43 @@ int main(int argc, char** argv) {
     long playFrames = 0;
     for (const route::Step& step : steps) {
         script.comment(step.text);
-        const std::string stepKeys = joinKeys(step.keys);
-        for (int frame = 0;; ++frame) {
-            if (step.frames >= 0) {
-                if (frame >= step.frames) break;
-            } else {
-                bool done = false;
-                if (!holds(game, step, frame, done, error)) {
-                    std::fprintf(stderr, "route: line %d: %s\n", step.line, error.c_str());
-                    return 1;
-                }
-                if (done) break;
-            }
-            if (frame > 6000) {
-                std::fprintf(
-                    stderr, "route: line %d: the condition never holds (hero at x %.2f row %.0f)\n",
-                    step.line, game.hero->position.x,
-                    std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
-                return 1;
-            }
-            std::string keys = stepKeys;
-            if (step.safely) {
-                // Move on when that is safe for a while; else stand still or
-                // keep stepping back, whichever keeps the hero safe for longest.
-                constexpr int horizon = 40;
-                int best = survival(game, stepKeys, stepKeys, horizon);
-                std::string back = stepKeys.find("Left") != std::string::npos    ? "Right"
-                                   : stepKeys.find("Right") != std::string::npos ? "Left"
-                                                                                 : "-";
-                for (const std::string& other : {std::string("-"), back}) {
-                    if (best >= horizon) break;
-                    const int s = survival(game, other, other, horizon, true);
-                    if (s > best) {
-                        best = s;
-                        keys = other;
-                    }
-                }
-            }
-            holdKeys(keys);
-            updatePlay(game);
-            script.keys(keys);
-            ++playFrames;
-            if (play.deathTimer > 0) {
-                std::fprintf(stderr,
-                             "route: line %d: the hero is caught in frame %d of the step "
-                             "(play frame %ld, x %.2f row %.0f)\n",
-                             step.line, frame + 1, playFrames, game.hero->position.x,
-                             std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
-                return 1;
-            }
-            if (app.gameState == StateWon) break;
+        const route::StepOutcome outcome =
+            route::playStep(game, step, 6001, [&](const std::string& keys) {
+                script.keys(keys);
+                ++playFrames;
+            });
+        if (outcome.end == route::StepEnd::BadCondition) {
+            std::fprintf(stderr, "route: line %d: %s\n", step.line, outcome.error.c_str());
+            return 1;
+        }
+        if (outcome.end == route::StepEnd::NeverHolds) {
+            std::fprintf(stderr,
+                         "route: line %d: the condition never holds (hero at x %.2f row %d)\n",
+                         step.line, game.hero->position.x, route::heroRow());
+            return 1;
+        }
+        if (outcome.end == route::StepEnd::Caught) {
+            std::fprintf(stderr,
+                         "route: line %d: the hero is caught in frame %d of the step "
+                         "(play frame %ld, x %.2f row %d)\n",
+                         step.line, outcome.frames, playFrames, game.hero->position.x,
+                         route::heroRow());
+            return 1;
         }
         if (trace) {
             std::printf(
-                "%4d %-40s x %7.2f row %3.0f scroll %8.2f jump %2d water %d ladder %d keys %d "
+                "%4d %-40s x %7.2f row %3d scroll %8.2f jump %2d water %d ladder %d keys %d "
                 "score %d\n",
-                step.line, step.text.substr(0, 40).c_str(), game.hero->position.x,
-                std::trunc((400 - level.levelOrigin.y) / 2 + 1.5), level.levelOrigin.y,
-                play.jumpCounter, play.inWater, play.onLadder, play.keyCount, play.score);
+                step.line, step.text.substr(0, 40).c_str(), game.hero->position.x, route::heroRow(),
+                level.levelOrigin.y, play.jumpCounter, play.inWater, play.onLadder, play.keyCount,
+                play.score);
         }
-        if (app.gameState == StateWon) break;
+        if (outcome.end == route::StepEnd::Won) break;
     }
     if (app.gameState != StateWon) {
         std::fprintf(stderr,
                      "route: the route ends without the treasure (hero at x %.2f row %.0f)\n",
-                     game.hero->position.x, std::trunc((400 - level.levelOrigin.y) / 2 + 1.5));
+                     game.hero->position.x, static_cast<double>(route::heroRow()));
         return 1;
     }
     const int score = play.score;

@@ -9,7 +9,7 @@
 #include "platform/sdl/gamepad_mapping.hpp"
 
 // SDL's own types, declared where SDL declares them.
-struct _SDL_GameController;
+struct _SDL_GameController;  // NOLINT(bugprone-reserved-identifier): SDL's own name
 
 namespace tiefschacht {
 

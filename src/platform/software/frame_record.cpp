@@ -15,6 +15,9 @@ bool sameDraw(const DrawRecord& a, const uint8_t* va, const DrawRecord& b, const
            a.stride == b.stride && a.textureStamp == b.textureStamp && a.byteCount == b.byteCount &&
            a.states.render == b.states.render && a.states.sampler == b.states.sampler &&
            a.states.stage == b.states.stage &&
+           // The same bits give the same pixels: the transforms and vertices are
+           // compared as stored, so -0 and 0 or two NaNs count as different.
+           // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison)
            std::memcmp(a.states.transforms.data(), b.states.transforms.data(),
                        sizeof a.states.transforms) == 0 &&
            std::memcmp(va, vb, a.byteCount) == 0;
@@ -46,6 +49,7 @@ bool FrameRecord::sameRequest(size_t i, const FrameRecord& other) const {
     if (isClear(i) != other.isClear(i)) return false;
     if (isClear(i)) {
         const ClearRecord &a = clear(i), &b = other.clear(i);
+        // NOLINTNEXTLINE(bugprone-suspicious-memory-comparison): the same bits, as above
         return a.colour == b.colour && std::memcmp(&a.depth, &b.depth, sizeof a.depth) == 0;
     }
     const DrawRecord &a = draw(i), &b = other.draw(i);

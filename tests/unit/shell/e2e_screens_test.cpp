@@ -71,6 +71,16 @@ TEST(EndToEnd, LostGameIsEnteredInTheListAndLeadsBackToTheMenu) {
     EXPECT_EQ(folder.read("Data/Highscore.txt"),
               "KARL 1000\nLISA 900\nMAX 800\nNINA 700\nOTTO 600\nANNA 500\nPIA 400\n"
               "RUDI 300\nSARA 200\nTOM 100\n");
+
+    // The same game as a benchmark: the entry shows in the list, the
+    // player's file stays as it was.
+    RuntimeFolder bench({.displayMode = 2});
+    const std::string before = bench.read("Data/Highscore.txt");
+    testing::internal::CaptureStdout();
+    ASSERT_EQ(bench.run(e2eScript("lost_game_to_highscore.txt"), 223, {"--timedemo"}), 0);
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(bench.dump()["highscores"][5]["name"], "ANNA");
+    EXPECT_EQ(bench.read("Data/Highscore.txt"), before);
 }
 
 TEST(EndToEnd, SpielBeendenOnTheExitScreenEndsTheProgram) {
