@@ -63,6 +63,8 @@ public:
 enum class PlatformEvent {
     None,         // nothing waiting
     CloseWindow,  // the window's close button or the desktop's quit request
+    FocusLost,    // the keyboard went to another window, or the window was minimised
+    FocusGained,  // the keyboard is the window's again
     Other,        // anything else (handled by the default handling: nothing)
 };
 

@@ -6,6 +6,7 @@
 #include "play/hero_picture.hpp"
 #include "play/hud.hpp"
 #include "play/play_state.hpp"
+#include "services/app_state.hpp"
 #include "world/game.hpp"
 #include "world/level.hpp"
 #include "world/world.hpp"
@@ -23,6 +24,7 @@ void drawPlay(const Game& game) {
     drawScore();
     if (game.world) drawKeys(*game.world);
     drawInstructions();
+    if (app.paused) drawPauseNotice();
 }
 
 namespace {

@@ -72,4 +72,16 @@ void drawInstructions() {
         font->drawText(l.x, l.y, 0.9f, 0.03f, 0.02f, textColour, l.text, TextFiltered);
 }
 
+void drawPauseNotice() {
+    TextFont* font = fonts.largeFont.get();
+    if (!font) return;
+    // Twice the score's size, centred across the screen (the shadow just
+    // below) between the instructions and the hero: nothing moves while it
+    // shows, and the hero and what is around him stay in sight.
+    constexpr float y = -0.35f;
+    font->drawText(0.0f, y + 0.004f, 0.9f, 0.06f, 0.04f, shadowColour, "Pause",
+                   TextFiltered | TextCentreX);
+    font->drawText(0.0f, y, 0.9f, 0.06f, 0.04f, textColour, "Pause", TextFiltered | TextCentreX);
+}
+
 }  // namespace tiefschacht

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The display over the play screen: spare lives, score, keys, and the
-// instructions of the first play frames.
+// The display over the play screen: spare lives, score, keys, the
+// instructions of the first play frames and the notice of a pause.
 #include <cstdint>
 
 #include "platform/math3d.hpp"
@@ -20,5 +20,7 @@ void drawKeyIcon(const World& world, const Vec3& position);
 void drawKeys(const World& world);
 // The instructions, while fewer than instructionFrames play frames have run.
 void drawInstructions();
+// "Pause", above the hero in the middle of the screen, while the game is paused.
+void drawPauseNotice();
 
 }  // namespace tiefschacht

@@ -95,8 +95,14 @@ bool keyHeld(uint8_t code) { return (input.keyState[code] & keyDownBit) != 0; }
 
 void pollKeyboard() {
     // The snapshot is not cleared: after a failed read it keeps what it held.
+    // Away from the window every key reads as released, so a key let go in
+    // another window is not held down in the game.
     InputDevices* devices = platformLayer.inputDevices.get();
-    if (input.devicesCreated && devices != nullptr) {
+    if (!input.windowFocused) {
+        input.keyState.fill(0);
+        if (input.pauseOnLeaving) input.keyState[KeyPause] = keyDownBit;
+        input.pauseOnLeaving = false;
+    } else if (input.devicesCreated && devices != nullptr) {
         readKeyboardWithReacquire(*devices, input.keyState);
     }
 
@@ -162,7 +168,10 @@ void followPointer(MouseSnapshot& mouse) {
 void pollMouse() {
     input.mouseState = MouseSnapshot{};
     InputDevices* devices = platformLayer.inputDevices.get();
-    if (input.devicesCreated && devices != nullptr) {
+    // Away from the window the mouse is given back to the desktop (its
+    // pointer shown and free) and reads as still, with no button held.
+    if (!input.windowFocused && input.devicesCreated && devices != nullptr) devices->unacquire();
+    if (input.windowFocused && input.devicesCreated && devices != nullptr) {
         readMouseWithReacquire(*devices, input.mouseState);
     }
     followPointer(input.mouseState);

@@ -40,6 +40,13 @@ struct InputState {
     bool pauseLatch = false;
 
     bool devicesCreated = false;
+    // The window has the keyboard focus. Without it the polls read no key,
+    // no button and no motion: what the player does in other windows is not
+    // meant for the game.
+    bool windowFocused = true;
+    // Leaving the window during play pauses the game with a press of Pause
+    // in the next keyboard poll, so a recording of the game pauses there too.
+    bool pauseOnLeaving = false;
 };
 
 extern InputState input;

@@ -73,4 +73,11 @@ void applyKeyRules() {
     togglePauseWithKey();
 }
 
+void leaveWindow() {
+    input.windowFocused = false;
+    input.pauseOnLeaving = app.gameState == StatePlaying && !app.paused;
+}
+
+void returnToWindow() { input.windowFocused = true; }
+
 }  // namespace tiefschacht

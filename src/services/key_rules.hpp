@@ -4,7 +4,8 @@
 // What the game does with the keys the keyboard poll found, in every state:
 // Escape leads to the exit screen, Page Up and Page Down set the volume, the
 // letters and Backspace edit the typed name, Pause pauses. The frame loop
-// applies them right after the polls, in this order.
+// applies them right after the polls, in this order. And what leaving the
+// window does: the keys are let go, and a game in play pauses.
 
 namespace tiefschacht {
 
@@ -21,5 +22,13 @@ void togglePauseWithKey();
 
 // All of the above, in that order.
 void applyKeyRules();
+
+// The window lost the keyboard focus or was minimised: from now on the polls
+// read no key, button or motion, and a game in play is paused by a press of
+// the Pause key in the next poll (Pause resumes it).
+void leaveWindow();
+// The focus is back: the polls read the devices again, so only the keys held
+// now count.
+void returnToWindow();
 
 }  // namespace tiefschacht

@@ -33,6 +33,13 @@ StatesRun updateStatesWith(Game& game, const DispatchTable& table) {
 
 StatesRun updateStates(Game& game) { return updateStatesWith(game, gameStateHandlers); }
 
+StatesRun stateShown() {
+    StatesRun run;
+    for (const StateHandler& h : gameStateHandlers)
+        if (app.gameState == h.state) run.handlers[run.count++] = &h;
+    return run;
+}
+
 void drawStates(const Game& game, const StatesRun& run) {
     for (size_t i = 0; i < run.count; ++i) run.handlers[i]->draw(game);
 }

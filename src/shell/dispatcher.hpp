@@ -34,6 +34,9 @@ struct StatesRun {
 
 [[nodiscard]] StatesRun updateStatesWith(Game& game, const DispatchTable& table);
 [[nodiscard]] StatesRun updateStates(Game& game);
+// The handler of the current gameState, without running its update (what a
+// paused frame shows).
+[[nodiscard]] StatesRun stateShown();
 void drawStates(const Game& game, const StatesRun& run);
 
 }  // namespace tiefschacht

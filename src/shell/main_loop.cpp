@@ -30,14 +30,6 @@ void drawFrame(const StatesRun& run, GameState shown) {
     notePresented(shown);
 }
 
-// A paused frame draws nothing new but presents the frame on screen again:
-// unchanged, that costs nothing, and a window that lost its picture
-// (uncovered, restored, switched to full-screen) shows the paused scene
-// instead of staying black until the pause ends.
-void presentPausedFrame() {
-    if (GraphicsDevice* device = theDevice()) device->present();
-}
-
 }  // namespace
 
 void runMessageLoop(std::optional<uint64_t> frameLimit, FrameDrawing drawing) {
@@ -48,10 +40,16 @@ void runMessageLoop(std::optional<uint64_t> frameLimit, FrameDrawing drawing) {
         if (app.quitPosted) return;
         PlatformEvent event =
             platformLayer.events ? platformLayer.events->takeEvent() : PlatformEvent::None;
+        switch (event) {
         // The window's close button and the desktop's quit request get the
         // default handling of the close request: the window is destroyed and
         // the quit message posted.
-        if (event == PlatformEvent::CloseWindow) requestClose();
+        case PlatformEvent::CloseWindow: requestClose(); break;
+        case PlatformEvent::FocusLost: leaveWindow(); break;
+        case PlatformEvent::FocusGained: returnToWindow(); break;
+        case PlatformEvent::None:
+        case PlatformEvent::Other: break;
+        }
         runFrame(drawing);
         ++framesRun;
     }
@@ -61,15 +59,16 @@ void runFrame(FrameDrawing drawing) {
     Clock* clock = platformLayer.clock.get();
     app.frameStartTick = clock ? clock->ticks() : 0;
     beginTimedFrame();
-    const bool paused = app.paused;
     const GameState shown = app.gameState;
-    const StatesRun run = !paused && theGame ? updateStates(*theGame) : StatesRun{};
+    // A paused frame updates nothing and draws the current state as it is
+    // (the play screen then says it is paused). The same picture again costs
+    // next to nothing, and a window that lost its picture (uncovered,
+    // restored, switched to full-screen) shows it again.
+    StatesRun run;
+    if (theGame) run = app.paused ? stateShown() : updateStates(*theGame);
     if (drawing == FrameDrawing::Drawn) {
         DrawTimeScope timed;
-        if (paused)
-            presentPausedFrame();
-        else
-            drawFrame(run, shown);
+        drawFrame(run, shown);
     }
     // Input is read after drawing: the updates of a frame see the input
     // polled at the end of the frame before.

@@ -18,8 +18,8 @@ void runMessageLoop(std::optional<uint64_t> frameLimit, FrameDrawing drawing = F
 
 // One frame: unless paused, the current state's update (and the updates of
 // later states it switches to), then the draws of those states between
-// clearing and presenting (paused: the frame on screen presented again, so a
-// window that lost its picture shows the paused scene); then the polls of
+// clearing and presenting (paused: no update, the current state drawn as it
+// is); then the polls of
 // the mouse and the keyboard and the rules that act on the keys (so updates
 // see the input polled at the end of the frame before), the recording of the
 // polls, and the wait for the frame cap (unless the program is ending).

@@ -180,8 +180,19 @@ bool isInputEvent(Uint32 type) {
            (type >= SDL_FINGERDOWN && type < SDL_CLIPBOARDUPDATE);
 }
 
+PlatformEvent windowEvent(Uint8 event) {
+    switch (event) {
+    case SDL_WINDOWEVENT_CLOSE: return PlatformEvent::CloseWindow;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_MINIMIZED: return PlatformEvent::FocusLost;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: return PlatformEvent::FocusGained;
+    default: return PlatformEvent::Other;
+    }
+}
+
 // At most one of the window's own events per call. The window's close
-// button and the desktop's quit request both become CloseWindow.
+// button and the desktop's quit request both become CloseWindow; losing the
+// keyboard focus and being minimised become FocusLost.
 class SdlWindowEvents final : public WindowEvents {
 public:
     PlatformEvent takeEvent() override {
@@ -190,8 +201,7 @@ public:
         while (SDL_PollEvent(&e)) {
             if (!isInputEvent(e.type)) {
                 if (e.type == SDL_QUIT) return PlatformEvent::CloseWindow;
-                if (e.type == SDL_WINDOWEVENT && e.window.event == SDL_WINDOWEVENT_CLOSE)
-                    return PlatformEvent::CloseWindow;
+                if (e.type == SDL_WINDOWEVENT) return windowEvent(e.window.event);
                 return PlatformEvent::Other;
             }
             if (e.type == SDL_KEYDOWN && e.key.repeat == 0 &&

@@ -3,6 +3,12 @@
 // The list file the highscore screen writes after an entry.
 #include "unit/screens/highscore_fixture.hpp"
 
+#include <array>
+
+#include "platform/key_codes.hpp"
+#include "services/key_rules.hpp"
+#include "support/input_fakes.hpp"
+
 using namespace tiefschacht;
 
 TEST_F(HighscoreTest, EachEntryRewritesTheListFile) {
@@ -35,4 +41,34 @@ TEST_F(HighscoreTest, NoEntryWritesNoFile) {
     runHighscoreScreen(*game);
     EXPECT_EQ(app.gameState, StateMainMenu);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Data/Highscore.txt"));
+}
+
+// Every letter the keyboard types reaches the list file: typed key by key
+// through the polls, entered with Enter, written and read back.
+TEST_F(HighscoreTest, EveryTypedLetterReachesTheListFile) {
+    constexpr std::array<uint8_t, 26> letterKeys{
+        KeyA, KeyB, KeyC, KeyD, KeyE, KeyF, KeyG, KeyH, KeyI, KeyJ, KeyK, KeyL, KeyM,
+        KeyN, KeyO, KeyP, KeyQ, KeyR, KeyS, KeyT, KeyU, KeyV, KeyW, KeyX, KeyY, KeyZ};
+    auto fake = std::make_unique<FakeInputDevices>();
+    FakeInputDevices& devices = *fake;
+    platformLayer.inputDevices = std::move(fake);
+    ASSERT_EQ(initInput(), 0);
+    const auto poll = [&](KeyboardSnapshot keys) {
+        devices.keyboardReads.push_back(keys);
+        pollKeyboard();
+        applyKeyRules();
+    };
+    for (const std::string name : {"ABCDEFGHIJKLMN", "OPQRSTUVWXYZ"}) {
+        typeName("");
+        for (char c : name) {
+            poll(keysDown({letterKeys[static_cast<size_t>(c - 'A')]}));
+            poll({});
+        }
+        play.score = 1000;
+        poll(keysDown({KeyEnter}));
+        runHighscoreScreen(*game);
+        EXPECT_EQ(nameAt(0), name);
+    }
+    EXPECT_EQ(listFile().rfind("OPQRSTUVWXYZ 1000\nABCDEFGHIJKLMN 1000\n", 0), 0u) << listFile();
+    platformLayer.inputDevices.reset();
 }

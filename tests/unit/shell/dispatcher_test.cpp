@@ -134,9 +134,10 @@ TEST(ShellDispatcher, StatesVisitedListsEachStateOnceInTheOrderFirstEntered) {
 }
 
 // What one frame asks of the device: a drawn frame is cleared to black and
-// presented (even before start-up has ended, with no state to draw); a
-// paused frame presents the frame on screen again, so a window that lost
-// its picture gets it back; a frame without drawing asks nothing.
+// presented (even before start-up has ended, with no state to draw), paused
+// or not (a paused frame draws the current state without updating it, and a
+// window that lost its picture gets it back); a frame without drawing asks
+// nothing.
 TEST(ShellDispatcher, WhatAFrameAsksOfTheDevice) {
     struct Case {
         const char* what;
@@ -149,7 +150,10 @@ TEST(ShellDispatcher, WhatAFrameAsksOfTheDevice) {
          false,
          FrameDrawing::Drawn,
          {"clear 4278190080", "beginScene", "endScene", "present"}},
-        {"paused", true, FrameDrawing::Drawn, {"present"}},
+        {"paused",
+         true,
+         FrameDrawing::Drawn,
+         {"clear 4278190080", "beginScene", "endScene", "present"}},
         {"without drawing", false, FrameDrawing::Skipped, {}},
         {"paused without drawing", true, FrameDrawing::Skipped, {}},
     };

@@ -7,10 +7,14 @@
 
 #include "drawing/fonts.hpp"
 #include "platform/backends.hpp"
+#include "platform/headless/input_script.hpp"
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
 #include "services/graphics.hpp"
+#include "services/input.hpp"
+#include "services/key_rules.hpp"
 #include "services/settings.hpp"
+#include "shell/input_recorder.hpp"
 #include "shell/lifecycle.hpp"
 #include "shell/main_loop.hpp"
 #include "support/queued_events.hpp"
@@ -148,4 +152,45 @@ TEST(ShellLifecycle, TheFrameThatRequestsClosingStillFinishes) {
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "present"), 2);
     theGame.reset();
     graphics.device.reset();
+}
+
+// Keys let go in another window are not held down in the game: while the
+// window has no focus every key and button reads as released, and leaving it
+// during play pauses the game with a press of Pause, which a recording keeps;
+// when the focus comes back only the keys held then count, and the game stays
+// paused until the player resumes it.
+TEST(ShellLifecycle, LeavingTheWindowLetsGoOfTheKeysAndPausesPlay) {
+    auto script = std::make_shared<InputScript>();
+    std::string error;
+    ASSERT_TRUE(script->parse("5 Right 0 0 L\n", error)) << error;
+    platformLayer.inputDevices = createScriptInputDevices(script);
+    ASSERT_EQ(initInput(), 0);
+    auto events = std::make_unique<QueuedEvents>();
+    events->queue = {PlatformEvent::None, PlatformEvent::FocusLost, PlatformEvent::None,
+                     PlatformEvent::FocusGained};
+    platformLayer.events = std::move(events);
+    recording.on = true;
+    app.gameState = StatePlaying;
+
+    runMessageLoop(1);
+    EXPECT_TRUE(input.keyRight && input.mouseDown);
+    for (int frame = 2; frame <= 3; ++frame) {
+        runMessageLoop(1);
+        EXPECT_FALSE(input.keyRight || input.mouseDown) << frame;
+        EXPECT_TRUE(app.paused) << frame;
+    }
+    runMessageLoop(1);
+    EXPECT_TRUE(input.keyRight && input.mouseDown);
+    EXPECT_TRUE(app.paused);
+    EXPECT_NE(recording.recorder.text().find("\n1 Pause 0 0 -\n1 - 0 0 -\n1 Right 0 0 L\n"),
+              std::string::npos)
+        << recording.recorder.text();
+
+    // Away from the window outside play nothing is paused.
+    app = AppState{};
+    app.gameState = StateMainMenu;
+    leaveWindow();
+    runMessageLoop(1);
+    EXPECT_FALSE(app.paused);
+    EXPECT_FALSE(input.keyRight);
 }

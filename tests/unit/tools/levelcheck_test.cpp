@@ -112,6 +112,33 @@ TEST_F(BrokenCopy, FindsEnemiesOutsideTheirBoundsAndMissingFrames) {
     EXPECT_TRUE(mentions(problems, "type 3 shows frames 0 to 3 but lists only 2"));
 }
 
+// Each kind of motion shows a fixed set of frames (patrols 8, flyers 2,
+// animated flyers and bobbing patrols 4): a type that lists exactly those
+// passes, one that lists one fewer is named.
+TEST_F(BrokenCopy, EachKindOfMotionNeedsAllTheFramesItShows) {
+    constexpr int needed[] = {8, 2, 4, 4};  // by behaviour 0 to 3
+    for (int missing : {0, 1}) {
+        std::string textures = "Anzahl_Gegnertypen 4\n";
+        std::string enemies = "Anzahl_Gegner 4\n";
+        for (int type = 0; type < 4; ++type) {
+            const int frames = needed[type] - missing;
+            textures += "Bilder " + std::to_string(frames) + " Verhalten " + std::to_string(type) +
+                        " Additiv 0\n";
+            for (int f = 0; f < frames; ++f) textures += "Graphics/Schnecke1.bmp\n";
+            enemies += "Typ " + std::to_string(type) +
+                       " X -9 Y 1 MinX -15 MaxY 1 MaxX -5 MinY 1 TempoX 0.03 TempoY 0\n";
+        }
+        writeFile("Data/EnemyTextures.txt", textures);
+        writeFile("Data/Enemies1.txt", enemies);
+        const auto problems = check();
+        for (int type = 0; type < 4; ++type)
+            EXPECT_EQ(mentions(problems, "type " + std::to_string(type) + " shows frames 0 to " +
+                                             std::to_string(needed[type] - 1)),
+                      missing == 1)
+                << "type " << type << ", " << missing << " missing";
+    }
+}
+
 TEST_F(BrokenCopy, FindsASwitchWithNoGateAboveAndTooFewKeys) {
     setCell(395, 3, "27 L");  // a lever above every gate
     setCell(2, 5, "68 D");    // one door more than there are keys

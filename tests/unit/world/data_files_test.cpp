@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "unit/world/test_support.hpp"
 #include "world/data_tables.hpp"
 #include "world/game.hpp"
 #include "world/highscore_file.hpp"
+#include "world/world.hpp"
 
 using namespace tiefschacht;
 
@@ -258,4 +261,97 @@ TEST(WorldDataFilesDeathTest, MissingFilesEndTheProgramNamingThem) {
     EXPECT_EXIT(readItems("Data/Items.txt"), testing::ExitedWithCode(1), "Data/Items.txt");
     EXPECT_EXIT(readHighscores("Data/Highscore.txt"), testing::ExitedWithCode(1),
                 "Data/Highscore.txt");
+}
+
+// Every count a data file announces is read up to its table's capacity
+// exactly: one below and at the capacity everything is read without a word,
+// one above the capacity fills the table and the rest is named once.
+TEST(WorldDataFiles, EachCountIsReadUpToItsCapacityExactly) {
+    struct Kind {
+        const char* file;
+        int capacity;
+        std::string (*text)(int n);  // a file announcing and holding n records
+        int (*filled)(int n);        // how many of them are in the table
+    };
+    static Slots enemies;
+    static std::unique_ptr<World> world;
+    const Kind kinds[] = {
+        {"Data/Items.txt", itemCapacity,
+         [](int n) {
+             std::string t = "Anzahl " + std::to_string(n) + "\n";
+             for (int i = 0; i < n; ++i) t += "C " + std::to_string(i + 1) + " R 0 A 0 P 1\n";
+             return t;
+         },
+         [](int) {
+             readItems("Data/Items.txt");
+             return itemTable.count;
+         }},
+        {"Data/Enemies1.txt", enemySlotCount,
+         [](int n) {
+             std::string t = "N " + std::to_string(n) + "\n";
+             for (int i = 0; i < n; ++i) t += enemyRecord(0, "1 1 1 1 1 1 1 1");
+             return t;
+         },
+         [](int) {
+             for (auto& e : enemies.slots) e->active = false;
+             readEnemies("Data/Enemies1.txt", enemies.slots);
+             return static_cast<int>(std::count_if(enemies.slots.begin(), enemies.slots.end(),
+                                                   [](const auto& e) { return e->active; }));
+         }},
+        {"Data/GroundTextures.txt", groundTextureCapacity,
+         [](int n) {
+             std::string t = "Anzahl " + std::to_string(n) + "\n";
+             for (int i = 0; i < n; ++i) t += "Graphics/g" + std::to_string(i) + ".bmp\n";
+             return t;
+         },
+         [](int) {
+             world = std::make_unique<World>();
+             return static_cast<int>(std::count_if(world->groundTextures.begin(),
+                                                   world->groundTextures.end(),
+                                                   [](const auto& s) { return s != nullptr; }));
+         }},
+        {"Data/EnemyTextures.txt", enemyTypeCapacity,
+         [](int n) {
+             std::string t = "Typen " + std::to_string(n) + "\n";
+             for (int i = 0; i < n; ++i) t += "Bilder 1 V 0 B 0 Graphics/e.bmp\n";
+             return t;
+         },
+         [](int) {
+             world = std::make_unique<World>();
+             int types = 0;
+             for (int t = 0; t < enemyTypeCapacity; ++t)
+                 types +=
+                     world->enemyTextures[static_cast<size_t>(t * enemyFrameCapacity)] != nullptr;
+             return types;
+         }},
+        {"Data/EnemyTextures.txt", enemyFrameCapacity,
+         [](int n) {
+             std::string t = "Typen 1\nBilder " + std::to_string(n) + " V 0 B 0\n";
+             for (int i = 0; i < n; ++i) t += "Graphics/e" + std::to_string(i) + ".bmp\n";
+             return t;
+         },
+         [](int) {
+             world = std::make_unique<World>();
+             return static_cast<int>(std::count_if(
+                 world->enemyTextures.begin(), world->enemyTextures.begin() + enemyFrameCapacity,
+                 [](const auto& s) { return s != nullptr; }));
+         }},
+    };
+    ScratchFolder dir;
+    for (const Kind& kind : kinds) {
+        for (int n : {kind.capacity - 1, kind.capacity, kind.capacity + 1}) {
+            worldtest::writeTextureLists();
+            writeText(kind.file, kind.text(n));
+            itemTable = ItemTable{};
+            testing::internal::CaptureStderr();
+            const int filled = kind.filled(n);
+            const std::string err = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(filled, std::min(n, kind.capacity)) << kind.file << " with " << n;
+            EXPECT_EQ(
+                err.find("at most " + std::to_string(kind.capacity) + " fit") != std::string::npos,
+                n > kind.capacity)
+                << kind.file << " with " << n << ": " << err;
+        }
+    }
+    world.reset();
 }
