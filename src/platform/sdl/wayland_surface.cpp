@@ -58,7 +58,7 @@ struct WaylandSurface::Connection {
     wl_display* display = nullptr;
     wl_surface* surface = nullptr;
     wl_event_queue* queue = nullptr;
-    wl_display* display_on_queue = nullptr;  // a wrapper of display whose children use queue
+    wl_display* displayOnQueue = nullptr;  // a wrapper of display whose children use queue
     wl_registry* registry = nullptr;
     wl_shm* shm = nullptr;
     std::array<Buffer, bufferCount> buffers;
@@ -70,7 +70,7 @@ struct WaylandSurface::Connection {
         for (Buffer& b : buffers) drop(b);
         if (shm != nullptr) wl_shm_destroy(shm);
         if (registry != nullptr) wl_registry_destroy(registry);
-        if (display_on_queue != nullptr) wl_proxy_wrapper_destroy(display_on_queue);
+        if (displayOnQueue != nullptr) wl_proxy_wrapper_destroy(displayOnQueue);
         if (queue != nullptr) wl_event_queue_destroy(queue);
         if (display != nullptr) wl_display_flush(display);
     }
@@ -151,13 +151,13 @@ std::unique_ptr<WaylandSurface> WaylandSurface::open(SDL_Window* window, std::st
     c.display = info.info.wl.display;
     c.surface = info.info.wl.surface;
     c.queue = wl_display_create_queue(c.display);
-    c.display_on_queue = static_cast<wl_display*>(wl_proxy_create_wrapper(c.display));
-    if (c.queue == nullptr || c.display_on_queue == nullptr) {
+    c.displayOnQueue = static_cast<wl_display*>(wl_proxy_create_wrapper(c.display));
+    if (c.queue == nullptr || c.displayOnQueue == nullptr) {
         error = "out of memory for the compositor's objects";
         return nullptr;
     }
-    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(c.display_on_queue), c.queue);
-    c.registry = wl_display_get_registry(c.display_on_queue);
+    wl_proxy_set_queue(reinterpret_cast<wl_proxy*>(c.displayOnQueue), c.queue);
+    c.registry = wl_display_get_registry(c.displayOnQueue);
     wl_registry_add_listener(c.registry, &registryListener, &c.shm);
     if (wl_display_roundtrip_queue(c.display, c.queue) < 0 || c.shm == nullptr) {
         error = "the compositor offers no shared memory (wl_shm)";
