@@ -7,6 +7,7 @@
 
 #include "drawing/fonts.hpp"
 #include "drawing/quad.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "services/settings.hpp"

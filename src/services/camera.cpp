@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed camera, and projecting world positions through it.
+#include "services/camera.hpp"
+
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 

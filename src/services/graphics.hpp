@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The graphics context: the device with its set-up and start-up log, and the
-// camera with the projection of world positions to screen pixels.
+// camera's matrices (camera.hpp sets them up and projects through them).
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -31,8 +31,6 @@ struct Graphics {
 extern Graphics graphics;
 
 inline constexpr const char* protocolFile = "Data/protokoll.txt";
-constexpr float cameraFieldOfView = 0.7853982f;  // pi / 4
-constexpr float cameraNearPlane = 1.0f;
 
 // The device every drawing routine uses (null before initGraphics).
 inline GraphicsDevice* theDevice() { return graphics.device.get(); }
@@ -44,16 +42,7 @@ inline GraphicsDevice* theDevice() { return graphics.device.get(); }
 void initGraphics();
 // The same, on a given graphics system (tests bring their own).
 void initGraphicsWith(std::unique_ptr<GraphicsSystem> system);
-void setUpCamera();
 // The device, then the graphics system; each step skips what is absent.
 void releaseGraphics();
-
-struct ScreenPoint {
-    float x = 0.0f;
-    float y = 0.0f;
-};
-
-// A world position to screen pixels through graphics.viewProjection.
-ScreenPoint projectToScreen(const Vec3& position);
 
 }  // namespace tiefschacht

@@ -14,6 +14,7 @@
 
 #include "platform/key_codes.hpp"
 #include "platform/platform_layer.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 

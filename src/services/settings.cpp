@@ -7,6 +7,7 @@
 #include <string>
 
 #include "services/app_state.hpp"
+#include "services/camera.hpp"
 #include "services/game_paths.hpp"
 #include "services/graphics.hpp"
 #include "services/token_reader.hpp"

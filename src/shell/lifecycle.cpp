@@ -6,6 +6,7 @@
 #include "drawing/quad.hpp"
 #include "play/play_state.hpp"
 #include "services/app_state.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "services/settings.hpp"

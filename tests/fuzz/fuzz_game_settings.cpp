@@ -5,29 +5,20 @@
 // device: no distance the file gives may break the drawing.
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 #include "drawing/quad.hpp"
 #include "fuzz_support.hpp"
 #include "platform/software/device.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
-#include "world/game.hpp"
-#include "world/world.hpp"
 
 using namespace tiefschacht;
 
 namespace {
 constexpr int screenWidth = 64;
 constexpr int screenHeight = 48;
-
-constexpr std::array<QuadVertex, 4> unitQuad = {{
-    {-1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 0.0f},
-    {-1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 0.0f, 1.0f},
-    {1.0f, 1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 0.0f},
-    {1.0f, -1.0f, 0.0f, 0xFFFFFFFFu, 1.0f, 1.0f},
-}};
 
 // Play plane, menu plane, very near, behind the eye and far away.
 constexpr std::array<Vec3, 6> positions = {{
@@ -50,24 +41,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                        PixelFormat::A8R8G8B8, true, 0);
     graphics.aspectRatio = static_cast<float>(screenWidth) / static_cast<float>(screenHeight);
     setUpCamera();
-    {
-        World world{BareTag{}};
-        GraphicsDevice& device = *graphics.device;
-        FUZZ_CHECK(succeeded(device.createVertexBuffer(
-            sizeof(unitQuad), UsageWriteOnly, FvfQuadVertex, Pool::Managed, world.quadBuffer)));
-        void* bytes = nullptr;
-        FUZZ_CHECK(succeeded(world.quadBuffer->lock(0, 0, &bytes, 0)) && bytes);
-        std::memcpy(bytes, unitQuad.data(), sizeof(unitQuad));
-        world.quadBuffer->unlock();
-
-        device.clear(0xFF000000u, 1.0f);
-        device.beginScene();
-        for (const Vec3& p : positions) {
-            drawQuad(world, p, nullptr);
-            drawQuadAdditive(world, p, nullptr);
-        }
-        device.endScene();
+    createQuadBuffer();
+    FUZZ_CHECK(quads.quadBuffer != nullptr);
+    GraphicsDevice& device = *graphics.device;
+    device.clear(0xFF000000u, 1.0f);
+    device.beginScene();
+    for (const Vec3& p : positions) {
+        drawQuad(p, nullptr);
+        drawQuadAdditive(p, nullptr);
     }
+    device.endScene();
+    releaseQuadBuffer();
     graphics.device.reset();
     return 0;
 }

@@ -137,6 +137,7 @@ void drawScreenRect(const ScreenRect& rect, const PixelSetup& setup, const Rende
                         target.width,
                         rows,
                         cols};
+    if (t.loops == SpanLoops::Portable) return drawSpansPortable(which, kernel, src);
     if (t.loops == SpanLoops::Widest && drawSpansWide(which, kernel, src)) return;
     drawSpansBaseline(which, kernel, src);
 }

@@ -8,7 +8,7 @@
 #include <bit>
 #include <cmath>
 
-#include "platform/software/fast_quad.hpp"
+#include "platform/software/screen_rect.hpp"
 
 namespace tiefschacht {
 

@@ -81,6 +81,9 @@ inline void finishLine(const SpanKernel& k, const uint32_t* r0, const uint32_t* 
 // no vector loops are compiled).
 void drawSpansBaseline(const SpanCase& which, const SpanKernel& k, const RowSource& r);
 
+// Draws with the plain C++ loops.
+void drawSpansPortable(const SpanCase& which, const SpanKernel& k, const RowSource& r);
+
 // Draws with wider loops where this processor has them and they cover the
 // case; false when they do not (nothing is drawn then).
 bool drawSpansWide(const SpanCase& which, const SpanKernel& k, const RowSource& r);

@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The span loops in plain C++, for a processor family without vector loops
-// here or a build that asks for none: one pixel at a time, with the vector
-// loops' arithmetic channel by channel (16-bit intermediates that never
-// overflow, the packing's saturation to 255), so the pixels are the same.
-#include "platform/software/span_kernel.hpp"
-
-#if !TIEFSCHACHT_X86_SPANS
-
+// The span loops in plain C++: the baseline of a processor family without
+// vector loops here or of a build that asks for none, and on every build the
+// loops a device can be asked for by name (so their pixels are tested
+// wherever the tests run). One pixel at a time, with the vector loops'
+// arithmetic channel by channel (16-bit intermediates that never overflow,
+// the packing's saturation to 255), so the pixels are the same.
 #include <algorithm>
+
+#include "platform/software/span_kernel.hpp"
 
 namespace tiefschacht {
 
@@ -99,16 +99,21 @@ void dispatchMode(const SpanCase& w, const SpanKernel& k, const RowSource& r) {
 
 }  // namespace
 
-void drawSpansBaseline(const SpanCase& which, const SpanKernel& k, const RowSource& r) {
+void drawSpansPortable(const SpanCase& which, const SpanKernel& k, const RowSource& r) {
     which.linear ? dispatchMode<true>(which, k, r) : dispatchMode<false>(which, k, r);
+}
+
+#if !TIEFSCHACHT_X86_SPANS
+// Without vector loops the plain ones are the baseline, and nothing is wider.
+void drawSpansBaseline(const SpanCase& which, const SpanKernel& k, const RowSource& r) {
+    drawSpansPortable(which, k, r);
 }
 
 bool drawSpansWide(const SpanCase&, const SpanKernel&, const RowSource&) { return false; }
 
 bool wideVectorsAvailable() { return false; }
+#endif  // !TIEFSCHACHT_X86_SPANS
 
 }  // namespace swr
 
 }  // namespace tiefschacht
-
-#endif  // !TIEFSCHACHT_X86_SPANS

@@ -35,8 +35,8 @@ struct RowTable {
 };
 
 // Which span loops draw: the widest this processor has, the baseline vector
-// loops of its family, or plain C++ (the only ones where no vector loops
-// were compiled in).
+// loops of its family (plain C++ where no vector loops were compiled in),
+// or plain C++.
 enum class SpanLoops { Widest, Baseline, Portable };
 
 // Per-rectangle tables, kept between draws so drawing allocates nothing.

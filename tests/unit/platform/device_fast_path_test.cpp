@@ -23,11 +23,8 @@ protected:
     void SetUp() override { makeDevice(FW, FH); }
 
     testsupport::TestSoftwareDevice& soft() { return *device; }
-    // The span loops this processor runs best, or the baseline ones.
-    void useBaselineLoops(bool baseline) {
-        device->options().spanLoops =
-            baseline ? std::optional<swr::SpanLoops>(swr::SpanLoops::Baseline) : std::nullopt;
-    }
+    // The span loops to draw with.
+    void useLoops(swr::SpanLoops loops) { device->options().spanLoops = loops; }
 
     void fillBackground(std::mt19937& rng) {
         background.resize(static_cast<size_t>(FW) * FH);
@@ -166,11 +163,11 @@ protected:
 };
 
 // The fast path with the widest vector loops (false) or the SSE2 loops (true).
-class FastPath : public FastPathDraws, public ::testing::WithParamInterface<bool> {
+class FastPath : public FastPathDraws, public ::testing::WithParamInterface<swr::SpanLoops> {
 protected:
     void SetUp() override {
         FastPathDraws::SetUp();
-        useBaselineLoops(GetParam());
+        useLoops(GetParam());
     }
 };
 
@@ -305,29 +302,31 @@ TEST_P(FastPath, OtherShapesAndStatesStillDrawThroughTheGeneralPath) {
     }
 }
 
-// The wide loops do the SSE2 loops' arithmetic: the same pixels exactly, for
-// squares as the tile grid draws them (the wide loops' whole case) at sizes
-// that end rows on and off a whole block.
-TEST_F(FastPathDraws, WideLoopsGiveExactlyTheBaselinePixels) {
+// The wide loops and the plain C++ ones do the baseline loops' arithmetic:
+// the same pixels exactly, for squares as the tile grid draws them (the wide
+// loops' whole case) at sizes that end rows on and off a whole block.
+TEST_F(FastPathDraws, WideAndPlainLoopsGiveExactlyTheBaselinePixels) {
     std::mt19937 rng(2468);
     const auto textures = gridTextures(rng);
     auto quad = makeBuffer(unitQuad());
-    for (int round = 0; round < 6; ++round) {
-        fillBackground(rng);
-        const std::vector<uint32_t> choices = gridChoices(rng);
-        const float offset = 0.37f * static_cast<float>(round);
-        const float depth = std::array{40.0f, 28.0f, 20.0f, 70.0f, 33.0f, 100.0f}[round];
-        int worst =
-            compareDraws([&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
-                         [&] { useBaselineLoops(true); }, [&] { useBaselineLoops(false); });
-        EXPECT_EQ(worst, 0) << "round " << round;
+    for (swr::SpanLoops loops : {swr::SpanLoops::Widest, swr::SpanLoops::Portable}) {
+        for (int round = 0; round < 6; ++round) {
+            fillBackground(rng);
+            const std::vector<uint32_t> choices = gridChoices(rng);
+            const float offset = 0.37f * static_cast<float>(round);
+            const float depth = std::array{40.0f, 28.0f, 20.0f, 70.0f, 33.0f, 100.0f}[round];
+            int worst = compareDraws(
+                [&] { drawGrid(quad.get(), textures, choices, offset, -offset, depth); },
+                [&] { useLoops(swr::SpanLoops::Baseline); }, [&] { useLoops(loops); });
+            EXPECT_EQ(worst, 0) << "round " << round << ", loops " << static_cast<int>(loops);
+        }
     }
 }
 
 // Text as the game draws it (alpha-tested glyph rectangles, blended, from a
 // linearly filtered atlas), under every alpha compare function and
-// reference: the wide loops give exactly the baseline pixels.
-TEST_F(FastPathDraws, WideAlphaTestedGlyphsGiveExactlyTheBaselinePixels) {
+// reference: the wide and the plain loops give exactly the baseline pixels.
+TEST_F(FastPathDraws, WideAndPlainAlphaTestedGlyphsGiveExactlyTheBaselinePixels) {
     std::mt19937 rng(1357);
     auto atlas = randomTexture(rng);
     std::vector<ScreenVertexData> verts;
@@ -345,35 +344,43 @@ TEST_F(FastPathDraws, WideAlphaTestedGlyphsGiveExactlyTheBaselinePixels) {
         verts.insert(verts.end(), glyph.begin(), glyph.end());
     }
     auto vb = makeBuffer(verts);
-    for (uint32_t func = CmpNever; func <= CmpAlways; ++func) {
-        for (uint32_t ref : {0u, 8u, 128u, 255u}) {
-            fillBackground(rng);
-            int worst = compareDraws(
-                [&] {
-                    device->setRenderState(RenderState::ZEnable, 0);
-                    device->setRenderState(RenderState::CullMode, CullCCW);
-                    device->setRenderState(RenderState::AlphaBlendEnable, 1);
-                    device->setRenderState(RenderState::SrcBlend, BlendSrcAlpha);
-                    device->setRenderState(RenderState::DestBlend, BlendInvSrcAlpha);
-                    device->setRenderState(RenderState::AlphaTestEnable, 1);
-                    device->setRenderState(RenderState::AlphaFunc, func);
-                    device->setRenderState(RenderState::AlphaRef, ref);
-                    device->setSamplerState(0, SamplerState::MinFilter, FilterLinear);
-                    device->setSamplerState(0, SamplerState::MagFilter, FilterLinear);
-                    device->setTexture(0, atlas.get());
-                    device->setStreamSource(0, vb.get(), 0, 28);
-                    device->setFvf(FvfScreenVertex);
-                    device->drawPrimitive(PrimitiveType::TriangleList, 0, 80);
-                },
-                [&] { useBaselineLoops(true); }, [&] { useBaselineLoops(false); });
-            EXPECT_EQ(worst, 0) << "compare function " << func << ", reference " << ref;
+    for (swr::SpanLoops loops : {swr::SpanLoops::Widest, swr::SpanLoops::Portable}) {
+        for (uint32_t func = CmpNever; func <= CmpAlways; ++func) {
+            for (uint32_t ref : {0u, 8u, 128u, 255u}) {
+                fillBackground(rng);
+                int worst = compareDraws(
+                    [&] {
+                        device->setRenderState(RenderState::ZEnable, 0);
+                        device->setRenderState(RenderState::CullMode, CullCCW);
+                        device->setRenderState(RenderState::AlphaBlendEnable, 1);
+                        device->setRenderState(RenderState::SrcBlend, BlendSrcAlpha);
+                        device->setRenderState(RenderState::DestBlend, BlendInvSrcAlpha);
+                        device->setRenderState(RenderState::AlphaTestEnable, 1);
+                        device->setRenderState(RenderState::AlphaFunc, func);
+                        device->setRenderState(RenderState::AlphaRef, ref);
+                        device->setSamplerState(0, SamplerState::MinFilter, FilterLinear);
+                        device->setSamplerState(0, SamplerState::MagFilter, FilterLinear);
+                        device->setTexture(0, atlas.get());
+                        device->setStreamSource(0, vb.get(), 0, 28);
+                        device->setFvf(FvfScreenVertex);
+                        device->drawPrimitive(PrimitiveType::TriangleList, 0, 80);
+                    },
+                    [&] { useLoops(swr::SpanLoops::Baseline); }, [&] { useLoops(loops); });
+                EXPECT_EQ(worst, 0) << "compare function " << func << ", reference " << ref
+                                    << ", loops " << static_cast<int>(loops);
+            }
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(VectorWidths, FastPath, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& param) {
-                             return param.param ? "Baseline" : "Widest";
-                         });
+std::string loopsName(const ::testing::TestParamInfo<swr::SpanLoops>& info) {
+    constexpr std::array<const char*, 3> names{"Widest", "Baseline", "Portable"};
+    return names[static_cast<size_t>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(SpanLoops, FastPath,
+                         ::testing::Values(swr::SpanLoops::Widest, swr::SpanLoops::Baseline,
+                                           swr::SpanLoops::Portable),
+                         loopsName);
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "drawing/quad.hpp"
 #include "platform/backends.hpp"
 #include "screens/buttons.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "support/software_device.hpp"
 #include "unit/screens/fixture.hpp"
@@ -100,9 +101,9 @@ TEST_F(ButtonLabelTest, TheLabelsLettersAreDrawnAndUmlautsLeftOut) {
     drawButton(*game->world, plain);
     auto draws = textDraws();
     ASSERT_EQ(draws.size(), 2u);
-    size_t quads = 0;
-    for (const auto& d : draws) quads += d.vertices.size() / 6;
-    EXPECT_EQ(quads, 2u * 12u);  // twelve letters, the blank only advances
+    size_t glyphs = 0;
+    for (const auto& d : draws) glyphs += d.vertices.size() / 6;
+    EXPECT_EQ(glyphs, 2u * 12u);  // twelve letters, the blank only advances
 
     device->present();
     Button umlaut(0.0f, 0.0f, 6, 0.0f,
@@ -110,9 +111,9 @@ TEST_F(ButtonLabelTest, TheLabelsLettersAreDrawnAndUmlautsLeftOut) {
                   "e");
     drawButton(*game->world, umlaut);
     draws = textDraws();
-    quads = 0;
-    for (const auto& d : draws) quads += d.vertices.size() / 6;
-    EXPECT_EQ(quads, 2u * 3u);
+    glyphs = 0;
+    for (const auto& d : draws) glyphs += d.vertices.size() / 6;
+    EXPECT_EQ(glyphs, 2u * 3u);
 }
 
 TEST_F(ButtonLabelTest, TextureAddressingIsWrapAgainAfterAButton) {

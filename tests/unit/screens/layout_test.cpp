@@ -8,6 +8,7 @@
 #include "screens/exit_screen.hpp"
 #include "screens/main_menu.hpp"
 #include "screens/title_screen.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "unit/screens/fixture.hpp"
 #include "world/world.hpp"

@@ -8,6 +8,7 @@
 #include "platform/software/device.hpp"
 #include "platform/software/graphics_system.hpp"
 #include "services/app_state.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "services/vertex_processing.hpp"

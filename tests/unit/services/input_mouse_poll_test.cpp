@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/platform_layer.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "services/settings.hpp"

@@ -10,6 +10,7 @@
 #include "platform/headless/input_script.hpp"
 #include "platform/platform_layer.hpp"
 #include "services/app_state.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "services/key_rules.hpp"

@@ -12,6 +12,7 @@
 #include "platform/key_codes.hpp"
 #include "screens/buttons.hpp"
 #include "services/app_state.hpp"
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/input.hpp"
 #include "services/key_rules.hpp"

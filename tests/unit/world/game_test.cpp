@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "services/camera.hpp"
 #include "services/graphics.hpp"
 #include "services/settings.hpp"
 #include "unit/world/test_support.hpp"
