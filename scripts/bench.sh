@@ -13,6 +13,9 @@
 #   - the same play in a window under Xvfb (scripts/setup.sh bench installs
 #     it): frames per second, share of a core, how frames reach the screen,
 #     and the start-up to the first presented frame;
+#   - and in a Wayland window (sway's headless back end, run as an
+#     unprivileged user: scripts/wayland-session.sh), each run right after
+#     the X11 one, so that both see the same load;
 #   - the software device and loading benchmarks.
 # Capped runs are measured from outside the game: the wall-clock and
 # processor time of the whole process (every thread), as the difference of a
@@ -20,8 +23,9 @@
 # level fall within the first 20), so the figures cover 600 frames alone and
 # builds that report nothing of their own are measured the same way.
 #
-#   scripts/bench.sh [--runs N] [--before DIR] [--timedemo-only]
+#   scripts/bench.sh [--runs N] [--before DIR] [--timedemo-only | --windows-only]
 #
+# --windows-only: only the play in the X11 and the Wayland window.
 # --before DIR: also run the runtime folder DIR (the build/game of another
 # commit) the same way and print the ratio of each figure to its value there.
 # What the other build cannot report (the pacing, the window's start-up) is
@@ -31,19 +35,24 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 runs=5
 before=""
 timedemoOnly=0
+windowsOnly=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs=$2; shift 2 ;;
     --before) before=$(cd "$2" && pwd); shift 2 ;;
     --timedemo-only) timedemoOnly=1; shift ;;
-    *) echo "usage: scripts/bench.sh [--runs N] [--before DIR] [--timedemo-only]" >&2; exit 2 ;;
+    --windows-only) windowsOnly=1; shift ;;
+    *) echo "usage: scripts/bench.sh [--runs N] [--before DIR] [--timedemo-only | --windows-only]" >&2; exit 2 ;;
   esac
 done
 
 bash "$root/scripts/setup.sh" bench
 bash "$root/scripts/build.sh" build -DTIEFSCHACHT_BENCH=ON >/dev/null
 work=$(mktemp -d "${TMPDIR:-/tmp}/tiefschacht-bench.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# The Wayland session's user reads the runtime folders too.
+chmod 755 "$work"
+source "$root/scripts/wayland-session.sh"
+trap 'wayland_session_stop; rm -rf "$work"' EXIT
 script="$root/tests/e2e/winning_run.txt"
 printf '100000 -\n' > "$work/idle.txt"
 
@@ -89,7 +98,7 @@ declare -A results  # "<build> <measure>" -> space-separated values
 declare -A windowTimedemo  # whether a build's timedemo runs in a window
 add() { results["$1 $2"]="${results["$1 $2"]:-} $3"; }
 
-# One run of the game: timedemo <build> <mode> <window|headless|realtime> <script> <frames>
+# One run of the game: timedemo <build> <mode> <window|wayland|headless|realtime> <script> <frames>
 # [plain]; "plain" leaves --timedemo out (for a build that has no windowed
 # timedemo). Prints the game's output, and as its last line "wall: W cpu: C",
 # the seconds on the wall clock and of processor time of the game's process.
@@ -105,6 +114,9 @@ timedemo() {
   if [ "$3" = window ]; then
     SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1280x1024x24" \
       bash -c "$timed" - "$dir/tiefschacht" --data "$dir" "${args[@]}"
+  elif [ "$3" = wayland ]; then
+    wayland_run SDL_AUDIODRIVER=dummy XDG_DATA_HOME="$WAYLAND_SESSION_DIR/player" \
+      bash -c "$timed" - "$dir/tiefschacht" --data "$dir" "${args[@]}"
   else
     bash -c "$timed" - "$dir/tiefschacht" --data "$dir" "${args[@]}"
   fi | awk '/^wall: / { printf "wall: %s cpu: %.3f\n", $2, $4 + $5; next } { print }'
@@ -115,7 +127,7 @@ timedemo() {
 # "<kind>-<what>-fps" and "<kind>-<what>-share".
 capped() {
   local build=$1 kind=$2 what=$3 input=$4 plain="" ws cs wl cl
-  [ "$kind" = window ] && [ "${windowTimedemo[$build]}" = 0 ] && plain=plain
+  [ "$kind" != headless ] && [ "$kind" != realtime ] && [ "${windowTimedemo[$build]}" = 0 ] && plain=plain
   timedemo "$build" 4 "$kind" "$input" 120 $plain > "$work/short.txt"
   timedemo "$build" 4 "$kind" "$input" 720 $plain > "$work/long.txt"
   read -r _ ws _ cs <<< "$(grep '^wall: ' "$work/short.txt")"
@@ -123,17 +135,22 @@ capped() {
   add "$build" "$kind-$what-fps" "$(awk -v x="$ws" -v y="$wl" 'BEGIN { printf "%.2f", 600 / (y - x) }')"
   add "$build" "$kind-$what-share" "$(awk -v x="$ws" -v y="$wl" -v s="$cs" -v t="$cl" \
     'BEGIN { printf "%.2f", 100 * (t - s) / (y - x) }')"
-  if [ "$kind" = window ]; then
+  if [ "$kind" = window ] || [ "$kind" = wayland ]; then
     read -r _ _ _ _ _ start <<< "$(figures < "$work/short.txt")"
-    if [ "$start" != - ]; then add "$build" window-startup "$start"; fi
-    sed -n 's/^timedemo: presentation: //p' "$work/long.txt" > "$work/$build-window-presentation"
+    if [ "$start" != - ]; then add "$build" "$kind-startup" "$start"; fi
+    sed -n 's/^timedemo: presentation: //p' "$work/long.txt" > "$work/$build-$kind-presentation"
   fi
 }
 
+# Windows keep their own size there, as under Xvfb without a window manager.
+if [ "$timedemoOnly" = 0 ] && ! wayland_session_start floating; then
+  echo "== no Wayland session: the Wayland window's figures are left out"
+fi
 echo "== machine: $(nproc) processors; load average $(cut -d' ' -f1-3 /proc/loadavg) before the runs"
 for build in "${builds[@]}"; do
   echo "== $build: ${gameOf[$build]}"
   for mode in 2:800x600 4:1024x768; do
+    [ "$windowsOnly" = 1 ] && break
     for ((r = 0; r < runs; ++r)); do
       report=$(timedemo "$build" "${mode%%:*}" headless "$script" 100000)
       read -r frames _ mean p99 _ start <<< "$(figures <<< "$report")"
@@ -151,13 +168,13 @@ for build in "${builds[@]}"; do
   done
   [ "$timedemoOnly" = 1 ] && continue
 
-  for ((r = 0; r < runs; ++r)); do capped "$build" realtime play "$script"; done
-  echo "   headless capped play: $(stats ${results["$build realtime-play-fps"]}) frames per second," \
+  for ((r = 0; r < runs && !windowsOnly; ++r)); do capped "$build" realtime play "$script"; done
+  [ "$windowsOnly" = 1 ] || echo "   headless capped play: $(stats ${results["$build realtime-play-fps"]}) frames per second," \
        "$(stats ${results["$build realtime-play-share"]}) % of a core"
-  for ((r = 0; r < runs; ++r)); do capped "$build" realtime idle "$work/idle.txt"; done
-  echo "   headless capped idle title: $(stats ${results["$build realtime-idle-fps"]}) frames per second," \
+  for ((r = 0; r < runs && !windowsOnly; ++r)); do capped "$build" realtime idle "$work/idle.txt"; done
+  [ "$windowsOnly" = 1 ] || echo "   headless capped idle title: $(stats ${results["$build realtime-idle-fps"]}) frames per second," \
        "$(stats ${results["$build realtime-idle-share"]}) % of a core"
-  for ((r = 0; r < runs; ++r)); do
+  for ((r = 0; r < runs && !windowsOnly; ++r)); do
     # A busy loop on the other processor while the capped game runs.
     ( while :; do :; done ) &
     hog=$!
@@ -176,17 +193,28 @@ for build in "${builds[@]}"; do
     # Older builds refuse a timedemo in a window: they are run without one.
     windowTimedemo[$build]=1
     timedemo "$build" 4 window "$work/idle.txt" 2 > /dev/null || windowTimedemo[$build]=0
-    for ((r = 0; r < runs; ++r)); do capped "$build" window play "$script"; done
+    for ((r = 0; r < runs; ++r)); do
+      capped "$build" window play "$script"
+      if [ -n "$WAYLAND_SESSION_DIR" ]; then capped "$build" wayland play "$script"; fi
+    done
     echo "   window under Xvfb, play: $(stats ${results["$build window-play-fps"]}) frames per second," \
          "$(stats ${results["$build window-play-share"]}) % of a core; presentation:" \
          "$(cat "$work/$build-window-presentation")"
     if [ -n "${results["$build window-startup"]:-}" ]; then
       echo "   window start-up to the first frame: $(stats ${results["$build window-startup"]}) ms"
     fi
+    if [ -n "$WAYLAND_SESSION_DIR" ]; then
+      echo "   Wayland window under sway, play: $(stats ${results["$build wayland-play-fps"]}) frames" \
+           "per second, $(stats ${results["$build wayland-play-share"]}) % of a core; presentation:" \
+           "$(cat "$work/$build-wayland-presentation")"
+      echo "   Wayland / X11 share of a core (medians):" \
+           "$(awk -v w="$(median ${results["$build wayland-play-share"]})" \
+              -v x="$(median ${results["$build window-play-share"]})" 'BEGIN { printf "%.2f", w / x }')"
+    fi
   fi
 done
 
-if [ "$timedemoOnly" = 0 ]; then
+if [ "$timedemoOnly" = 0 ] && [ "$windowsOnly" = 0 ]; then
   if command -v xvfb-run >/dev/null && command -v Xvfb >/dev/null; then
     if command -v glxinfo >/dev/null; then
       echo "== OpenGL under Xvfb: $(xvfb-run -a glxinfo -B 2>/dev/null | sed -n 's/^OpenGL renderer string: //p')"
@@ -220,6 +248,9 @@ row() {
 row "window, play: frames per second" window-play-fps ">= 58"
 row "window, play: % of a core" window-play-share "<= 12"
 row "window: start-up to the first frame, ms" window-startup "<= 300"
+row "Wayland window, play: frames per second" wayland-play-fps ">= 58"
+row "Wayland window, play: % of a core" wayland-play-share "<= 1.5 x11"
+row "Wayland window: start-up to the first frame" wayland-startup ""
 row "headless capped play: % of a core" realtime-play-share "<= 8"
 row "headless capped play: frames per second" realtime-play-fps ""
 row "headless capped idle title: % of a core" realtime-idle-share "<= 2"

@@ -5,7 +5,8 @@
 # leaves behind, so that two builds (before and after a change, or two
 # processor families) can be compared file by file:
 #
-#   scripts/replay-outputs.sh [--runner CMD] [--cuts "300 700 end"] [--no-draw] GAME_DIR OUT_DIR
+#   scripts/replay-outputs.sh [--runner CMD] [--cuts "300 700 end"] [--no-draw]
+#                             [--scripts "NAME..."] GAME_DIR OUT_DIR
 #
 # GAME_DIR is a runtime folder (build/game). Each script runs at 800 x 600
 # and at 1024 x 768, cut after each frame count of --cuts and run to its end
@@ -14,21 +15,24 @@
 # OUT_DIR gets <script>-<mode>-<cut>.{png,json,out,list,log}: the screenshot,
 # the state dump, stdout and stderr with the exit code, the highscore list
 # and the start-up log. --runner puts a command before the program (an
-# emulator, for example).
+# emulator, for example). --scripts runs only the scripts of those names
+# (without .txt).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runner=()
 cuts="300 700 end"
 drawing=1
+only=""
 while [ $# -gt 2 ]; do
   case "$1" in
     --runner) read -r -a runner <<<"$2"; shift 2 ;;
     --cuts) cuts=$2; shift 2 ;;
     --no-draw) drawing=0; shift ;;
+    --scripts) only=" $2 "; shift 2 ;;
     *) break ;;
   esac
 done
-[ $# -eq 2 ] || { echo "usage: scripts/replay-outputs.sh [--runner CMD] [--cuts LIST] [--no-draw] GAME_DIR OUT_DIR" >&2; exit 2; }
+[ $# -eq 2 ] || { echo "usage: scripts/replay-outputs.sh [--runner CMD] [--cuts LIST] [--no-draw] [--scripts LIST] GAME_DIR OUT_DIR" >&2; exit 2; }
 game=$(cd "$1" && pwd)
 out=$2
 mkdir -p "$out"
@@ -40,6 +44,7 @@ for script in "$root"/tests/e2e/*.txt; do
   name=$(basename "$script" .txt)
   # The route is the route compiler's source, not an input script.
   [ "$name" = winning_route ] && continue
+  [ -z "$only" ] || [[ "$only" == *" $name "* ]] || continue
   for mode in 2 4; do
     for cut in $cuts; do
       rm -rf "$run"

@@ -5,7 +5,9 @@
 #   1. the Release tree (build/): the game, its tools, the tests and the
 #      benchmarks, warnings as errors; the code's form (clang-format, and
 #      clang-tidy on src/); every test (unit, faults, content, soak,
-#      install with the packages, the licence of every file);
+#      install with the packages, the licence of every file); the program
+#      and its generators built for arm64 and run under emulation against
+#      these on every input script, byte for byte (scripts/cross-check.sh);
 #   2. the sanitizer tree (build-asan/, clang with AddressSanitizer and
 #      UndefinedBehaviorSanitizer): every test that runs the game's code,
 #      then every fuzz target for a few seconds on its seed corpus.
@@ -43,6 +45,7 @@ sanitizer_tests() {
 stage "Release build" release_build
 stage "code form" bash "$root/scripts/check-code.sh" "$root/build"
 stage "Release tests" release_tests
+stage "arm64 cross-check" bash "$root/scripts/cross-check.sh" arm64
 stage "sanitizer build" sanitizer_build
 stage "sanitizer tests" sanitizer_tests
 # Every fuzz target for a few seconds (TIEFSCHACHT_FUZZ_SECONDS, default 10).

@@ -2,8 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The house rules the build enforces:
-# 1. only src/platform/ includes SDL, Xlib, FreeType, fontconfig, libpng, libjpeg or
-#    stb_image headers:
+# 1. only src/platform/ includes SDL, Xlib, Wayland, FreeType, fontconfig, libpng,
+#    libjpeg or stb_image headers:
 #    the game reaches the machine only through the seams (the tests' stand-ins
 #    that hand events to SDL itself, tests/support/sdl_*.cpp, are the exception);
 # 2. the folders of src/ are layers, and a file includes headers of its own
@@ -13,7 +13,7 @@
 root=${1:-.}
 status=0
 
-hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"](SDL|SDL2/|X11/|ft2build|freetype|fontconfig|png\.h|jpeglib\.h|stb/)' \
+hits=$(grep -rnE '#[[:space:]]*include[[:space:]]*[<"](SDL|SDL2/|X11/|wayland-|ft2build|freetype|fontconfig|png\.h|jpeglib\.h|stb/)' \
          "$root/src" "$root/tools" "$root/tests" "$root/bench" 2>/dev/null \
        | grep -v -e "^$root/src/platform/" -e "^$root/tests/support/sdl_[a-z_]*\.cpp:")
 if [ -n "$hits" ]; then

@@ -44,7 +44,11 @@ bool SdlPresenter::open(SDL_Window* window, std::string& error) {
         // The window's surface in the display's own memory, not a texture
         // of an OpenGL renderer.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        if (SDL_GetWindowSurface(window_) == nullptr) {
+        // SDL 2 has no such surface on Wayland (its window surface there is
+        // a texture of an OpenGL renderer): shared memory of our own instead.
+        std::string noWaylandSurface;
+        if (SDL_GetWindowSurface(window_) == nullptr &&
+            (wayland_ = WaylandSurface::open(window_, noWaylandSurface)) == nullptr) {
             // A display without such surfaces: back to SDL's own choice.
             SDL_ResetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION);
             renderer_ = SDL_CreateRenderer(window_, -1, 0);
@@ -65,6 +69,7 @@ void SdlPresenter::close() {
     if (window_ == nullptr) return;
     SDL_DelEventWatch(&SdlPresenter::watchEvents, this);
     dropRenderer();
+    wayland_.reset();
     window_ = nullptr;
     rendererName_.clear();
     glRenderer_.clear();
@@ -96,6 +101,11 @@ int SdlPresenter::watchEvents(void* presenter, SDL_Event* event) {
 
 void SdlPresenter::present(const Frame& frame, bool changed) {
     if (window_ == nullptr || frame.width <= 0 || frame.height <= 0) return;
+    if (wayland_ != nullptr) {
+        // A frame the compositor could not take now is owed to the next call.
+        if (changed || redraw_) redraw_ = !wayland_->present(frame);
+        return;
+    }
     if (kind_ == PresentationKind::Software && presentToSurface(frame, changed)) return;
     presentWithRenderer(frame, changed);
 }
@@ -159,6 +169,9 @@ std::string SdlPresenter::description() const {
     const std::string chosen = !rendererName_.empty() ? "SDL chose renderer " + rendererName_ + gl
                                : rendererAsked_       ? "SDL chose no renderer"
                                                       : "no GPU device, no renderer asked for";
+    if (wayland_ != nullptr)
+        return std::string("window surface in Wayland shared memory") +
+               (wayland_->scaled() ? ", scaled (" : " (") + chosen + ")";
     if (renderer_ != nullptr) return "SDL software renderer, scaled (" + chosen + ")";
     return "window surface (" + chosen + ")";
 }

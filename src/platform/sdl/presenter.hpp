@@ -4,12 +4,15 @@
 // Showing finished frames in an SDL window (presentation_choice.hpp says
 // which way). Every way copies a changed frame once, straight from the
 // device's frame: into a streaming texture of the chosen renderer, or into
-// the window surface. An unchanged frame costs nothing unless the window
+// the window surface (on Wayland, where SDL 2 has none, buffers of shared
+// memory: wayland_surface.hpp). An unchanged frame costs nothing unless the window
 // lost its picture (uncovered, resized, shown again). Frames keep their 4:3
 // shape: scaled to fit, with black bars beside them.
+#include <memory>
 #include <string>
 
 #include "platform/sdl/presentation_choice.hpp"
+#include "platform/sdl/wayland_surface.hpp"
 #include "platform/seams.hpp"
 
 // SDL's own types, declared where SDL declares them.
@@ -50,6 +53,7 @@ private:
     PresentationKind kind_ = PresentationKind::Software;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    std::unique_ptr<WaylandSurface> wayland_;  // the window surface on Wayland
     int textureWidth_ = 0, textureHeight_ = 0;
     bool redraw_ = true;          // the window needs the frame again, changed or not
     std::string rendererName_;    // of the renderer SDL chose first

@@ -9,6 +9,7 @@
 
 #include "platform/application_id.hpp"
 #include "platform/backends.hpp"
+#include "platform/sdl/display_probe.hpp"
 #include "platform/sdl/presenter.hpp"
 #include "platform/sdl/x11_connection_loss.hpp"
 
@@ -58,7 +59,7 @@ public:
         setenv("SDL_VIDEO_X11_WMCLASS", applicationId, 0);
         setenv("SDL_VIDEO_WAYLAND_WMCLASS", applicationId, 0);
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-            error = std::string("no display: ") + SDL_GetError();
+            error = whyNoDisplay();
             return false;
         }
         videoStarted_ = true;
@@ -66,9 +67,7 @@ public:
         if (driver != nullptr && SDL_strcasecmp(driver, "x11") == 0)
             endAtOnceWhenTheXServerIsLost();
         if (!reachesADisplay()) {
-            error = std::string("no display: SDL found none and fell back on its ") +
-                    SDL_GetCurrentVideoDriver() +
-                    " driver, which shows nothing (is DISPLAY or WAYLAND_DISPLAY set?)";
+            error = whyNoDisplay();
             closeWindow();
             return false;
         }
