@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The files the game writes, against what someone may have put in their
 // place: links planted where the game writes, a list with a mode of its own,
-// a damaged list, and a limit on the size of files.
+// a damaged list, and a limit on the size of files; and the order in which
+// a new list reaches the disk.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <utility>
+#include <vector>
 
 #include "entry_runs.hpp"
 
@@ -135,3 +140,49 @@ TEST(WrittenFiles, AFileSizeLimitFailsTheWriteInsteadOfKillingTheGame) {
 }
 
 }  // namespace
+
+// The new list's bytes reach the disk before it takes the list's name, and
+// the folder's new entry after: a crash or a power cut at any moment leaves
+// the old list or the whole new one, never an empty or a partial list.
+TEST(WrittenFiles, TheNewListIsOnTheDiskBeforeItTakesTheListsName) {
+    RuntimeFolder runtime;
+    const fs::path log = runtime.root / "write_order.log";
+    ChildOptions options = entryRun(runtime, "ANNA");
+    options.setEnv.push_back(std::string("LD_PRELOAD=") + TIEFSCHACHT_WRITE_ORDER_LIB);
+    options.setEnv.push_back("WRITE_ORDER_LOG=" + log.string());
+    // A sanitized game would refuse to start with another library first.
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    options.setEnv.push_back(std::string("ASAN_OPTIONS=") + (asan ? asan : "") +
+                             ":verify_asan_link_order=0");
+    const ChildResult r = runGame(options);
+    ASSERT_TRUE(r.exited && r.exitCode == 0) << r.describe();
+
+    std::vector<std::pair<std::string, std::string>> steps;  // what, on which file
+    std::ifstream in(log);
+    for (std::string what, file; in >> what && std::getline(in >> std::ws, file);)
+        steps.emplace_back(what, file);
+    const auto endsWith = [](const std::string& s, const std::string& tail) {
+        return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    size_t renames = 0;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (steps[i].first != "rename" || !endsWith(steps[i].second, "Data/Highscore.txt"))
+            continue;
+        ++renames;
+        const std::string fresh =
+            fs::path(steps[i].second.substr(0, steps[i].second.find(' '))).filename().string();
+        size_t lastWrite = 0, synced = 0, writes = 0;
+        for (size_t j = 0; j < i; ++j) {
+            if (!endsWith(steps[j].second, "/" + fresh)) continue;
+            if (steps[j].first == "write") ++writes, lastWrite = j;
+            if (steps[j].first == "fsync") synced = j;
+        }
+        EXPECT_GT(writes, 0u) << fresh;
+        EXPECT_GT(synced, lastWrite) << fresh << " is not synced after its last write";
+        bool folderSynced = false;
+        for (size_t j = i + 1; j < steps.size() && !folderSynced; ++j)
+            folderSynced = steps[j].first == "fsync" && endsWith(steps[j].second, "/Data");
+        EXPECT_TRUE(folderSynced) << "the folder is not synced after the rename of " << fresh;
+    }
+    EXPECT_GT(renames, 0u) << "the list was never written; " << r.describe();
+}
