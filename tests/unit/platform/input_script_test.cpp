@@ -117,7 +117,7 @@ TEST(InputScriptParse, GarbageNeverCrashes) {
     std::string error;
     script.parse(garbage, error);
     script.parse(std::string(100000, '+'), error);
-    script.parse("1 " + std::string(100000, 'A'), error);
+    script.parse(std::string("1 ").append(100000, 'A'), error);
     script.parse(std::string("1 A\0B 0 0", 9), error);
     SUCCEED();
 }
