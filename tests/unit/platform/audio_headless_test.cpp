@@ -63,6 +63,11 @@ TEST(WavCheck, TellsPlayableFilesFromOthers) {
     bytes[20] = 2;
     writeBytes(bad, bytes);
     EXPECT_FALSE(isReadableWav(bad));
+    // A chunk of odd length before the sound is followed by a pad byte.
+    bytes[20] = 1;
+    bytes.insert(36, std::string("LIST\3\0\0\0abc\0", 12));
+    writeBytes(bad, bytes);
+    EXPECT_TRUE(isReadableWav(bad));
     for (const auto& p : {good, stereo, bad}) fs::remove(p);
 }
 

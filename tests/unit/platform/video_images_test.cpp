@@ -85,6 +85,15 @@ TEST(PlatformVideoImages, BmpsWithoutARealAlphaChannelDecodeOpaque) {
         for (size_t i = 0; i < pixels.size(); ++i)
             EXPECT_EQ(img.argb[i], pixels[i] | 0xFF000000u) << bits << " bits, pixel " << i;
     }
+    // Stored top row first, as a negative height says: the same picture.
+    std::vector<uint32_t> flipped(pixels.begin() + 3, pixels.end());
+    flipped.insert(flipped.end(), pixels.begin(), pixels.begin() + 3);
+    std::vector<uint8_t> topDown = makeBmp(3, 2, 24, flipped);
+    std::memcpy(&topDown[22], "\xFE\xFF\xFF\xFF", 4);
+    DecodedImage img;
+    ASSERT_TRUE(testsupport::decodes(*decoder, topDown.data(), topDown.size(), img));
+    ASSERT_EQ(img.height, 2);
+    for (size_t i = 0; i < pixels.size(); ++i) EXPECT_EQ(img.argb[i], pixels[i] | 0xFF000000u);
 }
 
 TEST(PlatformVideoImages, ABmpThatNamesAnAlphaMaskKeepsItsAlpha) {
