@@ -170,6 +170,8 @@ TEST_F(KeyboardPoll, HeldFlagsFollowTheKeys) {
     } const cases[] = {
         {keysDown({KeyUp, KeyLeft, KeySpace, KeyEnter}), {1, 0, 1, 0, 1, 1}},
         {keysDown({KeyDown, KeyRight}), {0, 1, 0, 1, 0, 0}},
+        {keysDown({KeySpace}), {0, 0, 0, 0, 1, 0}},
+        {keysDown({KeyEnter}), {0, 0, 0, 0, 0, 1}},
         {keysDown({Key1, KeyNumpad8, KeyNumpadEnter, KeyF1}), {0, 0, 0, 0, 0, 0}},
     };
     for (const Case& c : cases) {

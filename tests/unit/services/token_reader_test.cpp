@@ -76,13 +76,6 @@ TEST(TokenReader, OverlongTokensAreCutNeverOverflow) {
     EXPECT_TRUE(r.atEnd());
 }
 
-TEST(TokenReader, MissingFileReportsTheReason) {
-    TokenReader r;
-    std::string error;
-    EXPECT_FALSE(r.open("/nonexistent/dir/file.txt", error));
-    EXPECT_FALSE(error.empty());
-}
-
 // Labelled numbers read to the end of a text: the reader notes the first
 // thing it finds wrong, with its line, and goes on reading as before.
 TEST(TokenReader, NotesTheFirstProblemWithItsLine) {
