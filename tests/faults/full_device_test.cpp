@@ -115,17 +115,26 @@ TEST(FullPlayerFolder, TheFirstCopyOfTheListIsReported) {
     EXPECT_FALSE(fs::exists(runtime.root / "xdg/tiefschacht/Data/Highscore.txt"));
 }
 
-// The run's outputs over older files of the same names on a full device:
-// each fails with the reason, and each older file stays as it was.
-TEST(FullOutputs, EveryOutputKeepsTheFileThatWasThere) {
+// The run's outputs (the state dump, the recording and the screenshot) on a
+// full device: each fails with the system's reason and the run ends with exit
+// code 1; over older files of the same names, each older file stays as it was.
+TEST(FullOutputs, EveryOutputFailsWithTheReasonAndKeepsTheFileThatWasThere) {
     RuntimeFolder runtime;
+    const std::vector<std::string> options = {"--screenshot", "--dump-state", "--record"};
+    ChildOptions run = entryRun(runtime, "ANNA");
+    run.args.resize(run.args.size() - 2);  // its own state dump goes below
+    ChildOptions devFull = run;
+    for (const std::string& option : options)
+        devFull.args.insert(devFull.args.end(), {option, "/dev/full"});
+    const ChildResult full = runGame(devFull);
+    EXPECT_TRUE(full.exited && full.exitCode == 1) << full.describe();
+    EXPECT_EQ(occurrences(full.stderrText, "/dev/full: No space left on device"), 3u)
+        << full.describe();
+
     const fs::path outputs = runtime.root / "outputs";
     fs::create_directories(outputs);
     SmallDevice device(outputs, deviceBytes);
     if (!device.mounted()) GTEST_SKIP() << device.whyNot();
-    const std::vector<std::string> options = {"--screenshot", "--dump-state", "--record"};
-    ChildOptions run = entryRun(runtime, "ANNA");
-    run.args.resize(run.args.size() - 2);  // its own state dump goes below
     for (const std::string& option : options) {
         std::ofstream(outputs / option) << "old " << option << "\n";
         run.args.insert(run.args.end(), {option, (outputs / option).string()});

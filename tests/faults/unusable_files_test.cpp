@@ -126,21 +126,6 @@ TEST(UnusableFiles, AJpegLargerThanAnyTextureIsRefusedBeforeDecoding) {
     EXPECT_LT(r.peakKiB, 1L << 20) << "a peak of " << r.peakKiB << " KiB";
 }
 
-// A full device: the state dump, the recording and the screenshot each fail
-// with the system's reason, and the run ends with exit code 1.
-TEST(UnusableFiles, EveryOutputOntoAFullDeviceFailsWithTheReason) {
-    CaseFolder c;
-    copyRuntimeFolder(shippedRuntime, c.game(), {});
-    ChildOptions options = shortRun(c, 5);
-    options.args = {"--headless", "--data",       c.game().string(), "--frames",
-                    "5",          "--record",     "/dev/full",       "--screenshot",
-                    "/dev/full",  "--dump-state", "/dev/full"};
-    const ChildResult r = runGame(options);
-    EXPECT_FALSE(r.crashed()) << r.describe();
-    EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
-    EXPECT_EQ(occurrences(r.stderrText, "/dev/full: No space left on device"), 3u) << r.describe();
-}
-
 // An input script that is a folder would read as an empty script; one that
 // is a FIFO would wait for a writer before the game starts.
 TEST(UnusableFiles, AnInputScriptMustBeARegularFile) {

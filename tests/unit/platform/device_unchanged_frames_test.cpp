@@ -87,34 +87,28 @@ protected:
     }
 };
 
-TEST_F(UnchangedFrames, AnIdenticalFrameIsNotDrawnAndStaysOnScreen) {
-    RecordingVideo video;
-    Scene s = makeScene(&video);
-    drawFrame(s, Change::None);
-    const std::vector<uint32_t> first = video.lastFrame();
-    const int rectangles = s.device->fastRectCount();
-    drawFrame(s, Change::None);
-    drawFrame(s, Change::None);
-    EXPECT_EQ(video.changes, (std::vector<bool>{true, false, false}));
-    EXPECT_EQ(s.device->fastRectCount(), rectangles);  // nothing rasterised
-    EXPECT_EQ(video.lastFrame(), first);
-    EXPECT_EQ(std::vector<uint32_t>(s.device->backBuffer(), s.device->backBuffer() + SW * SH),
-              first);
-}
-
-TEST_F(UnchangedFrames, AnyDifferenceInTheRequestsDrawsTheFrame) {
-    for (Change change : {Change::Texels, Change::State, Change::Vertex, Change::ClearColour,
-                          Change::DrawMore, Change::DrawLess}) {
+// A frame that asks for exactly what the last one did is not drawn again
+// and stays on screen; any difference in the requests draws it as a device
+// with no history would.
+TEST_F(UnchangedFrames, OnlyADifferenceInTheRequestsDrawsTheFrame) {
+    for (Change change : {Change::None, Change::Texels, Change::State, Change::Vertex,
+                          Change::ClearColour, Change::DrawMore, Change::DrawLess}) {
         SCOPED_TRACE(static_cast<int>(change));
         RecordingVideo video;
         Scene s = makeScene(&video);
         drawFrame(s, Change::None);
         drawFrame(s, Change::None);
+        const int rectangles = s.device->fastRectCount();
         drawFrame(s, change);
-        ASSERT_EQ(video.changes.size(), 3u);
-        EXPECT_TRUE(video.changes[2]);
+        EXPECT_EQ(video.changes, (std::vector<bool>{true, false, change != Change::None}));
         EXPECT_EQ(video.lastFrame(), drawnAfresh(change));
-        EXPECT_NE(video.lastFrame(), drawnAfresh(Change::None));
+        EXPECT_EQ(std::vector<uint32_t>(s.device->backBuffer(), s.device->backBuffer() + SW * SH),
+                  video.lastFrame());
+        if (change == Change::None) {
+            EXPECT_EQ(s.device->fastRectCount(), rectangles);  // nothing rasterised
+        } else {
+            EXPECT_NE(video.lastFrame(), drawnAfresh(Change::None));
+        }
     }
 }
 

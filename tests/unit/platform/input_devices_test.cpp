@@ -21,21 +21,13 @@ constexpr int usbA = 4, usbY = 28, usbZ = 29, usbReturn = 40, usbEscape = 41, us
               usbLeft = 80, usbDown = 81, usbUp = 82;
 
 TEST(SdlKeyMap, KeysAreKnownByPosition) {
-    EXPECT_EQ(keyCodeForScancode(usbA), KeyA);
     // The key a German keyboard engraves Z is the US Y position, and back.
-    EXPECT_EQ(keyCodeForScancode(usbY), 0x15);
-    EXPECT_EQ(keyCodeForScancode(usbZ), 0x2C);
-    EXPECT_EQ(keyCodeForScancode(usbEscape), 0x01);
-    EXPECT_EQ(keyCodeForScancode(usbReturn), 0x1C);
-    EXPECT_EQ(keyCodeForScancode(usbBackspace), 0x0E);
-    EXPECT_EQ(keyCodeForScancode(usbSpace), 0x39);
-    EXPECT_EQ(keyCodeForScancode(usbPause), 0xC5);
-    EXPECT_EQ(keyCodeForScancode(usbPageUp), 0xC9);
-    EXPECT_EQ(keyCodeForScancode(usbPageDown), 0xD1);
-    EXPECT_EQ(keyCodeForScancode(usbUp), 0xC8);
-    EXPECT_EQ(keyCodeForScancode(usbDown), 0xD0);
-    EXPECT_EQ(keyCodeForScancode(usbLeft), 0xCB);
-    EXPECT_EQ(keyCodeForScancode(usbRight), 0xCD);
+    const std::pair<int, uint8_t> keys[] = {
+        {usbA, KeyA},      {usbY, 0x15},         {usbZ, 0x2C},     {usbEscape, 0x01},
+        {usbReturn, 0x1C}, {usbBackspace, 0x0E}, {usbSpace, 0x39}, {usbPause, 0xC5},
+        {usbPageUp, 0xC9}, {usbPageDown, 0xD1},  {usbUp, 0xC8},    {usbDown, 0xD0},
+        {usbLeft, 0xCB},   {usbRight, 0xCD}};
+    for (const auto& [usage, code] : keys) EXPECT_EQ(keyCodeForScancode(usage), code) << usage;
 }
 
 TEST(SdlKeyMap, TheWholeStandardKeyboardHasDistinctCodes) {
@@ -43,23 +35,17 @@ TEST(SdlKeyMap, TheWholeStandardKeyboardHasDistinctCodes) {
     // block, the keypad: USB usages 4 to 99 and the eight modifiers.
     std::set<uint8_t> codes;
     int mapped = 0;
-    for (int usage = 4; usage <= 99; ++usage) {
-        if (usage == 50) continue;  // the ISO # key shares the backslash position
-        const uint8_t code = keyCodeForScancode(usage);
-        EXPECT_NE(code, 0) << "usage " << usage;
-        codes.insert(code);
-        ++mapped;
-    }
-    for (int usage = 224; usage <= 231; ++usage) {
-        const uint8_t code = keyCodeForScancode(usage);
-        EXPECT_NE(code, 0) << "usage " << usage;
-        codes.insert(code);
-        ++mapped;
+    for (const auto& [first, last] : {std::pair{4, 99}, std::pair{224, 231}}) {
+        for (int usage = first; usage <= last; ++usage) {
+            if (usage == 50) continue;  // the ISO # key shares the backslash position
+            const uint8_t code = keyCodeForScancode(usage);
+            EXPECT_NE(code, 0) << "usage " << usage;
+            codes.insert(code);
+            ++mapped;
+        }
     }
     EXPECT_EQ(static_cast<int>(codes.size()), mapped);
-    EXPECT_EQ(keyCodeForScancode(-1), 0);
-    EXPECT_EQ(keyCodeForScancode(0), 0);
-    EXPECT_EQ(keyCodeForScancode(100000), 0);
+    for (int outside : {-1, 0, 100000}) EXPECT_EQ(keyCodeForScancode(outside), 0);
 }
 
 TEST(GamepadMapping, ButtonsAndStickActAsKeys) {

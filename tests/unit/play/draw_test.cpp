@@ -209,64 +209,24 @@ TEST_F(Draw, TheHeroPictureFollowsHisState) {
         const char* what;
         PlayState state;
         std::vector<int> slots;
-    };
-    auto with = [](auto change) {
-        PlayState s;
-        change(s);
-        return s;
-    };
-    const std::vector<Case> cases = {
-        {"standing", with([](PlayState&) {}), {0}},
-        {"holding a ladder", with([](PlayState& s) { s.onLadder = 1; }), {9}},
-        {"walking left",
-         with([](PlayState& s) {
-             s.walkingLeft = 1;
-             s.animCounter = 70;
-         }),
-         {6}},
-        {"walking right",
-         with([](PlayState& s) {
-             s.walkingRight = 1;
-             s.animCounter = 10;
-         }),
-         {4}},
-        {"both keys", with([](PlayState& s) { s.walkingLeft = s.walkingRight = 1; }), {1}},
-        {"climbing",
-         with([](PlayState& s) {
-             s.onLadder = s.climbingUp = 1;
-             s.animCounter = 40;
-         }),
-         {11}},
-        {"jump off a ladder",
-         with([](PlayState& s) {
-             s.onLadder = s.walkingRight = 1;
-             s.animCounter = 100;
-         }),
-         {9, 1}},
-        {"swimming left", with([](PlayState& s) { s.inWater = s.walkingLeft = 1; }), {17}},
-        {"swimming right",
-         with([](PlayState& s) {
-             s.inWater = s.walkingRight = 1;
-             s.animCounter = 0;
-         }),
-         {16}},
-        {"floating",
-         with([](PlayState& s) {
-             s.inWater = 1;
-             s.animCounter = 65;
-         }),
-         {21}},
-        {"floating low",
-         with([](PlayState& s) {
-             s.inWater = 1;
-             s.animCounter = 64;
-         }),
-         {22}},
+    } const cases[] = {
+        {"standing", {}, {0}},
+        {"holding a ladder", {.onLadder = true}, {9}},
+        {"walking left", {.walkingLeft = true, .animCounter = 70}, {6}},
+        {"walking right", {.walkingRight = true, .animCounter = 10}, {4}},
+        {"both keys", {.walkingLeft = true, .walkingRight = true}, {1}},
+        {"climbing", {.onLadder = true, .climbingUp = true, .animCounter = 40}, {11}},
+        {"jump off a ladder", {.onLadder = true, .walkingRight = true, .animCounter = 100}, {9, 1}},
+        {"swimming left", {.walkingLeft = true, .inWater = true}, {17}},
+        {"swimming right", {.walkingRight = true, .inWater = true, .animCounter = 0}, {16}},
+        {"floating", {.inWater = true, .animCounter = 65}, {21}},
+        {"floating low", {.inWater = true, .animCounter = 64}, {22}},
         {"dying",
-         with([](PlayState& s) {
-             s.deathTimer = 12;
-             s.onLadder = s.walkingLeft = s.climbingUp = s.inWater = 1;
-         }),
+         {.onLadder = true,
+          .climbingUp = true,
+          .walkingLeft = true,
+          .inWater = true,
+          .deathTimer = 12},
          {23}},
     };
     for (const Case& c : cases) {

@@ -30,17 +30,8 @@ struct Enemies : PlayFixture {
 };
 }  // namespace
 
-TEST_F(Enemies, AStepOutOfRangeIsTakenBackAndReversed) {
-    Enemy& e = placeEnemy(0, 1, 9.9f, 5.0f);
-    e.minX = 0.0f;
-    e.maxX = 10.0f;
-    e.velocityX = 0.2f;
-    updateEnemy(e);
-    EXPECT_NEAR(e.position.x, 9.9f, 1e-5f);
-    EXPECT_FLOAT_EQ(e.velocityX, -0.2f);
-    EXPECT_EQ(e.frame, 22 + 4 + 0);  // moving left, first quarter of the cycle
-}
-
+// A patrol's picture follows its direction and the cycle's quarter; a step
+// out of its range is taken back and reverses it.
 TEST_F(Enemies, PatrolPicturesFollowTheDirectionAndTheCycleQuarter) {
     Enemy& e = placeEnemy(0, 1, 0.0f, 5.0f);
     e.minX = -100.0f;
@@ -60,6 +51,14 @@ TEST_F(Enemies, PatrolPicturesFollowTheDirectionAndTheCycleQuarter) {
     e.frame = 99;
     updateEnemy(e);
     EXPECT_EQ(e.frame, 99);  // standing still keeps the picture
+
+    e.position.x = 99.9f;
+    e.velocityX = 0.2f;
+    play.animCounter = 128;
+    updateEnemy(e);
+    EXPECT_NEAR(e.position.x, 99.9f, 1e-5f);
+    EXPECT_FLOAT_EQ(e.velocityX, -0.2f);
+    EXPECT_EQ(e.frame, 22 + 4 + 0);  // moving left, first quarter of the cycle
 }
 
 TEST_F(Enemies, AFlyersPictureIsChosenBeforeItsMove) {

@@ -4,6 +4,9 @@
 
 #include "play/items.hpp"
 
+#include <array>
+#include <vector>
+
 using namespace tiefschacht;
 
 using namespace playtest;
@@ -21,58 +24,50 @@ struct Items : PlayFixture {
 };
 }  // namespace
 
-TEST_F(Items, AnItemWithoutAnEntryBecomesBackgroundAndGivesNothing) {
-    addItem(31, 5, itemActionKey, 100);
-    level.tileGrid[391][10] = Item;
-    frames(1);
-    EXPECT_EQ(level.tileGrid[391][10], 0);
-    EXPECT_EQ(play.score, 0);
-    EXPECT_EQ(play.keyCount, 0);
-    EXPECT_TRUE(sounds().empty());
-}
-
-TEST_F(Items, PointsAndTheirSound) {
-    addItem(Item, 0, 0, 250);
-    addItem(31, 0, 0, -40);
-    level.tileGrid[391][10] = Item;
-    level.tileGrid[391][11] = 31;
-    frames(1);
-    EXPECT_EQ(play.score, 250);
-    EXPECT_EQ(countSound("Sound/Geld.wav"), 1);
-    frames(8, {.right = true});  // into the next cell: negative points are silent
-    EXPECT_EQ(play.score, 210);
-    EXPECT_EQ(countSound("Sound/Geld.wav"), 1);
-}
-
-TEST_F(Items, TheFirstDuplicateGivesReplacementAndPointsAndEveryActionRuns) {
-    addItem(Item, 5, itemActionKey, 100);
-    addItem(Item, 7, itemActionExtraLife, 50);
-    level.tileGrid[391][10] = Item;
-    frames(1);
-    EXPECT_EQ(level.tileGrid[391][10], 5);
-    EXPECT_EQ(play.score, 100);
-    EXPECT_EQ(play.keyCount, 1);
-    EXPECT_EQ(play.lives, 4);
-    EXPECT_EQ(countSound("Sound/Geld.wav"), 3);  // points, key, life
-}
-
-TEST_F(Items, AKeyWithoutPointsSoundsOnceFromItsAction) {
-    addItem(25, 0, itemActionKey, 0);
-    level.tileGrid[391][10] = 25;
-    frames(1);
-    EXPECT_EQ(play.keyCount, 1);
-    EXPECT_EQ(countSound("Sound/Geld.wav"), 1);
-}
-
-TEST_F(Items, AReplacementThatIsAnItemIsTakenAgainNextFrame) {
-    addItem(Item, 31, 0, 10);
-    addItem(31, 0, 0, 1);
-    level.tileGrid[391][10] = Item;
-    frames(1);
-    EXPECT_EQ(play.score, 10);
-    frames(1);
-    EXPECT_EQ(play.score, 11);
-    EXPECT_EQ(level.tileGrid[391][10], 0);
+// An item taken where the hero stands: the first entry for its code gives
+// its replacement cell and its points (with a sound unless they are
+// negative), every entry for the code runs its action (a key or a life, each
+// with a sound); a code without an entry becomes background and gives
+// nothing, and a replacement that is an item is taken in the next frame.
+TEST_F(Items, AnItemTakenGivesItsEntriesReplacementPointsAndActions) {
+    struct Case {
+        const char* what;
+        std::vector<std::array<int32_t, 4>> entries;  // code, replacement, action, points
+        int32_t cell;
+        int frames;
+        int32_t after, score, keys, lives, sounds;
+    } const cases[] = {
+        {"no entry", {{31, 5, itemActionKey, 100}}, Item, 1, 0, 0, 0, 3, 0},
+        {"points", {{Item, 0, 0, 250}}, Item, 1, 0, 250, 0, 3, 1},
+        {"negative points", {{Item, 0, 0, -40}}, Item, 1, 0, -40, 0, 3, 0},
+        {"duplicates",
+         {{Item, 5, itemActionKey, 100}, {Item, 7, itemActionExtraLife, 50}},
+         Item,
+         1,
+         5,
+         100,
+         1,
+         4,
+         3},
+        {"a key without points", {{25, 0, itemActionKey, 0}}, 25, 1, 0, 0, 1, 3, 1},
+        {"an item as replacement", {{Item, 31, 0, 10}, {31, 0, 0, 1}}, Item, 2, 0, 11, 0, 3, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        play = PlayState{};
+        itemTable = ItemTable{};
+        audioLog->effects.clear();
+        for (const auto& [code, replacement, action, points] : c.entries)
+            addItem(code, replacement, action, points);
+        level.tileGrid[391][10] = c.cell;
+        frames(c.frames);
+        EXPECT_EQ(level.tileGrid[391][10], c.after);
+        EXPECT_EQ(play.score, c.score);
+        EXPECT_EQ(play.keyCount, c.keys);
+        EXPECT_EQ(play.lives, c.lives);
+        EXPECT_EQ(countSound("Sound/Geld.wav"), c.sounds);
+        EXPECT_EQ(static_cast<int>(sounds().size()), c.sounds);
+    }
 }
 
 TEST_F(Items, PickupRunsWhileJumping) {

@@ -26,10 +26,8 @@ bool isManualAddress(const std::string& s) {
 
 }  // namespace
 
-using TitleScreenTest = ScreenTest;
-using ExitScreenTest = ScreenTest;
-// The main menu starts games, so the level and the enemy file are there.
-class MainMenuTest : public ScreenTest {
+// The screens start games, so the level and the enemy file are there.
+class TransitionTest : public ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
@@ -37,27 +35,24 @@ protected:
         app.gameState = StateMainMenu;
     }
 };
-using WonScreenTest = ScreenTest;
+using MainMenuTest = TransitionTest;
 
-TEST_F(TitleScreenTest, SpielenLeadsToTheMainMenuAndLooksPushedIn) {
+TEST_F(TransitionTest, SpielenLooksPushedInUntilReleased) {
+    app.gameState = StateTitle;
     placeAllButtons();
     clickOn(0);
     runTitleScreen(*game);
-    EXPECT_EQ(app.gameState, StateMainMenu);
     EXPECT_EQ(button(0).pressed, 1);
     EXPECT_FLOAT_EQ(button(0).position->z, 60.5f);
     EXPECT_EQ(button(1).pressed, 0);
-    EXPECT_EQ(button(2).pressed, 0);
-    EXPECT_TRUE(shell->log.empty());
-    EXPECT_FALSE(app.closeRequested);
-
     input.mouseDown = 0;  // released: the flag is cleared in the next frame
     runTitleScreen(*game);
     EXPECT_EQ(button(0).pressed, 0);
     EXPECT_FLOAT_EQ(button(0).position->z, 60.0f);
 }
 
-TEST_F(TitleScreenTest, HeldButtonOutsideActsOnceTheCursorEntersSpielen) {
+TEST_F(TransitionTest, HeldButtonOutsideActsOnceTheCursorEntersSpielen) {
+    app.gameState = StateTitle;
     placeAllButtons();
     input.mouseDown = 1;
     input.cursorScreenX = 900.0f;
@@ -69,93 +64,59 @@ TEST_F(TitleScreenTest, HeldButtonOutsideActsOnceTheCursorEntersSpielen) {
     EXPECT_EQ(app.gameState, StateMainMenu);
 }
 
-TEST_F(TitleScreenTest, WebSiteOpensThenClosesTheWindow) {
-    placeAllButtons();
-    clickOn(1);
-    runTitleScreen(*game);
-    ASSERT_EQ(shell->log.size(), 1u);
-    EXPECT_EQ(shell->log[0], "http://www.example.org");
-    EXPECT_TRUE(app.closeRequested);
-    EXPECT_EQ(app.gameState, StateTitle);
-}
-
-TEST_F(TitleScreenTest, ManualIsRequestedInEveryFrameTheButtonIsHeld) {
-    for (int frame = 0; frame < 3; ++frame) {
-        placeAllButtons();
-        clickOn(2);
-        runTitleScreen(*game);
-    }
-    ASSERT_EQ(shell->log.size(), 3u);
-    for (const auto& r : shell->log) EXPECT_TRUE(isManualAddress(r)) << r;
-    EXPECT_EQ(app.gameState, StateTitle);
-    EXPECT_FALSE(app.closeRequested);
-}
-
-TEST_F(ExitScreenTest, SpielBeendenClosesTheWindow) {
-    app.gameState = StateExit;
-    placeAllButtons();
-    clickOn(4);
-    runExitScreen(*game);
-    EXPECT_TRUE(app.closeRequested);
-    EXPECT_TRUE(shell->log.empty());
-    EXPECT_EQ(button(4).pressed, 1);
-    EXPECT_EQ(button(3).pressed, 0);
-}
-
-TEST_F(ExitScreenTest, WebSiteOpensThenCloses) {
-    app.gameState = StateExit;
-    placeAllButtons();
-    clickOn(3);
-    runExitScreen(*game);
-    ASSERT_EQ(shell->log.size(), 1u);
-    EXPECT_EQ(shell->log[0], "http://www.example.org");
-    EXPECT_TRUE(app.closeRequested);
-}
-
-TEST_F(ExitScreenTest, WithoutAClickNothingHappens) {
-    app.gameState = StateExit;
-    placeAllButtons();
-    clickOn(4);
-    input.mouseDown = 0;
-    runExitScreen(*game);
-    EXPECT_FALSE(app.closeRequested);
-    EXPECT_EQ(app.gameState, StateExit);
-}
-
-TEST_F(MainMenuTest, EachButtonLeadsWhereItShould) {
+// Each screen's buttons, clicked (or only pointed at) for some frames: the
+// screen they lead to, what the shell is asked to open, whether the window
+// closes. The score a finished game made is kept on the way to the list.
+TEST_F(TransitionTest, EachButtonLeadsWhereItShould) {
+    const std::string web = "http://www.example.org", manual = "manual";
     struct Case {
+        void (*run)(Game&);
+        GameState from;
         int button;
-        int32_t state;
-        size_t shellRequests;
+        bool pressed;
+        int frames;
+        GameState to;
+        std::string opened;  // every frame's request; "manual": the manual's address
         bool closes;
-    };
-    const Case cases[] = {
-        {5, StatePlaying, 0, false}, {6, StateHighscore, 0, false}, {7, StateExit, 0, false},
-        {9, StateMainMenu, 1, true}, {10, StateMainMenu, 1, false},
+    } const cases[] = {
+        {runTitleScreen, StateTitle, 0, true, 1, StateMainMenu, "", false},
+        {runTitleScreen, StateTitle, 1, true, 1, StateTitle, web, true},
+        {runTitleScreen, StateTitle, 2, true, 3, StateTitle, manual, false},
+        {runExitScreen, StateExit, 4, true, 1, StateExit, "", true},
+        {runExitScreen, StateExit, 3, true, 1, StateExit, web, true},
+        {runExitScreen, StateExit, 4, false, 1, StateExit, "", false},
+        {runMainMenu, StateMainMenu, 5, true, 1, StatePlaying, "", false},
+        {runMainMenu, StateMainMenu, 5, false, 1, StateMainMenu, "", false},
+        {runMainMenu, StateMainMenu, 6, true, 1, StateHighscore, "", false},
+        {runMainMenu, StateMainMenu, 7, true, 1, StateExit, "", false},
+        {runMainMenu, StateMainMenu, 9, true, 1, StateMainMenu, web, true},
+        {runMainMenu, StateMainMenu, 10, true, 1, StateMainMenu, manual, false},
+        {runWonScreen, StateWon, 5, true, 1, StateWon, "", false},  // not on this screen
+        {runWonScreen, StateWon, 7, true, 1, StateHighscore, "", false},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE("state " + std::to_string(c.from) + ", button " + std::to_string(c.button));
         app = AppState{};
-        app.gameState = StateMainMenu;
+        app.gameState = c.from;
         shell->log.clear();
-        placeAllButtons();
-        clickOn(c.button);
-        runMainMenu(*game);
-        EXPECT_EQ(app.gameState, c.state) << "button " << c.button;
-        EXPECT_EQ(shell->log.size(), c.shellRequests) << "button " << c.button;
-        EXPECT_EQ(app.closeRequested, c.closes) << "button " << c.button;
-        for (int i : {5, 6, 7, 9, 10}) EXPECT_EQ(button(i).pressed, 0);
+        play.score = 4321;
+        for (int frame = 0; frame < c.frames; ++frame) {
+            placeAllButtons();
+            clickOn(c.button);
+            input.mouseDown = c.pressed;
+            c.run(*game);
+        }
+        EXPECT_EQ(app.gameState, c.to);
+        EXPECT_EQ(play.score, c.to == StatePlaying ? 0 : 4321);
+        EXPECT_EQ(app.closeRequested, c.closes);
+        ASSERT_EQ(shell->log.size(), c.opened.empty() ? 0u : static_cast<size_t>(c.frames));
+        for (const std::string& r : shell->log)
+            EXPECT_TRUE(c.opened == manual ? isManualAddress(r) : r == c.opened) << r;
+        if (c.button == 4) {
+            EXPECT_EQ(button(4).pressed, c.pressed ? 1 : 0);
+        }
+        for (int i : {5, 6, 7, 9, 10}) EXPECT_EQ(button(i).pressed, 0) << i;
     }
-    EXPECT_TRUE(isManualAddress(shell->log.at(0)));
-}
-
-TEST_F(MainMenuTest, NothingHappensWithoutTheMouseButton) {
-    placeAllButtons();
-    clickOn(5);
-    input.mouseDown = 0;
-    play.score = 77;
-    runMainMenu(*game);
-    EXPECT_EQ(app.gameState, StateMainMenu);
-    EXPECT_EQ(play.score, 77);
 }
 
 TEST_F(MainMenuTest, SpielStartenResetsTheGameButOnlyTheHerosX) {
@@ -237,20 +198,6 @@ TEST_F(MainMenuTest, WhereRectanglesOverlapOnlyTheButtonDrawnThereActs) {
         EXPECT_EQ(app.closeRequested, onWebSite) << x;
         EXPECT_EQ(shell->log.size(), onWebSite ? 1u : 0u) << x;
     }
-}
-
-TEST_F(WonScreenTest, OnwardButtonLeadsToTheListWithTheScoreKept) {
-    app.gameState = StateWon;
-    play.score = 4321;
-    placeAllButtons();
-    clickOn(5);  // a main-menu button: not on this screen
-    runWonScreen(*game);
-    EXPECT_EQ(app.gameState, StateWon);
-    clickOn(7);
-    runWonScreen(*game);
-    EXPECT_EQ(app.gameState, StateHighscore);
-    EXPECT_EQ(play.score, 4321);
-    EXPECT_EQ(button(7).pressed, 0);
 }
 
 TEST(OutsideAddresses, WebSiteAndManual) {

@@ -134,34 +134,50 @@ TEST(ServicesGraphicsSetupDeathTest, WithoutADeviceTheProgramEndsAndSaysWhy) {
     EXPECT_EXIT(initOnFake(), testing::ExitedWithCode(1), "Data/protokoll.txt: ");
 }
 
-TEST(ServicesGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
+// Full screen takes the first format of its depth that passes its check; a
+// window takes the desktop's format after the checks, and its size. The
+// presentation never waits for the display, so the cap alone sets the pace.
+TEST(ServicesGraphicsSetup, TheBackBufferFormatIsTheFirstThatPassesItsCheck) {
     ScratchFolder dir;
     struct Case {
         int depth;
+        bool windowed;
         std::vector<PixelFormat> refused;
         PixelFormat chosen;
     };
     const std::vector<Case> cases{
-        {16, {}, PixelFormat::R5G6B5},
-        {16, {PixelFormat::R5G6B5}, PixelFormat::X1R5G5B5},
-        {16, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5}, PixelFormat::A1R5G5B5},
+        {16, false, {}, PixelFormat::R5G6B5},
+        {16, false, {PixelFormat::R5G6B5}, PixelFormat::X1R5G5B5},
+        {16, false, {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5}, PixelFormat::A1R5G5B5},
         {16,
+         false,
          {PixelFormat::R5G6B5, PixelFormat::X1R5G5B5, PixelFormat::A1R5G5B5},
          PixelFormat::Unknown},
-        {32, {}, PixelFormat::X8R8G8B8},
-        {32, {PixelFormat::X8R8G8B8}, PixelFormat::A8R8G8B8},
-        {32, {PixelFormat::X8R8G8B8, PixelFormat::A8R8G8B8}, PixelFormat::Unknown},
+        {32, false, {}, PixelFormat::X8R8G8B8},
+        {32, false, {PixelFormat::X8R8G8B8}, PixelFormat::A8R8G8B8},
+        {32, false, {PixelFormat::X8R8G8B8, PixelFormat::A8R8G8B8}, PixelFormat::Unknown},
+        {16, true, {}, PixelFormat::X8R8G8B8},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.depth) + (c.windowed ? " windowed" : ""));
         graphics = Graphics{};
-        displayMode(c.depth, 1);
+        displayMode(c.depth, c.windowed ? 0 : 1);
         StandInGraphicsSystem* sys = initOnFake({}, c.refused);
-        EXPECT_EQ(graphics.backBufferFormat, c.chosen) << "depth " << c.depth;
-        EXPECT_EQ(sys->lastParams.backBufferFormat, c.chosen);
-        EXPECT_FALSE(sys->lastParams.windowed);
-        EXPECT_TRUE(sys->lastParams.flipSwapEffect);
-        EXPECT_EQ(sys->lastParams.backBufferWidth, static_cast<uint32_t>(settings.screenWidth));
-        EXPECT_EQ(sys->lastParams.backBufferHeight, static_cast<uint32_t>(settings.screenHeight));
+        const PresentParameters& p = sys->lastParams;
+        EXPECT_EQ(graphics.backBufferFormat, c.chosen);
+        EXPECT_EQ(p.backBufferFormat, c.chosen);
+        EXPECT_EQ(p.windowed, c.windowed);
+        EXPECT_EQ(p.flipSwapEffect, !c.windowed);
+        EXPECT_EQ(p.backBufferWidth, c.windowed ? 0u : static_cast<uint32_t>(settings.screenWidth));
+        EXPECT_EQ(p.backBufferHeight,
+                  c.windowed ? 0u : static_cast<uint32_t>(settings.screenHeight));
+        EXPECT_EQ(p.backBufferCount, 1u);
+        EXPECT_TRUE(p.enableAutoDepthStencil);
+        EXPECT_EQ(p.autoDepthStencilFormat, PixelFormat::D16);
+        EXPECT_FALSE(p.waitForRetrace);
+        if (c.windowed) {
+            EXPECT_EQ(sys->formatChecks.size(), 1u);  // the checks still run
+        }
         releaseGraphics();
     }
     // 16-bit checks pair the X1R5G5B5 display with the A1R5G5B5 back buffer.
@@ -171,25 +187,6 @@ TEST(ServicesGraphicsSetup, FullScreenFormatIsTheFirstThatPassesItsCheck) {
     ASSERT_EQ(sys->formatChecks.size(), 3u);
     EXPECT_EQ(sys->formatChecks[2].first, PixelFormat::X1R5G5B5);
     EXPECT_EQ(sys->formatChecks[2].second, PixelFormat::A1R5G5B5);
-}
-
-TEST(ServicesGraphicsSetup, AWindowedStartTakesTheDesktopFormatAfterTheChecks) {
-    ScratchFolder dir;
-    displayMode(16, 0);
-    StandInGraphicsSystem* sys = initOnFake();
-    EXPECT_EQ(sys->formatChecks.size(), 1u);  // the checks still run
-    EXPECT_EQ(graphics.backBufferFormat, PixelFormat::X8R8G8B8);
-    const PresentParameters& p = sys->lastParams;
-    EXPECT_TRUE(p.windowed);
-    EXPECT_FALSE(p.flipSwapEffect);
-    EXPECT_EQ(p.backBufferFormat, PixelFormat::X8R8G8B8);
-    EXPECT_EQ(p.backBufferWidth, 0u);
-    EXPECT_EQ(p.backBufferHeight, 0u);
-    EXPECT_EQ(p.backBufferCount, 1u);
-    EXPECT_TRUE(p.enableAutoDepthStencil);
-    EXPECT_EQ(p.autoDepthStencilFormat, PixelFormat::D16);
-    // Presentation never waits for the display, so the cap alone sets the pace.
-    EXPECT_FALSE(p.waitForRetrace);
 }
 
 TEST(ServicesGraphicsSetup, FixedStatesAndTheAspectRatio) {

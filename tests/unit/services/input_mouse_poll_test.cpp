@@ -67,14 +67,11 @@ protected:
     FakeInputDevices* devices = nullptr;
 };
 
-TEST_F(MousePoll, StartsInTheMiddleOfTheScreen) {
+// The cursor starts in the middle of the screen; counts move it, y downwards.
+TEST_F(MousePoll, CountsMoveTheCursorFromTheMiddleWithYDownwards) {
     poll(0, 0);
     EXPECT_NEAR(input.cursorScreenX, 400.0f, 0.01f);
     EXPECT_NEAR(input.cursorScreenY, 300.0f, 0.01f);
-    EXPECT_EQ(input.cursorWorldPos.z, 60.0f);
-}
-
-TEST_F(MousePoll, CountsMoveTheCursorWithYDownwards) {
     poll(100, 40, true);
     EXPECT_FLOAT_EQ(input.cursorWorldPos.x, 5.0f);
     EXPECT_FLOAT_EQ(input.cursorWorldPos.y, -2.0f);

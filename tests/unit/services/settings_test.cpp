@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "services/settings.hpp"
@@ -13,63 +14,34 @@ using namespace tiefschacht;
 using testsupport::ScratchFolder;
 using testsupport::writeFile;
 
-namespace {
-void resolutions(const std::string& mode, const std::string& buffers, const std::string& windowed) {
-    writeFile("Data/Resolutions.txt", "Aufloesung waehle Modus eins bis vier: " + mode +
-                                          " Puffer " + buffers + " Vollbild " + windowed + "\n");
-}
-}  // namespace
-
-TEST(ServicesSettings, StartValuesBeforeAnyFileIsRead) {
-    Settings s;
-    EXPECT_EQ(s.screenWidth, 0);
-    EXPECT_EQ(s.screenHeight, 0);
-    EXPECT_EQ(s.colourDepth, 0);
-    EXPECT_EQ(s.fullScreen, 1);
-    EXPECT_EQ(s.frameCapMode, 0);
-    EXPECT_EQ(s.minFrameTime, 0.0f);
-    EXPECT_EQ(s.viewDistance, 1000.0f);
-}
-
-TEST(ServicesSettings, DisplayModesAndTheFallbackForAnyOtherMode) {
+// The display mode gives the size and depth, any other mode the first; only
+// 0 makes a window, anything else is full screen. A file that ends before
+// the mode counts as an unknown mode.
+TEST(ServicesSettings, DisplayModesBuffersAndTheWindowWithTheirFallbacks) {
     ScratchFolder dir;
     struct Case {
-        std::string mode;
-        int w, h, depth;
+        std::string text;  // the mode, the back-buffer count and the window setting
+        int w, h, depth, buffers, fullScreen;
+    } const cases[] = {
+        {"1 Puffer 1 Vollbild 1", 800, 600, 16, 1, 1},
+        {"2 Puffer 1 Vollbild 1", 800, 600, 32, 1, 1},
+        {"3 Puffer 2 Vollbild 0", 1024, 768, 16, 2, 0},
+        {"4 Puffer 1 Vollbild 1", 1024, 768, 32, 1, 1},
+        {"0 Puffer 1 Vollbild 2", 800, 600, 16, 1, 1},
+        {"5 Puffer 1 Vollbild -1", 800, 600, 16, 1, 1},
+        {"-3 Puffer 1 Vollbild x", 800, 600, 16, 1, 1},
+        {"vier Puffer 1 Vollbild", 800, 600, 16, 0, 1},  // "Puffer" read as the count
+        {"", 800, 600, 16, 0, 1},
     };
-    for (const Case& c :
-         {Case{"1", 800, 600, 16}, Case{"2", 800, 600, 32}, Case{"3", 1024, 768, 16},
-          Case{"4", 1024, 768, 32}, Case{"0", 800, 600, 16}, Case{"5", 800, 600, 16},
-          Case{"-3", 800, 600, 16}, Case{"vier", 800, 600, 16}}) {
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
         settings = Settings{};
         settings.screenWidth = 1;  // a previous value must not survive
-        resolutions(c.mode, "1", "1");
+        writeFile("Data/Resolutions.txt", "Aufloesung waehle Modus eins bis vier: " + c.text);
         readResolutions();
-        EXPECT_EQ(settings.screenWidth, c.w) << "mode " << c.mode;
-        EXPECT_EQ(settings.screenHeight, c.h) << "mode " << c.mode;
-        EXPECT_EQ(settings.colourDepth, c.depth) << "mode " << c.mode;
-    }
-    // A file that ends before the mode counts as an unknown mode.
-    settings = Settings{};
-    writeFile("Data/Resolutions.txt", "nur drei Worte");
-    readResolutions();
-    EXPECT_EQ(settings.screenWidth, 800);
-    EXPECT_EQ(settings.colourDepth, 16);
-}
-
-TEST(ServicesSettings, WindowedOnlyForZeroAndFullScreenOnlyForOne) {
-    ScratchFolder dir;
-    resolutions("3", "2", "0");
-    readResolutions();
-    EXPECT_EQ(settings.screenWidth, 1024);
-    EXPECT_EQ(settings.backBufferCount, 2);
-    EXPECT_EQ(settings.fullScreen, 0);
-
-    for (const char* other : {"2", "-1", "x", ""}) {
-        settings = Settings{};
-        resolutions("1", "1", other);
-        readResolutions();
-        EXPECT_EQ(settings.fullScreen, 1) << "last value '" << other << "'";
+        EXPECT_EQ((std::array{settings.screenWidth, settings.screenHeight, settings.colourDepth,
+                              settings.backBufferCount, settings.fullScreen}),
+                  (std::array{c.w, c.h, c.depth, c.buffers, c.fullScreen}));
     }
 }
 

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -49,14 +50,8 @@ TEST(WorldColourKey, OnlyOpaquePureBlackBecomesTransparent) {
     uint32_t px[] = {0xFF000000u, 0xFF010000u, 0xFF000001u, 0xFF000100u,
                      0x00000000u, 0x80000000u, 0xFFFFFFFFu, 0xFE000000u};
     applyColourKey(px, std::size(px));
-    EXPECT_EQ(px[0], 0x00000000u);
-    EXPECT_EQ(px[1], 0xFF010000u);
-    EXPECT_EQ(px[2], 0xFF000001u);
-    EXPECT_EQ(px[3], 0xFF000100u);
-    EXPECT_EQ(px[4], 0x00000000u);
-    EXPECT_EQ(px[5], 0x80000000u);
-    EXPECT_EQ(px[6], 0xFFFFFFFFu);
-    EXPECT_EQ(px[7], 0xFE000000u);
+    EXPECT_THAT(px, testing::ElementsAre(0x00000000u, 0xFF010000u, 0xFF000001u, 0xFF000100u,
+                                         0x00000000u, 0x80000000u, 0xFFFFFFFFu, 0xFE000000u));
 }
 
 TEST(WorldSpriteTexture, LoadsAtTheFilesSizeWithTheKeyAppliedWhateverThePitch) {
@@ -111,13 +106,22 @@ TEST(WorldSpriteTexture, FailuresLeaveTheTextureAsItWas) {
         EXPECT_EQ(stand.device->textureRequests.back().pool, Pool::Default);
         EXPECT_EQ(stand.device->textureRequests.back().levels, 1u);
     }
-    // No device and no decoder: nothing is made, nothing breaks.
+    // No device and no decoder: nothing is made, nothing breaks, and a world
+    // has every slot, without texture. A name is cut to 99 characters.
     SpriteTexture s;
     TextureBudget budget;
     s.setFileName("Graphics/a.bmp");
     s.loadFromFile(budget);
     s.createBlank(4, 4, 0, PixelFormat::A8R8G8B8);
     EXPECT_FALSE(s.texture);
+    s.setFileName(std::string(300, 'n').c_str());
+    EXPECT_EQ(std::strlen(s.fileName.data()), 99u);
+    ScratchFolder dir;
+    writeTextureLists();
+    World world;
+    ASSERT_TRUE(world.titleTexture && world.groundTextures[0]);
+    EXPECT_FALSE(world.titleTexture->texture);
+    EXPECT_FALSE(world.groundTextures[0]->texture);
 }
 
 // Pictures that would take the textures past their budget are refused (the
@@ -146,12 +150,6 @@ TEST(WorldSpriteTexture, PicturesPastTheBudgetStayBlankAndTheFirstIsNamed) {
               "budget of 1000 bytes; this picture and every later one that does not fit stay "
               "blank\n");
     EXPECT_EQ(budget.usedBytes, 816u);
-}
-
-TEST(WorldSpriteTexture, FileNamesAreCutTo99Characters) {
-    SpriteTexture s;
-    s.setFileName(std::string(300, 'n').c_str());
-    EXPECT_EQ(std::strlen(s.fileName.data()), 99u);
 }
 
 TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
@@ -243,34 +241,6 @@ TEST(WorldLoading, EveryPictureInOrderAndTheQuad) {
     releaseQuadBuffer();
 }
 
-TEST(WorldLoading, ListsBeyondTheirTablesAreReadUpToCapacity) {
-    ScratchFolder dir;
-    Stand stand;
-    std::string ground = "Anzahl 501\n";
-    for (int i = 0; i < 501; ++i) ground += "Graphics/g" + std::to_string(i) + ".bmp\n";
-    writeText("Data/GroundTextures.txt", ground);
-    std::string enemies = "Typen 17\n";
-    for (int t = 0; t < 17; ++t) {
-        int frames = t == 16 ? 1 : 2;
-        enemies += "Bilder " + std::to_string(frames) + " V 1 B 0";
-        for (int f = 0; f < frames; ++f) enemies += " Graphics/t" + std::to_string(t) + ".bmp";
-        enemies += "\n";
-    }
-    writeText("Data/EnemyTextures.txt", enemies);
-
-    testing::internal::CaptureStderr();
-    World world;
-    const std::string err = testing::internal::GetCapturedStderr();
-
-    EXPECT_TRUE(world.groundTextures[499]);
-    EXPECT_STREQ(world.groundTextures[499]->fileName.data(), "Graphics/g499.bmp");
-    EXPECT_TRUE(world.enemyTextures[15 * 22 + 1]);
-    EXPECT_NE(err.find("Data/GroundTextures.txt"), std::string::npos);
-    EXPECT_NE(err.find("500"), std::string::npos);
-    EXPECT_NE(err.find("Data/EnemyTextures.txt"), std::string::npos);
-    EXPECT_NE(err.find("16"), std::string::npos);
-}
-
 // Lists that announce more names than they hold fill only the slots they
 // name: no slot repeats the last name, and no type gets a row it does not
 // have. One warning for each list says where it ends.
@@ -303,38 +273,6 @@ TEST(WorldLoading, AListThatEndsEarlyFillsOnlyWhatItHolds) {
                        "the 4 pictures of enemy type 1 it announces\n"),
               std::string::npos)
         << err;
-}
-
-TEST(WorldLoading, TooManyFramesStopTheListAtTheCapacity) {
-    ScratchFolder dir;
-    Stand stand;
-    writeTextureLists();
-    std::string enemies = "Typen 2\nBilder 30 V 1 B 0";
-    for (int f = 0; f < 30; ++f) enemies += " Graphics/f" + std::to_string(f) + ".bmp";
-    enemies += "\nBilder 1 V 2 B 1 Graphics/next.bmp\n";
-    writeText("Data/EnemyTextures.txt", enemies);
-
-    testing::internal::CaptureStderr();
-    World world;
-    const std::string err = testing::internal::GetCapturedStderr();
-
-    EXPECT_STREQ(world.enemyTextures[21]->fileName.data(), "Graphics/f21.bmp");
-    // Frame 22 would be the next type's first slot: nothing spills over.
-    EXPECT_FALSE(world.enemyTextures[22]);
-    // One warning about the list (each missing picture has its own).
-    const std::string list = "tiefschacht: Data/EnemyTextures.txt: line 2: announces 30 pictures";
-    ASSERT_NE(err.find(list), std::string::npos) << err;
-    EXPECT_EQ(err.find("Data/EnemyTextures.txt", err.find(list) + list.size()), std::string::npos);
-}
-
-TEST(WorldLoading, WithoutDeviceOrDecoderEverySlotIsThereWithoutTexture) {
-    ScratchFolder dir;
-    writeTextureLists();
-    World world;
-    ASSERT_TRUE(world.titleTexture);
-    EXPECT_FALSE(world.titleTexture->texture);
-    ASSERT_TRUE(world.groundTextures[0]);
-    EXPECT_FALSE(world.groundTextures[0]->texture);
 }
 
 TEST(WorldLoadingDeathTest, MissingTextureListEndsTheProgramNamingIt) {

@@ -1,11 +1,13 @@
 // SPDX-FileCopyrightText: 2026 The Tiefschacht developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Where the list is written. A data tree the game may not write sends the
-// log and the list to the player's own folder, which may also hold the
-// player's own configuration; a list that cannot be saved is reported, the
-// entry stays shown, and the run ends with exit code 1. The player's folder
-// must be the player's own, and a data tree where the game is started is
-// never taken for the game's. The list's lock never holds a game up for long.
+// The highscore list in real game runs. A data tree the game may not write
+// sends the log and the list to the player's own folder, which may also hold
+// the player's own configuration; a list that cannot be saved is reported,
+// the entry stays shown, and the run ends with exit code 1. The player's
+// folder must be the player's own, and a data tree where the game is started
+// is never taken for the game's. The list's lock never holds a game up for
+// long, and several games entering their results at the same time each enter
+// into the list as the file holds it at that moment, so no entry is lost.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <tuple>
 #include <vector>
@@ -46,24 +49,57 @@ constexpr const char* listAfterAnna =
     "KARL 1000\nLISA 900\nMAX 800\nNINA 700\nOTTO 600\nANNA 500\nPIA 400\nRUDI 300\nSARA 200\n"
     "TOM 100\n";
 
-TEST(HighscoreFolder, AReadOnlyDataTreeLeavesWritingToThePlayersFolder) {
-    RuntimeFolder runtime;
-    const fs::path player = runtime.root / "xdg/tiefschacht";
-    // The player's own rendering options: another kind of vertex processing.
-    fs::create_directories(player / "Data");
-    std::ofstream(player / "Data/RenderingAndMore.txt")
-        << "Darstellung Modi null bis drei: 2 Begrenzung 1 Bilder 60 Rest 0\n";
-    const auto treeBefore = contentsOf(runtime.root / "Data");
-    ASSERT_TRUE(childIsRefusedUnreadableFiles(runtime.root.string()));
-    ASSERT_EQ(chmod((runtime.root / "Data").c_str(), 0555), 0);
+// With a data tree the game may not write, the list and the log go to the
+// player's own folder, which may hold the player's own configuration. A
+// player's folder someone else could have prepared is refused before the
+// game makes or reads anything in it: a link (into a place another user
+// planted it), a folder of another user, one others may write into.
+TEST(HighscoreFolder, AReadOnlyDataTreeLeavesWritingToThePlayersOwnFolder) {
+    for (const std::string reason :
+         {"",
+          "/tiefschacht: it is a symbolic link, and the player's folder is never used through one",
+          "/tiefschacht: it belongs to another user (65534)",
+          "/tiefschacht/Data: others may write into it (mode 777); make it the player's alone "
+          "(chmod go-w)"}) {
+        SCOPED_TRACE(reason);
+        RuntimeFolder runtime;
+        const fs::path xdg = runtime.root / "xdg", elsewhere = runtime.root / "elsewhere";
+        fs::create_directories(elsewhere);
+        fs::create_directories(xdg / "tiefschacht/Data");
+        // The player's own rendering options: another kind of vertex processing.
+        std::ofstream(xdg / "tiefschacht/Data/RenderingAndMore.txt")
+            << "Darstellung Modi null bis drei: 2 Begrenzung 1 Bilder 60 Rest 0\n";
+        const auto treeBefore = contentsOf(runtime.root / "Data");
+        int prepared = 0;
+        if (reason.find("link") != std::string::npos) {
+            fs::remove_all(xdg / "tiefschacht");
+            fs::create_symlink(elsewhere, xdg / "tiefschacht");
+        } else if (reason.find("another") != std::string::npos) {
+            prepared = chown((xdg / "tiefschacht").c_str(), 65534, 65534);
+        } else if (!reason.empty()) {
+            prepared = chmod((xdg / "tiefschacht/Data").c_str(), 0777);
+        }
+        ASSERT_EQ(prepared, 0);
+        ASSERT_TRUE(childIsRefusedUnreadableFiles(runtime.root.string()));
+        ASSERT_EQ(chmod((runtime.root / "Data").c_str(), 0555), 0);
 
-    const ChildResult r = runGame(entryRun(runtime, "ANNA"));
-    chmod((runtime.root / "Data").c_str(), 0755);
+        const ChildResult r = runGame(entryRun(runtime, "ANNA"));
+        chmod((runtime.root / "Data").c_str(), 0755);
 
-    EXPECT_TRUE(r.exited && r.exitCode == 0) << r.describe();
-    EXPECT_EQ(contentsOf(runtime.root / "Data"), treeBefore);
-    EXPECT_EQ(readFile(player / "Data/Highscore.txt"), listAfterAnna);
-    EXPECT_EQ(readFile(player / "Data/protokoll.txt"), "mixed VertexProcessing gewollt\n");
+        EXPECT_TRUE(r.exited && r.exitCode == (reason.empty() ? 0 : 1)) << r.describe();
+        EXPECT_EQ(contentsOf(runtime.root / "Data"), treeBefore);
+        EXPECT_TRUE(fs::is_empty(elsewhere));
+        if (!reason.empty()) {
+            EXPECT_EQ(occurrences(r.stderrText,
+                                  "the player's folder cannot be used: " + xdg.string() + reason),
+                      1u)
+                << r.describe();
+            continue;
+        }
+        EXPECT_EQ(readFile(xdg / "tiefschacht/Data/Highscore.txt"), listAfterAnna);
+        EXPECT_EQ(readFile(xdg / "tiefschacht/Data/protokoll.txt"),
+                  "mixed VertexProcessing gewollt\n");
+    }
 }
 
 TEST(HighscoreFolder, AListThatCannotBeSavedIsReportedAndTheEntryStaysShown) {
@@ -87,44 +123,6 @@ TEST(HighscoreFolder, AListThatCannotBeSavedIsReportedAndTheEntryStaysShown) {
     EXPECT_EQ(dump.value("gameState", -1), 50);
     EXPECT_EQ(readFile(list), before);
     EXPECT_EQ(modeOf(list), 0444u);
-}
-
-// A player's folder someone else could have prepared is refused before the
-// game makes or reads anything in it: a link (into a place another user
-// planted it), a folder of another user, one others may write into.
-TEST(HighscoreFolder, APlayersFolderThatIsNotThePlayersOwnIsRefused) {
-    for (const std::string reason :
-         {"/tiefschacht: it is a symbolic link, and the player's folder is never used through one",
-          "/tiefschacht: it belongs to another user (65534)",
-          "/tiefschacht/Data: others may write into it (mode 777); make it the player's alone "
-          "(chmod go-w)"}) {
-        SCOPED_TRACE(reason);
-        RuntimeFolder runtime;
-        const fs::path xdg = runtime.root / "xdg", elsewhere = runtime.root / "elsewhere";
-        fs::create_directories(elsewhere);
-        fs::create_directories(xdg / "tiefschacht/Data");
-        int prepared = 0;
-        if (reason.find("link") != std::string::npos) {
-            fs::remove_all(xdg / "tiefschacht");
-            fs::create_symlink(elsewhere, xdg / "tiefschacht");
-        } else if (reason.find("another") != std::string::npos) {
-            prepared = chown((xdg / "tiefschacht").c_str(), 65534, 65534);
-        } else {
-            prepared = chmod((xdg / "tiefschacht/Data").c_str(), 0777);
-        }
-        ASSERT_EQ(prepared, 0);
-        ASSERT_EQ(chmod((runtime.root / "Data").c_str(), 0555), 0);
-
-        const ChildResult r = runGame(entryRun(runtime, "ANNA"));
-        chmod((runtime.root / "Data").c_str(), 0755);
-
-        EXPECT_TRUE(r.exited && r.exitCode == 1) << r.describe();
-        EXPECT_EQ(occurrences(r.stderrText,
-                              "the player's folder cannot be used: " + xdg.string() + reason),
-                  1u)
-            << r.describe();
-        EXPECT_TRUE(fs::is_empty(elsewhere));
-    }
 }
 
 // Started without --data in a folder that holds a data tree of its own, the
@@ -216,5 +214,46 @@ TEST(HighscoreLock, AFittingLockHeldElsewhereKeepsTheEntryBesideTheListOthersAre
                                             "protokoll.txt.tmp-ABCDEF"}));
     }
 }
+
+// Several games at once: 2, 5 and 10.
+class HighscoreRaces : public ::testing::TestWithParam<int> {};
+
+TEST_P(HighscoreRaces, EveryGameKeepsItsEntry) {
+    const int games = GetParam();
+    RuntimeFolder runtime;
+    // A list every game's 500 points beat, so that all of them fit.
+    {
+        std::ofstream list(runtime.root / "Data/Highscore.txt");
+        for (int i = 10; i > 0; --i) list << "ALT " << i << "\n";
+    }
+    std::vector<std::string> names;
+    std::vector<ChildOptions> runs;
+    for (int i = 0; i < games; ++i) {
+        names.push_back("SPIELER" + std::string(1, static_cast<char>('A' + i)));
+        runs.push_back(entryRun(runtime, names.back()));
+    }
+    std::vector<int> children;
+    for (const ChildOptions& run : runs) children.push_back(startChild(gameProgram, run));
+    for (size_t i = 0; i < children.size(); ++i) {
+        const ChildResult r = finishChild(children[i], runs[i]);
+        EXPECT_TRUE(r.exited && r.exitCode == 0) << names[i] << ": " << r.describe();
+    }
+
+    const std::string list = runtime.read("Data/Highscore.txt");
+    for (const std::string& name : names)
+        EXPECT_NE(list.find(name + " 500\n"), std::string::npos) << name << " is lost:\n" << list;
+    // The game that entered last shows the list as it was saved.
+    bool shown = false;
+    for (const std::string& name : names)
+        shown = shown || shownList(entryDump(runtime, name)) == list;
+    EXPECT_TRUE(shown) << "no game shows the saved list:\n" << list;
+    // Beside the list, only its lock file is new: no temporary file is left.
+    for (const auto& entry : std::filesystem::directory_iterator(runtime.root / "Data")) {
+        const std::string file = entry.path().filename().string();
+        EXPECT_EQ(file.find(".tmp"), std::string::npos) << file;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, HighscoreRaces, ::testing::Values(2, 5, 10));
 
 }  // namespace
