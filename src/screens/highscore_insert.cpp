@@ -15,8 +15,6 @@ namespace {
 constexpr size_t nameChars = 14;  // of the 15 in a slot; the 15th stays NUL
 }  // namespace
 
-int highscorePlacement(int score) { return highscorePlacement(highscoreTable, score); }
-
 std::array<char, 15> entryName(const char* typed, size_t capacity) {
     std::array<char, 15> name{};
     size_t used = 0;

@@ -17,9 +17,6 @@ constexpr const char* unknownPlayerName = "UNBEKANNT";
 // saveHighscoreEntry) and into the list shown, and clears score.
 void insertHighscore(Game& game);
 
-// The list index a new score goes to: below every entry that is strictly
-// better, above every entry with the same or a lower score.
-int highscorePlacement(int score);
 // The name a new entry gets from the typed name: its capital letters, at
 // most 14; UNBEKANNT when there are none.
 std::array<char, 15> entryName(const char* typed, size_t capacity);
