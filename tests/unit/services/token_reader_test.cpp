@@ -13,8 +13,10 @@ namespace {
 enum class Conversion { Integer, Decimal, Float };
 
 bool read(TokenReader& r, Conversion c, double& value) {
-    int32_t i = static_cast<int32_t>(value);
-    float f = static_cast<float>(value);
+    // Only the conversion's own kind holds the value (a float read may be
+    // far past what an int holds).
+    int32_t i = c == Conversion::Float ? 0 : static_cast<int32_t>(value);
+    float f = c == Conversion::Float ? static_cast<float>(value) : 0.0f;
     const bool ok = c == Conversion::Float     ? r.readFloat(f)
                     : c == Conversion::Integer ? r.readInteger(i)
                                                : r.readDecimal(i);
