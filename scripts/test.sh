@@ -42,27 +42,11 @@ sanitizer_tests() {
   (cd "$root/build-asan" && ctest --output-on-failure --parallel "$jobs" -LE 'install|files')
 }
 
-# The arm64 cross-check runs beside the sanitizer build: each leaves the
-# processors idle now and then (configuring, linking, the emulated runs'
-# last lane), and side by side they fill each other's gaps. The
-# cross-check's output follows the build's.
-cross_check_beside_sanitizer_build() {
-  local log status=0
-  log=$(mktemp "${TMPDIR:-/tmp}/tiefschacht-cross-check.XXXXXX")
-  bash "$root/scripts/cross-check.sh" arm64 >"$log" 2>&1 &
-  local cross=$!
-  sanitizer_build || status=$?
-  wait "$cross" || status=$?
-  echo "-- arm64 cross-check"
-  cat "$log"
-  rm -f "$log"
-  return "$status"
-}
-
 stage "Release build" release_build
 stage "code form" bash "$root/scripts/check-code.sh" "$root/build"
 stage "Release tests" release_tests
-stage "arm64 cross-check and sanitizer build" cross_check_beside_sanitizer_build
+stage "arm64 cross-check" bash "$root/scripts/cross-check.sh" arm64
+stage "sanitizer build" sanitizer_build
 stage "sanitizer tests" sanitizer_tests
 # Every fuzz target for a few seconds (TIEFSCHACHT_FUZZ_SECONDS, default 6)
 # after its seed corpus.

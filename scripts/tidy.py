@@ -8,9 +8,11 @@
 BUILD_DIR is a configured build tree (its compile_commands.json names the
 sources and their flags). A source that passed once is not checked again
 until what the compiler sees of it changes: the cache in BUILD_DIR/tidy-cache
-is keyed by the preprocessed source, the checks and clang-tidy's version, so
-a one-line change re-checks only the sources that include it. Prints every
-finding and exits 1 when there is one.
+is keyed by the compile command, the contents of the source and of every
+header it includes (from the dependency file the build wrote beside the
+object; a source not built yet is preprocessed instead), the checks and
+clang-tidy's version, so a one-line change re-checks only the sources that
+include it. Prints every finding and exits 1 when there is one.
 """
 import concurrent.futures
 import hashlib
@@ -42,6 +44,22 @@ def preprocessed(entry):
     return result.stdout if result.returncode == 0 else None
 
 
+def included_files(entry):
+    """The source and every header the last build of it read, from the
+    dependency file the compiler wrote beside the object; None without one."""
+    args = shlex.split(entry["command"])
+    if "-o" not in args:
+        return None
+    depfile = pathlib.Path(entry["directory"]) / (args[args.index("-o") + 1] + ".d")
+    try:
+        text = depfile.read_text()
+    except OSError:
+        return None
+    folder = pathlib.Path(entry["directory"])
+    names = [str(folder / n) for n in text.replace("\\\n", " ").split(":", 1)[-1].split()]
+    return names if entry["file"] in names else None
+
+
 def main():
     if len(sys.argv) != 2:
         print("usage: scripts/tidy.py BUILD_DIR", file=sys.stderr)
@@ -55,13 +73,33 @@ def main():
     cache = build / "tidy-cache"
     cache.mkdir(exist_ok=True)
 
+    contents = {}
+
+    def content(name):
+        if name not in contents:
+            try:
+                contents[name] = pathlib.Path(name).read_bytes()
+            except OSError:
+                contents[name] = b"?"
+        return contents[name]
+
+    def key_of(entry):
+        digest = hashlib.sha256(config + entry["command"].encode())
+        names = included_files(entry)
+        if names is None:
+            text = preprocessed(entry)
+            if text is None:
+                return None
+            digest.update(text)
+        else:
+            for name in names:
+                digest.update(name.encode() + b"\0" + content(name))
+        return digest.hexdigest()
+
     def check(entry):
-        text = preprocessed(entry)
-        key = None
-        if text is not None:
-            key = hashlib.sha256(config + entry["file"].encode() + text).hexdigest()
-            if (cache / key).exists():
-                return 0, ""
+        key = key_of(entry)
+        if key and (cache / key).exists():
+            return 0, ""
         run = subprocess.run(["clang-tidy", "-p", str(build), "--quiet", entry["file"]],
                              capture_output=True, text=True)
         findings = "\n".join(line for line in run.stdout.splitlines()
