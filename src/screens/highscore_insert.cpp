@@ -11,18 +11,14 @@
 
 namespace tiefschacht {
 
-namespace {
-constexpr size_t nameChars = 14;  // of the 15 in a slot; the 15th stays NUL
-}  // namespace
-
 std::array<char, 15> entryName(const char* typed, size_t capacity) {
     std::array<char, 15> name{};
     size_t used = 0;
-    for (size_t i = 0; typed && i < capacity && i < nameChars && typed[i] != '\0'; ++i) {
+    for (size_t i = 0; typed && i < capacity && i < highscoreNameChars && typed[i] != '\0'; ++i) {
         // Names are letters only; anything else would break the list file.
         if (typed[i] >= 'A' && typed[i] <= 'Z') name[used++] = typed[i];
     }
-    if (used == 0) std::strncpy(name.data(), unknownPlayerName, nameChars);
+    if (used == 0) std::strncpy(name.data(), unknownPlayerName, highscoreNameChars);
     return name;
 }
 

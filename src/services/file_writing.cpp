@@ -39,12 +39,6 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Makes a rename in the folder durable. A folder that cannot be synced is
 // no reason to fail: the new file is in place either way.
 void syncFolder(const std::string& folder) {
@@ -174,10 +168,19 @@ bool writeUniqueFile(const std::string& base, std::string_view bytes, mode_t mod
     return false;
 }
 
-void removeLeftTemporaries(const std::string& path) {
+std::string folderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
-    const std::string prefix =
-        (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmp-";
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void removeLeftTemporaries(const std::string& path) {
+    const std::string prefix = nameOf(path) + ".tmp-";
     const int folder =
         open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0) return;

@@ -39,6 +39,11 @@ namespace tiefschacht {
 [[nodiscard]] bool writeUniqueFile(const std::string& base, std::string_view bytes, mode_t mode,
                                    std::string& name, std::string& error);
 
+// The folder a path names a file in ("." for a bare name, "/" at the root)
+// and the file's own name.
+std::string folderOf(const std::string& path);
+std::string nameOf(const std::string& path);
+
 // Removes what killed writes of `path` left beside it: the regular files
 // named as replaceFile names its temporaries (`path`.tmp-XXXXXX), in that
 // folder only, opened without following a link. Call it while holding the

@@ -31,8 +31,11 @@ constexpr int32_t itemActionKey = 2;
 constexpr int32_t itemActionExtraLife = 3;
 constexpr int32_t itemActionLevelEnd = 4;
 
+// A name holds at most 14 characters; the 15th of its slot stays NUL.
+constexpr size_t highscoreNameChars = 14;
+
 struct HighscoreTable {
-    std::array<std::array<char, 15>, highscoreCount> names{};
+    std::array<std::array<char, highscoreNameChars + 1>, highscoreCount> names{};
     std::array<int32_t, highscoreCount> scores{};
 };
 

@@ -14,6 +14,7 @@
 #include "services/app_state.hpp"
 #include "services/file_writing.hpp"
 #include "services/token_reader.hpp"
+#include "world/data_tables.hpp"
 
 namespace tiefschacht {
 
@@ -22,18 +23,6 @@ namespace {
 constexpr size_t suffixLength = 12;
 constexpr size_t mostEntries = 100;
 constexpr size_t entryFileLimit = 1024;
-constexpr size_t nameChars = 14;
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool isKeptName(std::string_view name, std::string_view prefix) {
     if (name.size() != prefix.size() + suffixLength || name.substr(0, prefix.size()) != prefix)
@@ -50,7 +39,7 @@ bool parseEntry(const std::string& text, KeptEntry& entry) {
     TokenReader reader(text);
     std::string name;
     int32_t score = 0;
-    if (!reader.readWord(name) || name.empty() || name.size() > nameChars ||
+    if (!reader.readWord(name) || name.empty() || name.size() > highscoreNameChars ||
         !reader.readDecimal(score) || !reader.atEnd() || !reader.problem().empty())
         return false;
     for (char c : name)
@@ -67,7 +56,7 @@ std::string keptEntryPrefix(const std::string& list) { return list + ".eintrag-"
 
 bool keepEntryAside(const std::string& list, const std::array<char, 15>& name, int32_t score,
                     std::string& kept, std::string& error) {
-    const size_t length = strnlen(name.data(), nameChars);
+    const size_t length = strnlen(name.data(), highscoreNameChars);
     const std::string text = (length == 0 ? std::string("-") : std::string(name.data(), length)) +
                              ' ' + std::to_string(score) + '\n';
     // Readable by those who may read the list, so whoever writes it next
